@@ -1,0 +1,62 @@
+#include "groupstats.h"
+
+#include "textformat.h"
+
+#include <algorithm>
+
+namespace qel {
+
+QString statCaption(int row)
+{
+    static const char *const captions[] = {
+        "練習人数", "平均STEP", "平均練習回数", "最高STEP", "最低STEP", "最高練習回数", "最低練習回数",
+    };
+    return row >= 0 && row < 7 ? QString::fromUtf8(captions[row]) : QString();
+}
+
+double meanOf(const std::vector<std::int32_t> &values)
+{
+    if (values.empty())
+        return 0;
+    std::int64_t sum = 0;
+    for (std::int32_t v : values)
+        sum += v;
+    return double(sum) / double(values.size());
+}
+
+GroupFigureTexts computeGroupFigures(GroupCollections &c)
+{
+    GroupFigureTexts texts;
+    const std::size_t n = c.groupSteps.size();
+    if (n == 0)
+        return texts;
+    std::sort(c.groupSteps.begin(), c.groupSteps.end());
+    std::sort(c.groupRunCounts.begin(), c.groupRunCounts.end());
+    texts[LearnerCountStat] = QString::number(n);
+    texts[MeanStepStat] = twoDecimals(meanOf(c.groupSteps));
+    texts[MeanRunsStat] = twoDecimals(meanOf(c.groupRunCounts));
+    texts[HighestStepStat] = QString::number(c.groupSteps.back());
+    texts[LowestStepStat] = QString::number(c.groupSteps.front());
+    texts[HighestRunsStat] = QString::number(c.groupRunCounts.back());
+    texts[LowestRunsStat] = QString::number(c.groupRunCounts.front());
+    return texts;
+}
+
+GroupStatistics computeAllGroups(const QString &folder, int shown)
+{
+    GroupStatistics stats;
+    auto computeGroup = [&](int group) {
+        GroupCollections collections;
+        makeView(folder, scanFolder(folder, group).nodes, &collections);
+        stats.groups[group] = computeGroupFigures(collections);
+    };
+    computeGroup(shown);
+    if (stats.groups[shown][LearnerCountStat].isEmpty())
+        return stats;
+    for (int group = AllGroup; group <= KanaGroup; ++group)
+        if (group != shown)
+            computeGroup(group);
+    return stats;
+}
+
+} // namespace qel

@@ -1,0 +1,38 @@
+#pragma once
+// Seven figures of a group of learners, kept as texts for the dialog and the printout.
+
+#include "learnertable.h"
+
+#include <QString>
+#include <array>
+
+namespace qel {
+
+enum StatRow {
+    LearnerCountStat, MeanStepStat, MeanRunsStat, HighestStepStat, LowestStepStat,
+    HighestRunsStat, LowestRunsStat,
+};
+
+// "練習人数", "平均STEP", "平均練習回数", "最高STEP", "最低STEP", "最高練習回数", "最低練習回数".
+QString statCaption(int row);
+
+using GroupFigureTexts = std::array<QString, 7>;
+
+// Figures of one group from its collections; both lists are left sorted ascending.
+// An empty group leaves all seven texts empty.
+GroupFigureTexts computeGroupFigures(GroupCollections &collections);
+
+// Mean of a list, the integer sum divided by the count; 0 for an empty list.
+double meanOf(const std::vector<std::int32_t> &values);
+
+// 7 rows x 3 groups, empty until computed.
+struct GroupStatistics {
+    std::array<GroupFigureTexts, 3> groups;
+    const QString &text(int row, int group) const { return groups[group][row]; }
+};
+
+// Computes all three groups the way the group dialog does, each from its own scan.
+// The group given as `shown` is the one the window shows; when it is empty nothing is computed.
+GroupStatistics computeAllGroups(const QString &folder, int shown = AllGroup);
+
+} // namespace qel

@@ -1,0 +1,149 @@
+#include "learnertable.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace qel {
+
+QString groupName(int group)
+{
+    switch (group) {
+    case EnglishGroup: return QStringLiteral("英文");
+    case KanaGroup: return QStringLiteral("かな/ローマ");
+    default: return QStringLiteral("全体");
+    }
+}
+
+QString recordFolderPath(const QString &folder, const QString &fileName)
+{
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder + fileName;
+    return folder + QLatin1Char('/') + fileName;
+}
+
+std::optional<RecordName> parseRecordFileName(const QString &fileName)
+{
+    const QString name = fileName.left(fileName.indexOf(QChar(0)) < 0 ? fileName.size()
+                                                                      : fileName.indexOf(QChar(0)));
+    const int dat = int(name.indexOf(QStringLiteral(".dat")));
+    if (dat <= 0)
+        return std::nullopt;
+    const QString base = name.left(dat);
+    const QChar code = base.back();
+    const int marker = int(base.indexOf(QStringLiteral("_Qel")));
+    // The marker must be written exactly so; without it there is no learner name.
+    if (marker < 0 || (code != QLatin1Char('e') && code != QLatin1Char('k')))
+        return std::nullopt;
+    return RecordName{base.left(marker), code == QLatin1Char('e') ? English : Kana};
+}
+
+QString fileCountText(std::int64_t files)
+{
+    return QString::number(files) + QStringLiteral("個の成績データファイル");
+}
+
+namespace {
+// Code-point order, so the rows stand the same way on every platform.
+bool codePointLess(const QString &a, const QString &b)
+{
+    const QList<uint> ua = a.toUcs4(), ub = b.toUcs4();
+    return std::lexicographical_compare(ua.begin(), ua.end(), ub.begin(), ub.end());
+}
+}
+
+ScanResult scanFolder(const QString &folder, int group)
+{
+    ScanResult result;
+    result.rootText = groupName(group);
+    const QString cut = folder.left(folder.indexOf(QChar(0)) < 0 ? folder.size() : folder.indexOf(QChar(0)));
+    QDir dir(cut);
+    if (cut.isEmpty() || !dir.exists() || !dir.isReadable()) {
+        result.folderReadable = false;
+    } else {
+        // The trainer's platform matches the pattern without regard to case;
+        // the exact-case test of the name follows.
+        dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+        dir.setNameFilters({QStringLiteral("*_Qel?.dat")});
+        dir.setSorting(QDir::Unsorted);
+        QStringList names = dir.entryList();
+        std::sort(names.begin(), names.end(), codePointLess);
+        for (const QString &fileName : names) {
+            const auto parsed = parseRecordFileName(fileName);
+            if (!parsed)
+                continue;
+            if ((parsed->course == English && group == KanaGroup)
+                || (parsed->course == Kana && group == EnglishGroup))
+                continue;
+            result.nodes.push_back({fileName, parsed->learner, courseImage(parsed->course)});
+        }
+    }
+    result.statusText = fileCountText(std::int64_t(result.nodes.size()));
+    return result;
+}
+
+void eachFile(const QString &path, TableRow &row)
+{
+    QString error;
+    const auto figures = readCourseFigures(path, &error);
+    if (!figures) {
+        row.readable = false;
+        row.error = error;
+        for (int c = StepColumn; c <= DateColumn; ++c)
+            row.cells[c].clear();
+        row.sortValue = 0;
+        row.passedStep = 0;
+        row.runCount = 0;
+        return;
+    }
+    const auto texts = paddedTexts(*figures);
+    for (int i = 0; i < 6; ++i)
+        row.cells[StepColumn + i] = texts[i];
+    row.readable = true;
+    row.sortValue = figures->runCount >= 2 ? figures->progressRate : 0.0;
+    row.passedStep = figures->passedStep;
+    row.runCount = std::int32_t(std::min<std::int64_t>(figures->runCount, INT32_MAX));
+}
+
+TableRow rowForNode(const QString &folder, const TreeNode &node)
+{
+    TableRow row;
+    row.key = node.key;
+    row.name = node.text;
+    row.icon = node.image;
+    row.cells[CourseColumn] = courseListText(node.image == 4 ? English : Kana);
+    eachFile(recordFolderPath(folder, node.key), row);
+    return row;
+}
+
+std::vector<TableRow> makeView(const QString &folder, const std::vector<TreeNode> &nodes,
+                               GroupCollections *collect, const ProgressHook &progress)
+{
+    std::vector<TableRow> rows;
+    rows.reserve(nodes.size());
+    if (collect) {
+        collect->groupSteps.clear();
+        collect->groupRunCounts.clear();
+        collect->groupSteps.reserve(nodes.size());
+        collect->groupRunCounts.reserve(nodes.size());
+    }
+    const int maximum = int(nodes.size()) + 1;
+    if (progress)
+        progress(0, maximum);
+    for (const TreeNode &node : nodes) {
+        rows.push_back(rowForNode(folder, node));
+        if (collect) {
+            collect->groupSteps.push_back(rows.back().passedStep);
+            collect->groupRunCounts.push_back(rows.back().runCount);
+        }
+        if (progress)
+            progress(int(rows.size()), maximum);
+    }
+    return rows;
+}
+
+QString listTitleText()
+{
+    return QStringLiteral("各カラムをクリックするとその項目でソートされます。");
+}
+
+} // namespace qel
