@@ -1,0 +1,59 @@
+#include "recordwriter.h"
+
+#include <QFile>
+
+namespace qel::samples {
+
+QByteArray highWordFirstBytes(std::int32_t value)
+{
+    const auto v = std::uint32_t(value);
+    QByteArray b(4, '\0');
+    b[0] = char((v >> 16) & 0xff);
+    b[1] = char((v >> 24) & 0xff);
+    b[2] = char(v & 0xff);
+    b[3] = char((v >> 8) & 0xff);
+    return b;
+}
+
+namespace {
+QByteArray words(std::int16_t w0, std::int16_t w1)
+{
+    QByteArray b(4, '\0');
+    b[0] = char(std::uint16_t(w0) & 0xff);
+    b[1] = char(std::uint16_t(w0) >> 8);
+    b[2] = char(std::uint16_t(w1) & 0xff);
+    b[3] = char(std::uint16_t(w1) >> 8);
+    return b;
+}
+}
+
+QByteArray recordBytes(const RecordContent &c)
+{
+    QByteArray bytes;
+    bytes.reserve(int(4 * (216 + c.runs.size())));
+    bytes += highWordFirstBytes(c.totalSeconds);
+    bytes += highWordFirstBytes(std::int32_t(c.storedRunCount < 0 ? std::int64_t(c.runs.size())
+                                                                   : c.storedRunCount));
+    bytes += words(std::int16_t(c.currentStep), 0);
+    bytes += QByteArray(13 * 4, '\0'); // records 4 to 16
+    for (std::int32_t s : c.stepSeconds)
+        bytes += highWordFirstBytes(s);
+    for (const Run &r : c.runs)
+        bytes += words(r.spm, r.mistypeRate);
+    return bytes;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes, const QDateTime &modified)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    if (file.write(bytes) != bytes.size())
+        return false;
+    if (modified.isValid() && !file.setFileTime(modified, QFileDevice::FileModificationTime))
+        return false;
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}
+
+} // namespace qel::samples

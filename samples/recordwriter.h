@@ -1,0 +1,35 @@
+#pragma once
+// Writes record and settings files in the trainer's layout, for the sample folder and tests.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace qel::samples {
+
+struct Run {
+    std::int16_t spm = 0;
+    std::int16_t mistypeRate = 0; // hundredths of a percent
+};
+
+struct RecordContent {
+    std::int32_t totalSeconds = 0;
+    // Stored run count; by default the number of runs given.
+    std::int64_t storedRunCount = -1;
+    std::uint16_t currentStep = 1;
+    std::array<std::int32_t, 200> stepSeconds{};
+    std::vector<Run> runs;
+};
+
+// Bytes of a record file: records 1 to 216 and one record per run.
+QByteArray recordBytes(const RecordContent &content);
+// Four bytes of a count stored high word first.
+QByteArray highWordFirstBytes(std::int32_t value);
+
+// Writes the file; sets its modification time when `modified` is valid. False on failure.
+bool writeFile(const QString &path, const QByteArray &bytes, const QDateTime &modified = {});
+
+} // namespace qel::samples
