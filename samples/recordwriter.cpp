@@ -48,7 +48,7 @@ bool writeFile(const QString &path, const QByteArray &bytes, const QDateTime &mo
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    if (file.write(bytes) != bytes.size())
+    if (file.write(bytes) != bytes.size() || !file.flush())
         return false;
     if (modified.isValid() && !file.setFileTime(modified, QFileDevice::FileModificationTime))
         return false;
