@@ -1,0 +1,74 @@
+#include "painting.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPainter>
+#include <cmath>
+
+namespace qel::draw {
+
+void installFontSubstitutes()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    const QStringList sans = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
+                              QStringLiteral("IPAGothic"), QStringLiteral("Yu Gothic")};
+    QFont::insertSubstitutions(kGothic, QStringList{QStringLiteral("Noto Sans Mono CJK JP"),
+                                                    QStringLiteral("IPAGothic"),
+                                                    QStringLiteral("MS Gothic")});
+    QFont::insertSubstitutions(kPGothic, sans);
+    QFont::insertSubstitutions(kPMincho, QStringList{QStringLiteral("Noto Serif CJK JP"),
+                                                     QStringLiteral("IPAPMincho"),
+                                                     QStringLiteral("Yu Mincho")});
+    QFont::insertSubstitutions(kCentury, QStringList{QStringLiteral("Century Schoolbook"),
+                                                     QStringLiteral("C059"),
+                                                     QStringLiteral("DejaVu Serif")});
+}
+
+void useUnits(QPainter &painter, double unitsPerInch)
+{
+    const QPaintDevice *device = painter.device();
+    const double sx = device ? device->logicalDpiX() / unitsPerInch : 96.0 / unitsPerInch;
+    const double sy = device ? device->logicalDpiY() / unitsPerInch : 96.0 / unitsPerInch;
+    painter.setWorldTransform(QTransform::fromScale(sx, sy));
+}
+
+void setFont(QPainter &painter, const QString &family, double points, bool bold, bool italic)
+{
+    installFontSubstitutes();
+    QFont font(family);
+    // The device turns points into its own pixels; undo the painter's scale so the
+    // text ends up `points` tall on the device.
+    const double scale = std::abs(painter.worldTransform().m22());
+    font.setPointSizeF(points / (scale > 0 ? scale : 1.0));
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setStyleStrategy(QFont::PreferOutline);
+    painter.setFont(font);
+}
+
+QPen devicePen(const QColor &colour, double pixels, Qt::PenStyle style)
+{
+    QPen pen(colour);
+    pen.setCosmetic(true);
+    pen.setWidthF(pixels);
+    pen.setStyle(style);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void drawTextAt(QPainter &painter, QPointF topLeft, const QString &text)
+{
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+}
+
+int mmToTwips(double millimetres)
+{
+    return int(std::nearbyint(millimetres * kTwipsPerMillimetre));
+}
+
+} // namespace qel::draw

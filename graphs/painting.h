@@ -1,0 +1,53 @@
+#pragma once
+// Drawing in the units the layouts are written in (twips, millimetres) on any QPainter:
+// the painter is scaled once, and fonts and pens are sized for that scale.
+
+#include <QColor>
+#include <QFont>
+#include <QPen>
+#include <QPointF>
+#include <QString>
+
+class QPainter;
+class QPaintDevice;
+
+namespace qel::draw {
+
+// Families the layouts ask for; systems without them get the substitutes below.
+inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");       // fixed pitch
+inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");    // proportional
+inline const QString kPMincho = QStringLiteral("ＭＳ Ｐ明朝");        // serif
+inline const QString kCentury = QStringLiteral("Century");
+
+// Registers Noto substitutes for the families above (the fixed-pitch one keeps padded
+// figures lined up). Safe to call more than once; needs a Gui application.
+void installFontSubstitutes();
+
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kTwipsPerMillimetre = 56.7;
+
+// Scales the painter so that one unit is `unitsPerInch`-th of an inch on its device
+// (1440 for twips, 25.4 for millimetres). Replaces the world transform.
+void useUnits(QPainter &painter, double unitsPerInch);
+inline void useTwips(QPainter &painter) { useUnits(painter, kTwipsPerInch); }
+inline void useMillimetres(QPainter &painter) { useUnits(painter, kMillimetresPerInch); }
+
+// Sets a font of `points` size that keeps its size whatever the painter's scale.
+void setFont(QPainter &painter, const QString &family, double points, bool bold = false,
+             bool italic = false);
+
+// A pen `pixels` wide on the device whatever the scale.
+QPen devicePen(const QColor &colour, double pixels, Qt::PenStyle style = Qt::SolidLine);
+
+// Writes text with its top-left corner at `topLeft` (in the painter's units).
+void drawTextAt(QPainter &painter, QPointF topLeft, const QString &text);
+inline void drawTextAt(QPainter &painter, double x, double y, const QString &text)
+{
+    drawTextAt(painter, QPointF(x, y), text);
+}
+
+// Whole twips from millimetres: × 56.7, halves to even.
+int mmToTwips(double millimetres);
+
+} // namespace qel::draw

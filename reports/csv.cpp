@@ -1,0 +1,43 @@
+#include "csv.h"
+
+#include "cp932.h"
+
+namespace qel::csv {
+
+QString headerLine()
+{
+    return QStringLiteral("名前,モード,ステップ,練習回数,総練習時間,上達度,最高ＳＰＭ,最終練習日時");
+}
+
+QString field(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
+        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString rowLine(const Row &row)
+{
+    QString line = field(row.name);
+    for (const QString &cell : row.cells)
+        line += QLatin1Char(',') + field(cell);
+    return line;
+}
+
+QByteArray encodeLine(const QString &line, Encoding encoding)
+{
+    return (encoding == Encoding::Cp932 ? toCp932(line) : line.toUtf8()) + QByteArray("\r\n");
+}
+
+QByteArray document(const std::vector<Row> &rows, Encoding encoding)
+{
+    QByteArray bytes = encodeLine(headerLine(), encoding);
+    for (const Row &row : rows)
+        bytes += encodeLine(rowLine(row), encoding);
+    return bytes;
+}
+
+} // namespace qel::csv

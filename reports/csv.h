@@ -1,0 +1,31 @@
+#pragma once
+// The CSV form of learner-list rows, shared by the viewer's export and qelviewer-cli.
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <vector>
+
+class QIODevice;
+
+namespace qel::csv {
+
+enum class Encoding { Cp932, Utf8 };
+
+struct Row {
+    QString name;
+    std::array<QString, 7> cells; // mode, STEP, runs, total time, progress rate, best SPM, last practice
+};
+
+// "名前,モード,ステップ,練習回数,総練習時間,上達度,最高ＳＰＭ,最終練習日時"
+QString headerLine();
+// A field with a comma, a double quote or a line break goes in double quotes with inner
+// quotes doubled; any other field is written as it is, blanks included.
+QString field(const QString &text);
+QString rowLine(const Row &row);
+// One line in the chosen encoding, ended by CR LF.
+QByteArray encodeLine(const QString &line, Encoding encoding);
+// The header and one line per row.
+QByteArray document(const std::vector<Row> &rows, Encoding encoding);
+
+} // namespace qel::csv

@@ -1,0 +1,104 @@
+// table, summary and stats: the figures of a folder as the viewer shows them.
+
+#include "clicommand.h"
+
+#include "csv.h"
+#include "groupstats.h"
+#include "learnersummary.h"
+#include "learnertable.h"
+
+namespace qel::cli {
+
+namespace {
+
+int runTable(const QStringList &args)
+{
+    QString folder;
+    int group = AllGroup;
+    auto encoding = csv::Encoding::Cp932;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == QLatin1String("--group")) {
+            if (i + 1 >= args.size())
+                return usageError(QStringLiteral("--group needs 0, 1 or 2"));
+            const auto parsed = parseGroup(args[++i]);
+            if (!parsed)
+                return usageError(QStringLiteral("--group needs 0, 1 or 2, not %1").arg(args[i]));
+            group = *parsed;
+        } else if (a == QLatin1String("--utf8")) {
+            encoding = csv::Encoding::Utf8;
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return usageError(QStringLiteral("unknown option: %1").arg(a));
+        } else if (folder.isEmpty()) {
+            folder = a;
+        } else {
+            return usageError(QStringLiteral("unexpected argument: %1").arg(a));
+        }
+    }
+    if (folder.isEmpty())
+        return usageError(QStringLiteral("table needs a FOLDER"));
+    if (!checkFolder(folder))
+        return kUsageOrFolderError;
+
+    const ScanResult scan = scanFolder(folder, group);
+    const std::vector<TableRow> rows = makeView(folder, scan.nodes);
+    std::vector<csv::Row> lines;
+    lines.reserve(rows.size());
+    int unreadable = 0;
+    for (const TableRow &row : rows) {
+        lines.push_back({row.name, row.cells});
+        if (!row.readable) {
+            ++unreadable;
+            warn(QStringLiteral("cannot read %1: %2").arg(recordFolderPath(folder, row.key), row.error));
+        }
+    }
+    writeOut(csv::document(lines, encoding));
+    return unreadable ? kPartialFailure : kOk;
+}
+
+int runSummary(const QStringList &args)
+{
+    QStringList plain;
+    for (const QString &a : args) {
+        if (a.startsWith(QLatin1String("--")))
+            return usageError(QStringLiteral("unknown option: %1").arg(a));
+        plain << a;
+    }
+    if (plain.size() != 2)
+        return usageError(QStringLiteral("summary needs a FOLDER and a NAME"));
+    if (!checkFolder(plain[0]))
+        return kUsageOrFolderError;
+    for (const QString &text : readSummary(plain[0], plain[1]).texts())
+        writeLine(text);
+    return kOk;
+}
+
+int runStats(const QStringList &args)
+{
+    QStringList plain;
+    for (const QString &a : args) {
+        if (a.startsWith(QLatin1String("--")))
+            return usageError(QStringLiteral("unknown option: %1").arg(a));
+        plain << a;
+    }
+    if (plain.size() != 1)
+        return usageError(QStringLiteral("stats needs a FOLDER"));
+    if (!checkFolder(plain[0]))
+        return kUsageOrFolderError;
+    const GroupStatistics stats = computeAllGroups(plain[0]);
+    for (int row = 0; row < 7; ++row)
+        writeLine(statCaption(row) + QLatin1Char('\t') + stats.text(row, 0) + QLatin1Char('\t')
+                  + stats.text(row, 1) + QLatin1Char('\t') + stats.text(row, 2));
+    return kOk;
+}
+
+const CommandRegistrar table({QStringLiteral("table"),
+                              QStringLiteral("table FOLDER [--group 0|1|2] [--utf8]"), false, 10,
+                              runTable});
+const CommandRegistrar summary({QStringLiteral("summary"), QStringLiteral("summary FOLDER NAME"),
+                                false, 20, runSummary});
+const CommandRegistrar stats({QStringLiteral("stats"), QStringLiteral("stats FOLDER"), false, 30,
+                              runStats});
+
+} // namespace
+} // namespace qel::cli
