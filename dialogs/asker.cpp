@@ -1,0 +1,89 @@
+#include "asker.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+namespace qel {
+
+namespace {
+
+class QtAsker final : public Asker {
+public:
+    bool message(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
+                 Icon icon) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(title.isEmpty() ? QStringLiteral("QelViewer") : title);
+        box.setText(text);
+        switch (icon) {
+        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+        }
+        if (buttons == Buttons::OkCancel) {
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setButtonText(QMessageBox::Cancel, QStringLiteral("キャンセル"));
+        } else {
+            box.setStandardButtons(QMessageBox::Ok);
+        }
+        box.setDefaultButton(QMessageBox::Ok);
+        return box.exec() == QMessageBox::Ok;
+    }
+
+    std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt,
+                                        const QString &startFolder) override
+    {
+        const QString folder = QFileDialog::getExistingDirectory(parent, prompt, startFolder);
+        if (folder.isNull())
+            return std::nullopt;
+        return folder;
+    }
+
+    std::optional<QString> saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                        const QString &defaultSuffix,
+                                        const QString &initialName) override
+    {
+        QFileDialog dialog(parent, title, QString(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(defaultSuffix.startsWith(QLatin1Char('.')) ? defaultSuffix.mid(1)
+                                                                            : defaultSuffix);
+        dialog.selectFile(initialName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().first();
+    }
+
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override
+    {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
+};
+
+Asker *g_replacement = nullptr;
+
+} // namespace
+
+Asker &asker()
+{
+    static QtAsker qtAsker;
+    return g_replacement ? *g_replacement : qtAsker;
+}
+
+void setAsker(Asker *replacement)
+{
+    g_replacement = replacement;
+}
+
+} // namespace qel

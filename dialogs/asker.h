@@ -1,0 +1,43 @@
+#pragma once
+// Every modal question the program asks (message boxes, folder, save and print dialogs)
+// goes through one Asker, so tests can answer them without a person.
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+class QPrinter;
+class QUrl;
+
+namespace qel {
+
+class Asker {
+public:
+    enum class Icon { None, Information, Question, Exclamation, Critical };
+    enum class Buttons { Ok, OkCancel };
+
+    virtual ~Asker() = default;
+
+    // True when the user answered OK. An empty title means the program's name.
+    virtual bool message(QWidget *parent, const QString &text, const QString &title,
+                         Buttons buttons, Icon icon) = 0;
+    // A folder, or nothing when cancelled.
+    virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt,
+                                                const QString &startFolder) = 0;
+    // A file to write, or nothing when cancelled. The dialog asks before overwriting.
+    virtual std::optional<QString> saveFileName(QWidget *parent, const QString &title,
+                                                const QString &filter,
+                                                const QString &defaultSuffix,
+                                                const QString &initialName) = 0;
+    // The print dialog for `printer` (without a selection range); false when cancelled.
+    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
+    // Opens a web page in the user's browser.
+    virtual void openUrl(const QUrl &url) = 0;
+};
+
+// The Asker in use; Qt's dialogs unless a test installs its own.
+Asker &asker();
+// Installs `replacement` (not owned); nullptr restores Qt's dialogs.
+void setAsker(Asker *replacement);
+
+} // namespace qel

@@ -1,0 +1,36 @@
+#pragma once
+// The frame all four pane graphs share, in twips of the pane's inner size.
+
+#include <QColor>
+
+class QPainter;
+
+namespace qel::graphs {
+
+inline const QColor kPaneBackground(255, 255, 192);
+inline const QColor kBlack(0, 0, 0);
+inline const QColor kBlue(0, 0, 255);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kGreen(0, 255, 0);
+
+struct GraphFrame {
+    int width = 0;      // SW
+    int height = 0;     // SH
+    int base = 0;       // the horizontal axis: SH - 480
+    int plotHeight = 0; // SH - 720
+    int plotWidth = 0;  // SW - 1200
+    int division = 0;   // plotHeight \ 10, lowered to a multiple of 10
+    int top = 0;        // base - 10 * division
+
+    static GraphFrame forPane(int widthTwips, int heightTwips);
+};
+
+// Clears the pane and draws the grid and the horizontal axis bar (steps 1 to 3).
+// The painter must already be in twips.
+void drawFrameBase(QPainter &painter, const GraphFrame &frame);
+// The vertical axis bars in their colours (step 4).
+void drawAxisBars(QPainter &painter, const GraphFrame &frame, const QColor &left, const QColor &right);
+// A solid rectangle between two corners, outline and interior in one colour.
+void fillBox(QPainter &painter, double x1, double y1, double x2, double y2, const QColor &colour);
+
+} // namespace qel::graphs
