@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
@@ -29,7 +30,7 @@ public:
         }
         if (buttons == Buttons::OkCancel) {
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            box.setButtonText(QMessageBox::Cancel, QStringLiteral("キャンセル"));
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
         } else {
             box.setStandardButtons(QMessageBox::Ok);
         }
