@@ -60,3 +60,25 @@ GroupStatistics computeAllGroups(const QString &folder, int shown)
 }
 
 } // namespace qel
+
+namespace qel {
+
+Histogram makeHistogram(std::vector<std::int32_t> &values, double percentile)
+{
+    Histogram h;
+    std::sort(values.begin(), values.end());
+    if (values.empty())
+        return h;
+    const auto position = roundHalfEven(double(values.size() - 1) * percentile);
+    h.referenceValue = values[std::size_t(position)];
+    h.binWidth = h.referenceValue <= 10 ? 1 : h.referenceValue / 10 + 1;
+    for (std::int32_t v : values) {
+        // Negative values (damaged files) count in the first bin.
+        const std::int64_t index = v < 0 ? 0 : std::int64_t(v) / h.binWidth;
+        ++h.counts[std::size_t(std::min<std::int64_t>(index, 10))];
+    }
+    h.largestCount = *std::max_element(h.counts.begin(), h.counts.end());
+    return h;
+}
+
+} // namespace qel

@@ -36,3 +36,21 @@ struct GroupStatistics {
 GroupStatistics computeAllGroups(const QString &folder, int shown = AllGroup);
 
 } // namespace qel
+
+namespace qel {
+
+// Distribution of a group's values over eleven bins: ten of equal width and an open top bin.
+struct Histogram {
+    int referenceValue = 0; // value at position (n - 1) x percentile of the sorted list
+    int binWidth = 1;
+    std::array<std::int64_t, 11> counts{};
+    std::int64_t largestCount = 0;
+};
+
+constexpr double kStatPercentile = 0.95;
+
+// Sorts `values` ascending in place (the lists stay sorted for whoever reads them next)
+// and bins them. An empty list gives empty bins of width 1.
+Histogram makeHistogram(std::vector<std::int32_t> &values, double percentile = kStatPercentile);
+
+} // namespace qel

@@ -1,0 +1,62 @@
+#include "scales.h"
+
+#include "recordfile.h"
+#include "textformat.h"
+
+#include <algorithm>
+
+namespace qel::graphs {
+
+int spmPerDivision(int bestSpm)
+{
+    const auto s = roundHalfEven(bestSpm / 10.0);
+    if (s < 10)
+        return 10;
+    return int(((s - 1) / 10) * 10 + 10);
+}
+
+std::int64_t TimeAxis::label(int i) const
+{
+    if (secondsPerDivision == 60)
+        return i;
+    if (secondsPerDivision == 300)
+        return 5 * i;
+    return (secondsPerDivision / 3600) * i;
+}
+
+TimeAxis timeAxisFor(std::int64_t longest)
+{
+    TimeAxis axis;
+    if (longest < 600) {
+        axis.secondsPerDivision = 60;
+    } else if (longest < 3000) {
+        axis.secondsPerDivision = 300;
+    } else {
+        axis.secondsPerDivision = (longest / 36000 + 1) * 3600;
+    }
+    axis.caption = axis.secondsPerDivision < 3600 ? QStringLiteral("分") : QStringLiteral("時間");
+    return axis;
+}
+
+std::optional<StepTimeTable> loadStepTimes(const QString &path)
+{
+    const auto file = PracticeRecordFile::read(path, PracticeRecordFile::Scope::StepTimes);
+    if (!file)
+        return std::nullopt;
+    StepTimeTable table;
+    table.stepCount = std::max<std::int32_t>(file->currentStepSigned(), 0);
+    for (int s = 1; s <= kStepRecords; ++s)
+        table.stepSeconds[std::size_t(s - 1)] = file->stepSeconds(s);
+    return table;
+}
+
+std::int32_t maxstep(const StepTimeTable &table, std::int32_t count)
+{
+    std::int32_t longest = table.stepSeconds[0];
+    const int last = std::clamp(count, 1, kStepRecords);
+    for (int s = 2; s <= last; ++s)
+        longest = std::max(longest, table.stepSeconds[std::size_t(s - 1)]);
+    return longest;
+}
+
+} // namespace qel::graphs

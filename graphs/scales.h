@@ -1,0 +1,34 @@
+#pragma once
+// Scale rules shared by the pane graphs and their printouts.
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace qel::graphs {
+
+// SPM per grid division from the best SPM: best / 10 rounded (halves to even); below 10
+// gives 10, else the next multiple of 10 at or above it.
+int spmPerDivision(int bestSpm);
+
+// Practice-time axis chosen from the longest time at a STEP.
+struct TimeAxis {
+    std::int64_t secondsPerDivision = 60;
+    QString caption; // "分" or "時間"
+    // Label of grid line i (0..10).
+    std::int64_t label(int i) const;
+};
+TimeAxis timeAxisFor(std::int64_t longestSeconds);
+
+// Record 3 (current STEP, signed, negative read as 0) and the 200 per-STEP times.
+struct StepTimeTable {
+    std::int32_t stepCount = 0;
+    std::array<std::int32_t, 200> stepSeconds{}; // index 0 holds STEP 1
+};
+// Reads the table; nothing when the file cannot be opened. Never creates a file.
+std::optional<StepTimeTable> loadStepTimes(const QString &path);
+// Longest time among STEPs 1..min(count, 200), starting from STEP 1 (count 0 gives STEP 1's).
+std::int32_t maxstep(const StepTimeTable &table, std::int32_t count);
+
+} // namespace qel::graphs
