@@ -62,7 +62,8 @@ ScanResult scanFolder(const QString &folder, int group)
     } else {
         // The trainer's platform matches the pattern without regard to case;
         // the exact-case test of the name follows.
-        dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+        // Regular files only: opening a FIFO or a device named like a record file would block.
+        dir.setFilter(QDir::Files | QDir::Hidden);
         dir.setNameFilters({QStringLiteral("*_Qel?.dat")});
         dir.setSorting(QDir::Unsorted);
         QStringList names = dir.entryList();

@@ -23,11 +23,18 @@ constexpr qint64 kFirstChunk = 4096;
 std::optional<PracticeRecordFile> PracticeRecordFile::read(const QString &path, Scope scope,
                                                            QString *error)
 {
+    // Only regular files: a FIFO or device with a record file's name would block the reader.
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        if (error)
+            *error = info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("file not found");
+        return std::nullopt;
+    }
     QFile file(path);
     // ReadOnly never creates a missing file; other programs may keep it open for writing.
-    if (!file.exists() || !file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = file.exists() ? file.errorString() : QStringLiteral("file not found");
+            *error = file.errorString();
         return std::nullopt;
     }
     const qint64 size = file.size();

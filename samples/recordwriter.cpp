@@ -32,8 +32,7 @@ QByteArray recordBytes(const RecordContent &c)
     QByteArray bytes;
     bytes.reserve(int(4 * (216 + c.runs.size())));
     bytes += highWordFirstBytes(c.totalSeconds);
-    bytes += highWordFirstBytes(std::int32_t(c.storedRunCount < 0 ? std::int64_t(c.runs.size())
-                                                                   : c.storedRunCount));
+    bytes += highWordFirstBytes(std::int32_t(c.storedRunCount.value_or(std::int64_t(c.runs.size()))));
     bytes += words(std::int16_t(c.currentStep), 0);
     bytes += QByteArray(13 * 4, '\0'); // records 4 to 16
     for (std::int32_t s : c.stepSeconds)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace qel::samples {
@@ -18,7 +19,7 @@ struct Run {
 struct RecordContent {
     std::int32_t totalSeconds = 0;
     // Stored run count; by default the number of runs given.
-    std::int64_t storedRunCount = -1;
+    std::optional<std::int64_t> storedRunCount;
     std::uint16_t currentStep = 1;
     std::array<std::int32_t, 200> stepSeconds{};
     std::vector<Run> runs;

@@ -1,0 +1,50 @@
+#include "cp932.h"
+#include "csv.h"
+
+#include <QList>
+#include "testprint.h"
+
+#include <gtest/gtest.h>
+
+using namespace qel;
+
+TEST(Csv, FieldsAreQuotedOnlyWhenTheyMustBe)
+{
+    struct Case { const char *in; const char *out; };
+    const Case cases[] = {
+        {"taro", "taro"},
+        {"     3", "     3"},
+        {"Lee, Ann", "\"Lee, Ann\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"cr\r", "\"cr\r\""},
+        {"", ""},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(csv::field(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+TEST(Csv, DocumentBytesInCodePage932WithCrLf)
+{
+    const std::vector<csv::Row> rows = {
+        {QStringLiteral("山田"), {QStringLiteral("英文"), "   4", "     3", "01:00:00", "   10.00", "  120",
+                                  "2000/01/23 14:05:09"}},
+        {QStringLiteral("Lee, Ann"), {QStringLiteral("かな/ﾛｰﾏ"), "   0", "     0", "00:00:00", "    0.00",
+                                        "     0", "2000/01/23 14:05:09"}},
+    };
+    const QByteArray bytes = csv::document(rows, csv::Encoding::Cp932);
+    const QList<QByteArray> lines = bytes.split('\n');
+    ASSERT_EQ(lines.size(), 4); // three lines and the empty rest after the last LF
+    EXPECT_TRUE(lines[3].isEmpty());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(lines[i].endsWith('\r')) << i;
+    EXPECT_EQ(lines[0], toCp932(QStringLiteral("名前,モード,ステップ,練習回数,総練習時間,上達度,最高ＳＰＭ,最終練習日時")) + "\r");
+    EXPECT_TRUE(lines[0].startsWith("\x96\xbc\x91\x4f,")); // 名前 in Shift-JIS, no byte-order mark
+    EXPECT_EQ(fromCp932(lines[1]), QStringLiteral("山田,英文,   4,     3,01:00:00,   10.00,  120,2000/01/23 14:05:09\r"));
+    EXPECT_EQ(fromCp932(lines[2]),
+              QStringLiteral("\"Lee, Ann\",かな/ﾛｰﾏ,   0,     0,00:00:00,    0.00,     0,2000/01/23 14:05:09\r"));
+    // Half-width katakana stay one byte each.
+    EXPECT_TRUE(lines[2].contains("\x82\xa9\x82\xc8/\xdb\xb0\xcf"));
+    const QByteArray utf8 = csv::document(rows, csv::Encoding::Utf8);
+    EXPECT_TRUE(utf8.startsWith(QStringLiteral("名前").toUtf8()));
+}

@@ -1,0 +1,189 @@
+#include "learnertable.h"
+#include "recordwriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include "testprint.h"
+
+#include <gtest/gtest.h>
+
+using namespace qel;
+
+namespace {
+
+class Folder {
+public:
+    QString path() const { return m_dir.path(); }
+    void record(const QString &fileName, std::uint16_t step, std::initializer_list<int> spm)
+    {
+        samples::RecordContent c;
+        c.currentStep = step;
+        for (int v : spm)
+            c.runs.push_back({std::int16_t(v), 100});
+        ASSERT_TRUE(samples::writeFile(m_dir.filePath(fileName), samples::recordBytes(c)));
+    }
+    void plain(const QString &fileName)
+    {
+        QFile f(m_dir.filePath(fileName));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QStringList keys(const ScanResult &scan)
+{
+    QStringList k;
+    for (const TreeNode &n : scan.nodes)
+        k << n.key;
+    return k;
+}
+
+} // namespace
+
+TEST(RecordFileName, NameAndCourse)
+{
+    struct Case { const char *file; bool ok; const char *learner; Course course; };
+    const Case cases[] = {
+        {"taro_Qele.dat", true, "taro", English},
+        {"taro_Qelk.dat", true, "taro", Kana},
+        {"a_Qelb_Qele.dat", true, "a", English},
+        {"x_QelE.dat", false, "", English},
+        {"x_Qelx.dat", false, "", English},
+        {"x_QELe.dat", false, "", English},
+        {"notes_Qelx.dat", false, "", English},
+        {"_Qele.dat", true, "", English},
+        {"山田_Qelk.dat", true, "山田", Kana},
+        {"Lee, Ann_Qele.dat", true, "Lee, Ann", English},
+    };
+    for (const Case &c : cases) {
+        const auto parsed = parseRecordFileName(QString::fromUtf8(c.file));
+        ASSERT_EQ(bool(parsed), c.ok) << c.file;
+        if (parsed) {
+            EXPECT_EQ(parsed->learner, QString::fromUtf8(c.learner));
+            EXPECT_EQ(parsed->course, c.course);
+        }
+    }
+}
+
+TEST(FolderScan, GroupsRowsAndStatusTexts)
+{
+    Folder f;
+    f.record("taro_Qele.dat", 3, {100});
+    f.record("taro_Qelk.dat", 2, {});
+    f.record("hanako_Qelk.dat", 9, {50, 60});
+    f.plain("notes_Qelx.dat");
+    f.plain("x_QelE.dat");
+    f.plain("readme.txt");
+    ASSERT_TRUE(QDir(f.path()).mkdir("dir_Qele.dat"));
+
+    struct Case { int group; const char *root; QStringList keys; const char *status; };
+    const Case cases[] = {
+        {AllGroup, "全体", {"hanako_Qelk.dat", "taro_Qele.dat", "taro_Qelk.dat"}, "3個の成績データファイル"},
+        {EnglishGroup, "英文", {"taro_Qele.dat"}, "1個の成績データファイル"},
+        {KanaGroup, "かな/ローマ", {"hanako_Qelk.dat", "taro_Qelk.dat"}, "2個の成績データファイル"},
+    };
+    for (const Case &c : cases) {
+        const ScanResult scan = scanFolder(f.path(), c.group);
+        EXPECT_EQ(scan.rootText, QString::fromUtf8(c.root));
+        EXPECT_EQ(keys(scan), c.keys);
+        EXPECT_EQ(scan.statusText, QString::fromUtf8(c.status));
+    }
+    const ScanResult all = scanFolder(f.path(), AllGroup);
+    EXPECT_EQ(all.nodes[1].text, "taro");
+    EXPECT_EQ(all.nodes[1].image, 4);
+    EXPECT_EQ(all.nodes[2].image, 5);
+}
+
+TEST(FolderScan, OrdersByCodePoint)
+{
+    Folder f;
+    for (const char *name : {"b_Qele.dat", "B_Qele.dat", "a_Qele.dat", "山_Qele.dat", "あ_Qele.dat", "a_Qelk.dat"})
+        f.record(QString::fromUtf8(name), 1, {});
+    EXPECT_EQ(keys(scanFolder(f.path(), AllGroup)),
+              (QStringList{"B_Qele.dat", "a_Qele.dat", "a_Qelk.dat", "b_Qele.dat", "あ_Qele.dat", "山_Qele.dat"}));
+}
+
+TEST(FolderScan, MissingFolderIsAnEmptyGroup)
+{
+    QTemporaryDir dir;
+    for (const QString &folder : {dir.filePath("missing"), QString()}) {
+        const ScanResult scan = scanFolder(folder, AllGroup);
+        EXPECT_FALSE(scan.folderReadable);
+        EXPECT_TRUE(scan.nodes.empty());
+        EXPECT_EQ(scan.statusText, QStringLiteral("0個の成績データファイル"));
+    }
+}
+
+TEST(TableBuild, RowsCollectionsAndProgress)
+{
+    Folder f;
+    f.record("taro_Qele.dat", 4, {100, 110, 120});
+    f.record("taro_Qelk.dat", 0, {});
+    f.record("ken_Qele.dat", 6, {80, 70});
+    const ScanResult scan = scanFolder(f.path(), AllGroup);
+    GroupCollections collections;
+    collections.groupSteps = {99, 99, 99, 99, 99};
+    std::vector<std::pair<int, int>> progress;
+    const auto rows = makeView(f.path(), scan.nodes, &collections,
+                               [&](int value, int maximum) { progress.emplace_back(value, maximum); });
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].name, "ken");
+    EXPECT_EQ(rows[0].cells[CourseColumn], QStringLiteral("英文"));
+    EXPECT_EQ(rows[0].cells[RateColumn], "  -10.00");
+    EXPECT_DOUBLE_EQ(rows[0].sortValue, -10);
+    EXPECT_EQ(rows[2].cells[CourseColumn], QStringLiteral("かな/ﾛｰﾏ"));
+    EXPECT_EQ(rows[2].icon, 5);
+    EXPECT_EQ(rows[2].cells[BestColumn], "     0");
+    EXPECT_EQ(collections.groupSteps, (std::vector<std::int32_t>{5, 3, 0}));
+    EXPECT_EQ(collections.groupRunCounts, (std::vector<std::int32_t>{2, 3, 0}));
+    // The maximum counts the root node; the value stops one short of it.
+    EXPECT_EQ(progress.front(), std::make_pair(0, 4));
+    EXPECT_EQ(progress.back(), std::make_pair(3, 4));
+}
+
+TEST(TableBuild, VanishedFileKeepsItsNameAndCourse)
+{
+    Folder f;
+    f.record("a_Qele.dat", 4, {100, 110});
+    f.record("b_Qelk.dat", 7, {90});
+    f.record("c_Qele.dat", 2, {50});
+    const ScanResult scan = scanFolder(f.path(), AllGroup);
+    ASSERT_TRUE(QFile::remove(QDir(f.path()).filePath("b_Qelk.dat")));
+    GroupCollections collections;
+    const auto rows = makeView(f.path(), scan.nodes, &collections);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_FALSE(rows[1].readable);
+    EXPECT_FALSE(rows[1].error.isEmpty());
+    EXPECT_EQ(rows[1].name, "b");
+    EXPECT_EQ(rows[1].cells[CourseColumn], QStringLiteral("かな/ﾛｰﾏ"));
+    for (int c = StepColumn; c <= DateColumn; ++c)
+        EXPECT_TRUE(rows[1].cells[std::size_t(c)].isEmpty()) << c;
+    EXPECT_TRUE(rows[0].readable);
+    EXPECT_EQ(rows[2].cells[StepColumn], "   1");
+    EXPECT_EQ(collections.groupSteps, (std::vector<std::int32_t>{3, 0, 1}));
+    EXPECT_EQ(collections.groupRunCounts, (std::vector<std::int32_t>{2, 0, 1}));
+    EXPECT_FALSE(QFile::exists(QDir(f.path()).filePath("b_Qelk.dat")));
+}
+
+TEST(TableBuild, EmptyGroupEmptiesTheCollections)
+{
+    Folder f;
+    f.record("hanako_Qelk.dat", 3, {});
+    const ScanResult scan = scanFolder(f.path(), EnglishGroup);
+    EXPECT_EQ(scan.statusText, QStringLiteral("0個の成績データファイル"));
+    GroupCollections collections{{1, 2}, {3, 4}};
+    EXPECT_TRUE(makeView(f.path(), scan.nodes, &collections).empty());
+    EXPECT_TRUE(collections.groupSteps.empty());
+    EXPECT_TRUE(collections.groupRunCounts.empty());
+}
+
+TEST(RecordFolderPath, KeepsARootsOwnSeparator)
+{
+    EXPECT_EQ(recordFolderPath("/data", "a_Qele.dat"), "/data/a_Qele.dat");
+    EXPECT_EQ(recordFolderPath("/", "a_Qele.dat"), "/a_Qele.dat");
+    EXPECT_EQ(recordFolderPath("C:\\", "a_Qele.dat"), "C:\\a_Qele.dat");
+}
