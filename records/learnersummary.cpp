@@ -41,7 +41,18 @@ CourseFigures courseFigures(const PracticeRecordFile &file)
         Regression series;
         const std::int64_t present = file.runsInFile();
         int best = 0;
-        for (std::int64_t k = 1; k <= present; ++k) {
+        // Whole run records straight from the bytes; a record cut by the end of the file
+        // goes through record(), which reads its missing bytes as zero.
+        const auto *runBytes = reinterpret_cast<const unsigned char *>(file.bytes().constData())
+                             + (kFirstRunRecord - 1) * 4;
+        const std::int64_t whole = std::min<std::int64_t>(
+            present, (file.bytes().size() - (kFirstRunRecord - 1) * 4) / 4);
+        for (std::int64_t k = 0; k < whole; ++k) {
+            const int spm = std::int16_t(std::uint16_t(runBytes[4 * k] | (runBytes[4 * k + 1] << 8)));
+            series.addSample(spm);
+            best = std::max(best, spm);
+        }
+        for (std::int64_t k = std::max<std::int64_t>(whole, 0) + 1; k <= present; ++k) {
             const int spm = file.run(k).w0;
             series.addSample(spm);
             best = std::max(best, spm);

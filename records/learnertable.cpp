@@ -43,11 +43,26 @@ QString fileCountText(std::int64_t files)
 }
 
 namespace {
+// UTF-16 units reordered so that surrogates (code points above U+FFFF) sort last.
+inline unsigned codePointRank(char16_t unit)
+{
+    if (unit >= 0xD800 && unit <= 0xDFFF)
+        return unit + 0x2000u;
+    if (unit >= 0xE000)
+        return unit - 0x800u;
+    return unit;
+}
+
 // Code-point order, so the rows stand the same way on every platform.
 bool codePointLess(const QString &a, const QString &b)
 {
-    const QList<uint> ua = a.toUcs4(), ub = b.toUcs4();
-    return std::lexicographical_compare(ua.begin(), ua.end(), ub.begin(), ub.end());
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x != y)
+            return codePointRank(x) < codePointRank(y);
+    }
+    return a.size() < b.size();
 }
 }
 

@@ -7,13 +7,6 @@ void Regression::reset()
     *this = Regression();
 }
 
-void Regression::addSample(double y)
-{
-    ++m_n;
-    m_sumY += y;
-    m_sumKY += double(m_n) * y;
-}
-
 void Regression::addZeroSamples(std::int64_t count)
 {
     if (count > 0)

@@ -15,7 +15,12 @@ struct LineFit {
 class Regression {
 public:
     void reset();
-    void addSample(double y);
+    void addSample(double y)
+    {
+        ++m_n;
+        m_sumY += y;
+        m_sumKY += double(m_n) * y;
+    }
     // Appends `count` samples of value 0.
     void addZeroSamples(std::int64_t count);
     std::int64_t count() const { return m_n; }

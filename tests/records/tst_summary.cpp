@@ -201,3 +201,19 @@ TEST(ReadSummary, BothCoursesThenSettings)
     // The missing Kana/Romaji file and settings file are never created.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"taro_Qele.dat"});
 }
+
+TEST(CourseFigures, RunCutByTheEndOfTheFileKeepsTheBytesItHas)
+{
+    samples::RecordContent c = withSpm({100, 110, 300});
+    QByteArray bytes = samples::recordBytes(c);
+    bytes.chop(2); // run 3 keeps its SPM word, loses its mistype rate
+    const CourseFigures cut = courseFigures(PracticeRecordFile::fromBytes(bytes, kWhen));
+    EXPECT_EQ(cut.bestSpm, 300);
+    bytes.chop(1); // now its SPM word is half there: 300 = 0x012C keeps only 0x2C
+    const CourseFigures half = courseFigures(PracticeRecordFile::fromBytes(bytes, kWhen));
+    EXPECT_EQ(half.bestSpm, 110);
+    Regression expected;
+    for (double y : {100.0, 110.0, 44.0})
+        expected.addSample(y);
+    EXPECT_DOUBLE_EQ(half.progressRate, expected.fit().slope);
+}
