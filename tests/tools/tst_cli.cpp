@@ -1,0 +1,160 @@
+#include "cp932.h"
+#include "recordwriter.h"
+#include "testprint.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace qel;
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+Result runCli(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(QEL_CLI_PATH), args);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QDateTime kWhen(QDate(2000, 1, 23), QTime(14, 5, 9));
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        write("taro_Qele.dat", 5, 3600, {100, 110, 120});
+        write("taro_Qelk.dat", 0, 0, {});
+        write("Lee, Ann_Qelk.dat", 2, 70000, {50});
+        write("山田_Qele.dat", 9, 59, {120, 110, 100});
+        samples::RecordContent huge;
+        huge.storedRunCount = 2147483647;
+        huge.runs = {{80, 0}};
+        ASSERT_TRUE(samples::writeFile(dir.filePath("huge_Qele.dat"), samples::recordBytes(huge), kWhen));
+        ASSERT_TRUE(samples::writeFile(dir.filePath("tiny_Qele.dat"), QByteArray("\x01\x00", 2), kWhen));
+        ASSERT_TRUE(samples::writeFile(dir.filePath("notes_Qelx.dat"), "x", kWhen));
+        QFile ini(dir.filePath("taro.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(toCp932(QStringLiteral("[OPTION]\r\nKeyboard=0\r\n[TEXT]\r\nEnglishText=基本\r\n")));
+    }
+
+    void write(const char *name, std::uint16_t step, std::int32_t total, std::initializer_list<int> spm)
+    {
+        samples::RecordContent c;
+        c.currentStep = step;
+        c.totalSeconds = total;
+        for (int v : spm)
+            c.runs.push_back({std::int16_t(v), 250});
+        ASSERT_TRUE(samples::writeFile(dir.filePath(QString::fromUtf8(name)), samples::recordBytes(c), kWhen));
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(CliTest, TableWritesTheExportBytes)
+{
+    const Result r = runCli({"table", dir.path()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString expected = QStringLiteral(
+        "名前,モード,ステップ,練習回数,総練習時間,上達度,最高ＳＰＭ,最終練習日時\r\n"
+        "\"Lee, Ann\",かな/ﾛｰﾏ,   1,     1,19:26:40,    0.00,   50,2000/01/23 14:05:09\r\n"
+        "huge,英文,   0,483647,00:00:00,    0.00,   80,2000/01/23 14:05:09\r\n"
+        "taro,英文,   4,     3,01:00:00,   10.00,  120,2000/01/23 14:05:09\r\n"
+        "taro,かな/ﾛｰﾏ,   0,     0,00:00:00,    0.00,     0,2000/01/23 14:05:09\r\n"
+        "tiny,英文,   0,     0,18:12:16,    0.00,     0,2000/01/23 14:05:09\r\n" // 01 00 is 65536 s
+        "山田,英文,   8,     3,00:00:59,  -10.00,  120,2000/01/23 14:05:09\r\n");
+    EXPECT_EQ(r.out, toCp932(expected));
+    EXPECT_EQ(QString::fromUtf8(runCli({"table", dir.path(), "--utf8"}).out), expected);
+}
+
+TEST_F(CliTest, TableOfOneGroup)
+{
+    const Result english = runCli({"table", dir.path(), "--group", "1", "--utf8"});
+    EXPECT_EQ(english.exitCode, 0);
+    EXPECT_EQ(english.out.count("\r\n"), 5);
+    EXPECT_FALSE(english.out.contains("Lee"));
+    const Result kana = runCli({"table", "--utf8", "--group", "2", dir.path()});
+    EXPECT_EQ(kana.out.count("\r\n"), 3);
+    EXPECT_TRUE(kana.out.contains("\"Lee, Ann\""));
+}
+
+TEST_F(CliTest, SummaryPrintsTheTwentyTwoTexts)
+{
+    const Result r = runCli({"summary", dir.path(), "taro"});
+    ASSERT_EQ(r.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(r.out).split('\n');
+    ASSERT_EQ(lines.size(), 23); // 22 lines and the empty rest
+    const QStringList expected = {
+        "4", "0", "3", "0", "01:00:00", "00:00:00", "10.00", "0.00", "120", "0",
+        "2000/01/23 14:05:09", "未練習", "基本", "個別設定なし", "個別設定なし", "個別設定なし",
+        "非表示", "－", "個別設定なし", "個別設定なし", "個別設定なし", "個別設定なし",
+    };
+    EXPECT_EQ(lines.mid(0, 22), expected);
+    // A learner with neither file shows the no-runs texts and nothing is created.
+    const Result nobody = runCli({"summary", dir.path(), "nobody"});
+    EXPECT_EQ(nobody.exitCode, 0);
+    EXPECT_TRUE(QString::fromUtf8(nobody.out).startsWith("0\n0\n0\n0\n00:00:00\n00:00:00\n0.00\n0.00\n0\n0\n未練習\n未練習\n"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("nobody_Qele.dat")));
+}
+
+TEST_F(CliTest, StatsPrintsSevenRowsOfThreeGroups)
+{
+    const Result r = runCli({"stats", dir.path()});
+    ASSERT_EQ(r.exitCode, 0);
+    const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[0], "練習人数\t6\t4\t2");
+    EXPECT_EQ(lines[3], "最高STEP\t8\t8\t1");
+    EXPECT_EQ(lines[4], "最低STEP\t0\t0\t0");
+    EXPECT_EQ(lines[5], "最高練習回数\t2147483647\t2147483647\t1");
+}
+
+TEST(Cli, ErrorsAndUsage)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("plain.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    struct Case { QStringList args; int exitCode; const char *stderrHas; bool usage; };
+    const Case cases[] = {
+        {{"table", dir.filePath("missing")}, 2, "folder not found", false},
+        {{"table", dir.filePath("plain.txt")}, 2, "not a folder", false},
+        {{"summary", dir.filePath("missing"), "x"}, 2, "folder not found", false},
+        {{"stats", dir.filePath("missing")}, 2, "folder not found", false},
+        {{"table"}, 2, "needs a FOLDER", true},
+        {{"table", dir.path(), "--group"}, 2, "--group", true},
+        {{"table", dir.path(), "--group", "3"}, 2, "--group", true},
+        {{"table", dir.path(), "--bogus"}, 2, "unknown option", true},
+        {{"summary", dir.path()}, 2, "NAME", true},
+        {{"stats"}, 2, "FOLDER", true},
+        {{"frobnicate"}, 2, "unknown command", true},
+        {{}, 2, "no command", true},
+    };
+    for (const Case &c : cases) {
+        const Result r = runCli(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.stderrHas))) << r.err.toStdString();
+        EXPECT_EQ(r.err.contains("usage:"), c.usage) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    const Result help = runCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("qelviewer-cli table FOLDER"));
+    // A folder without record files is not an error: just the header.
+    const Result empty = runCli({"table", dir.path(), "--utf8"});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_EQ(empty.out.count("\r\n"), 1);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files) == QStringList{"plain.txt"});
+}
