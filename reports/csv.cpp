@@ -41,3 +41,42 @@ QByteArray document(const std::vector<Row> &rows, Encoding encoding)
 }
 
 } // namespace qel::csv
+
+#include <QSaveFile>
+
+namespace qel::csv {
+
+bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encoding, QString *error,
+              const std::function<bool(int linesWritten)> &afterLine)
+{
+    QSaveFile file(path);
+    auto failed = [&](const QString &reason) {
+        file.cancelWriting();
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, reason);
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(file.errorString());
+    int written = 0;
+    auto writeLine = [&](const QString &line) {
+        const QByteArray bytes = encodeLine(line, encoding);
+        if (file.write(bytes) != bytes.size())
+            return false;
+        ++written;
+        return !afterLine || afterLine(written);
+    };
+    if (!writeLine(headerLine()))
+        return failed(file.errorString());
+    for (const Row &row : rows)
+        if (!writeLine(rowLine(row)))
+            return failed(file.errorString());
+    if (!file.commit()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace qel::csv

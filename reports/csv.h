@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <functional>
 #include <vector>
 
 class QIODevice;
@@ -27,5 +28,17 @@ QString rowLine(const Row &row);
 QByteArray encodeLine(const QString &line, Encoding encoding);
 // The header and one line per row.
 QByteArray document(const std::vector<Row> &rows, Encoding encoding);
+
+} // namespace qel::csv
+
+namespace qel::csv {
+
+// Writes the document to `path` through a temporary file in the same folder, replacing
+// the target only when every line is written: a failure leaves an existing file as it was.
+// `error` names the file and the reason. `afterLine` (for tests) is called after each line
+// and may return false to make the write fail there.
+bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encoding,
+              QString *error = nullptr,
+              const std::function<bool(int linesWritten)> &afterLine = {});
 
 } // namespace qel::csv

@@ -48,3 +48,42 @@ TEST(Csv, DocumentBytesInCodePage932WithCrLf)
     const QByteArray utf8 = csv::document(rows, csv::Encoding::Utf8);
     EXPECT_TRUE(utf8.startsWith(QStringLiteral("名前").toUtf8()));
 }
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+}
+
+TEST(CsvFile, ReplacesOnlyWhenEveryLineIsWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.csv");
+    const std::vector<csv::Row> rows(3, csv::Row{QStringLiteral("taro"), {}});
+    QString error;
+    ASSERT_TRUE(csv::saveFile(path, rows, csv::Encoding::Utf8, &error));
+    EXPECT_EQ(contents(path).count("\r\n"), 4);
+
+    // Overwriting replaces the old content, never appends.
+    const std::vector<csv::Row> one(1, csv::Row{QStringLiteral("hanako"), {}});
+    ASSERT_TRUE(csv::saveFile(path, one, csv::Encoding::Utf8));
+    const QByteArray before = contents(path);
+    EXPECT_EQ(before.count("\r\n"), 2);
+    EXPECT_FALSE(before.contains("taro"));
+
+    // A failure after two lines leaves the old file as it was and says which file failed.
+    EXPECT_FALSE(csv::saveFile(path, rows, csv::Encoding::Utf8, &error,
+                               [](int written) { return written < 2; }));
+    EXPECT_EQ(contents(path), before);
+    EXPECT_TRUE(error.contains(path));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.csv"});
+
+    // A folder that does not exist is an error, not a silent success.
+    EXPECT_FALSE(csv::saveFile(dir.filePath("no/such/out.csv"), rows, csv::Encoding::Utf8, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
