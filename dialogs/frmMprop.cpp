@@ -1,0 +1,238 @@
+#include "frmMprop.h"
+
+#include "groupstats.h"
+#include "hosts.h"
+#include "painting.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <algorithm>
+
+namespace qel {
+
+namespace {
+
+// Positions in twips.
+constexpr int kClientWidth = 6465;
+constexpr int kClientHeight = 3525;
+constexpr int kHeaderTop = 120;
+constexpr int kHeaderLeft[3] = {1860, 3360, 4740};
+constexpr int kValueLeft[3] = {1380, 3120, 4740};
+// Each value column is as wide as puts its figures centred under the column's header.
+constexpr int kValueWidth[3] = {1320, 1200, 1440};
+constexpr int kRowTop[7] = {480, 840, 1200, 1560, 1920, 2280, 2640};
+// Captions end at one right edge, so that their texts start between left 60 (the longest)
+// and 420 (the shortest); the label starts further left to leave room for wider fonts.
+constexpr int kCaptionLeft = 0;
+constexpr int kCaptionWidth = 1140;
+constexpr int kNoticeWidth = 3735;
+constexpr int kButtonTop = 3000;
+constexpr int kButtonWidth = 1275;
+constexpr int kButtonHeight = 435;
+constexpr int kPrintLeft = 3780;
+constexpr int kOkLeft = 5100;
+
+} // namespace
+
+frmMprop::frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidget *parent)
+    : QDialog(parent), m_host(host), m_printRequest(printRequest)
+{
+    draw::installFontSubstitutes();
+    setWindowTitle(QStringLiteral("全体のプロパティ"));
+    setWindowIcon(icon);
+    setFont(QFont(draw::kPGothic, 9));
+    m_labelHeight = std::max(twipsY(255), fontMetrics().height() + 2);
+
+    const QString headers[3] = {QStringLiteral("全体"), QStringLiteral("英文練習"),
+                                QStringLiteral("かな／ローマ練習")};
+    for (int group = 0; group < 3; ++group) {
+        QLabel *header = addLabel(QStringLiteral("lblHeader_%1").arg(group), kHeaderLeft[group], kHeaderTop, 0);
+        header->setText(headers[group]);
+        header->resize(header->sizeHint().width(), header->height());
+    }
+
+    for (int row = 0; row < 7; ++row) {
+        addLabel(QStringLiteral("lblCaption_%1").arg(row), kCaptionLeft, kRowTop[row], kCaptionWidth,
+                 Qt::AlignRight | Qt::AlignVCenter)
+            ->setText(statCaption(row));
+        for (int group = 0; group < 3; ++group)
+            lblValue[group][row] = addLabel(QStringLiteral("lblValue_%1_%2").arg(group).arg(row),
+                                             kValueLeft[group], kRowTop[row], kValueWidth[group],
+                                             Qt::AlignCenter);
+    }
+
+    // The blue notice over a silver copy of itself, which shows as its shadow.
+    QFont noticeFont(draw::kPGothic, 24);
+    noticeFont.setBold(true);
+    const QString notice = QStringLiteral("集計しています。");
+    const int noticeWidth =
+        std::max(twipsX(kNoticeWidth), QFontMetrics(noticeFont).horizontalAdvance(notice) + 4);
+    const int noticeHeight = QFontMetrics(noticeFont).height() + 2;
+    auto makeNotice = [&](const QString &objectName, int left, int top, const QColor &colour) {
+        QLabel *label = addLabel(objectName, left, top, 0);
+        label->setFont(noticeFont);
+        label->setText(notice);
+        label->setGeometry(twipsX(left), twipsY(top), noticeWidth, noticeHeight);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, colour);
+        label->setPalette(palette);
+        label->raise();
+        return label;
+    };
+    lblNoticeShadow = makeNotice(QStringLiteral("lblNoticeShadow"), 2220, 1500, QColor(0xC0, 0xC0, 0xC0));
+    lblNotice = makeNotice(QStringLiteral("lblNotice"), 2100, 1365, QColor(0x00, 0x00, 0xFF));
+
+    cmdPrint = new QPushButton(QStringLiteral("印刷"), this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setGeometry(twipsX(kPrintLeft), twipsY(kButtonTop), twipsX(kButtonWidth), twipsY(kButtonHeight));
+    cmdPrint->setAutoDefault(false);
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipsX(kOkLeft), twipsY(kButtonTop), twipsX(kButtonWidth), twipsY(kButtonHeight));
+    cmdOK->setDefault(true);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmMprop::cmdPrint_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    // Load: the notice shows and nothing can be pressed until the figures are in.
+    cmdPrint->setEnabled(false);
+    cmdOK->setEnabled(false);
+    setFixedSize(twipsX(kClientWidth), twipsY(kClientHeight));
+}
+
+bool frmMprop::event(QEvent *event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return handled;
+}
+
+void frmMprop::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Some window systems never activate a window; the figures must come all the same,
+    // or the dialog could never be closed.
+    if (!m_activated)
+        QMetaObject::invokeMethod(this, &frmMprop::Form_Activate, Qt::QueuedConnection);
+}
+
+void frmMprop::closeEvent(QCloseEvent *event)
+{
+    if (!cmdOK->isEnabled()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void frmMprop::reject()
+{
+    if (!cmdOK->isEnabled())
+        return;
+    QDialog::reject();
+}
+
+void frmMprop::Form_Activate()
+{
+    // Later activations, and those that arrive while events are processed below, find
+    // the figures already computed or under way.
+    if (m_activated)
+        return;
+    m_activated = true;
+    m_computing = true;
+    for (auto &column : lblValue)
+        for (QLabel *label : column)
+            label->clear();
+    if (!letWindowsPaint())
+        return;
+
+    if (m_host.shownGroupIsEmpty()) {
+        finish();
+        return;
+    }
+
+    const int noted = std::clamp(m_host.shownGroup(), int(AllGroup), int(KanaGroup));
+    const int node = m_host.selectedNodeIndex();
+    const bool paneVisible = m_host.graphPaneVisible();
+    showGroup(noted, computeGroupFigures(m_host.groupCollections()));
+    if (!letWindowsPaint())
+        return;
+    for (int group = AllGroup; group <= KanaGroup; ++group) {
+        if (group == noted)
+            continue;
+        m_host.switchGroup(group);
+        showGroup(group, computeGroupFigures(m_host.groupCollections()));
+        if (!letWindowsPaint())
+            return;
+    }
+    m_host.switchGroup(noted);
+    m_host.selectNodeIndex(node);
+    m_host.setGraphPaneVisible(paneVisible);
+    finish();
+}
+
+bool frmMprop::letWindowsPaint()
+{
+    const QPointer<frmMprop> self(this);
+    QCoreApplication::processEvents();
+    return !self.isNull();
+}
+
+void frmMprop::showGroup(int group, const std::array<QString, 7> &texts)
+{
+    for (int row = 0; row < 7; ++row)
+        lblValue[group][row]->setText(texts[std::size_t(row)]);
+}
+
+void frmMprop::finish()
+{
+    cmdPrint->setEnabled(true);
+    cmdOK->setEnabled(true);
+    lblNoticeShadow->hide();
+    lblNotice->hide();
+    // Always overwritten, also with empty texts for an empty group, so the printout
+    // never shows the figures of an earlier computation.
+    GroupStatistics &statistics = m_host.groupStatistics();
+    for (int group = 0; group < 3; ++group)
+        for (int row = 0; row < 7; ++row)
+            statistics.groups[std::size_t(group)][std::size_t(row)] = lblValue[group][row]->text();
+    m_computing = false;
+    if (!letWindowsPaint())
+        return;
+    if (m_printRequest)
+        accept();
+}
+
+void frmMprop::cmdPrint_Click()
+{
+    m_host.printGroupReport();
+}
+
+QLabel *frmMprop::addLabel(const QString &objectName, int left, int top, int width,
+                           Qt::Alignment alignment)
+{
+    auto *label = new QLabel(this);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment);
+    label->setGeometry(twipsX(left), twipsY(top), twipsX(width), m_labelHeight);
+    return label;
+}
+
+int frmMprop::twipsX(int twips) const
+{
+    return qRound(twips * logicalDpiX() / draw::kTwipsPerInch);
+}
+
+int frmMprop::twipsY(int twips) const
+{
+    return qRound(twips * logicalDpiY() / draw::kTwipsPerInch);
+}
+
+} // namespace qel

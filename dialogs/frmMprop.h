@@ -1,0 +1,61 @@
+#pragma once
+// Group properties: the seven group figures for all learners, English and Kana/Romaji,
+// gathered by switching the main window through its three groups.
+
+#include <QDialog>
+#include <array>
+
+class QIcon;
+class QLabel;
+class QPushButton;
+
+namespace qel {
+
+class GroupHost;
+
+class frmMprop : public QDialog {
+    Q_OBJECT
+public:
+    // With `printRequest` the dialog closes itself once the figures are in, for the
+    // group printout that follows.
+    frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidget *parent = nullptr);
+
+    // True from the first activation until the figures are in; close requests are refused.
+    bool isComputing() const { return m_computing; }
+
+public slots:
+    void reject() override;
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Activate();
+    // False when the dialog went away while events were being processed.
+    bool letWindowsPaint();
+    void showGroup(int group, const std::array<QString, 7> &texts);
+    void finish();
+    void cmdPrint_Click();
+
+    QLabel *addLabel(const QString &objectName, int left, int top, int width,
+                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    int twipsX(int twips) const;
+    int twipsY(int twips) const;
+
+    GroupHost &m_host;
+    bool m_printRequest = false;
+    bool m_activated = false;
+    bool m_computing = false;
+    int m_labelHeight = 0;
+
+    // [group][row]
+    std::array<std::array<QLabel *, 7>, 3> lblValue{};
+    QLabel *lblNoticeShadow = nullptr;
+    QLabel *lblNotice = nullptr;
+    QPushButton *cmdPrint = nullptr;
+    QPushButton *cmdOK = nullptr;
+};
+
+} // namespace qel

@@ -1,0 +1,53 @@
+#pragma once
+// Personal properties: one learner's figures for both Courses side by side, with the
+// learner's own trainer settings.
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <functional>
+
+class QIcon;
+class QLabel;
+class QPushButton;
+
+namespace qel {
+
+class frmPropaty : public QDialog {
+    Q_OBJECT
+public:
+    // Starts the personal printout for one learner.
+    using PrintCallback = std::function<void(const QString &name)>;
+
+    // Reads the learner's figures and settings from `folder` at once. Without a print
+    // callback "印刷" only closes the dialog.
+    frmPropaty(const QString &folder, const QString &name, const QIcon &icon,
+               PrintCallback print = {}, QWidget *parent = nullptr);
+
+    const QString &learnerName() const { return m_name; }
+
+private:
+    void fill(const QString &folder);
+    void cmdPrint_Click();
+
+    QLabel *addLabel(const QString &objectName, int left, int top, int width,
+                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    int twipsX(int twips) const;
+    int twipsY(int twips) const;
+
+    QString m_name;
+    PrintCallback m_print;
+    int m_labelHeight = 0;
+
+    QLabel *lblName = nullptr;
+    // Per Course: passed STEP, run count, total time, progress rate, best SPM, last practice.
+    std::array<std::array<QLabel *, 6>, 2> lblFigure{};
+    // The ten settings texts, numbered as the settings reader numbers them.
+    std::array<QLabel *, 10> lblSetting{};
+    QLabel *lblMistypeCaption = nullptr;
+    QLabel *lblReadingCaption = nullptr;
+    QPushButton *cmdPrint = nullptr;
+    QPushButton *cmdOK = nullptr;
+};
+
+} // namespace qel
