@@ -163,7 +163,7 @@ Profile makeProfile(Random &rng, Kind kind, Course course, double ability)
         return p;
     }
     if (kind == Kind::Heavy || kind == Kind::Long) // those who keep at it get on
-        ability = std::max(ability, kind == Kind::Long ? 0.75 : 0.6);
+        ability = std::max(ability, kind == Kind::Long ? 0.75 : 0.7);
 
     switch (kind) {
     case Kind::Beginner: p.runs = rng.integer(5, 15); break;
@@ -197,10 +197,6 @@ Profile makeProfile(Random &rng, Kind kind, Course course, double ability)
         p.missEnd = 100 + 200 * (1 - ability) + rng.between(0, 100);
         p.missHalf = rng.between(10, 40);
     }
-    if (course == Kana) { // kana input is a little slower for the same learner
-        p.spmStart *= 0.9;
-        p.spmEnd *= 0.9;
-    }
     p.runSeconds = kind == Kind::Long ? rng.between(420, 540) : rng.between(120, 300);
 
     if (kind == Kind::Wide) {
@@ -210,9 +206,14 @@ Profile makeProfile(Random &rng, Kind kind, Course course, double ability)
         const double reached = kind == Kind::Declining
                                    ? p.spmStart
                                    : p.spmStart + (p.spmEnd - p.spmStart) * p.runs / (p.runs + p.spmHalf);
-        const double spread = rng.between(0.8, 1.2);
+        const bool steady = kind == Kind::Heavy || kind == Kind::Long;
+        const double spread = rng.between(steady ? 1.0 : 0.8, 1.2);
         const int step = 1 + int(std::max(0.0, reached - 30) / 5 * spread);
         p.finalStep = std::clamp(step, 1, std::min(62, 1 + int(0.6 * p.runs)));
+    }
+    if (course == Kana) { // kana input is a little slower at the same STEP
+        p.spmStart *= 0.9;
+        p.spmEnd *= 0.9;
     }
     return p;
 }
