@@ -66,9 +66,10 @@ CourseFigures courseFigures(const PracticeRecordFile &file)
     return f;
 }
 
-std::optional<CourseFigures> readCourseFigures(const QString &path, QString *error)
+std::optional<CourseFigures> readCourseFigures(const QString &path, QString *error,
+                                               PracticeRecordFile::Opening opening)
 {
-    const auto file = PracticeRecordFile::read(path, PracticeRecordFile::Scope::Everything, error);
+    const auto file = PracticeRecordFile::read(path, PracticeRecordFile::Scope::Everything, error, opening);
     if (!file)
         return std::nullopt;
     return courseFigures(*file);

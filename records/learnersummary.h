@@ -3,6 +3,7 @@
 // of the properties dialog and printout, and the padded form of a list row.
 
 #include "learnersettings.h"
+#include "recordfile.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,7 +13,6 @@
 
 namespace qel {
 
-class PracticeRecordFile;
 
 enum Course { English = 0, Kana = 1 };
 
@@ -37,7 +37,9 @@ struct CourseFigures {
 
 CourseFigures courseFigures(const PracticeRecordFile &file);
 // Reads the whole history of one file; nothing when it cannot be opened.
-std::optional<CourseFigures> readCourseFigures(const QString &path, QString *error = nullptr);
+std::optional<CourseFigures> readCourseFigures(
+    const QString &path, QString *error = nullptr,
+    PracticeRecordFile::Opening opening = PracticeRecordFile::Opening::CheckFirst);
 
 // Plain form: passed STEP, run count, total time, progress rate, best SPM, last practice.
 struct CourseTexts {

@@ -100,7 +100,7 @@ ScanResult scanFolder(const QString &folder, int group)
 void eachFile(const QString &path, TableRow &row)
 {
     QString error;
-    const auto figures = readCourseFigures(path, &error);
+    const auto figures = readCourseFigures(path, &error, PracticeRecordFile::Opening::AlreadyListed);
     if (!figures) {
         row.readable = false;
         row.error = error;

@@ -57,7 +57,7 @@ struct TableRow {
     QString error;
 };
 
-// Fills the figure cells of one row from its record file.
+// Fills the figure cells of one row from its record file, a file the folder scan listed.
 void eachFile(const QString &path, TableRow &row);
 TableRow rowForNode(const QString &folder, const TreeNode &node);
 

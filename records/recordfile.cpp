@@ -21,46 +21,54 @@ constexpr qint64 kFirstChunk = 4096;
 }
 
 std::optional<PracticeRecordFile> PracticeRecordFile::read(const QString &path, Scope scope,
-                                                           QString *error)
+                                                           QString *error, Opening opening)
 {
-    // One stat gives the type, size and time. Only regular files are opened: a FIFO or
-    // device with a record file's name would block the reader.
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        if (error)
-            *error = info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("file not found");
-        return std::nullopt;
+    if (opening == Opening::CheckFirst) {
+        const QFileInfo info(path);
+        if (!info.isFile()) {
+            if (error)
+                *error = info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("file not found");
+            return std::nullopt;
+        }
     }
     QFile file(path);
     // ReadOnly never creates a missing file; other programs may keep it open for writing.
-    // Unbuffered: the sizes are known, so each read is one system call.
+    // Unbuffered: each read below is one system call.
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file.errorString();
         return std::nullopt;
     }
-    const qint64 size = info.size();
-    qint64 wanted = scope == Scope::Header ? kHeaderBytes : kFixedBytes;
-    if (scope == Scope::Everything)
-        wanted = std::max(wanted, kFirstChunk);
-    QByteArray bytes = file.read(std::min(size, wanted));
+    // A short read means the end of the file.
+    const qint64 first = scope == Scope::Header ? kHeaderBytes
+                       : scope == Scope::StepTimes ? kFixedBytes : kFirstChunk;
+    QByteArray bytes = file.read(first);
+    if (scope == Scope::Everything && bytes.size() == first) {
+        const std::int32_t n = highWordFirstLong(reinterpret_cast<const unsigned char *>(bytes.constData()) + 4);
+        const qint64 needed = kFixedBytes + std::max<qint64>(n, 0) * 4;
+        // Read in pieces, so a huge count in a short file costs only the file's size.
+        constexpr qint64 kPiece = qint64(1) << 22;
+        while (bytes.size() < needed && file.error() == QFileDevice::NoError) {
+            const QByteArray more = file.read(std::min(needed - bytes.size(), kPiece));
+            if (more.isEmpty())
+                break;
+            bytes.append(more);
+        }
+    }
     if (scope == Scope::Everything && bytes.size() >= 8) {
         const std::int32_t n = highWordFirstLong(reinterpret_cast<const unsigned char *>(bytes.constData()) + 4);
         const qint64 needed = kFixedBytes + std::max<qint64>(n, 0) * 4;
-        const qint64 total = std::min(size, needed);
-        if (total > bytes.size())
-            bytes.append(file.read(total - bytes.size()));
-        if (bytes.size() > total)
-            bytes.truncate(total);
+        if (bytes.size() > needed)
+            bytes.truncate(needed);
     }
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();
         return std::nullopt;
     }
-    file.close();
     PracticeRecordFile result;
-    result.m_lastModified = info.lastModified();
+    result.m_lastModified = file.fileTime(QFileDevice::FileModificationTime);
+    file.close();
     result.m_bytes = std::move(bytes);
     return result;
 }

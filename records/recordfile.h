@@ -33,10 +33,17 @@ public:
         Everything, // records 1 to 216 + N, as far as the file holds them
     };
 
-    // Opens for shared reading, reads what the scope needs, closes. Never creates the file.
-    // Returns nothing when the file cannot be opened or read; `error` then says why.
+    enum class Opening {
+        CheckFirst,    // make sure the path is a regular file before opening it
+        AlreadyListed, // the folder scan has just listed it as a regular file
+    };
+
+    // Opens for shared reading, reads what the scope needs, closes. Never creates the file,
+    // and never opens a FIFO or device (that would block). Returns nothing when the file
+    // cannot be opened or read; `error` then says why.
     static std::optional<PracticeRecordFile> read(const QString &path, Scope scope,
-                                                  QString *error = nullptr);
+                                                  QString *error = nullptr,
+                                                  Opening opening = Opening::CheckFirst);
     // For tests and tools that already hold the bytes.
     static PracticeRecordFile fromBytes(QByteArray bytes, QDateTime lastModified = {});
 

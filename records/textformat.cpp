@@ -1,29 +1,34 @@
 #include "textformat.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace qel {
 
-namespace {
-QString twoDigits(std::int64_t v)
-{
-    return QString::number(v).rightJustified(2, QLatin1Char('0'));
-}
-}
-
+// Both forms are built in one buffer: the table build writes two per row.
 QString timeText(std::int64_t seconds)
 {
     if (seconds < 0)
         seconds = 0;
-    return twoDigits(seconds / 3600) + QLatin1Char(':') + twoDigits((seconds / 60) % 60)
-         + QLatin1Char(':') + twoDigits(seconds % 60);
+    char buffer[40];
+    const int n = std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld",
+                                static_cast<long long>(seconds / 3600),
+                                static_cast<long long>((seconds / 60) % 60),
+                                static_cast<long long>(seconds % 60));
+    return QString::fromLatin1(buffer, n);
 }
 
 QString dateText(const QDateTime &when)
 {
     if (!when.isValid())
         return QString();
-    return when.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    const QDateTime local = when.timeSpec() == Qt::LocalTime ? when : when.toLocalTime();
+    const QDate d = local.date();
+    const QTime t = local.time();
+    char buffer[64];
+    const int n = std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", d.year(),
+                                d.month(), d.day(), t.hour(), t.minute(), t.second());
+    return QString::fromLatin1(buffer, n);
 }
 
 QString twoDecimals(double value)
