@@ -62,6 +62,12 @@ bool runJob(QPagedPaintDevice &device, const QString &target, QString *error, co
     // The layouts are made for a portrait page.
     device.setPageOrientation(QPageLayout::Portrait);
     auto *printer = dynamic_cast<QPrinter *>(&device);
+    if (printer) {
+        // The layouts are measured from the corner of the printable area, that is from the
+        // printer's unprintable edge: no margins beyond it (none at all on a PDF file).
+        printer->setFullPage(false);
+        printer->setPageMargins(printer->pageLayout().minimumMargins(), printer->pageLayout().units());
+    }
     if (printer && !printer->isValid()) {
         setError(error, QStringLiteral("%1は使えません。印刷できませんでした。").arg(shown));
         return false;

@@ -15,14 +15,18 @@ namespace qel::reports {
 // The printer or output file of a device, for messages; empty when unknown.
 QString deviceTarget(const QPagedPaintDevice &device);
 
-// One page per name on `device` (forced to portrait). An empty list prints nothing and
+// Every device is turned to portrait. A printer is also set to its smallest margins, the
+// physical offset of its printable area, from which the layouts are measured; other
+// devices keep theirs.
+
+// One page per name on `device`. An empty list prints nothing and
 // succeeds. False when the device cannot be opened, a page cannot be started or the
 // document cannot be ended; `error` then names the printer or file (`target`, or what
 // the device tells).
 bool printPersonalReport(QPagedPaintDevice &device, const QString &folder, const QStringList &names,
                          QString *error = nullptr, const QString &target = QString());
 
-// The group page on `device` (forced to portrait), with the statistics texts and the
+// The group page on `device`, with the statistics texts and the
 // histograms of `collections`, whose lists are left sorted.
 bool printGroupReport(QPagedPaintDevice &device, const QString &folder,
                       const GroupStatistics &statistics, GroupCollections &collections,

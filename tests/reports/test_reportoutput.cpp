@@ -1,5 +1,6 @@
 // The reports as real PDF files: through the PDF helpers, a PDF printer and qelviewer-cli.
 
+#include "pagegeometry.h"
 #include "pdftext.h"
 #include "printjob.h"
 
@@ -121,9 +122,13 @@ TEST_F(ReportOutput, PdfPrinterPrintsBothReports)
     printer.setOutputFileName(personal);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape); // the job turns it to portrait
+    // A PDF file has no unprintable edge: the job drops margins a dialog may have set.
+    printer.setPageMargins(QMarginsF(25, 18, 5, 5), QPageLayout::Millimeter);
     QString error;
     ASSERT_TRUE(printPersonalReport(printer, folder.path(), {"hanako", "山田"}, &error)) << error.toStdString();
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(printer.pageLayout().margins(), QMarginsF(0, 0, 0, 0));
+    EXPECT_EQ(pageGeometry(printer).left, 20);
     EXPECT_EQ(pdfPages(personal), 2);
     expectCaptions(pdfText(personal), {"- 1/2 -", "- 2/2 -", "hanako", "山田"});
 
