@@ -443,21 +443,35 @@ TEST_F(PersonalReport, TimeGraphBarsLabelsAndUnit)
     EXPECT_NEAR(title->points, 8, 0.01);
 }
 
-TEST_F(PersonalReport, TimeGraphLabelsEveryStepBelowTwenty)
+TEST_F(PersonalReport, TimeGraphStepNumbersThinOutWithMoreSteps)
 {
-    folder.write("taro", false, content(19, risingRuns(3, 50, 1), std::vector<std::int32_t>(19, 120)));
-    Drawing d(kA4, folder.path(), {"taro"});
+    // STEP count -> bars drawn, first and last number, how many numbers.
+    struct Case {
+        int steps;
+        std::size_t bars;
+        QString first, last;
+        int numbers;
+    } cases[] = {
+        {19, 19, "1", "19", 19}, {20, 20, "5", "20", 4},      {49, 49, "5", "45", 9},
+        {50, 50, "10", "50", 5}, {200, 200, "10", "200", 20}, {250, 200, "10", "200", 20},
+    };
     const PageGeometry &g = kA4;
-    EXPECT_EQ(hatchedBars(d, 1).size(), 19u);
-    QStringList steps;
-    for (const DrawnText &t : d.engine.texts)
-        if (std::abs(t.topLeft().y() - draw::mmToTwips(g.bottom - 3)) < kTol && t.topLeft().x() > mm(g.centreX()))
-            steps << t.text.trimmed();
-    EXPECT_EQ(steps.size(), 19);
-    EXPECT_EQ(steps.front(), "1");
-    EXPECT_EQ(steps.back(), "19");
-    EXPECT_EQ(timeAxisNumbers(d, 1).front(), "0");
-    EXPECT_EQ(timeAxisNumbers(d, 1).back(), "10");
+    for (const Case &c : cases) {
+        const QString name = QStringLiteral("s%1").arg(c.steps);
+        folder.write(name, false, content(c.steps, risingRuns(3, 50, 1), std::vector<std::int32_t>(200, 120)));
+        Drawing d(kA4, folder.path(), {name});
+        EXPECT_EQ(hatchedBars(d, 1).size(), c.bars) << c.steps;
+        QStringList steps;
+        for (const DrawnText &t : d.engine.texts)
+            if (std::abs(t.topLeft().y() - draw::mmToTwips(g.bottom - 3)) < kTol && t.topLeft().x() > mm(g.centreX()))
+                steps << t.text.trimmed();
+        ASSERT_EQ(steps.size(), c.numbers) << c.steps;
+        EXPECT_EQ(steps.front(), c.first) << c.steps;
+        EXPECT_EQ(steps.back(), c.last) << c.steps;
+        // 120 s at most: a minute per division, 0 to 10.
+        EXPECT_EQ(timeAxisNumbers(d, 1).front(), "0");
+        EXPECT_EQ(timeAxisNumbers(d, 1).back(), "10");
+    }
 }
 
 TEST_F(PersonalReport, ACourseWithoutRecordFileGetsFramesAndAxesOnly)
