@@ -180,7 +180,7 @@ void drawPracticeGraph(QPainter &painter, const PageGeometry &g, const QString &
     const std::int64_t runsPerColumn = (n - 1) / 10 + 1;
     for (int e = 1; e <= 10; ++e)
         textAt(painter, mmToTwips(pl + 3) + e * step, mmToTwips(m - 3) - 20,
-                   numberText(e * runsPerColumn));
+               numberText(e * runsPerColumn));
 
     setPrintFont(painter, 8);
     setLine(painter, 2);
