@@ -1,0 +1,54 @@
+#pragma once
+// The personal report: one page per learner with the figures of both Courses, the
+// learner's own settings and four graphs, drawn on any QPainter in millimetres and twips.
+
+#include "pagegeometry.h"
+
+#include "learnersummary.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QPainter;
+
+namespace qel::reports {
+
+// The tree's selected node, looked at when no row of the list is selected.
+struct TreeSelection {
+    enum Kind { Nothing, GroupNode, LearnerNode };
+    Kind kind = Nothing;
+    QString text; // the learner's name on a learner node
+};
+
+// Who gets a page: the names of the selected rows in list order, each name once (exact,
+// case-sensitive), since one page holds both Courses. With no row selected, the learner of
+// the selected tree node. An empty list means nothing to print and no print dialog.
+QStringList personalNameList(const QStringList &selectedRowNames, const TreeSelection &node);
+
+// Starts the next page; false when the device cannot.
+using NewPage = std::function<bool()>;
+
+// Draws every page, one per name in list order, with a page break between pages.
+// Stops at a failing page break: false, and `error` says which page.
+bool drawPersonalReport(QPainter &painter, const PageGeometry &page, const QString &folder,
+                        const QStringList &names, const NewPage &newPage, QString *error = nullptr);
+
+// One learner's page; `pageNumber` of `pageCount` goes in the footer.
+void drawPersonalPage(QPainter &painter, const PageGeometry &page, const QString &folder,
+                      const QString &name, int pageNumber, int pageCount);
+
+// The practice graph in the upper panel of a Course. The best SPM and the practice count
+// are the learner's figure texts; the runs come from the record file, if there is one.
+void drawPracticeGraph(QPainter &painter, const PageGeometry &page, const QString &folder,
+                       const QString &name, const QString &bestSpmText,
+                       const QString &runCountText, Course course);
+
+// The practice time per STEP in the lower panel of a Course.
+void drawTimeGraph(QPainter &painter, const PageGeometry &page, const QString &folder,
+                   const QString &name, Course course);
+
+// Footer text of a page: "- 2/5 -".
+QString pageFooterText(int pageNumber, int pageCount);
+
+} // namespace qel::reports

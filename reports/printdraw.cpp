@@ -1,0 +1,93 @@
+#include "printdraw.h"
+
+#include "painting.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace qel::reports {
+
+QPen printPen(const QPainter &painter, const QColor &colour, int drawWidth, Qt::PenStyle style)
+{
+    const QPaintDevice *device = painter.device();
+    const double dpi = device ? device->logicalDpiX() : kLinePixelsPerInch;
+    const double unitsToDevice = std::abs(painter.worldTransform().m11());
+    const double devicePixels = drawWidth * dpi / kLinePixelsPerInch;
+    QPen pen(colour);
+    pen.setWidthF(unitsToDevice > 0 ? devicePixels / unitsToDevice : devicePixels);
+    pen.setStyle(style);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+void setHatchBrush(QPainter &painter)
+{
+    const QPaintDevice *device = painter.device();
+    const double dpi = device ? device->logicalDpiX() : kLinePixelsPerInch;
+    const double unitsToDevice = std::abs(painter.worldTransform().m11());
+    // Pattern pixels are painter units once the patterns scale with the painter.
+    const double unitsPerPrinterPixel = dpi / kLinePixelsPerInch / (unitsToDevice > 0 ? unitsToDevice : 1.0);
+    QBrush brush(Qt::black, Qt::DiagCrossPattern);
+    brush.setTransform(QTransform::fromScale(unitsPerPrinterPixel, unitsPerPrinterPixel));
+    painter.setRenderHint(QPainter::NonCosmeticBrushPatterns, true);
+    painter.setBrush(brush);
+}
+
+void setLine(QPainter &painter, int drawWidth, const QColor &colour, Qt::PenStyle style)
+{
+    painter.setPen(printPen(painter, colour, drawWidth, style));
+}
+
+void setPrintFont(QPainter &painter, double points)
+{
+    draw::setFont(painter, draw::kGothic, points, false);
+}
+
+namespace {
+thread_local TextLog *currentLog = nullptr;
+}
+
+TextLog::TextLog() : m_outer(currentLog)
+{
+    currentLog = this;
+}
+
+TextLog::~TextLog()
+{
+    currentLog = m_outer;
+}
+
+void TextLog::add(const QString &text)
+{
+    for (char32_t c : text.toUcs4())
+        m_characters.insert(c);
+    if (m_outer)
+        m_outer->add(text);
+}
+
+void textAt(QPainter &painter, double x, double y, const QString &text)
+{
+    if (currentLog)
+        currentLog->add(text);
+    const QFont font = painter.font();
+    const QPaintDevice *device = painter.device();
+    const double dpi = device ? device->logicalDpiY() : 96.0;
+    const double em = font.pointSizeF() > 0 ? font.pointSizeF() * dpi / 72.0 : font.pixelSize();
+    painter.drawText(QPointF(x, y + kCellAscent * em), text);
+}
+
+QString numberText(std::int64_t value)
+{
+    return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
+}
+
+void drawBox(QPainter &painter, double x1, double y1, double x2, double y2)
+{
+    painter.drawRect(QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)),
+                            QPointF(std::max(x1, x2), std::max(y1, y2))));
+}
+
+} // namespace qel::reports

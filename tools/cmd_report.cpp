@@ -1,0 +1,93 @@
+// report: the personal or the group report as an A4 PDF file, drawn as the printer gets it.
+
+#include "clicommand.h"
+
+#include "groupstats.h"
+#include "learnertable.h"
+#include "personalreport.h"
+#include "printjob.h"
+
+namespace qel::cli {
+
+namespace {
+
+// Learners of the folder in table order of the group of all learners, each once.
+QStringList learnersOf(const QString &folder)
+{
+    QStringList rowNames;
+    for (const TreeNode &node : scanFolder(folder, AllGroup).nodes)
+        rowNames << node.text;
+    return reports::personalNameList(rowNames, {});
+}
+
+int runReport(const QStringList &args)
+{
+    bool personal = false;
+    std::optional<int> group;
+    QStringList plain;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == QLatin1String("--personal")) {
+            personal = true;
+        } else if (a == QLatin1String("--group")) {
+            if (i + 1 >= args.size())
+                return usageError(QStringLiteral("--group needs 0, 1 or 2"));
+            group = parseGroup(args[++i]);
+            if (!group)
+                return usageError(QStringLiteral("--group needs 0, 1 or 2, not %1").arg(args[i]));
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return usageError(QStringLiteral("unknown option: %1").arg(a));
+        } else {
+            plain << a;
+        }
+    }
+    if (personal == group.has_value())
+        return usageError(QStringLiteral("report needs either --personal or --group"));
+    if (plain.size() < 2)
+        return usageError(QStringLiteral("report needs a FOLDER and an output file OUT.pdf"));
+    const QString folder = plain.first();
+    const QString out = plain.last();
+    const QStringList named = plain.mid(1, plain.size() - 2);
+    if (!out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return usageError(QStringLiteral("the output file must end in .pdf: %1").arg(out));
+    if (group && !named.isEmpty())
+        return usageError(QStringLiteral("--group takes no NAME: %1").arg(named.first()));
+    if (!checkFolder(folder))
+        return kUsageOrFolderError;
+
+    QString error;
+    if (group) {
+        const GroupStatistics statistics = computeAllGroups(folder, *group);
+        GroupCollections collections;
+        makeView(folder, scanFolder(folder, *group).nodes, &collections);
+        if (!reports::writeGroupPdf(out, folder, statistics, collections, &error))
+            return fail(error);
+        writeLine(QStringLiteral("%1: 1 page").arg(out));
+        return kOk;
+    }
+
+    const QStringList everyone = learnersOf(folder);
+    QStringList names;
+    if (named.isEmpty()) {
+        names = everyone;
+        if (names.isEmpty())
+            return fail(QStringLiteral("no learners in %1").arg(folder));
+    } else {
+        names = reports::personalNameList(named, {});
+        for (const QString &name : names)
+            if (!everyone.contains(name))
+                return fail(QStringLiteral("no record file of %1 in %2").arg(name, folder));
+    }
+    if (!reports::writePersonalPdf(out, folder, names, &error))
+        return fail(error);
+    writeLine(QStringLiteral("%1: %2 page%3").arg(out).arg(names.size()).arg(names.size() == 1 ? "" : "s"));
+    return kOk;
+}
+
+const CommandRegistrar report({QStringLiteral("report"),
+                               QStringLiteral("report FOLDER --personal [NAME ...] OUT.pdf\n"
+                                              "report FOLDER --group 0|1|2 OUT.pdf"),
+                               true, 40, runReport});
+
+} // namespace
+} // namespace qel::cli
