@@ -6,16 +6,17 @@
 namespace qel::graphs {
 
 RunLine::RunLine(QPainter &painter, const QPen &pen, Mode mode)
-    : m_painter(painter), m_pen(pen), m_mode(mode), m_toDevice(painter.deviceTransform())
+    : m_painter(painter), m_pen(pen), m_mode(mode)
 {
-    if (m_toDevice.type() > QTransform::TxScale)
+    const QTransform toDevice = painter.deviceTransform();
+    // Only x decides the column, which needs a transform without rotation or shear.
+    if (toDevice.type() > QTransform::TxScale)
         m_mode = Mode::EverySegment;
-    // Without antialiasing a point lands on the pixel its coordinate rounds to; with it,
-    // on the pixel that contains it.
-    m_columnShift = 0;
+    m_scaleX = toDevice.m11();
+    m_shiftX = toDevice.dx();
 }
 
-void RunLine::add(QPointF point)
+void RunLine::addSlowly(QPointF point)
 {
     const std::int64_t at = m_count++;
     if (m_mode == Mode::EverySegment) {
@@ -27,26 +28,11 @@ void RunLine::add(QPointF point)
         m_started = true;
         return;
     }
-    // Only x decides the column; the transform has no rotation here.
-    const double deviceX = m_toDevice.m11() * point.x() + m_toDevice.dx();
-    const auto column = std::int64_t(std::floor(deviceX + m_columnShift));
-    if (m_started && column == m_column.index) {
-        m_column.last = point;
-        m_column.lastAt = at;
-        if (point.y() < m_column.low.y()) {
-            m_column.low = point;
-            m_column.lowAt = at;
-        }
-        if (point.y() > m_column.high.y()) {
-            m_column.high = point;
-            m_column.highAt = at;
-        }
-        return;
-    }
+    // A new column (the same one is handled inline).
     if (m_started)
         closeColumn();
     m_started = true;
-    m_column.index = column;
+    m_column.index = std::int64_t(std::floor(m_scaleX * point.x() + m_shiftX));
     m_column.first = m_column.last = m_column.low = m_column.high = point;
     m_column.firstAt = m_column.lastAt = m_column.lowAt = m_column.highAt = at;
 }

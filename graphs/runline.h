@@ -10,7 +10,6 @@
 
 #include <QPen>
 #include <QPointF>
-#include <QTransform>
 #include <cstdint>
 #include <vector>
 
@@ -26,8 +25,30 @@ public:
     // falls back to segment mode.
     RunLine(QPainter &painter, const QPen &pen, Mode mode);
 
-    // Next point, in the painter's units.
-    void add(QPointF point);
+    // Next point, in the painter's units. Inline: a long history calls this a million
+    // times, nearly always for the column it is already in.
+    void add(QPointF point)
+    {
+        if (m_mode == Mode::Merged && m_started) {
+            const double deviceX = m_scaleX * point.x() + m_shiftX;
+            auto column = std::int64_t(deviceX);
+            column -= deviceX < double(column) ? 1 : 0; // floor
+            if (column == m_column.index) {
+                const std::int64_t at = m_count++;
+                m_column.last = point;
+                m_column.lastAt = at;
+                if (point.y() < m_column.low.y()) {
+                    m_column.low = point;
+                    m_column.lowAt = at;
+                } else if (point.y() > m_column.high.y()) {
+                    m_column.high = point;
+                    m_column.highAt = at;
+                }
+                return;
+            }
+        }
+        addSlowly(point);
+    }
     // Draws what merged mode holds back. Segment mode has nothing left to draw.
     void finish();
 
@@ -39,13 +60,14 @@ private:
         QPointF first, last, low, high;
         std::int64_t lowAt = 0, highAt = 0, firstAt = 0, lastAt = 0;
     };
+    void addSlowly(QPointF point);
     void closeColumn();
 
     QPainter &m_painter;
     QPen m_pen;
     Mode m_mode;
-    QTransform m_toDevice;
-    double m_columnShift = 0;
+    double m_scaleX = 1; // painter units to device pixels, horizontally
+    double m_shiftX = 0;
     bool m_started = false;
     QPointF m_previous;
     std::int64_t m_count = 0;
