@@ -27,10 +27,10 @@ struct PersonalGraphRow {
 };
 
 struct PersonalGraphResult {
-    // Text for the heading above the pane; empty for a kind that draws only the frame
-    // (then the heading is left as it is).
+    // Text for the heading above the pane, also when the file could not be read; empty for
+    // a kind that draws only the frame (then the heading is left as it is).
     QString heading;
-    bool fileRead = false;
+    bool fileRead = false; // false: the empty frame was drawn
 };
 
 // How the practice graph's data lines go out; Merged reduces runs that share a device
