@@ -32,6 +32,23 @@ void fillBox(QPainter &painter, double x1, double y1, double x2, double y2, cons
     painter.restore();
 }
 
+void usePaneFont(QPainter &painter)
+{
+    draw::setFont(painter, draw::kGothic, 9);
+}
+
+QString numberText(std::int64_t value)
+{
+    const QString digits = QString::number(value);
+    return value < 0 ? digits : QLatin1Char(' ') + digits;
+}
+
+void writeText(QPainter &painter, double x, double y, const QString &text, const QColor &colour)
+{
+    painter.setPen(draw::devicePen(colour, 1));
+    draw::drawTextAt(painter, x, y, text);
+}
+
 void drawFrameBase(QPainter &painter, const GraphFrame &f)
 {
     painter.save();

@@ -2,6 +2,8 @@
 // The frame all four pane graphs share, in twips of the pane's inner size.
 
 #include <QColor>
+#include <QString>
+#include <cstdint>
 
 class QPainter;
 
@@ -32,5 +34,17 @@ void drawFrameBase(QPainter &painter, const GraphFrame &frame);
 void drawAxisBars(QPainter &painter, const GraphFrame &frame, const QColor &left, const QColor &right);
 // A solid rectangle between two corners, outline and interior in one colour.
 void fillBox(QPainter &painter, double x1, double y1, double x2, double y2, const QColor &colour);
+
+// The pane's font, "ＭＳ ゴシック" 9 pt; the painter must already be in twips.
+void usePaneFont(QPainter &painter);
+// A number as the pane writes it: its digits after one blank, the place of a sign.
+QString numberText(std::int64_t value);
+// Text in `colour` with its top-left corner at (x, y).
+void writeText(QPainter &painter, double x, double y, const QString &text, const QColor &colour);
+inline void writeNumber(QPainter &painter, double x, double y, std::int64_t value,
+                        const QColor &colour)
+{
+    writeText(painter, x, y, numberText(value), colour);
+}
 
 } // namespace qel::graphs

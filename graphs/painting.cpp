@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace qel::draw {
@@ -60,10 +61,21 @@ QPen devicePen(const QColor &colour, double pixels, Qt::PenStyle style)
     return pen;
 }
 
+double baselineOffset(const QFont &font, const QPaintDevice *device)
+{
+    const QFontMetricsF metrics(font, device);
+    double em = font.pixelSize() > 0 ? font.pixelSize() : 0.0;
+    if (font.pointSizeF() > 0)
+        em = font.pointSizeF() * (device ? device->logicalDpiY() : 96) / 72.0;
+    // The top of the ideographic em box of the Noto substitutes.
+    constexpr double kCellAscent = 0.88;
+    return em > 0 ? std::min(metrics.ascent(), kCellAscent * em) : metrics.ascent();
+}
+
 void drawTextAt(QPainter &painter, QPointF topLeft, const QString &text)
 {
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    painter.drawText(QPointF(topLeft.x(), topLeft.y() + baselineOffset(painter.font(), painter.device())),
+                     text);
 }
 
 int mmToTwips(double millimetres)

@@ -42,6 +42,11 @@ QPen devicePen(const QColor &colour, double pixels, Qt::PenStyle style = Qt::Sol
 
 // Writes text with its top-left corner at `topLeft` (in the painter's units).
 void drawTextAt(QPainter &painter, QPointF topLeft, const QString &text);
+// Distance from the top of a text cell to its baseline, in the painter's units for the
+// painter's font on `device`. The layouts' fonts have a cell one em tall with the baseline
+// about 0.88 em down; the substitutes' taller ascents would push the text down and out of
+// the places made for it, so the baseline never goes below that.
+double baselineOffset(const QFont &font, const QPaintDevice *device);
 inline void drawTextAt(QPainter &painter, double x, double y, const QString &text)
 {
     drawTextAt(painter, QPointF(x, y), text);

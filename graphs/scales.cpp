@@ -15,6 +15,33 @@ int spmPerDivision(int bestSpm)
     return int(((s - 1) / 10) * 10 + 10);
 }
 
+std::int64_t RunAxis::offset(std::int64_t run) const
+{
+    return (std::int64_t(columnWidth) * run) / runsPerColumn;
+}
+
+RunAxis runAxisFor(int plotWidth, std::int64_t runs)
+{
+    RunAxis axis;
+    runs = std::max<std::int64_t>(runs, 0);
+    axis.columns = std::max(plotWidth, 0) / 1000;
+    if (axis.columns == 0 && plotWidth > 0) {
+        axis.columns = 1;
+        axis.columnWidth = plotWidth;
+    }
+    axis.runsPerColumn = runs / std::max(axis.columns, 1) + 1;
+    return axis;
+}
+
+std::int64_t peoplePerDivision(std::int64_t m)
+{
+    if (m <= 10)
+        return 1;
+    if (m <= 100)
+        return 10;
+    return ((m - 1) / 100) * 10 + 10;
+}
+
 std::int64_t TimeAxis::label(int i) const
 {
     if (secondsPerDivision == 60)

@@ -1,0 +1,186 @@
+// graph: one of the pane's four graphs as a PNG file, drawn by the same code as the pane.
+// WxH is the pane's inner size in pixels at 96 dpi (15 twips per pixel).
+
+#include "clicommand.h"
+
+#include "graphstate.h"
+#include "groupgraph.h"
+#include "learnertable.h"
+#include "personalgraph.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+
+namespace qel::cli {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;   // at 96 dpi
+constexpr int kDotsPerMetre = 3780;  // 96 dpi
+constexpr int kLargestSide = 10000;  // pixels
+
+struct GraphOptions {
+    QString folder;
+    QString output;
+    QString file;
+    std::optional<int> group;
+    QString kind;
+    int width = 0;
+    int height = 0;
+};
+
+bool parseSize(const QString &text, int &width, int &height)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,6})x([0-9]{1,6})$"));
+    const auto match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    width = match.captured(1).toInt();
+    height = match.captured(2).toInt();
+    return width >= 1 && height >= 1 && width <= kLargestSide && height <= kLargestSide;
+}
+
+QImage paneImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMetre);
+    image.setDotsPerMeterY(kDotsPerMetre);
+    image.fill(Qt::white);
+    return image;
+}
+
+int save(const QImage &image, const QString &output, int status)
+{
+    if (!image.save(output, "PNG"))
+        return fail(QStringLiteral("cannot write %1").arg(output));
+    return status;
+}
+
+int personal(const GraphOptions &o)
+{
+    int kind = 0;
+    if (o.kind == QLatin1String("practice"))
+        kind = graphs::PracticeGraph;
+    else if (o.kind == QLatin1String("time"))
+        kind = graphs::TimeGraph;
+    else
+        return usageError(QStringLiteral("--kind with --file is practice or time, not %1").arg(o.kind));
+    const auto name = parseRecordFileName(o.file);
+    if (o.file.contains(QLatin1Char('/')) || o.file.contains(QLatin1Char('\\')) || !name
+        || !o.file.endsWith(QLatin1String(".dat")))
+        return usageError(QStringLiteral("--file needs a record file name such as NAME_Qele.dat, not %1")
+                              .arg(o.file));
+    const QString path = recordFolderPath(o.folder, o.file);
+    if (!QFileInfo(path).isFile())
+        return fail(QStringLiteral("record file not found: %1").arg(path));
+
+    const TableRow row = rowForNode(o.folder, TreeNode{o.file, name->learner, courseImage(name->course)});
+    int status = kOk;
+    if (!row.readable) {
+        warn(QStringLiteral("cannot read %1: %2").arg(path, row.error));
+        status = kPartialFailure;
+    }
+    graphs::GraphState state;
+    state.personalGraphKind = std::int16_t(kind);
+    state.resetPersonalScales();
+    QImage image = paneImage(o.width, o.height);
+    QPainter painter(&image);
+    const auto result = graphs::drawPersonalGraph(
+        painter, o.width * kTwipsPerPixel, o.height * kTwipsPerPixel, state.personalGraphKind,
+        {row.name, row.cells[CourseColumn], row.cells[BestColumn]}, path, state);
+    painter.end();
+    writeLine(result.heading);
+    return save(image, o.output, status);
+}
+
+int group(const GraphOptions &o)
+{
+    int kind = 0;
+    if (o.kind == QLatin1String("steps"))
+        kind = graphs::StepStatistics;
+    else if (o.kind == QLatin1String("runs"))
+        kind = graphs::RunStatistics;
+    else
+        return usageError(QStringLiteral("--kind with --group is steps or runs, not %1").arg(o.kind));
+
+    const ScanResult scan = scanFolder(o.folder, *o.group);
+    GroupCollections collections;
+    const auto rows = makeView(o.folder, scan.nodes, &collections);
+    int status = kOk;
+    for (const TableRow &row : rows) {
+        if (!row.readable) {
+            warn(QStringLiteral("cannot read %1: %2").arg(recordFolderPath(o.folder, row.key), row.error));
+            status = kPartialFailure;
+        }
+    }
+    graphs::GraphState state;
+    state.groupGraphKind = std::int16_t(kind);
+    QImage image = paneImage(o.width, o.height);
+    QPainter painter(&image);
+    const auto result = graphs::drawGroupGraph(painter, o.width * kTwipsPerPixel,
+                                               o.height * kTwipsPerPixel, state.groupGraphKind,
+                                               scan.rootText, int(scan.nodes.size()), collections, state);
+    painter.end();
+    writeLine(result.heading);
+    writeLine(result.statusText);
+    return save(image, o.output, status);
+}
+
+int runGraph(const QStringList &args)
+{
+    GraphOptions o;
+    QStringList plain;
+    bool sized = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const bool takesValue = a == QLatin1String("--file") || a == QLatin1String("--group")
+                             || a == QLatin1String("--kind") || a == QLatin1String("--size");
+        if (takesValue) {
+            if (i + 1 >= args.size())
+                return usageError(QStringLiteral("%1 needs a value").arg(a));
+            const QString value = args[++i];
+            if (a == QLatin1String("--file")) {
+                o.file = value;
+            } else if (a == QLatin1String("--group")) {
+                o.group = parseGroup(value);
+                if (!o.group)
+                    return usageError(QStringLiteral("--group needs 0, 1 or 2, not %1").arg(value));
+            } else if (a == QLatin1String("--kind")) {
+                o.kind = value;
+            } else {
+                if (!parseSize(value, o.width, o.height))
+                    return usageError(QStringLiteral("--size needs WxH in pixels, each 1 to %1, not %2")
+                                          .arg(kLargestSide)
+                                          .arg(value));
+                sized = true;
+            }
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return usageError(QStringLiteral("unknown option: %1").arg(a));
+        } else {
+            plain << a;
+        }
+    }
+    if (plain.size() != 2)
+        return usageError(QStringLiteral("graph needs a FOLDER and an OUT.png"));
+    o.folder = plain[0];
+    o.output = plain[1];
+    if (o.file.isEmpty() == !o.group.has_value())
+        return usageError(QStringLiteral("graph needs either --file NAME_Qel?.dat or --group 0|1|2"));
+    if (o.kind.isEmpty())
+        return usageError(QStringLiteral("graph needs --kind"));
+    if (!sized)
+        return usageError(QStringLiteral("graph needs --size WxH"));
+    if (!checkFolder(o.folder))
+        return kUsageOrFolderError;
+    return o.group ? group(o) : personal(o);
+}
+
+const CommandRegistrar graph({QStringLiteral("graph"),
+                              QStringLiteral("graph FOLDER --file NAME_Qele.dat --kind practice|time --size WxH OUT.png\n"
+                                             "graph FOLDER --group 0|1|2 --kind steps|runs --size WxH OUT.png"),
+                              true, 40, runGraph});
+
+} // namespace
+} // namespace qel::cli
