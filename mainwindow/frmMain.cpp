@@ -3,6 +3,7 @@
 #include "About.h"
 #include "asker.h"
 #include "frmSearch.h"
+#include "filetrash.h"
 #include "frmSplash.h"
 #include "graphframe.h"
 #include "icons.h"
@@ -1110,19 +1111,6 @@ void frmMain::menuAllStatics_Click(int index)
 }
 
 // ---------------------------------------------------------------- file commands
-
-bool frmMain::discardFile(const QString &path) const
-{
-    if (!QFileInfo::exists(path))
-        return false;
-#if defined(Q_OS_ANDROID) || defined(Q_OS_IOS) || defined(Q_OS_WASM)
-    // No trash on these systems.
-    return QFile::remove(path);
-#else
-    // Into the trash, so that a slip of the mouse can be undone.
-    return QFile::moveToTrash(path);
-#endif
-}
 
 void frmMain::mnuFileOpen_Click()
 {

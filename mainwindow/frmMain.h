@@ -258,7 +258,6 @@ private:
     void keepReachable();
     void updateClock();
     void focusAfterPopup();
-    bool discardFile(const QString &path) const;
     void showList();
     void buildProgress(int value, int maximum);
 
