@@ -175,8 +175,6 @@ About::About(QWidget *parent)
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
-    Label1->setAttribute(Qt::WA_NoMousePropagation);
-    Image1->setAttribute(Qt::WA_NoMousePropagation);
 
     connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
     setLinkLook(false);
@@ -216,14 +214,19 @@ void About::setLinkLook(bool lit)
 bool About::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove) {
+        if (watched == Command1) {
+            Command1_MouseMove();
+            return QDialog::eventFilter(watched, event); // the button keeps its own moves
+        }
         if (watched == Label2)
             Label2_MouseMove();
-        else if (watched == Command1)
-            Command1_MouseMove();
         else if (watched == Label3)
             Label3_MouseMove();
-        // Label1 and Image1: nothing.
-    } else if (event->type() == QEvent::MouseButtonRelease && watched == Label2) {
+        // Label1 and Image1 do nothing. No label passes its move on to the form, which
+        // would put the link out.
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && watched == Label2) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton && Label2->rect().contains(mouse->position().toPoint()))
             Label2_Click();
