@@ -681,6 +681,7 @@ QTreeWidgetItem *frmMain::nodeByKey(const QString &key) const
 void frmMain::scanFolder(int group)
 {
     lblTitle[0]->setText(recordFolder);
+    lblTitle[0]->setToolTip(recordFolder); // a long path does not fit above the tree
     Picture1->hide();
     const ScanResult result = ::qel::scanFolder(recordFolder, group);
 

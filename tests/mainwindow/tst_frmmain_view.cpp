@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -70,6 +71,24 @@ private:
             if (window->toolbarButtonPressed(position))
                 pressed.push_back(position);
         return pressed;
+    }
+
+    // Captions of a menu in order, "-" for a separator, "[x]" before a checked item,
+    // "(hidden)" after a hidden one, "> " before a submenu with its items in braces.
+    static QString describe(const QMenu *menu)
+    {
+        QStringList items;
+        for (const QAction *a : menu->actions()) {
+            QString item = a->isSeparator() ? QString("-") : a->text();
+            if (a->isChecked())
+                item = "[x]" + item;
+            if (!a->isVisible())
+                item += "(hidden)";
+            if (a->menu())
+                item = "> " + item + " {" + describe(a->menu()) + "}";
+            items << item;
+        }
+        return items.join(" | ");
     }
 
 private slots:
@@ -143,6 +162,74 @@ private slots:
         QCOMPARE(window->tvTreeView->currentItem(), window->rootNode());
         QCOMPARE(qel::frmMain::nodeImage(window->rootNode()), 1);
         QCOMPARE(int(window->collections.groupSteps.size()), rows.size());
+    }
+
+    void menusAndToolbarAsDesigned()
+    {
+        open();
+        QCOMPARE(window->windowTitle(), QString("QelViewer"));
+        QStringList bar;
+        for (const QAction *a : window->menuBar()->actions())
+            bar << a->text();
+        QCOMPARE(bar, (QStringList{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
+        QCOMPARE(describe(window->mnuFile),
+                 QString("記録ファイル保存フォルダー指定(&O) | 検索(&F) | > 印刷(&P) {個人プロパティ(&P) | 全体プロパティ(&A)}"
+                         " | CSV出力(&V) | - | 削除(&D) | - | 閉じる(&C)"));
+        QCOMPARE(describe(window->mnuEdit), QString("すべて選択(&A)"));
+        QCOMPARE(window->mnuEditSelectAll->shortcut(), QKeySequence("Ctrl+A"));
+        QCOMPARE(describe(window->mnuView),
+                 QString("[x]ﾂｰﾙ ﾊﾞｰ(&T) | [x]ｽﾃｰﾀｽ ﾊﾞｰ(&B) | - | [x]全体(&A) | 英文練習者(&E) | かな/ローマ練習者(&R) | - | "
+                         "> グラフ(&G) {> 個人(&P) {練習グラフ(&I) | 時間グラフ(&H)} | > 全体(&A) {STEP統計(&S) | 練習回数統計(&T)}}"
+                         " | - | > プロパティ(&P) {個人(&P) | 全体(&A)} | -(hidden) | ｵﾌﾟｼｮﾝ(&O)...(hidden)"));
+        QCOMPARE(describe(window->mnuHelp), QString("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+        QCOMPARE(window->menuPop->title(), QString("ポップアップ"));
+        QCOMPARE(describe(window->menuPop),
+                 QString("一覧表示へ(&D) | すべて選択(&A) | - | > グラフ(&G) {練習グラフ(&U) | 練習時間グラフ(&T)} | - | "
+                         "> 出力(&O) {印刷(&P) | CSV出力(&V)} | - | プロパティ(&P)"));
+        QCOMPARE(window->menuPopAll->title(), QString("ポップアップ全体"));
+        QCOMPARE(describe(window->menuPopAll),
+                 QString("一覧表示へ(&D) | > グラフ(&G) {STEP統計(&U) | 練習回数統計(&T)} | - | "
+                         "> 出力(&O) {印刷(&P) | CSV出力(&V)} | - | プロパティ(&P)"));
+        QVERIFY(!window->mnuPopAllAll->isEnabled());
+
+        // Toolbar: 16 positions, the menu's own actions behind the buttons.
+        const QList<QAction *> buttons = window->tbToolBar->actions();
+        QCOMPARE(buttons.size(), 16);
+        const QStringList keys = {"Open", "Find", "Delete", "", "View Details", "English", "Kana", "",
+                                  "p3", "p4", "", "pa1", "pa2", "", "pp1", "p2"};
+        const QStringList tips = {"練習記録保存フォルダ変更", "ユーザ検索", "削除", "", "一覧表示", "英文練習者表示",
+                                  "かな/ﾛｰﾏ練習者表示", "", "個人練習グラフ", "個人練習時間グラフ", "", "全体STEP統計",
+                                  "全体練習回数統計", "", "個人プロパティ", "全体プロパティ"};
+        for (int position = 1; position <= 16; ++position) {
+            QAction *button = buttons[position - 1];
+            QCOMPARE(window->toolbarKey(position), keys[position - 1]);
+            QCOMPARE(button->isSeparator(), keys[position - 1].isEmpty());
+            if (button->isSeparator())
+                continue;
+            QCOMPARE(button, window->toolbarButton(position));
+            QCOMPARE(button->toolTip(), tips[position - 1]);
+            QVERIFY(!button->icon().isNull());
+        }
+        QCOMPARE(window->toolbarButton(3), window->mnuFileDelete);
+        QCOMPARE(window->toolbarButton(9), window->mnuViewGraph[0]);
+        QCOMPARE(window->toolbarButton(16), window->mnuPropAll);
+
+        // The list's columns.
+        QHeaderView *header = window->lvListView->header();
+        const QStringList titles = {"名  前", "モード", "STEP", "練習回数", "総練習時間", "上達度", "最高SPM", "最終練習日時"};
+        const int widths[] = {2117, 1058, 706, 1147, 1764, 1147, 1235, 4233};
+        for (int c = 0; c < 8; ++c) {
+            QCOMPARE(header->model()->headerData(c, Qt::Horizontal).toString(), titles[c]);
+            QCOMPARE(header->sectionSize(c), window->twipsToPixelsX(widths[c]));
+        }
+        QCOMPARE(window->lvListView->font().family(), QString("ＭＳ ゴシック"));
+        // Padded figures line up: a blank is as wide as a digit, a point or a minus.
+        const QFontMetrics metrics(window->lvListView->font());
+        for (const char *glyph : {"0", "7", ".", "-", ":"})
+            QCOMPARE(metrics.horizontalAdvance(glyph), metrics.horizontalAdvance(" "));
+        QCOMPARE(window->lvListView->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QCOMPARE(window->lvListView->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(window->Picture1->palette().color(QPalette::Window), QColor(255, 255, 192));
     }
 
     void emptyGroupEmptiesCollections()
