@@ -480,7 +480,10 @@ void frmMain::Form_Resize()
     resizeRedrawn = false;
     if (isMinimized())
         return;
-    if (outerWidthTwips() < kSmallestOuter || outerHeightTwips() < kSmallestOuter)
+    // A maximised or full-screen window has its size from the screen; asking for
+    // another would only start a tug of war with the window manager.
+    if ((outerWidthTwips() < kSmallestOuter || outerHeightTwips() < kSmallestOuter) && !isMaximized()
+        && !isFullScreen())
         setOuterSizeTwips(kSmallestOuter, kSmallestOuter);
     double x = twips_.value(imgSplitter).left();
     SizeControls(x);
