@@ -1,0 +1,47 @@
+// The viewer's entry: hourglass, splash, main window.
+
+#include "frmMain.h"
+#include "frmSplash.h"
+#include "painting.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("QelSoft"));
+    QApplication::setApplicationName(QStringLiteral("QelViewer"));
+    qel::draw::installFontSubstitutes();
+    QFont uiFont(qel::draw::kPGothic);
+    uiFont.setPointSizeF(9);
+    QApplication::setFont(uiFont);
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    auto *splash = new qel::frmSplash;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        splash->move(area.center() - splash->rect().center());
+    }
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents();
+
+    qel::frmMain window;
+    window.setSplash(splash);
+    if (!window.Form_Load()) {
+        QApplication::restoreOverrideCursor();
+        return 1;
+    }
+    window.show();
+    window.activateWindow();
+    // Without a window manager the window may never be activated; the splash goes anyway.
+    QTimer::singleShot(0, &window, [&window] {
+        if (window.startingUp)
+            window.Form_Activate();
+    });
+    QApplication::restoreOverrideCursor();
+    return app.exec();
+}

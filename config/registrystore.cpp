@@ -1,0 +1,161 @@
+#include "registrystore.h"
+
+#include "asker.h"
+
+#include <QSettings>
+#include <QVariant>
+#include <cstdlib>
+#include <limits>
+
+namespace qel {
+
+namespace {
+
+EndingHandler &endingHandler()
+{
+    static EndingHandler handler;
+    return handler;
+}
+
+void endProgram()
+{
+    if (endingHandler())
+        endingHandler()();
+    else
+        std::exit(EXIT_FAILURE);
+}
+
+// Settings opened on the key's group. Native format: the registry on Windows.
+struct OpenKey {
+    explicit OpenKey(const RegistryKey &key)
+        : settings(QSettings::NativeFormat, QSettings::UserScope, key.organization, key.application)
+    {
+        settings.beginGroup(key.group);
+    }
+    QSettings settings;
+};
+
+int failureCode(const QSettings &settings)
+{
+    // Writing needs the store to be writable; a store that is not reports an access error.
+    return settings.status() == QSettings::NoError ? int(QSettings::AccessError)
+                                                   : int(settings.status());
+}
+
+void reportSetFailure(const RegistryKey &key, const QString &name)
+{
+    asker().message(nullptr,
+                    key.path() + QLatin1Char('\\') + name
+                        + QStringLiteral("レジストリのセットに失敗しました。"),
+                    QString(), Asker::Buttons::Ok, Asker::Icon::None);
+    endProgram();
+}
+
+bool writeValue(const RegistryKey &key, const QString &name, const QVariant &value)
+{
+    OpenKey open(key);
+    if (!open.settings.isWritable()) {
+        reportSetFailure(key, name);
+        return false;
+    }
+    open.settings.setValue(name, value);
+    open.settings.sync();
+    if (open.settings.status() != QSettings::NoError) {
+        reportSetFailure(key, name);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString RegistryKey::path() const
+{
+    return QStringLiteral("Software\\") + organization + QLatin1Char('\\') + application
+           + QLatin1Char('\\') + group;
+}
+
+RegistryKey viewerKey()
+{
+    return {QStringLiteral("QelSoft"), QStringLiteral("QelViewer"), QStringLiteral("Env")};
+}
+
+RegistryKey trainerKey()
+{
+    return {QStringLiteral("QelSoft"), QStringLiteral("Qel"), QStringLiteral("Env")};
+}
+
+void setEndingHandler(EndingHandler handler)
+{
+    endingHandler() = std::move(handler);
+}
+
+KeyDisposition createKey(const RegistryKey &key)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, key.organization,
+                       key.application);
+    if (!settings.isWritable() || settings.status() != QSettings::NoError) {
+        asker().message(nullptr,
+                        QString::number(failureCode(settings)) + QLatin1Char(' ') + key.path()
+                            + QStringLiteral("レジストリの作成に失敗しました。"),
+                        QString(), Asker::Buttons::Ok, Asker::Icon::None);
+        endProgram();
+        return KeyDisposition::Failed;
+    }
+    // A settings file cannot hold an empty group, so a key without values counts as new;
+    // its values are written at once anyway.
+    if (settings.childGroups().contains(key.group))
+        return KeyDisposition::Existed;
+    return KeyDisposition::Created;
+}
+
+std::optional<std::int32_t> queryLong(const RegistryKey &key, const QString &name)
+{
+    OpenKey open(key);
+    if (!open.settings.contains(name))
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong value = open.settings.value(name).toLongLong(&ok);
+    // Four bytes as they lie: a DWORD above the signed range reads as its negative twin.
+    if (!ok || value < std::numeric_limits<std::int32_t>::min()
+        || value > std::numeric_limits<std::uint32_t>::max())
+        return std::nullopt;
+    return std::int32_t(std::uint32_t(value));
+}
+
+std::int32_t queryLongOr(const RegistryKey &key, const QString &name, std::int32_t fallback)
+{
+    return queryLong(key, name).value_or(fallback);
+}
+
+std::optional<QString> queryString(const RegistryKey &key, const QString &name)
+{
+    OpenKey open(key);
+    if (!open.settings.contains(name))
+        return std::nullopt;
+    const QVariant value = open.settings.value(name);
+    if (!value.canConvert<QString>())
+        return std::nullopt;
+    QString text = value.toString();
+    const auto nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text;
+}
+
+QString queryStringOr(const RegistryKey &key, const QString &name, const QString &fallback)
+{
+    return queryString(key, name).value_or(fallback);
+}
+
+bool setLong(const RegistryKey &key, const QString &name, std::int32_t value)
+{
+    return writeValue(key, name, QVariant::fromValue<int>(value));
+}
+
+bool setString(const RegistryKey &key, const QString &name, const QString &text)
+{
+    return writeValue(key, name, text);
+}
+
+} // namespace qel

@@ -1,0 +1,43 @@
+#pragma once
+// The main window's position and size and the record folder, kept between runs.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace qel {
+
+// Window placement in twips: outer edges, borders included.
+struct WindowTwips {
+    std::int32_t top = 0;
+    std::int32_t left = 0;
+    std::int32_t height = 0;
+    std::int32_t width = 0;
+    bool operator==(const WindowTwips &) const = default;
+};
+
+struct ViewerSettings {
+    WindowTwips window;
+    QString recordFolder;
+    bool firstStart = false;
+};
+
+// Where a first start places the window, in twips.
+inline constexpr std::int32_t kFirstStartTop = 200;
+inline constexpr std::int32_t kFirstStartLeft = 200;
+
+// Reads the settings at start-up. `current` is the window as designed (its size is written
+// on a first start and is the default of every missing value); `programFolder` is the last
+// fallback of the record folder. Nothing when the store failed (the failure was reported
+// and the ending handler ran).
+std::optional<ViewerSettings> loadViewerSettings(const WindowTwips &current,
+                                                 const QString &programFolder);
+
+// Writes the window and the record folder. False when the store failed (reported, ended).
+bool saveViewerSettings(const WindowTwips &window, const QString &recordFolder);
+
+// The trainer's folder without one final separator; a root ("/", "C:\") keeps its own,
+// since without it the path would name another folder.
+QString trimTrainerFolder(const QString &folder);
+
+} // namespace qel

@@ -1,0 +1,103 @@
+#include "frmSplash.h"
+
+#include "painting.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProgressBar>
+#include <cmath>
+
+namespace qel {
+
+namespace {
+
+int tx(const QWidget *w, double twips) { return int(std::lround(twips * w->logicalDpiX() / 1440.0)); }
+int ty(const QWidget *w, double twips) { return int(std::lround(twips * w->logicalDpiY() / 1440.0)); }
+
+// A practice graph rising out of the dark, the program's name above it.
+QPixmap splashPicture(QSize size, qreal ratio)
+{
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double w = size.width(), h = size.height();
+    QLinearGradient back(0, 0, w, h);
+    back.setColorAt(0, QColor(0, 30, 60));
+    back.setColorAt(1, Qt::black);
+    p.fillRect(QRectF(0, 0, w, h), back);
+
+    // Grid and bars in the pane's colours.
+    const QRectF plot(w * 0.10, h * 0.38, w * 0.80, h * 0.50);
+    p.setPen(QPen(QColor(255, 255, 192, 70), 1));
+    for (int i = 0; i <= 5; ++i)
+        p.drawLine(QPointF(plot.left(), plot.top() + plot.height() * i / 5),
+                   QPointF(plot.right(), plot.top() + plot.height() * i / 5));
+    const int bars = 9;
+    for (int i = 0; i < bars; ++i) {
+        const double bh = plot.height() * (0.18 + 0.09 * i) * (i % 2 ? 0.92 : 1.0);
+        const QRectF bar(plot.left() + plot.width() * (i + 0.2) / bars, plot.bottom() - bh,
+                         plot.width() * 0.6 / bars, bh);
+        QLinearGradient fill(bar.topLeft(), bar.bottomLeft());
+        fill.setColorAt(0, QColor(90, 150, 255));
+        fill.setColorAt(1, QColor(20, 50, 160));
+        p.fillRect(bar, fill);
+    }
+    QPainterPath trend;
+    trend.moveTo(plot.left(), plot.bottom() - plot.height() * 0.15);
+    trend.lineTo(plot.right(), plot.top() + plot.height() * 0.05);
+    p.setPen(QPen(QColor(0, 255, 0), 2.5));
+    p.drawPath(trend);
+
+    draw::installFontSubstitutes();
+    QFont title(draw::kCentury);
+    title.setPixelSize(int(h * 0.14));
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, h * 0.06, w, h * 0.18), Qt::AlignCenter, QStringLiteral("QelViewer"));
+    QFont sub(draw::kPGothic);
+    sub.setPixelSize(int(h * 0.065));
+    p.setFont(sub);
+    p.setPen(QColor(255, 255, 192));
+    p.drawText(QRectF(0, h * 0.24, w, h * 0.10), Qt::AlignCenter,
+               QStringLiteral("タイピング練習記録ビューア"));
+    return pixmap;
+}
+
+} // namespace
+
+frmSplash::frmSplash(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    draw::installFontSubstitutes();
+    setFixedSize(tx(this, 4710), ty(this, 3825));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+
+    Image1 = new QLabel(this);
+    Image1->setGeometry(0, 0, width(), ty(this, 3180));
+    Image1->setPixmap(splashPicture(Image1->size(), devicePixelRatioF()));
+
+    Label1 = new QLabel(QStringLiteral("QelSoft  Typing Trainer Records"), this);
+    QFont notice(draw::kCentury);
+    notice.setPointSizeF(9);
+    Label1->setFont(notice);
+    QPalette white = Label1->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    Label1->setPalette(white);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setGeometry(tx(this, 180), ty(this, 3210), tx(this, 4335), ty(this, 285));
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setGeometry(tx(this, 180), ty(this, 3540), tx(this, 4335), ty(this, 195));
+}
+
+} // namespace qel
