@@ -123,6 +123,9 @@ public:
     void mnuPopPropaty_Click();
     void mnuPropAll_Click();
     void menuAllprop_Click();
+    // The personal report of these learners (one page each) and the group report.
+    void printPersonal(const QStringList &names);
+    void printALL();
 
     // ---- SearchTarget ----
     void hideGraphPane() override;
