@@ -1,5 +1,7 @@
 #include "About.h"
 
+#include "twips.h"
+
 #include "asker.h"
 #include "painting.h"
 
@@ -21,11 +23,9 @@ namespace {
 const QColor kLinkColour(255, 255, 192);
 const QColor kLitColour(0, 255, 255);
 
-int tx(const QWidget *w, double twips) { return int(std::lround(twips * w->logicalDpiX() / 1440.0)); }
-int ty(const QWidget *w, double twips) { return int(std::lround(twips * w->logicalDpiY() / 1440.0)); }
 QRect trect(const QWidget *w, double left, double top, double width, double height)
 {
-    return QRect(tx(w, left), ty(w, top), tx(w, width), ty(w, height));
+    return TwipsScale(w).rect(left, top, width, height);
 }
 
 // Keys under a rising practice curve, the program's name across the top.
@@ -126,7 +126,8 @@ About::About(QWidget *parent)
     if (parent)
         setWindowIcon(parent->windowIcon());
     setModal(true);
-    setFixedSize(tx(this, 4920), ty(this, 4320));
+    const TwipsScale twips(this);
+    setFixedSize(twips.x(4920), twips.y(4320));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);

@@ -40,13 +40,13 @@ constexpr int kOkLeft = 5100;
 } // namespace
 
 frmMprop::frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidget *parent)
-    : QDialog(parent), m_host(host), m_printRequest(printRequest)
+    : QDialog(parent), m_host(host), m_printRequest(printRequest), m_twips(this)
 {
     draw::installFontSubstitutes();
     setWindowTitle(QStringLiteral("全体のプロパティ"));
     setWindowIcon(icon);
     setFont(QFont(draw::kPGothic, 9));
-    m_labelHeight = std::max(twipsY(255), fontMetrics().height() + 2);
+    m_labelHeight = std::max(m_twips.y(255), fontMetrics().height() + 2);
 
     const QString headers[3] = {QStringLiteral("全体"), QStringLiteral("英文練習"),
                                 QStringLiteral("かな／ローマ練習")};
@@ -71,13 +71,13 @@ frmMprop::frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidge
     noticeFont.setBold(true);
     const QString notice = QStringLiteral("集計しています。");
     const int noticeWidth =
-        std::max(twipsX(kNoticeWidth), QFontMetrics(noticeFont).horizontalAdvance(notice) + 4);
+        std::max(m_twips.x(kNoticeWidth), QFontMetrics(noticeFont).horizontalAdvance(notice) + 4);
     const int noticeHeight = QFontMetrics(noticeFont).height() + 2;
     auto makeNotice = [&](const QString &objectName, int left, int top, const QColor &colour) {
         QLabel *label = addLabel(objectName, left, top, 0);
         label->setFont(noticeFont);
         label->setText(notice);
-        label->setGeometry(twipsX(left), twipsY(top), noticeWidth, noticeHeight);
+        label->setGeometry(m_twips.x(left), m_twips.y(top), noticeWidth, noticeHeight);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, colour);
         palette.setColor(QPalette::Disabled, QPalette::WindowText, colour);
@@ -90,11 +90,11 @@ frmMprop::frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidge
 
     cmdPrint = new QPushButton(QStringLiteral("印刷"), this);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    cmdPrint->setGeometry(twipsX(kPrintLeft), twipsY(kButtonTop), twipsX(kButtonWidth), twipsY(kButtonHeight));
+    cmdPrint->setGeometry(m_twips.x(kPrintLeft), m_twips.y(kButtonTop), m_twips.x(kButtonWidth), m_twips.y(kButtonHeight));
     cmdPrint->setAutoDefault(false);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipsX(kOkLeft), twipsY(kButtonTop), twipsX(kButtonWidth), twipsY(kButtonHeight));
+    cmdOK->setGeometry(m_twips.x(kOkLeft), m_twips.y(kButtonTop), m_twips.x(kButtonWidth), m_twips.y(kButtonHeight));
     cmdOK->setDefault(true);
     connect(cmdPrint, &QPushButton::clicked, this, &frmMprop::cmdPrint_Click);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -102,7 +102,7 @@ frmMprop::frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidge
     // Load: the notice shows and nothing can be pressed until the figures are in.
     cmdPrint->setEnabled(false);
     cmdOK->setEnabled(false);
-    setFixedSize(twipsX(kClientWidth), twipsY(kClientHeight));
+    setFixedSize(m_twips.x(kClientWidth), m_twips.y(kClientHeight));
 }
 
 bool frmMprop::event(QEvent *event)
@@ -217,22 +217,10 @@ void frmMprop::cmdPrint_Click()
 QLabel *frmMprop::addLabel(const QString &objectName, int left, int top, int width,
                            Qt::Alignment alignment)
 {
-    auto *label = new QLabel(this);
-    label->setObjectName(objectName);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(alignment);
-    label->setGeometry(twipsX(left), twipsY(top), twipsX(width), m_labelHeight);
-    return label;
+    return addPlainLabel(this, objectName, QRect(m_twips.x(left), m_twips.y(top), m_twips.x(width), m_labelHeight),
+                         alignment);
 }
 
-int frmMprop::twipsX(int twips) const
-{
-    return qRound(twips * logicalDpiX() / draw::kTwipsPerInch);
-}
 
-int frmMprop::twipsY(int twips) const
-{
-    return qRound(twips * logicalDpiY() / draw::kTwipsPerInch);
-}
 
 } // namespace qel

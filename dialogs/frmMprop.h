@@ -2,6 +2,8 @@
 // Group properties: the seven group figures for all learners, English and Kana/Romaji,
 // gathered by switching the main window through its three groups.
 
+#include "twips.h"
+
 #include <QDialog>
 #include <array>
 
@@ -41,13 +43,12 @@ private:
 
     QLabel *addLabel(const QString &objectName, int left, int top, int width,
                      Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
-    int twipsX(int twips) const;
-    int twipsY(int twips) const;
 
     GroupHost &m_host;
     bool m_printRequest = false;
     bool m_activated = false;
     bool m_computing = false;
+    TwipsScale m_twips;
     int m_labelHeight = 0;
 
     // [group][row]

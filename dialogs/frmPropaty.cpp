@@ -40,14 +40,14 @@ const char *const kFigureCaptions[6] = {
 
 frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &icon,
                        PrintCallback print, QWidget *parent)
-    : QDialog(parent), m_name(name), m_print(std::move(print))
+    : QDialog(parent), m_name(name), m_print(std::move(print)), m_twips(this)
 {
     draw::installFontSubstitutes();
     setWindowTitle(QStringLiteral("個人のプロパティ"));
     setWindowIcon(icon);
     setFont(QFont(draw::kPGothic, 9));
     // Japanese fonts run taller than the rows were drawn for; never cut a line.
-    m_labelHeight = std::max(twipsY(255), fontMetrics().height() + 2);
+    m_labelHeight = std::max(m_twips.y(255), fontMetrics().height() + 2);
 
     addLabel(QStringLiteral("lblUserCaption"), kCaptionLeft, 120, 1320)->setText(QStringLiteral("利用者"));
     lblName = addLabel(QStringLiteral("lblName"), kColumnLeft[0], 120, kOkLeft + kButtonWidth - kColumnLeft[0]);
@@ -71,7 +71,7 @@ frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &
 
     // A shortened practice-text name has 26 bytes: 26 narrow or 13 wide characters. The
     // label runs up to the next column, a little wider than the figures above it.
-    const int textWidth = std::max(twipsX(kTextWidth),
+    const int textWidth = std::max(m_twips.x(kTextWidth),
                                    fontMetrics().horizontalAdvance(QString(13, QChar(0x3042))) + 4);
     addLabel(QStringLiteral("lblTextCaption"), kCaptionLeft, kTextTop, 1320)->setText(QStringLiteral("テキスト"));
     for (int course = 0; course < 2; ++course) {
@@ -123,16 +123,16 @@ frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &
     lblSetting[ReadingSetting] = addLabel(QStringLiteral("lblSetting_%1").arg(ReadingSetting), kSideValueLeft,
                                           4380, sideValueWidth);
     // The captions before these values fill their whole width in a Japanese font.
-    lblSetting[MistypeSetting]->setIndent(twipsX(90));
-    lblSetting[ReadingSetting]->setIndent(twipsX(90));
+    lblSetting[MistypeSetting]->setIndent(m_twips.x(90));
+    lblSetting[ReadingSetting]->setIndent(m_twips.x(90));
 
     cmdPrint = new QPushButton(QStringLiteral("印刷"), this);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    cmdPrint->setGeometry(twipsX(kPrintLeft), twipsY(kButtonTop), twipsX(kButtonWidth), twipsY(kButtonHeight));
+    cmdPrint->setGeometry(m_twips.x(kPrintLeft), m_twips.y(kButtonTop), m_twips.x(kButtonWidth), m_twips.y(kButtonHeight));
     cmdPrint->setAutoDefault(false);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipsX(kOkLeft), twipsY(kButtonTop), twipsX(kButtonWidth), twipsY(kButtonHeight));
+    cmdOK->setGeometry(m_twips.x(kOkLeft), m_twips.y(kButtonTop), m_twips.x(kButtonWidth), m_twips.y(kButtonHeight));
     cmdOK->setDefault(true);
     connect(cmdPrint, &QPushButton::clicked, this, &frmPropaty::cmdPrint_Click);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -140,8 +140,8 @@ frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &
     fill(folder);
 
     const QRect used = childrenRect();
-    setFixedSize(std::max(twipsX(kOkLeft + kButtonWidth + kMargin), used.right() + 1 + twipsX(kMargin)),
-                 used.bottom() + 1 + twipsY(kMargin));
+    setFixedSize(std::max(m_twips.x(kOkLeft + kButtonWidth + kMargin), used.right() + 1 + m_twips.x(kMargin)),
+                 used.bottom() + 1 + m_twips.y(kMargin));
     cmdOK->setFocus();
 }
 
@@ -178,23 +178,10 @@ void frmPropaty::cmdPrint_Click()
 QLabel *frmPropaty::addLabel(const QString &objectName, int left, int top, int width,
                              Qt::Alignment alignment)
 {
-    auto *label = new QLabel(this);
-    label->setObjectName(objectName);
-    // Names and settings come from files: never read them as markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(alignment);
-    label->setGeometry(twipsX(left), twipsY(top), twipsX(width), m_labelHeight);
-    return label;
+    return addPlainLabel(this, objectName, QRect(m_twips.x(left), m_twips.y(top), m_twips.x(width), m_labelHeight),
+                         alignment);
 }
 
-int frmPropaty::twipsX(int twips) const
-{
-    return qRound(twips * logicalDpiX() / draw::kTwipsPerInch);
-}
 
-int frmPropaty::twipsY(int twips) const
-{
-    return qRound(twips * logicalDpiY() / draw::kTwipsPerInch);
-}
 
 } // namespace qel

@@ -2,6 +2,8 @@
 // Personal properties: one learner's figures for both Courses side by side, with the
 // learner's own trainer settings.
 
+#include "twips.h"
+
 #include <QDialog>
 #include <QString>
 #include <array>
@@ -32,11 +34,10 @@ private:
 
     QLabel *addLabel(const QString &objectName, int left, int top, int width,
                      Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
-    int twipsX(int twips) const;
-    int twipsY(int twips) const;
 
     QString m_name;
     PrintCallback m_print;
+    TwipsScale m_twips;
     int m_labelHeight = 0;
 
     QLabel *lblName = nullptr;

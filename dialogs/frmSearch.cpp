@@ -1,5 +1,7 @@
 #include "frmSearch.h"
 
+#include "twips.h"
+
 #include "asker.h"
 #include "hosts.h"
 #include "painting.h"
@@ -15,24 +17,6 @@
 namespace qel {
 
 namespace {
-
-// The layout is written in twips; this dialog turns them into pixels once.
-class Twips {
-public:
-    explicit Twips(const QWidget *w)
-        : dpiX_(w->logicalDpiX()), dpiY_(w->logicalDpiY())
-    {
-    }
-    int x(double twips) const { return int(std::lround(twips * dpiX_ / 1440.0)); }
-    int y(double twips) const { return int(std::lround(twips * dpiY_ / 1440.0)); }
-    QRect rect(double left, double top, double width, double height) const
-    {
-        return QRect(x(left), y(top), x(width), y(height));
-    }
-
-private:
-    double dpiX_, dpiY_;
-};
 
 QPixmap magnifier(int size, qreal ratio)
 {
@@ -65,7 +49,7 @@ frmSearch::frmSearch(SearchTarget &target, QWidget *parent)
     draw::installFontSubstitutes();
     setWindowTitle(QStringLiteral("検索"));
     setModal(true);
-    const Twips t(this);
+    const TwipsScale t(this);
     setFixedSize(t.x(4530), t.y(1110));
 
     Label1 = new QLabel(QStringLiteral("検索する名前"), this);

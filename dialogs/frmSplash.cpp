@@ -1,5 +1,7 @@
 #include "frmSplash.h"
 
+#include "twips.h"
+
 #include "painting.h"
 
 #include <QLabel>
@@ -13,8 +15,6 @@ namespace qel {
 
 namespace {
 
-int tx(const QWidget *w, double twips) { return int(std::lround(twips * w->logicalDpiX() / 1440.0)); }
-int ty(const QWidget *w, double twips) { return int(std::lround(twips * w->logicalDpiY() / 1440.0)); }
 
 // A practice graph rising out of the dark, the program's name above it.
 QPixmap splashPicture(QSize size, qreal ratio)
@@ -73,14 +73,15 @@ frmSplash::frmSplash(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     draw::installFontSubstitutes();
-    setFixedSize(tx(this, 4710), ty(this, 3825));
+    const TwipsScale twips(this);
+    setFixedSize(twips.x(4710), twips.y(3825));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
 
     Image1 = new QLabel(this);
-    Image1->setGeometry(0, 0, width(), ty(this, 3180));
+    Image1->setGeometry(0, 0, width(), twips.y(3180));
     Image1->setPixmap(splashPicture(Image1->size(), devicePixelRatioF()));
 
     Label1 = new QLabel(QStringLiteral("QelSoft  Typing Trainer Records"), this);
@@ -91,13 +92,13 @@ frmSplash::frmSplash(QWidget *parent)
     white.setColor(QPalette::WindowText, Qt::white);
     Label1->setPalette(white);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setGeometry(tx(this, 180), ty(this, 3210), tx(this, 4335), ty(this, 285));
+    Label1->setGeometry(twips.rect(180, 3210, 4335, 285));
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setGeometry(tx(this, 180), ty(this, 3540), tx(this, 4335), ty(this, 195));
+    ProgressBar1->setGeometry(twips.rect(180, 3540, 4335, 195));
 }
 
 } // namespace qel
