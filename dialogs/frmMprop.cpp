@@ -88,13 +88,11 @@ frmMprop::frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidge
     lblNoticeShadow = makeNotice(QStringLiteral("lblNoticeShadow"), 2220, 1500, QColor(0xC0, 0xC0, 0xC0));
     lblNotice = makeNotice(QStringLiteral("lblNotice"), 2100, 1365, QColor(0x00, 0x00, 0xFF));
 
-    cmdPrint = new QPushButton(QStringLiteral("印刷"), this);
-    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    cmdPrint->setGeometry(m_twips.x(kPrintLeft), m_twips.y(kButtonTop), m_twips.x(kButtonWidth), m_twips.y(kButtonHeight));
+    cmdPrint = addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+                         m_twips.rect(kPrintLeft, kButtonTop, kButtonWidth, kButtonHeight));
     cmdPrint->setAutoDefault(false);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(m_twips.x(kOkLeft), m_twips.y(kButtonTop), m_twips.x(kButtonWidth), m_twips.y(kButtonHeight));
+    cmdOK = addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
+                      m_twips.rect(kOkLeft, kButtonTop, kButtonWidth, kButtonHeight));
     cmdOK->setDefault(true);
     connect(cmdPrint, &QPushButton::clicked, this, &frmMprop::cmdPrint_Click);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

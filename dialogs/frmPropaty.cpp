@@ -126,13 +126,11 @@ frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &
     lblSetting[MistypeSetting]->setIndent(m_twips.x(90));
     lblSetting[ReadingSetting]->setIndent(m_twips.x(90));
 
-    cmdPrint = new QPushButton(QStringLiteral("印刷"), this);
-    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    cmdPrint->setGeometry(m_twips.x(kPrintLeft), m_twips.y(kButtonTop), m_twips.x(kButtonWidth), m_twips.y(kButtonHeight));
+    cmdPrint = addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+                         m_twips.rect(kPrintLeft, kButtonTop, kButtonWidth, kButtonHeight));
     cmdPrint->setAutoDefault(false);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(m_twips.x(kOkLeft), m_twips.y(kButtonTop), m_twips.x(kButtonWidth), m_twips.y(kButtonHeight));
+    cmdOK = addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
+                      m_twips.rect(kOkLeft, kButtonTop, kButtonWidth, kButtonHeight));
     cmdOK->setDefault(true);
     connect(cmdPrint, &QPushButton::clicked, this, &frmPropaty::cmdPrint_Click);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

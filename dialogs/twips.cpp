@@ -1,6 +1,7 @@
 #include "twips.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace qel {
 
@@ -13,6 +14,15 @@ QLabel *addPlainLabel(QWidget *parent, const QString &objectName, const QRect &g
     label->setAlignment(alignment);
     label->setGeometry(geometry);
     return label;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &objectName, const QString &caption,
+                       const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setGeometry(geometry);
+    return button;
 }
 
 } // namespace qel

@@ -7,6 +7,7 @@
 #include <cmath>
 
 class QLabel;
+class QPushButton;
 
 namespace qel {
 
@@ -30,5 +31,8 @@ private:
 // A label showing plain text: names and settings come from files and are never markup.
 QLabel *addPlainLabel(QWidget *parent, const QString &objectName, const QRect &geometry,
                       Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+QPushButton *addButton(QWidget *parent, const QString &objectName, const QString &caption,
+                       const QRect &geometry);
 
 } // namespace qel
