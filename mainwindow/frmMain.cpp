@@ -1038,7 +1038,9 @@ void frmMain::mnuFileDelete_Click()
         if (!rowSelected(i))
             continue;
         const TableRow &row = listModel->row(i);
-        const QString fileName = row.name + (row.icon == 4 ? QStringLiteral("_Qele.dat") : QStringLiteral("_Qelk.dat"));
+        // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner "a", and
+        // building the name from the learner would remove a_Qele.dat, another row's file.
+        const QString fileName = row.key;
         const QString file = recordFolderPath(recordFolder, fileName);
         discardFile(file);
         // A file that could not be removed keeps its row and node, so the list shows the

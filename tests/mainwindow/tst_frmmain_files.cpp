@@ -158,6 +158,22 @@ private slots:
         QVERIFY(inFolder("b_Qele.dat"));
     }
 
+    void deletingARowRemovesThatRowsOwnFile()
+    {
+        // Both files belong to learner "a" in the English course; each row is its own file.
+        writeRecord(folder->path(), "a", true, {100, 101});
+        QFile::rename(folder->filePath("a_Qele.dat"), folder->filePath("a_Qelb_Qele.dat"));
+        writeRecord(folder->path(), "a", true, {90, 95});
+        open();
+        QCOMPARE(nodeKeys(), (QStringList{"a_Qelb_Qele.dat", "a_Qele.dat"}));
+        window->setRowSelected(0, true);
+        window->mnuFileDelete_Click();
+        QVERIFY(!inFolder("a_Qelb_Qele.dat"));
+        QVERIFY(inFolder("a_Qele.dat"));
+        QCOMPARE(nodeKeys(), QStringList{"a_Qele.dat"});
+        QCOMPARE(window->rowCount(), 1);
+    }
+
     void rowOfAFileAlreadyGoneIsRemoved()
     {
         for (const char *name : {"a", "b"})
