@@ -2,6 +2,7 @@
 // The viewer's one main window: toolbar, title strip, group tree, learner list or graph
 // pane, status bar, menus, and the file commands.
 
+#include "graphstate.h"
 #include "groupstats.h"
 #include "hosts.h"
 #include "learnertable.h"
@@ -229,14 +230,15 @@ public:
     bool rightPressOnTree = false;
     bool splitterDragging = false;
     bool resizeRedrawn = false;
-    // graph state
-    int graphFamily = 0;
-    int personalGraphKind = 0;
-    int groupGraphKind = 0;
-    bool popupFromTree = false;
-    int runsPerColumn = 1;
-    int spmPerDivision = 10;
-    double statPercentile = 0.95;
+    // Graph state, the one the drawing reads and recomputes; the names below are its fields.
+    graphs::GraphState graph;
+    std::int16_t &graphFamily = graph.graphFamily;
+    std::int16_t &personalGraphKind = graph.personalGraphKind;
+    std::int16_t &groupGraphKind = graph.groupGraphKind;
+    bool &popupFromTree = graph.popupFromTree;
+    std::int64_t &runsPerColumn = graph.runsPerColumn;
+    std::int32_t &spmPerDivision = graph.spmPerDivision;
+    double &statPercentile = graph.statPercentile;
     GroupCollections collections;
     GroupStatistics statistics;
 

@@ -1,58 +1,123 @@
 #include "frmMain.h"
 
-#include "graphframe.h"
+#include "groupgraph.h"
 #include "learnerlistmodel.h"
-#include "painting.h"
 #include "panes.h"
+#include "personalgraph.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QPicture>
 #include <QTreeWidget>
 #include <cmath>
 
 namespace qel {
 
+namespace {
+
+// The pane's inner size in twips, at the dpi the drawing scales the painter with.
+QSize paneTwips(const QWidget *pane)
+{
+    return {int(std::lround(pane->width() * 1440.0 / pane->logicalDpiX())),
+            int(std::lround(pane->height() * 1440.0 / pane->logicalDpiY()))};
+}
+
+int findRow(const LearnerListModel &list, const QString &name, int from)
+{
+    for (int r = from; r < list.rowCount(); ++r)
+        if (list.row(r).name == name)
+            return r;
+    return -1;
+}
+
+// The list row of a learner node: the first row of its name, or, when that one is the
+// learner's other Course, the next row of the name. -1 when there is none.
+int learnerRow(const frmMain &w, const QTreeWidgetItem *node)
+{
+    // The group node is no learner, even when someone is called "全体".
+    if (!node || node == w.rootNode())
+        return -1;
+    const QString name = node->text(0);
+    const int first = findRow(*w.listModel, name, 0);
+    if (first < 0 || w.listModel->row(first).icon == frmMain::nodeImage(node))
+        return first;
+    return findRow(*w.listModel, name, first + 1);
+}
+
+// The personal graph of the node selected in the tree. With a painter it draws (the
+// paint); without one it only sets the heading and asks for a paint (the commands),
+// since the drawing reads the whole record file and a click should read it once.
+void drawPersonal(frmMain &w, QPainter *painter)
+{
+    w.graphFamily = graphs::PersonalFamily;
+    const QTreeWidgetItem *node = w.tvTreeView->currentItem();
+    const int row = learnerRow(w, node);
+    if (row < 0) {
+        w.Picture1->hide();
+        // The right pane is never left empty.
+        w.lvListView->show();
+        return;
+    }
+    // The row is the list's own while its graph is drawn, and no longer selected after.
+    w.setCurrentRow(row);
+    w.setRowSelected(row, true);
+    const TableRow &r = w.listModel->row(row);
+    const graphs::PersonalGraphRow data{r.name, r.cells[CourseColumn], r.cells[BestColumn]};
+    QString heading;
+    if (painter) {
+        const QSize size = paneTwips(w.Picture1);
+        heading = graphs::drawPersonalGraph(*painter, size.width(), size.height(), w.personalGraphKind, data,
+                                            recordFolderPath(w.recordFolder, frmMain::nodeKey(node)), w.graph)
+                      .heading;
+    } else {
+        if (w.personalGraphKind == graphs::PracticeGraph)
+            heading = graphs::practiceHeading(data);
+        else if (w.personalGraphKind == graphs::TimeGraph)
+            heading = graphs::timeHeading(data);
+        w.Picture1->update();
+    }
+    if (!heading.isEmpty())
+        w.lblTitle[1]->setText(heading);
+    w.setRowSelected(row, false);
+}
+
+void drawGroup(frmMain &w, QPainter &painter)
+{
+    const QTreeWidgetItem *root = w.rootNode();
+    const QSize size = paneTwips(w.Picture1);
+    const auto result = graphs::drawGroupGraph(painter, size.width(), size.height(), w.groupGraphKind,
+                                               root ? root->text(0) : QString(), root ? root->childCount() : 0,
+                                               w.collections, w.graph);
+    if (!result.heading.isEmpty())
+        w.lblTitle[1]->setText(result.heading);
+    if (!result.statusText.isEmpty())
+        w.statusPanels[0]->setText(result.statusText);
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- graph pane
 
 void frmMain::drawPersonalGraph()
 {
-    graphFamily = 1;
-    const QTreeWidgetItem *node = tvTreeView->currentItem();
-    int found = -1;
-    if (node) {
-        const QString name = node->text(0);
-        for (int r = 0; r < rowCount(); ++r)
-            if (listModel->row(r).name == name) {
-                found = r;
-                break;
-            }
-        // The same name in the other Course: take the next row of that name.
-        if (found >= 0 && listModel->row(found).icon != nodeImage(node)) {
-            int next = -1;
-            for (int r = found + 1; r < rowCount(); ++r)
-                if (listModel->row(r).name == name) {
-                    next = r;
-                    break;
-                }
-            found = next;
-        }
-    }
-    if (found < 0) {
-        Picture1->hide();
-        return;
-    }
-    Picture1->update();
+    drawPersonal(*this, nullptr);
 }
 
 void frmMain::drawGroupGraph()
 {
-    graphFamily = 2;
+    // No file to read: drawn once here for the heading, the status text and the sort, and
+    // again by the paint.
+    QPicture scratch;
+    QPainter painter(&scratch);
+    drawGroup(*this, painter);
+    painter.end();
     Picture1->update();
 }
 
 void frmMain::redrawGraph()
 {
-    if (graphFamily == 1)
+    if (graphFamily == graphs::PersonalFamily)
         drawPersonalGraph();
     else
         drawGroupGraph();
@@ -60,12 +125,12 @@ void frmMain::redrawGraph()
 
 void frmMain::Picture1_Paint(QPainter &painter)
 {
-    // The shared frame: grid, axis bars.
-    draw::useTwips(painter);
-    const auto frame = graphs::GraphFrame::forPane(int(std::lround(pixelsToTwipsX(Picture1->width()))),
-                                                   int(std::lround(pixelsToTwipsY(Picture1->height()))));
-    graphs::drawFrameBase(painter, frame);
-    graphs::drawAxisBars(painter, frame, graphs::kBlack, graphs::kBlack);
+    if (Picture1->isHidden())
+        return;
+    if (graphFamily == graphs::PersonalFamily)
+        drawPersonal(*this, &painter);
+    else
+        drawGroup(*this, painter);
 }
 
 void frmMain::Picture1_MouseUp(Qt::MouseButton button, const QPoint &pos)
@@ -73,7 +138,7 @@ void frmMain::Picture1_MouseUp(Qt::MouseButton button, const QPoint &pos)
     if (button != Qt::RightButton)
         return;
     const QPoint global = Picture1->mapToGlobal(pos);
-    if (graphFamily == 1) {
+    if (graphFamily == graphs::PersonalFamily) {
         mnuPopReport->setEnabled(!Picture1->isHidden());
         mnuPopEditSelectAll->setEnabled(Picture1->isHidden());
         openPopup(menuPop, global);
@@ -95,11 +160,15 @@ void frmMain::Picture1_LostFocus()
 
 void frmMain::mnuViewGraph_Click(int index)
 {
-    personalGraphKind = index;
+    personalGraphKind = std::int16_t(index);
     if (popupFromTree) {
-        // The learner chosen in the tree may have been picked without its graph; show the pane.
-        lvListView->hide();
-        Picture1->show();
+        // From the main menu or the toolbar the list may still be up; the learner picked in
+        // the tree gets its graph shown, not drawn behind the list.
+        const QTreeWidgetItem *node = tvTreeView->currentItem();
+        if (node && node != rootNode()) {
+            lvListView->hide();
+            Picture1->show();
+        }
         drawPersonalGraph();
     } else {
         lvListView_DblClick();
@@ -116,7 +185,7 @@ void frmMain::mnuPopViewGraph_Click(int index)
 void frmMain::mnuAllStep_Click(int index)
 {
     Picture1->show();
-    groupGraphKind = index;
+    groupGraphKind = std::int16_t(index);
     drawGroupGraph();
 }
 

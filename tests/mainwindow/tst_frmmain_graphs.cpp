@@ -1,0 +1,446 @@
+// The graphs in the real window: what a learner click, the graph commands and the pane's
+// events show, on folders written with the trainer's layout.
+
+#include "learnerlistmodel.h"
+#include "panes.h"
+#include "viewertestsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <algorithm>
+#include <numeric>
+
+using namespace qeltest;
+
+namespace {
+
+const QColor kBlue(0, 0, 255), kRed(255, 0, 0), kGreen(0, 255, 0);
+
+struct Learner {
+    const char *name;
+    bool english;
+    int passedStep;
+    int runs;
+};
+
+// A record file with practice time at its STEPs and runs climbing from `firstSpm`.
+bool writeTimedRecord(const QString &folder, const QString &name, bool english, int currentStep,
+                      const std::vector<std::int32_t> &stepSeconds, int runs, int firstSpm = 100)
+{
+    qel::samples::RecordContent content;
+    content.currentStep = std::uint16_t(currentStep);
+    std::copy(stepSeconds.begin(), stepSeconds.end(), content.stepSeconds.begin());
+    content.totalSeconds = std::accumulate(stepSeconds.begin(), stepSeconds.end(), 0);
+    for (int k = 0; k < runs; ++k)
+        content.runs.push_back({std::int16_t(firstSpm + 5 * k), std::int16_t(500 + 100 * (k % 3))});
+    const QString file = QDir(folder).filePath(name + (english ? QStringLiteral("_Qele.dat")
+                                                               : QStringLiteral("_Qelk.dat")));
+    return qel::samples::writeFile(file, qel::samples::recordBytes(content));
+}
+
+int countColour(const QImage &image, const QColor &colour)
+{
+    int n = 0;
+    const QRgb wanted = colour.rgb();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == wanted)
+                ++n;
+    return n;
+}
+
+} // namespace
+
+class FrmMainGraphsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PrivateSettings> settings;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<ScriptedAsker> asker;
+    std::unique_ptr<TestWindow> window;
+
+    void open()
+    {
+        settings->setRecDir(folder->path());
+        window = std::make_unique<TestWindow>();
+        QVERIFY(window->Form_Load());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    QTreeWidgetItem *learnerNode(const QString &name, int image) const
+    {
+        QTreeWidgetItem *root = window->rootNode();
+        for (int i = 0; root && i < root->childCount(); ++i)
+            if (root->child(i)->text(0) == name && qel::frmMain::nodeImage(root->child(i)) == image)
+                return root->child(i);
+        return nullptr;
+    }
+
+    void clickNode(QTreeWidgetItem *node)
+    {
+        QVERIFY(node);
+        QTest::mouseClick(window->tvTreeView->viewport(), Qt::LeftButton, {},
+                          window->tvTreeView->visualItemRect(node).center());
+    }
+
+    int rowOf(const QString &name, int icon) const
+    {
+        for (int r = 0; r < window->rowCount(); ++r)
+            if (window->listModel->row(r).name == name && window->listModel->row(r).icon == icon)
+                return r;
+        return -1;
+    }
+
+    // The pane as the user sees it; painting it runs the drawing.
+    QImage pane() const { return window->Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    QString heading() const { return window->lblTitle[1]->text(); }
+    QString status() const { return window->statusPanels[0]->text(); }
+
+    void clickToolbar(const char *key)
+    {
+        QWidget *button = window->tbToolBar->widgetForAction(window->toolbarAction(QString::fromLatin1(key)));
+        QVERIFY(button);
+        QVERIFY(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Runs per 1000-twip column for n runs in the pane as it is now.
+    std::int64_t expectedRunsPerColumn(std::int64_t runs) const
+    {
+        const int widthTwips = int(std::lround(window->Picture1->width() * 1440.0 / window->Picture1->logicalDpiX()));
+        const int columns = (widthTwips - 1200) / 1000;
+        return runs / columns + 1;
+    }
+
+private slots:
+    void init()
+    {
+        settings = std::make_unique<PrivateSettings>();
+        folder = std::make_unique<QTemporaryDir>();
+        asker = std::make_unique<ScriptedAsker>();
+    }
+    void cleanup()
+    {
+        window.reset();
+        asker.reset();
+        folder.reset();
+        settings.reset();
+    }
+
+    void learnerClickShowsThePracticeGraph()
+    {
+        // Best SPM 160 gives 20 SPM per division; a second learner with best 50 gives 10.
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("山田"), true, {100, 120, 140, 160}));
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("佐藤"), true, {40, 45, 50}));
+        open();
+        window->spmPerDivision = 70;
+        window->runsPerColumn = 9;
+
+        clickNode(learnerNode(QStringLiteral("山田"), 4));
+        QVERIFY(window->graphPaneVisible());
+        QVERIFY(window->lvListView->isHidden());
+        QCOMPARE(window->graphFamily, 1);
+        QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
+        // The list's current row is the learner's, and it is not left selected.
+        const int row = rowOf(QStringLiteral("山田"), 4);
+        QCOMPARE(window->currentRow(), row);
+        QVERIFY(!window->rowSelected(row));
+
+        const QImage image = pane();
+        QCOMPARE(window->spmPerDivision, 20);
+        QCOMPARE(window->runsPerColumn, expectedRunsPerColumn(4));
+        QVERIFY(countColour(image, kBlue) > 50);  // SPM line and left axis
+        QVERIFY(countColour(image, kRed) > 50);   // mistype line and right axis
+        QVERIFY(countColour(image, kGreen) > 20); // trend line from the third run
+        QCOMPARE(image.pixel(image.width() / 2, 3), QColor(255, 255, 192).rgb());
+
+        clickNode(learnerNode(QStringLiteral("佐藤"), 4));
+        QCOMPARE(heading(), QStringLiteral("佐藤さんの 英文 練習記録グラフです。"));
+        pane();
+        QCOMPARE(window->spmPerDivision, 10);
+    }
+
+    void menuAndToolbarSwitchKinds()
+    {
+        QVERIFY(writeTimedRecord(folder->path(), QStringLiteral("山田"), true, 4, {600, 1200, 300}, 5));
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("鈴木"), true, {90, 95}, 2));
+        open();
+        clickNode(learnerNode(QStringLiteral("山田"), 4));
+        QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
+
+        window->mnuViewGraph[1]->trigger();
+        QCOMPARE(window->personalGraphKind, 1);
+        QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習時間グラフです。"));
+        QVERIFY(window->graphPaneVisible());
+        QImage image = pane();
+        QVERIFY(countColour(image, kBlue) > 200); // the bars
+        QCOMPARE(countColour(image, kRed), 0);
+        QCOMPARE(countColour(image, kGreen), 0);
+
+        clickToolbar("p3");
+        QCOMPARE(window->personalGraphKind, 0);
+        QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
+        QVERIFY(countColour(pane(), kRed) > 0);
+        clickToolbar("p4");
+        QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習時間グラフです。"));
+
+        // The pop-up's items show the pane first.
+        window->mnuPopReport_Click();
+        QVERIFY(!window->graphPaneVisible());
+        window->mnuPopViewGraph[0]->trigger();
+        QVERIFY(window->graphPaneVisible());
+        QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
+
+        clickToolbar("pa1");
+        QCOMPARE(window->graphFamily, 2);
+        QCOMPARE(heading(), QStringLiteral("全体の練習者のSTEP統計グラフです。"));
+        QCOMPARE(status(), QStringLiteral("2人 平均： 2.50 STEP"));
+        clickToolbar("pa2");
+        QCOMPARE(heading(), QStringLiteral("全体の練習者の練習回数統計グラフです。"));
+        QCOMPARE(status(), QStringLiteral("2人、 平均： 3.50 回"));
+        window->mnuAllStep[0]->trigger();
+        QCOMPARE(heading(), QStringLiteral("全体の練習者のSTEP統計グラフです。"));
+        window->menuAllStatics[1]->trigger();
+        QCOMPARE(window->groupGraphKind, 1);
+        QCOMPARE(heading(), QStringLiteral("全体の練習者の練習回数統計グラフです。"));
+    }
+
+    void theCourseOfTheChosenNodeOrRowIsDrawn()
+    {
+        // English best 300 (30 SPM per division), Kana/Romaji best 50 (10).
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("taro"), true, {250, 280, 300}));
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("taro"), false, {40, 45, 50}));
+        open();
+        const int kanaRow = rowOf(QStringLiteral("taro"), 5);
+        QCOMPARE(kanaRow, 1);
+        const QPoint kanaCentre = window->lvListView->visualRect(window->listModel->index(kanaRow, 1)).center();
+        QTest::mouseClick(window->lvListView->viewport(), Qt::LeftButton, {}, kanaCentre);
+        QTest::mouseDClick(window->lvListView->viewport(), Qt::LeftButton, {}, kanaCentre);
+        QCOMPARE(qel::frmMain::nodeImage(window->tvTreeView->currentItem()), 5);
+        QCOMPARE(heading(), QStringLiteral("taroさんの かな/ﾛｰﾏ 練習記録グラフです。"));
+        pane();
+        QCOMPARE(window->spmPerDivision, 10);
+
+        // With the Kana/Romaji row first in the list the English node still finds its own row.
+        window->mnuPopReport_Click();
+        for (int clicks = 0; clicks < 2 && window->listModel->row(0).icon != 5; ++clicks)
+            window->lvlistview_ColumnClick(1); // "モード"
+        QCOMPARE(window->listModel->row(0).icon, 5);
+        clickNode(learnerNode(QStringLiteral("taro"), 4));
+        QCOMPARE(heading(), QStringLiteral("taroさんの 英文 練習記録グラフです。"));
+        QCOMPARE(window->currentRow(), rowOf(QStringLiteral("taro"), 4));
+        pane();
+        QCOMPARE(window->spmPerDivision, 30);
+        clickNode(learnerNode(QStringLiteral("taro"), 5));
+        QCOMPARE(heading(), QStringLiteral("taroさんの かな/ﾛｰﾏ 練習記録グラフです。"));
+        pane();
+        QCOMPARE(window->spmPerDivision, 10);
+    }
+
+    void statisticsOfEachGroup()
+    {
+        const std::vector<Learner> learners = {
+            {"a", true, 3, 5}, {"b", true, 7, 20}, {"c", true, 0, 0},   {"c", false, 12, 40},
+            {"d", false, 2, 3}, {"e", false, 25, 1}, {"f", true, 11, 12},
+        };
+        for (const Learner &l : learners)
+            QVERIFY(writeRecord(folder->path(), QString::fromUtf8(l.name), l.english,
+                                std::vector<int>(std::size_t(l.runs), 100), l.passedStep));
+        open();
+        struct Expected {
+            int group;
+            const char *groupName;
+            QString stepStatus, runStatus;
+        };
+        // Means: all (3+7+0+12+2+25+11)/7 = 8.57, runs 81/7 = 11.57; English 21/4 = 5.25,
+        // runs 37/4 = 9.25; Kana/Romaji 39/3 = 13.00, runs 44/3 = 14.67.
+        const Expected groups[] = {
+            {0, "全体", QStringLiteral("7人 平均： 8.57 STEP"), QStringLiteral("7人、 平均： 11.57 回")},
+            {1, "英文", QStringLiteral("4人 平均： 5.25 STEP"), QStringLiteral("4人、 平均： 9.25 回")},
+            {2, "かな/ローマ", QStringLiteral("3人 平均： 13.00 STEP"), QStringLiteral("3人、 平均： 14.67 回")},
+        };
+        for (const Expected &g : groups) {
+            window->mnuListViewMode_Click(g.group);
+            std::vector<std::int32_t> steps, runs;
+            for (const Learner &l : learners)
+                if (g.group == 0 || l.english == (g.group == 1)) {
+                    steps.push_back(l.passedStep);
+                    runs.push_back(l.runs);
+                }
+            std::sort(steps.begin(), steps.end());
+            std::sort(runs.begin(), runs.end());
+            QVERIFY(!std::is_sorted(window->collections.groupSteps.begin(), window->collections.groupSteps.end())
+                    || !std::is_sorted(window->collections.groupRunCounts.begin(),
+                                       window->collections.groupRunCounts.end()));
+
+            window->mnuAllStep_Click(0);
+            QVERIFY(window->graphPaneVisible());
+            QCOMPARE(heading(), QString::fromUtf8(g.groupName) + QStringLiteral("の練習者のSTEP統計グラフです。"));
+            QCOMPARE(status(), g.stepStatus);
+            QCOMPARE(window->collections.groupSteps, steps);
+            QVERIFY(countColour(pane(), kBlue) > 200);
+
+            window->menuAllStatics_Click(1);
+            QCOMPARE(heading(), QString::fromUtf8(g.groupName) + QStringLiteral("の練習者の練習回数統計グラフです。"));
+            QCOMPARE(status(), g.runStatus);
+            QCOMPARE(window->collections.groupRunCounts, runs);
+            QVERIFY(countColour(pane(), kBlue) > 200);
+        }
+    }
+
+    void emptyGroupGivesAnEmptyFrame()
+    {
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110}, 3));
+        open();
+        window->mnuListViewMode_Click(2);
+        QCOMPARE(window->rowCount(), 0);
+        for (int kind : {0, 1}) {
+            window->mnuAllStep_Click(kind);
+            QCOMPARE(heading(), kind == 0 ? QStringLiteral("かな/ローマの練習者のSTEP統計グラフです。")
+                                          : QStringLiteral("かな/ローマの練習者の練習回数統計グラフです。"));
+            QCOMPARE(status(), kind == 0 ? QStringLiteral("0人 平均： 0.00 STEP")
+                                         : QStringLiteral("0人、 平均： 0.00 回"));
+            const QImage image = pane();
+            QCOMPARE(countColour(image, kBlue), 0);
+            QVERIFY(countColour(image, Qt::black) > 100); // grid and axes stay
+        }
+    }
+
+    void vanishedRecordFileGivesTheQuietEmptyFrame()
+    {
+        QVERIFY(writeTimedRecord(folder->path(), QStringLiteral("山田"), true, 3, {600, 900}, 4));
+        open();
+        const QString path = QDir(folder->path()).filePath(QStringLiteral("山田_Qele.dat"));
+        QVERIFY(QFile::remove(path));
+        for (int kind : {0, 1}) {
+            window->personalGraphKind = std::int16_t(kind);
+            clickNode(learnerNode(QStringLiteral("山田"), 4));
+            QVERIFY(window->graphPaneVisible());
+            QCOMPARE(heading(), kind == 0 ? QStringLiteral("山田さんの 英文 練習記録グラフです。")
+                                          : QStringLiteral("山田さんの 英文 練習時間グラフです。"));
+            const QImage image = pane();
+            QCOMPARE(countColour(image, kBlue), 0);
+            QCOMPARE(countColour(image, kRed), 0);
+            QVERIFY(countColour(image, Qt::black) > 100);
+            QVERIFY(!QFileInfo::exists(path));
+        }
+        QVERIFY(asker->messages.empty());
+    }
+
+    void everyPaintReadsTheFileAndTheCurrentSize()
+    {
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, std::vector<int>(30, 100)));
+        open();
+        clickNode(learnerNode(QStringLiteral("a"), 4));
+        pane();
+        QCOMPARE(window->runsPerColumn, expectedRunsPerColumn(30));
+
+        // The trainer adds runs while the graph is shown: the next paint has them.
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, std::vector<int>(300, 100)));
+        pane();
+        QCOMPARE(window->runsPerColumn, expectedRunsPerColumn(300));
+
+        // A narrower pane after a splitter drag: fewer columns, more runs each.
+        const int before = window->Picture1->width();
+        const std::int64_t wide = window->runsPerColumn;
+        window->imgSplitter_MouseDown();
+        window->imgSplitter_MouseMove(4000);
+        window->imgSplitter_MouseUp();
+        QVERIFY(window->Picture1->width() < before);
+        pane();
+        QCOMPARE(window->runsPerColumn, expectedRunsPerColumn(300));
+        QVERIFY(window->runsPerColumn > wide);
+    }
+
+    void layoutChangesRedrawTheGraphOnDisplay()
+    {
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110}, 4));
+        open();
+        clickNode(learnerNode(QStringLiteral("a"), 4));
+        window->lblTitle[1]->setText(QStringLiteral("x"));
+        window->resize(window->width() - 40, window->height() - 30);
+        QCoreApplication::processEvents();
+        QCOMPARE(heading(), QStringLiteral("aさんの 英文 練習記録グラフです。"));
+
+        window->mnuAllStep_Click(0);
+        QCOMPARE(status(), QStringLiteral("1人 平均： 4.00 STEP"));
+        window->statusPanels[0]->setText(QStringLiteral("x"));
+        window->mnuViewStatusBar_Click(); // hidden
+        window->mnuViewStatusBar_Click(); // shown again: the graph is redrawn
+        QCOMPARE(status(), QStringLiteral("1人 平均： 4.00 STEP"));
+    }
+
+    void graphCommandsFromTheTreePopup()
+    {
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110}));
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("b"), true, {100, 110}));
+        open();
+        // A right-click picks the node without drawing; the time graph command draws it.
+        QWidget *viewport = window->tvTreeView->viewport();
+        QTreeWidgetItem *b = learnerNode(QStringLiteral("b"), 4);
+        QTest::mouseClick(viewport, Qt::RightButton, {}, window->tvTreeView->visualItemRect(b).center());
+        QVERIFY(window->popupFromTree);
+        QVERIFY(!window->graphPaneVisible());
+        window->mnuViewGraph_Click(1);
+        QVERIFY(window->graphPaneVisible());
+        QVERIFY(window->lvListView->isHidden());
+        QCOMPARE(heading(), QStringLiteral("bさんの 英文 練習時間グラフです。"));
+
+        // The group node has no graph of a learner: the list stays.
+        window->tvTreeView_NodeClick(window->rootNode());
+        window->mnuViewGraph_Click(0);
+        QVERIFY(!window->graphPaneVisible());
+        QVERIFY(!window->lvListView->isHidden());
+    }
+
+    void learnerWithoutListRowLeavesTheList()
+    {
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110}));
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("b"), true, {100, 110}));
+        open();
+        window->listModel->removeRowsAt({rowOf(QStringLiteral("b"), 4)});
+        window->lblTitle[1]->setText(QStringLiteral("x"));
+        clickNode(learnerNode(QStringLiteral("b"), 4));
+        QVERIFY(!window->graphPaneVisible());
+        QVERIFY(!window->lvListView->isHidden());
+        QCOMPARE(heading(), QStringLiteral("x"));
+    }
+
+    void rightButtonOnThePaneOpensItsPopup()
+    {
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110}));
+        open();
+        clickNode(learnerNode(QStringLiteral("a"), 4));
+        const QPoint inside(30, 30);
+        QTest::mouseClick(window->Picture1, Qt::LeftButton, {}, inside);
+        QVERIFY(window->popups.empty());
+        QTest::mouseClick(window->Picture1, Qt::RightButton, {}, inside);
+        QCOMPARE(window->popups, std::vector<QMenu *>{window->menuPop});
+        // Graph shown: "一覧表示へ" on, "すべて選択" off; then the tree has the focus.
+        QCOMPARE(window->popupStates.back(), std::make_pair(true, false));
+        QVERIFY(window->tvTreeView->hasFocus());
+
+        window->mnuAllStep_Click(1);
+        QTest::mouseClick(window->Picture1, Qt::RightButton, {}, inside);
+        QCOMPARE(window->popups.back(), window->menuPopAll);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    FrmMainGraphsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_frmmain_graphs.moc"
