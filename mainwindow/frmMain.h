@@ -112,6 +112,7 @@ public:
     void tbToolBar_ButtonClick(const QString &key);
 
     // ---- commands of the properties dialogs, CSV export and printing ----
+    void mnuPrint_Click(); // the File menu's print submenu opens
     void mnuPrintPersonal_Click();
     void mnuPrintAll_Click();
     void mnuEditOutput_Click();
@@ -234,6 +235,8 @@ public:
     int personalGraphKind = 0;
     int groupGraphKind = 0;
     bool popupFromTree = false;
+    // True while the group dialog runs for the group printout: it closes itself when done.
+    bool printRequest = false;
     int runsPerColumn = 1;
     int spmPerDivision = 10;
     double statPercentile = 0.95;
