@@ -247,6 +247,7 @@ void frmMain::buildMenus()
     connect(mnuFile, &QMenu::aboutToShow, this, &frmMain::mnuFile_Click);
     connect(mnuEdit, &QMenu::aboutToShow, this, &frmMain::mnuEdit_Click);
     connect(mnuView, &QMenu::aboutToShow, this, &frmMain::mnuView_Click);
+    connect(mnuPrint, &QMenu::aboutToShow, this, &frmMain::mnuPrint_Click);
     for (QMenu *menu : {mnuFile, mnuEdit, mnuView})
         connect(menu, &QMenu::aboutToHide, this,
                 [this] { QTimer::singleShot(0, this, &frmMain::restoreToolbarStates); });

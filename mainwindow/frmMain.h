@@ -113,6 +113,7 @@ public:
     void tbToolBar_ButtonClick(const QString &key);
 
     // ---- commands of the properties dialogs, CSV export and printing ----
+    void mnuPrint_Click(); // the File menu's print submenu opens
     void mnuPrintPersonal_Click();
     void mnuPrintAll_Click();
     void mnuEditOutput_Click();
@@ -239,6 +240,8 @@ public:
     std::int64_t &runsPerColumn = graph.runsPerColumn;
     std::int32_t &spmPerDivision = graph.spmPerDivision;
     double &statPercentile = graph.statPercentile;
+    // True while the group dialog runs for the group printout: it closes itself when done.
+    bool printRequest = false;
     GroupCollections collections;
     GroupStatistics statistics;
 

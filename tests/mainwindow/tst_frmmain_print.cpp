@@ -1,0 +1,435 @@
+// Printing from the real window: who gets a page, the print dialog's answers, failures,
+// the group printout after the silent group dialog, and the print submenu's enabling.
+
+#include "frmMprop.h"
+#include "learnerlistmodel.h"
+#include "panes.h"
+#include "viewertestsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace qeltest;
+
+namespace {
+
+// Answers the print dialog by sending the job to a PDF file of A4 paper.
+class PrintAsker : public ScriptedAsker {
+public:
+    bool print = true; // false: Cancel
+    QString output;
+    int printDialogs = 0;
+    QWidget *printParent = nullptr;
+
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override
+    {
+        ++printDialogs;
+        printParent = parent;
+        if (!print)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(output);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return true;
+    }
+};
+
+QString runText(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), args);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0)
+        return QStringLiteral("<pdftotext failed>");
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of each page (pdftotext ends every page with a form feed).
+QStringList pdfPages(const QString &path, bool layout = false)
+{
+    QStringList args{QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    if (layout)
+        args << QStringLiteral("-layout");
+    args << path << QStringLiteral("-");
+    QStringList pages = runText(args).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// The words after `label` on the line of the layout text that holds it.
+QStringList wordsAfter(const QString &text, const QString &label)
+{
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        const qsizetype at = line.indexOf(label);
+        if (at >= 0)
+            return line.mid(at + label.size()).split(QRegularExpression(QStringLiteral("\\s+")),
+                                                     Qt::SkipEmptyParts);
+    }
+    return {};
+}
+
+} // namespace
+
+class FrmMainPrintTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PrivateSettings> settings;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<QTemporaryDir> out;
+    std::unique_ptr<PrintAsker> asker;
+    std::unique_ptr<TestWindow> window;
+
+    // Aoki practises both Courses, Kenta English only, Mairi Kana/Romaji only.
+    void writeFolder()
+    {
+        QVERIFY(writeRecord(folder->path(), "Aoki", true, {100, 110, 120, 130}, 3));
+        QVERIFY(writeRecord(folder->path(), "Aoki", false, {80, 85, 90, 95, 100, 105}, 5));
+        QVERIFY(writeRecord(folder->path(), "Kenta", true, {60, 62, 64, 66, 68, 70, 72, 74, 76, 78}, 8));
+        QVERIFY(writeRecord(folder->path(), "Mairi", false, {50, 55, 60}, 2));
+        QVERIFY(writeSettingsFile(folder->path(), "Aoki"));
+    }
+
+    void open()
+    {
+        settings->setRecDir(folder->path());
+        window = std::make_unique<TestWindow>();
+        QVERIFY(window->Form_Load());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    QStringList names() const
+    {
+        QStringList list;
+        for (int r = 0; r < window->rowCount(); ++r)
+            list << window->listModel->row(r).name;
+        return list;
+    }
+
+    QTreeWidgetItem *learnerNode(const QString &name) const
+    {
+        QTreeWidgetItem *root = window->rootNode();
+        for (int i = 0; i < root->childCount(); ++i)
+            if (root->child(i)->text(0) == name)
+                return root->child(i);
+        return nullptr;
+    }
+
+    // The group dialog runs for real: shown modally, it computes and closes itself.
+    void runDialogs()
+    {
+        window->onDialog = [this](QDialog &dialog) {
+            ranDialogs << dialog.metaObject()->className();
+            return dialog.exec();
+        };
+    }
+    QStringList ranDialogs;
+
+private slots:
+    void init()
+    {
+        settings = std::make_unique<PrivateSettings>();
+        folder = std::make_unique<QTemporaryDir>();
+        out = std::make_unique<QTemporaryDir>();
+        asker = std::make_unique<PrintAsker>();
+        asker->output = out->filePath("report.pdf");
+        ranDialogs.clear();
+        writeFolder();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        asker.reset();
+        out.reset();
+        folder.reset();
+        settings.reset();
+    }
+
+    void personalPages_data()
+    {
+        QTest::addColumn<bool>("fileMenu");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<QStringList>("selected");  // names of the rows to select (all their rows)
+        QTest::addColumn<QString>("treeNode");      // learner node to select, "" for the group node
+        QTest::addColumn<QStringList>("pages");     // learner on each page, in order
+
+        QTest::newRow("one learner, both rows") << false << false << QStringList{"Aoki"} << ""
+                                                << QStringList{"Aoki"};
+        QTest::newRow("one learner, file menu") << true << false << QStringList{"Aoki"} << ""
+                                                << QStringList{"Aoki"};
+        QTest::newRow("three learners, list order")
+            << false << false << QStringList{"Aoki", "Kenta", "Mairi"} << "" << QStringList{"Aoki", "Kenta", "Mairi"};
+        QTest::newRow("three learners, list sorted descending")
+            << true << true << QStringList{"Aoki", "Kenta", "Mairi"} << "" << QStringList{"Mairi", "Kenta", "Aoki"};
+        QTest::newRow("no row, learner node") << false << false << QStringList{} << "Kenta" << QStringList{"Kenta"};
+        QTest::newRow("no row, learner node, file menu")
+            << true << false << QStringList{} << "Mairi" << QStringList{"Mairi"};
+        QTest::newRow("row wins over node") << false << false << QStringList{"Mairi"} << "Kenta"
+                                            << QStringList{"Mairi"};
+        QTest::newRow("no row, group node") << false << false << QStringList{} << "" << QStringList{};
+        QTest::newRow("no row, group node, file menu") << true << false << QStringList{} << "" << QStringList{};
+    }
+
+    void personalPages()
+    {
+        QFETCH(bool, fileMenu);
+        QFETCH(bool, descending);
+        QFETCH(QStringList, selected);
+        QFETCH(QString, treeNode);
+        QFETCH(QStringList, pages);
+
+        open();
+        QCOMPARE(names(), (QStringList{"Aoki", "Aoki", "Kenta", "Mairi"}));
+        if (descending) {
+            window->lvlistview_ColumnClick(0);
+            QCOMPARE(names(), (QStringList{"Mairi", "Kenta", "Aoki", "Aoki"}));
+        }
+        // A click on a node shows the list (group) or the learner's graph.
+        QTreeWidgetItem *node = treeNode.isEmpty() ? window->rootNode() : learnerNode(treeNode);
+        QVERIFY(node);
+        window->tvTreeView_NodeClick(node);
+        window->lvListView->clearSelection();
+        // Selected from the bottom up: the pages still follow the list.
+        for (int r = window->rowCount() - 1; r >= 0; --r)
+            if (selected.contains(window->listModel->row(r).name))
+                window->setRowSelected(r, true);
+
+        if (fileMenu) {
+            window->mnuPrint_Click();
+            QCOMPARE(window->mnuPrintPersonal->isEnabled(), !pages.isEmpty());
+            if (window->mnuPrintPersonal->isEnabled())
+                window->mnuPrintPersonal->trigger();
+            else
+                window->mnuPrintPersonal_Click();
+        } else {
+            window->mnuPopEditPrint->trigger();
+        }
+
+        if (pages.isEmpty()) {
+            QCOMPARE(asker->printDialogs, 0);
+            QVERIFY(!QFileInfo::exists(asker->output));
+            QVERIFY(asker->messages.empty());
+            return;
+        }
+        QCOMPARE(asker->printDialogs, 1);
+        QCOMPARE(asker->printParent, static_cast<QWidget *>(window.get()));
+        QVERIFY(asker->messages.empty());
+        QVERIFY(QFileInfo::exists(asker->output));
+        const QStringList text = pdfPages(asker->output);
+        QCOMPARE(text.size(), pages.size());
+        const int count = int(pages.size());
+        for (int i = 0; i < count; ++i) {
+            const QString page = text[i];
+            const QString footer = QStringLiteral("- %1/%2 -").arg(i + 1).arg(count);
+            QVERIFY2(page.contains(footer), qPrintable(footer + " missing on page " + QString::number(i + 1)));
+            QVERIFY2(page.contains(pages[i]), qPrintable(pages[i] + " missing on page " + QString::number(i + 1)));
+            for (const QString &other : pages)
+                if (other != pages[i])
+                    QVERIFY2(!page.contains(other), qPrintable(other + " on the page of " + pages[i]));
+            // Captions are real text, not lost glyphs.
+            QVERIFY(page.contains(QStringLiteral("合格済ステップ")));
+            QVERIFY(page.contains(QStringLiteral("かな／ローマ練習")));
+        }
+    }
+
+    // The personal properties dialog's way in: one learner by name.
+    void printPersonalByName()
+    {
+        open();
+        window->printPersonal({QStringLiteral("Kenta")});
+        const QStringList text = pdfPages(asker->output);
+        QCOMPARE(text.size(), 1);
+        QVERIFY(text[0].contains(QStringLiteral("Kenta")));
+        QVERIFY(text[0].contains(QStringLiteral("- 1/1 -")));
+    }
+
+    void cancelIsSilent_data()
+    {
+        QTest::addColumn<bool>("group");
+        QTest::newRow("personal") << false;
+        QTest::newRow("group") << true;
+    }
+
+    void cancelIsSilent()
+    {
+        QFETCH(bool, group);
+        open();
+        runDialogs();
+        asker->print = false;
+        if (group) {
+            window->mnuPrintAll->trigger();
+            // The group figures are computed all the same.
+            QCOMPARE(ranDialogs, QStringList{"qel::frmMprop"});
+            QCOMPARE(window->statistics.groups[0][0], QString("4"));
+        } else {
+            window->setRowSelected(0, true);
+            window->mnuPopEditPrint->trigger();
+        }
+        QCOMPARE(asker->printDialogs, 1);
+        QVERIFY(!QFileInfo::exists(asker->output));
+        QVERIFY(asker->messages.empty());
+    }
+
+    void unwritableFileIsReported_data()
+    {
+        QTest::addColumn<bool>("group");
+        QTest::newRow("personal") << false;
+        QTest::newRow("group") << true;
+    }
+
+    void unwritableFileIsReported()
+    {
+        QFETCH(bool, group);
+        open();
+        runDialogs();
+        asker->output = out->filePath("no such folder/report.pdf");
+        if (group) {
+            window->menuAllPrint->trigger();
+        } else {
+            window->setRowSelected(2, true);
+            window->mnuPopEditPrint->trigger();
+        }
+        QCOMPARE(asker->printDialogs, 1);
+        QVERIFY(!QFileInfo::exists(asker->output));
+        QCOMPARE(asker->messages.size(), std::size_t(1));
+        const Message &m = asker->messages[0];
+        QVERIFY2(m.text.contains(asker->output), qPrintable(m.text));
+        QVERIFY2(m.text.contains(QStringLiteral("印刷できませんでした")), qPrintable(m.text));
+        QCOMPARE(m.buttons, qel::Asker::Buttons::Ok);
+        QCOMPARE(m.icon, qel::Asker::Icon::Exclamation);
+    }
+
+    void groupPrintRunsTheDialogSilently_data()
+    {
+        QTest::addColumn<bool>("popup");
+        QTest::newRow("file menu") << false;
+        QTest::newRow("group pop-up") << true;
+    }
+
+    void groupPrintRunsTheDialogSilently()
+    {
+        QFETCH(bool, popup);
+        open();
+        // Kana/Romaji shown, with Mairi's graph up.
+        window->mnuListViewMode_Click(2);
+        QTreeWidgetItem *mairi = learnerNode("Mairi");
+        QVERIFY(mairi);
+        window->tvTreeView_NodeClick(mairi);
+        QVERIFY(window->graphPaneVisible());
+        const int node = window->selectedNodeIndex();
+        QCOMPARE(node, 2);
+
+        bool flagWhileOpen = false;
+        window->onDialog = [&](QDialog &dialog) {
+            ranDialogs << dialog.metaObject()->className();
+            flagWhileOpen = window->printRequest;
+            return dialog.exec();
+        };
+        (popup ? window->menuAllPrint : window->mnuPrintAll)->trigger();
+
+        QCOMPARE(ranDialogs, QStringList{"qel::frmMprop"});
+        QVERIFY(flagWhileOpen);
+        QVERIFY(!window->printRequest);
+        // Back where it was.
+        QCOMPARE(window->shownGroup(), 2);
+        QCOMPARE(window->selectedNodeIndex(), node);
+        QVERIFY(window->graphPaneVisible());
+        QCOMPARE(names(), (QStringList{"Aoki", "Mairi"}));
+
+        QCOMPARE(asker->printDialogs, 1);
+        QVERIFY(asker->messages.empty());
+        const QStringList pages = pdfPages(asker->output, true);
+        QCOMPARE(pages.size(), 1);
+        const QString &page = pages[0];
+        QVERIFY(page.contains(QDir::toNativeSeparators(folder->path())));
+        // The table holds the figures the dialog computed: all, English, Kana/Romaji.
+        const std::pair<const char *, QStringList> rows[] = {
+            {"練習人数", {"4", "2", "2"}},
+            {"平均ＳＴＥＰ", {"4.50", "5.50", "3.50"}},
+            {"平均練習回数", {"5.75", "7.00", "4.50"}},
+            {"最高ＳＴＥＰ", {"8", "8", "5"}},
+            {"最低ＳＴＥＰ", {"2", "3", "2"}},
+            {"最高練習回数", {"10", "10", "6"}},
+            {"最低練習回数", {"3", "4", "3"}},
+        };
+        for (const auto &[label, figures] : rows)
+            QCOMPARE(wordsAfter(page, QString::fromUtf8(label)), figures);
+        // Histograms of the group shown: two Kana/Romaji learners.
+        QVERIFY(page.contains(QStringLiteral("ＳＴＥＰ")));
+        QVERIFY(page.contains(QStringLiteral("以上")));
+    }
+
+    // "印刷" of the group dialog opened by itself prints and leaves the dialog open.
+    void groupDialogPrintsWhileOpen()
+    {
+        open();
+        qel::frmMprop dialog(*window, false, window->windowIcon(), window.get());
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        QCoreApplication::processEvents();
+        auto *print = dialog.findChild<QPushButton *>("cmdPrint");
+        QVERIFY(print);
+        QVERIFY(print->isEnabled());
+        QTest::mouseClick(print, Qt::LeftButton);
+
+        QCOMPARE(asker->printDialogs, 1);
+        QCOMPARE(asker->printParent, static_cast<QWidget *>(&dialog));
+        QVERIFY(dialog.isVisible());
+        QVERIFY(asker->messages.empty());
+        const QStringList pages = pdfPages(asker->output, true);
+        QCOMPARE(pages.size(), 1);
+        QCOMPARE(wordsAfter(pages[0], QStringLiteral("練習人数")), (QStringList{"4", "2", "2"}));
+        dialog.accept();
+    }
+
+    void printSubmenuEnabling_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("list, nothing selected") << "list" << false;
+        QTest::newRow("list, a row selected") << "row" << true;
+        QTest::newRow("personal graph") << "personal" << true;
+        QTest::newRow("group graph") << "group" << false;
+        QTest::newRow("personal graph, pane hidden") << "personal hidden" << false;
+    }
+
+    void printSubmenuEnabling()
+    {
+        QFETCH(QString, state);
+        QFETCH(bool, enabled);
+        open();
+        window->lvListView->clearSelection();
+        if (state == "row") {
+            window->setRowSelected(3, true);
+        } else if (state.startsWith("personal")) {
+            window->tvTreeView_NodeClick(learnerNode("Kenta"));
+            QCOMPARE(window->graphFamily, 1);
+            if (state.endsWith("hidden"))
+                window->mnuPopReport_Click();
+        } else if (state == "group") {
+            window->mnuAllStep_Click(0);
+            QCOMPARE(window->graphFamily, 2);
+        }
+        // Start from the opposite state, so the opening has to set it.
+        window->mnuPrintPersonal->setEnabled(!enabled);
+        window->mnuPrint->popup(QPoint(0, 0));
+        QCOMPARE(window->mnuPrintPersonal->isEnabled(), enabled);
+        window->mnuPrint->close();
+        QVERIFY(window->mnuPrintAll->isEnabled());
+    }
+};
+
+QTEST_MAIN(FrmMainPrintTest)
+#include "tst_frmmain_print.moc"
