@@ -1232,6 +1232,8 @@ bool frmMain::graphPaneVisible() const
 
 void frmMain::setGraphPaneVisible(bool visible)
 {
+    // The pane takes the list's place, as after a node click.
+    lvListView->setVisible(!visible);
     Picture1->setVisible(visible);
 }
 
