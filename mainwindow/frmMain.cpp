@@ -1235,6 +1235,8 @@ bool frmMain::graphPaneVisible() const
 
 void frmMain::setGraphPaneVisible(bool visible)
 {
+    // The pane takes the list's place, as after a node click.
+    lvListView->setVisible(!visible);
     Picture1->setVisible(visible);
 }
 

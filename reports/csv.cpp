@@ -56,7 +56,9 @@ bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encodi
             *error = QStringLiteral("%1: %2").arg(path, reason);
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (a full disk) shows in the count of each line: a
+    // buffered device drops the rest at the final flush and still commits.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(file.errorString());
     int written = 0;
     auto writeLine = [&](const QString &line) {

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace qel;
 
 TEST(Csv, FieldsAreQuotedOnlyWhenTheyMustBe)
@@ -86,4 +89,30 @@ TEST(CsvFile, ReplacesOnlyWhenEveryLineIsWritten)
     // A folder that does not exist is an error, not a silent success.
     EXPECT_FALSE(csv::saveFile(dir.filePath("no/such/out.csv"), rows, csv::Encoding::Utf8, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(CsvFile, ShortWriteOfAFullDiskFails)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.csv");
+    const std::vector<csv::Row> one(1, csv::Row{QStringLiteral("hanako"), {}});
+    ASSERT_TRUE(csv::saveFile(path, one, csv::Encoding::Utf8));
+    const QByteArray before = contents(path);
+
+    // Files may grow to 500 bytes: the write stops short, as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 500;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::vector<csv::Row> many(100, csv::Row{QStringLiteral("taro"), {}});
+    QString error;
+    const bool written = csv::saveFile(path, many, csv::Encoding::Utf8, &error);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(error.contains(path));
+    EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
 }

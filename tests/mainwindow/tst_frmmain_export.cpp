@@ -1,0 +1,786 @@
+// The properties dialogs as the real window opens them, and the CSV export of list rows.
+
+#include "cp932.h"
+#include "csv.h"
+#include "frmMprop.h"
+#include "frmPropaty.h"
+#include "groupstats.h"
+#include "learnerlistmodel.h"
+#include "panes.h"
+#include "viewertestsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace qeltest;
+
+namespace {
+
+struct SaveRequest {
+    QString title, filter, suffix, initialName;
+};
+
+// Answers the save dialog with `saveTo` and remembers how it was asked.
+class ExportAsker : public ScriptedAsker {
+public:
+    std::optional<QString> saveTo;
+    std::vector<SaveRequest> saves;
+
+    std::optional<QString> saveFileName(QWidget *, const QString &title, const QString &filter,
+                                        const QString &suffix, const QString &initialName) override
+    {
+        saves.push_back({title, filter, suffix, initialName});
+        return saveTo;
+    }
+};
+
+// Remembers the group switches the properties dialog asks for.
+class ExportWindow : public TestWindow {
+public:
+    std::vector<int> switches;
+    std::function<void(int)> afterSwitch;
+
+    void switchGroup(int group) override
+    {
+        switches.push_back(group);
+        TestWindow::switchGroup(group);
+        if (afterSwitch)
+            afterSwitch(group);
+    }
+};
+
+// Counts the paints a widget gets.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+QStringList csvLines(const QByteArray &bytes)
+{
+    QStringList lines = qel::fromCp932(bytes).split("\r\n");
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+const QString kHeader = "名前,モード,ステップ,練習回数,総練習時間,上達度,最高ＳＰＭ,最終練習日時";
+
+} // namespace
+
+class FrmMainExportTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PrivateSettings> settings;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<QTemporaryDir> out;
+    std::unique_ptr<ExportAsker> asker;
+    std::unique_ptr<ExportWindow> window;
+
+    void open()
+    {
+        settings->setRecDir(folder->path());
+        window = std::make_unique<ExportWindow>();
+        QVERIFY(window->Form_Load());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // Learners with different figures: a (2 runs), b (12 runs, both Courses), c, d, e.
+    void writeFive()
+    {
+        writeRecord(folder->path(), "a", true, {100, 101}, 3);
+        writeRecord(folder->path(), "b", true, std::vector<int>(12, 150), 7);
+        writeRecord(folder->path(), "b", false, {90, 95, 99}, 2);
+        writeRecord(folder->path(), "c", true, {80, 70, 60, 50}, 1);
+        writeRecord(folder->path(), "d", false, std::vector<int>(105, 200), 20);
+        writeRecord(folder->path(), "e", true, {120}, 5);
+    }
+
+    int rowNamed(const QString &name, int icon = 4) const
+    {
+        for (int r = 0; r < window->rowCount(); ++r)
+            if (window->listModel->row(r).name == name && window->listModel->row(r).icon == icon)
+                return r;
+        return -1;
+    }
+
+    QTreeWidgetItem *learnerNode(const QString &name, int image = 4) const
+    {
+        QTreeWidgetItem *root = window->rootNode();
+        for (int i = 0; root && i < root->childCount(); ++i)
+            if (root->child(i)->text(0) == name && qel::frmMain::nodeImage(root->child(i)) == image)
+                return root->child(i);
+        return nullptr;
+    }
+
+    // The line the list shows for a row, fields joined as they stand.
+    QString listLine(int row) const
+    {
+        QStringList fields;
+        for (int c = 0; c < qel::LearnerListModel::kColumns; ++c)
+            fields << window->rowText(row, c);
+        return fields.join(',');
+    }
+
+    void rightClickRow(int row)
+    {
+        QWidget *viewport = window->lvListView->viewport();
+        const QPoint at = window->lvListView->visualRect(window->listModel->index(row, 1)).center();
+        QTest::mousePress(viewport, Qt::RightButton, {}, at);
+        QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
+    }
+
+    void rightClickNode(QTreeWidgetItem *node)
+    {
+        QWidget *viewport = window->tvTreeView->viewport();
+        const QPoint at = window->tvTreeView->visualItemRect(node).center();
+        QTest::mousePress(viewport, Qt::RightButton, {}, at);
+        QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
+    }
+
+    void clickNode(QTreeWidgetItem *node)
+    {
+        QTest::mouseClick(window->tvTreeView->viewport(), Qt::LeftButton, {},
+                          window->tvTreeView->visualItemRect(node).center());
+    }
+
+    void clickToolbar(const QString &key)
+    {
+        QWidget *button = window->tbToolBar->widgetForAction(window->toolbarAction(key));
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    QString target(const QString &name = "out.csv") const { return out->filePath(name); }
+
+    std::vector<qel::csv::Row> listRows(const std::vector<int> &rows) const
+    {
+        std::vector<qel::csv::Row> result;
+        for (int r : rows)
+            result.push_back({window->listModel->row(r).name, window->listModel->row(r).cells});
+        return result;
+    }
+
+private slots:
+    void init()
+    {
+        settings = std::make_unique<PrivateSettings>();
+        folder = std::make_unique<QTemporaryDir>();
+        out = std::make_unique<QTemporaryDir>();
+        asker = std::make_unique<ExportAsker>();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        asker.reset();
+        out.reset();
+        folder.reset();
+        settings.reset();
+    }
+
+    // ------------------------------------------------------------ personal properties
+
+    void personalDialogForTheChosenLearner_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("learner");
+        QTest::addColumn<bool>("treeFocused");
+        QTest::newRow("menu, list row") << "menu" << "c" << false;
+        QTest::newRow("list pop-up") << "listPopup" << "d" << false;
+        QTest::newRow("tree pop-up") << "treePopup" << "e" << true;
+        QTest::newRow("toolbar, list row") << "toolbar" << "c" << false;
+        // A node click clears the list's selection; the button it lit shows that learner.
+        QTest::newRow("toolbar after a node click") << "toolbarAfterNode" << "e" << true;
+    }
+
+    void personalDialogForTheChosenLearner()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, learner);
+        QFETCH(bool, treeFocused);
+        writeFive();
+        open();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+        QStringList shown;
+        bool sameIcon = false;
+        window->onDialog = [&](QDialog &dialog) {
+            auto &propaty = dynamic_cast<qel::frmPropaty &>(dialog);
+            shown << propaty.learnerName();
+            sameIcon = propaty.windowIcon().cacheKey() == window->windowIcon().cacheKey();
+            return int(QDialog::Accepted);
+        };
+
+        const int cRow = rowNamed("c");
+        if (way == "menu") {
+            window->setRowSelected(rowNamed("a"), true);
+            window->setRowSelected(cRow, true);
+            window->setCurrentRow(cRow);
+            window->mnuView_Click();
+            QVERIFY(window->mnuPorpPersonal->isEnabled());
+            window->mnuPorpPersonal->trigger();
+        } else if (way == "listPopup") {
+            rightClickRow(rowNamed("d", 5));
+            QCOMPARE(window->popups.back(), window->menuPop);
+            window->mnuPopPropaty->trigger();
+        } else if (way == "treePopup") {
+            window->setRowSelected(cRow, true);
+            rightClickNode(learnerNode("e"));
+            QCOMPARE(window->popups.back(), window->menuPop);
+            QVERIFY(window->popupFromTree);
+            window->mnuPopPropaty->trigger();
+        } else if (way == "toolbar") {
+            QTest::mouseClick(window->lvListView->viewport(), Qt::LeftButton, {},
+                              window->lvListView->visualRect(window->listModel->index(cRow, 1)).center());
+            QVERIFY(window->toolbarButtonEnabled(15));
+            clickToolbar("pp1");
+        } else {
+            clickNode(learnerNode("e"));
+            QVERIFY(window->graphPaneVisible());
+            QVERIFY(!window->anyRowSelected());
+            QVERIFY(window->toolbarButtonEnabled(15));
+            clickToolbar("pp1");
+        }
+
+        QCOMPARE(shown, QStringList{learner});
+        QVERIFY(sameIcon);
+        QCOMPARE(window->tvTreeView->hasFocus(), treeFocused);
+        if (!treeFocused)
+            QVERIFY(window->lvListView->hasFocus());
+    }
+
+    void personalDialogFocusFallsToTheTreeWhenTheListIsHidden()
+    {
+        writeFive();
+        open();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->onDialog = [](QDialog &) { return int(QDialog::Accepted); };
+        // The list's pop-up over a graph: the list is hidden behind the pane.
+        window->setRowSelected(rowNamed("a"), true);
+        window->setCurrentRow(rowNamed("a"));
+        window->lvListView_DblClick();
+        QVERIFY(window->graphPaneVisible());
+        window->popupFromTree = false;
+        window->lvListView->setFocus();
+        window->mnuPopPropaty->trigger();
+        QVERIFY(window->tvTreeView->hasFocus());
+    }
+
+    void noPersonalDialogWithoutALearner_data()
+    {
+        QTest::addColumn<bool>("fromTree");
+        QTest::newRow("tree on the group node") << true;
+        QTest::newRow("nothing selected in the list") << false;
+    }
+
+    void noPersonalDialogWithoutALearner()
+    {
+        QFETCH(bool, fromTree);
+        writeFive();
+        open();
+        int dialogs = 0;
+        window->onDialog = [&dialogs](QDialog &) { ++dialogs; return int(QDialog::Accepted); };
+        if (fromTree) {
+            rightClickNode(window->rootNode());
+            QCOMPARE(window->popups.back(), window->menuPopAll);
+            window->popupFromTree = true; // as left by an earlier pop-up on a learner node
+        }
+        QVERIFY(!window->anyRowSelected());
+        window->mnuPorpPersonal_Click();
+        window->mnuPopPropaty_Click();
+        window->tbToolBar_ButtonClick("pp1");
+        QCOMPARE(dialogs, 0);
+    }
+
+    // ------------------------------------------------------------ group properties
+
+    void groupDialogRestoresTheWindow_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("menu") << "menu";
+        QTest::newRow("group pop-up") << "popup";
+        QTest::newRow("toolbar") << "toolbar";
+    }
+
+    void groupDialogRestoresTheWindow()
+    {
+        QFETCH(QString, way);
+        writeFive();
+        writeRecord(folder->path(), "f", false, {60, 66, 72, 78}, 4);
+        open();
+        window->mnuListViewMode_Click(2); // b, d, f
+        QTreeWidgetItem *d = learnerNode("d", 5);
+        QVERIFY(d);
+        clickNode(d);
+        QVERIFY(window->graphPaneVisible());
+        QCOMPARE(window->selectedNodeIndex(), 2);
+        // The group pop-up selects the group node first; that is the node to come back to.
+        const int node = way == "popup" ? 0 : 2;
+
+        qel::frmMprop *dialog = nullptr;
+        // Which value columns hold figures at each switch, and whether the window and the
+        // dialog had painted by then.
+        QStringList filledAtSwitch;
+        std::vector<int> treePaintsAtSwitch, dialogPaintsAtSwitch;
+        PaintCounter treePaints, dialogPaints;
+        window->tvTreeView->viewport()->installEventFilter(&treePaints);
+        window->afterSwitch = [&](int) {
+            QString filled;
+            for (int group = 0; group < 3; ++group)
+                if (!dialog->findChild<QLabel *>(QString("lblValue_%1_0").arg(group))->text().isEmpty())
+                    filled += QString::number(group);
+            filledAtSwitch << filled;
+            treePaintsAtSwitch.push_back(treePaints.paints);
+            dialogPaintsAtSwitch.push_back(dialogPaints.paints);
+        };
+        bool sameIcon = false;
+        bool computedBeforeOk = false;
+        window->onDialog = [&](QDialog &shown) {
+            dialog = &dynamic_cast<qel::frmMprop &>(shown);
+            sameIcon = dialog->windowIcon().cacheKey() == window->windowIcon().cacheKey();
+            dialog->installEventFilter(&dialogPaints);
+            auto *ok = dialog->findChild<QPushButton *>("cmdOK");
+            dialog->show();
+            for (int i = 0; i < 100 && !ok->isEnabled(); ++i)
+                QCoreApplication::processEvents();
+            computedBeforeOk = ok->isEnabled() && !dialog->isComputing();
+            ok->click();
+            return dialog->result();
+        };
+
+        if (way == "menu") {
+            window->mnuPropAll->trigger();
+        } else if (way == "popup") {
+            rightClickNode(window->rootNode());
+            QCOMPARE(window->popups.back(), window->menuPopAll);
+            window->menuAllprop->trigger();
+        } else {
+            clickToolbar("p2");
+        }
+
+        QVERIFY(dialog);
+        QVERIFY(sameIcon);
+        QVERIFY(computedBeforeOk);
+        QCOMPARE(window->switches, (std::vector<int>{0, 1, 2}));
+        QCOMPARE(filledAtSwitch, (QStringList{"2", "02", "012"}));
+        // The dialog painted its notice before the first rescan, the window painted
+        // between the rescans.
+        QVERIFY(dialogPaintsAtSwitch.front() > 0);
+        QVERIFY(treePaintsAtSwitch[1] > treePaintsAtSwitch[0]);
+        QVERIFY(treePaintsAtSwitch[2] > treePaintsAtSwitch[1]);
+
+        QCOMPARE(window->shownGroup(), 2);
+        QCOMPARE(window->viewMode, 2);
+        QVERIFY(window->mnuListViewMode[2]->isChecked());
+        QCOMPARE(window->rootNode()->text(0), QString("かな/ローマ"));
+        QCOMPARE(window->selectedNodeIndex(), node);
+        QCOMPARE(window->tvTreeView->currentItem()->text(0), QString(node == 0 ? "かな/ローマ" : "d"));
+        QVERIFY(window->graphPaneVisible());
+        QVERIFY(window->lvListView->isHidden());
+        // The collections are those of the group shown again.
+        QCOMPARE(window->collections.groupSteps.size(), std::size_t(3));
+
+        const qel::GroupStatistics expected = qel::computeAllGroups(folder->path(), 2);
+        for (int group = 0; group < 3; ++group)
+            for (int row = 0; row < 7; ++row) {
+                QCOMPARE(window->statistics.text(row, group), expected.text(row, group));
+                QVERIFY(!window->statistics.text(row, group).isEmpty());
+            }
+        QCOMPARE(window->statistics.text(0, 0), QString("7"));
+    }
+
+    void groupDialogWithTheListShown()
+    {
+        writeFive();
+        open();
+        window->onDialog = [](QDialog &shown) {
+            shown.show();
+            auto *ok = shown.findChild<QPushButton *>("cmdOK");
+            for (int i = 0; i < 100 && !ok->isEnabled(); ++i)
+                QCoreApplication::processEvents();
+            ok->click();
+            return shown.result();
+        };
+        window->mnuPropAll_Click();
+        QCOMPARE(window->switches, (std::vector<int>{1, 2, 0}));
+        QCOMPARE(window->shownGroup(), 0);
+        QCOMPARE(window->selectedNodeIndex(), 0);
+        QVERIFY(!window->graphPaneVisible());
+        QVERIFY(!window->lvListView->isHidden());
+        QCOMPARE(window->rowCount(), 6);
+    }
+
+    // ------------------------------------------------------------ CSV export
+
+    void saveDialogAndRowsInListOrder()
+    {
+        writeFive();
+        open();
+        window->lvlistview_ColumnClick(3); // "練習回数", descending: d, b, c, b(kana), a, e
+        QCOMPARE(window->rowText(0), QString("d"));
+        const std::vector<int> chosen{1, 3, 4};
+        for (int r : {4, 1, 3})
+            window->setRowSelected(r, true);
+        window->setCurrentRow(3);
+        asker->saveTo = target();
+        window->mnuPopEditCSV->trigger();
+
+        QCOMPARE(asker->saves.size(), std::size_t(1));
+        const SaveRequest &save = asker->saves[0];
+        QCOMPARE(save.title, QString("出力先を指定して下さい。"));
+        QCOMPARE(save.filter, QString("CSVファイル (*.csv);;すべてのファイル (*.*)"));
+        QCOMPARE(save.suffix, QString(".csv"));
+        QCOMPARE(save.initialName, window->rowText(3));
+
+        const QByteArray bytes = fileBytes(target());
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(!bytes.contains("\n\n") && bytes.count("\n") == bytes.count("\r\n"));
+        const QStringList lines = csvLines(bytes);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], kHeader);
+        for (std::size_t i = 0; i < chosen.size(); ++i) {
+            QCOMPARE(lines[int(i) + 1], listLine(chosen[i]));
+            QCOMPARE(lines[int(i) + 1].count(','), 7);
+        }
+        // The run counts are padded by the list and keep their blanks.
+        QCOMPARE(lines[3].split(',')[3], QString("     2"));
+        QVERIFY(asker->messages.empty());
+    }
+
+    void fileNamedAfterAnExportedRow()
+    {
+        writeFive();
+        open();
+        window->setCurrentRow(0); // a, not exported
+        window->setRowSelected(2, true);
+        window->setRowSelected(3, true);
+        asker->saveTo = target();
+        window->mnuPopEditCSV_Click();
+        QCOMPARE(asker->saves.size(), std::size_t(1));
+        QCOMPARE(asker->saves[0].initialName, window->rowText(2));
+    }
+
+    void fieldsWithCommasAreQuotedAsTheToolQuotesThem()
+    {
+        writeRecord(folder->path(), "Sato, Ken", true, {100, 110, 120}, 4);
+        writeRecord(folder->path(), "say \"hi\"", true, {90}, 1);
+        open();
+        window->lvListView->selectAll();
+        window->setCurrentRow(0);
+        asker->saveTo = target();
+        window->mnuPopEditCSV_Click();
+        const QStringList lines = csvLines(fileBytes(target()));
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[1].startsWith("\"Sato, Ken\",英文,"), qPrintable(lines[1]));
+        QVERIFY2(lines[2].startsWith("\"say \"\"hi\"\"\",英文,"), qPrintable(lines[2]));
+    }
+
+    void sameBytesAsTheCommandLineTool_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::newRow("all") << 0;
+        QTest::newRow("English") << 1;
+        QTest::newRow("Kana/Romaji") << 2;
+    }
+
+    void sameBytesAsTheCommandLineTool()
+    {
+        QFETCH(int, group);
+        writeFive();
+        writeRecord(folder->path(), "Sato, Ken", false, {100, 110, 120}, 4);
+        writeRecord(folder->path(), "山田　花子", true, {130, 128, 140}, 9);
+        open();
+        window->mnuListViewMode_Click(group);
+        window->setCurrentRow(0);
+        asker->saveTo = target();
+        window->menuAllCSV_Click();
+
+        QProcess cli;
+        cli.start(QELVIEWER_CLI, {"table", folder->path(), "--group", QString::number(group)});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QByteArray expected = cli.readAllStandardOutput();
+        QVERIFY(expected.count("\r\n") >= 3);
+        QCOMPARE(fileBytes(target()), expected);
+        std::vector<int> all(std::size_t(window->rowCount()));
+        for (int r = 0; r < window->rowCount(); ++r)
+            all[std::size_t(r)] = r;
+        QCOMPARE(fileBytes(target()), qel::csv::document(listRows(all), qel::csv::Encoding::Cp932));
+    }
+
+    void nothingSelectedFallsBackToTheTree_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<int>("image");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("group node") << "" << 0 << "";
+        QTest::newRow("learner node") << "c" << 4 << "c";
+        // The Kana/Romaji node of a learner with both Courses gives that Course's line.
+        QTest::newRow("second Course") << "b" << 5 << "b";
+    }
+
+    void nothingSelectedFallsBackToTheTree()
+    {
+        QFETCH(QString, node);
+        QFETCH(int, image);
+        QFETCH(QString, line);
+        writeFive();
+        open();
+        window->setCurrentRow(0);
+        if (!node.isEmpty()) {
+            rightClickNode(learnerNode(node, image));
+            QCOMPARE(window->popups.back(), window->menuPop);
+        }
+        QVERIFY(!window->anyRowSelected());
+        asker->saveTo = target();
+        window->mnuPopEditCSV->trigger();
+        const QStringList lines = csvLines(fileBytes(target()));
+        QStringList expected{kHeader};
+        if (!line.isEmpty())
+            expected << listLine(rowNamed(line, image));
+        QCOMPARE(lines, expected);
+    }
+
+    void groupCommandExportsEveryLearner()
+    {
+        writeFive();
+        open();
+        clickNode(learnerNode("c"));
+        QVERIFY(window->graphPaneVisible());
+        window->setRowSelected(1, true);
+        window->setCurrentRow(1);
+        rightClickNode(window->rootNode());
+        QCOMPARE(window->popups.back(), window->menuPopAll);
+        asker->saveTo = target();
+        window->menuAllCSV->trigger();
+
+        QVERIFY(asker->messages.empty()); // no question
+        QCOMPARE(window->tvTreeView->currentItem(), window->rootNode());
+        QVERIFY(!window->graphPaneVisible());
+        QVERIFY(!window->lvListView->isHidden());
+        const QStringList lines = csvLines(fileBytes(target()));
+        QCOMPARE(lines.size(), window->rowCount() + 1);
+        for (int r = 0; r < window->rowCount(); ++r)
+            QCOMPARE(lines[r + 1], listLine(r));
+    }
+
+    void fileMenuAsksFirst_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QStringList>("exported");
+        QTest::newRow("tree, group node, OK") << "root" << true << "全体のデータを出力しますか？"
+                                               << QStringList{"a", "b", "b", "c", "d", "e"};
+        QTest::newRow("tree, group node, Cancel") << "root" << false << "全体のデータを出力しますか？"
+                                                   << QStringList{};
+        // The learner the question names, not the stale current row or an old selection.
+        QTest::newRow("tree, learner node, OK") << "node" << true << "eのデータを出力しますか？"
+                                                 << QStringList{"e"};
+        QTest::newRow("tree, learner node, Cancel") << "node" << false << "eのデータを出力しますか？"
+                                                     << QStringList{};
+        QTest::newRow("list, OK") << "list" << true << "選択されたユーザのデータを出力しますか？"
+                                  << QStringList{"a", "c"};
+        QTest::newRow("list, Cancel") << "list" << false << "選択されたユーザのデータを出力しますか？"
+                                      << QStringList{};
+    }
+
+    void fileMenuAsksFirst()
+    {
+        QFETCH(QString, focus);
+        QFETCH(bool, ok);
+        QFETCH(QString, question);
+        QFETCH(QStringList, exported);
+        writeFive();
+        open();
+        window->setRowSelected(0, true);
+        window->setRowSelected(3, true);
+        window->setCurrentRow(0);
+        if (focus == "list") {
+            window->lvListView_GotFocus();
+        } else {
+            if (focus == "node")
+                window->tvTreeView->setCurrentItem(learnerNode("e"));
+            window->tvTreeView_GotFocus();
+        }
+        QVERIFY(!QFileInfo::exists(target()));
+        asker->answers = {ok};
+        asker->saveTo = target();
+        window->mnuEditOutput->trigger();
+
+        QCOMPARE(asker->messages.size(), std::size_t(1));
+        QCOMPARE(asker->messages[0].text, question);
+        QCOMPARE(asker->messages[0].buttons, qel::Asker::Buttons::OkCancel);
+        QCOMPARE(asker->messages[0].icon, qel::Asker::Icon::Question);
+        if (!ok) {
+            QVERIFY(asker->saves.empty());
+            QVERIFY(!QFileInfo::exists(target()));
+            QVERIFY(window->rowSelected(0) && window->rowSelected(3));
+            QCOMPARE(window->rowCount() > 4 && window->rowSelected(4), false);
+            return;
+        }
+        QCOMPARE(asker->saves.size(), std::size_t(1));
+        QCOMPARE(asker->saves[0].initialName, exported.front());
+        QStringList names;
+        for (const QString &line : csvLines(fileBytes(target())).mid(1))
+            names << line.section(',', 0, 0);
+        QCOMPARE(names, exported);
+    }
+
+    void cancelLeavesAnExistingFileUntouched()
+    {
+        writeFive();
+        open();
+        QFile old(target());
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old,content\r\n");
+        old.close();
+        window->setRowSelected(0, true);
+        window->setCurrentRow(0);
+        asker->saveTo = std::nullopt;
+        window->mnuPopEditCSV_Click();
+        asker->saveTo = QString();
+        window->mnuPopEditCSV_Click();
+        QCOMPARE(asker->saves.size(), std::size_t(2));
+        QCOMPARE(fileBytes(target()), QByteArray("old,content\r\n"));
+        QVERIFY(asker->messages.empty());
+        QCOMPARE(QDir(out->path()).entryList(QDir::Files), QStringList{"out.csv"});
+    }
+
+    void overwriteReplacesTheOldContent()
+    {
+        writeFive();
+        open();
+        QFile old(target());
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(5000, 'x'));
+        old.close();
+        window->setRowSelected(2, true);
+        window->setCurrentRow(2);
+        asker->saveTo = target();
+        window->mnuPopEditCSV_Click();
+        QCOMPARE(fileBytes(target()), qel::csv::document(listRows({2}), qel::csv::Encoding::Cp932));
+    }
+
+    void noCurrentRowEndsBeforeTheDialog()
+    {
+        writeFive();
+        open();
+        QCOMPARE(window->currentRow(), -1);
+        QVERIFY(!window->anyRowSelected());
+        asker->saveTo = target();
+        window->mnuPopEditCSV_Click(); // group node, nothing to name the file after
+        QVERIFY(asker->saves.empty());
+
+        // An empty group has no row at all, even for the group command.
+        QTemporaryDir empty;
+        writeRecord(empty.path(), "x", true, {100});
+        window->recordFolder = empty.path();
+        window->mnuListViewMode_Click(2);
+        QCOMPARE(window->rowCount(), 0);
+        window->menuAllCSV_Click();
+        QVERIFY(asker->saves.empty());
+        QVERIFY(!QFileInfo::exists(target()));
+    }
+
+    void failedWriteIsReported_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder missing") << "missing";
+        QTest::newRow("target is a folder") << "folder";
+        QTest::newRow("disk full") << "full";
+    }
+
+    void failedWriteIsReported()
+    {
+        QFETCH(QString, kind);
+        for (int i = 0; i < 40; ++i)
+            writeRecord(folder->path(), QString("learner%1").arg(i, 2, 10, QChar('0')), true, {100, 120});
+        open();
+        window->lvListView->selectAll();
+        window->setCurrentRow(0);
+
+        QString path = target();
+        const QByteArray before("old export\r\n");
+        if (kind == "missing") {
+            path = out->filePath("no such folder/out.csv");
+        } else if (kind == "folder") {
+            path = out->filePath("taken");
+            QVERIFY(QDir(out->path()).mkdir("taken"));
+            QFile inside(path + "/keep.txt");
+            QVERIFY(inside.open(QIODevice::WriteOnly));
+            inside.write(before);
+        } else {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(before);
+        }
+
+        asker->saveTo = path;
+        rlimit saved{};
+        if (kind == "full") {
+            // Files may grow to 1000 bytes; the export needs about 2500.
+            std::signal(SIGXFSZ, SIG_IGN);
+            QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+            rlimit small = saved;
+            small.rlim_cur = 1000;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        }
+        window->mnuPopEditCSV_Click();
+        if (kind == "full")
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &saved) == 0);
+
+        QCOMPARE(asker->messages.size(), std::size_t(1));
+        const Message &m = asker->messages[0];
+        QVERIFY2(m.text.startsWith("CSV出力に失敗しました。"), qPrintable(m.text));
+        QVERIFY2(m.text.contains(path), qPrintable(m.text));
+        QCOMPARE(m.buttons, qel::Asker::Buttons::Ok);
+        QCOMPARE(m.icon, qel::Asker::Icon::Exclamation);
+        if (kind == "missing") {
+            QVERIFY(!QFileInfo::exists(path));
+        } else if (kind == "folder") {
+            QVERIFY(QFileInfo(path).isDir());
+            QCOMPARE(fileBytes(path + "/keep.txt"), before);
+        } else {
+            QCOMPARE(fileBytes(path), before);
+            // no half-written temporary file is left beside it
+            QCOMPARE(QDir(out->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
+        }
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    FrmMainExportTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_frmmain_export.moc"
