@@ -242,6 +242,8 @@ public:
     double &statPercentile = graph.statPercentile;
     // True while the group dialog runs for the group printout: it closes itself when done.
     bool printRequest = false;
+    // Record file of the learner whose graph the pane shows; paints redraw that one.
+    QString graphNodeKey;
     GroupCollections collections;
     GroupStatistics statistics;
 

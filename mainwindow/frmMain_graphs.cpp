@@ -51,8 +51,14 @@ int learnerRow(const frmMain &w, const QTreeWidgetItem *node)
 void drawPersonal(frmMain &w, QPainter *painter)
 {
     w.graphFamily = graphs::PersonalFamily;
-    const QTreeWidgetItem *node = w.tvTreeView->currentItem();
+    // A paint redraws the learner on display, even when a right-click has since selected
+    // another node (the group node, say) without drawing it.
+    const QTreeWidgetItem *node = painter && !w.graphNodeKey.isEmpty() ? w.nodeByKey(w.graphNodeKey) : nullptr;
+    if (!node)
+        node = w.tvTreeView->currentItem();
     const int row = learnerRow(w, node);
+    if (!painter)
+        w.graphNodeKey = row < 0 ? QString() : frmMain::nodeKey(node);
     if (row < 0) {
         w.Picture1->hide();
         // The right pane is never left empty.

@@ -403,6 +403,25 @@ private slots:
         QVERIFY(!window->lvListView->isHidden());
     }
 
+    void paintRedrawsTheLearnerOnDisplayAfterARightClick()
+    {
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110, 120}));
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("b"), true, {100, 110}));
+        open();
+        clickNode(learnerNode(QStringLiteral("a"), 4));
+        const QImage before = pane();
+        // A right-click selects the group node without the node-click actions; the pane
+        // keeps a's graph through the next paints.
+        QWidget *viewport = window->tvTreeView->viewport();
+        QTest::mouseClick(viewport, Qt::RightButton, {},
+                          window->tvTreeView->visualItemRect(window->rootNode()).center());
+        QCOMPARE(window->tvTreeView->currentItem(), window->rootNode());
+        window->Picture1->repaint();
+        QVERIFY(window->graphPaneVisible());
+        QCOMPARE(pane(), before);
+        QCOMPARE(heading(), QStringLiteral("aさんの 英文 練習記録グラフです。"));
+    }
+
     void learnerWithoutListRowLeavesTheList()
     {
         QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110}));
