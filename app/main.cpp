@@ -5,14 +5,22 @@
 #include "painting.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("QelSoft"));
     QApplication::setApplicationName(QStringLiteral("QelViewer"));
+    // The viewer speaks Japanese whatever the system's language, Qt's own dialogs too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     qel::draw::installFontSubstitutes();
     QFont uiFont(qel::draw::kPGothic);
     uiFont.setPointSizeF(9);

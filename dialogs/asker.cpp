@@ -66,6 +66,8 @@ public:
     {
         QPrintDialog dialog(&printer, parent);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        // The reports print every page of the job; offering a page range would mislead.
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         return dialog.exec() == QDialog::Accepted;
     }
 

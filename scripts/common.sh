@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what is missing, then configure and build.
 # Sourced, not run.
 
-QEL_PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev fonts-noto-cjk poppler-utils xvfb xauth"
+QEL_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev fonts-noto-cjk poppler-utils"
 QEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QEL_BUILD="${QEL_BUILD:-$QEL_ROOT/build}"
 
