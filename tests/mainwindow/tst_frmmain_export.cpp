@@ -90,24 +90,11 @@ const QString kHeader = "名前,モード,ステップ,練習回数,総練習時
 
 } // namespace
 
-class FrmMainExportTest : public QObject {
+class FrmMainExportTest : public QObject, protected WindowFixture<ExportAsker, ExportWindow> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PrivateSettings> settings;
-    std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<QTemporaryDir> out;
-    std::unique_ptr<ExportAsker> asker;
-    std::unique_ptr<ExportWindow> window;
-
-    void open()
-    {
-        settings->setRecDir(folder->path());
-        window = std::make_unique<ExportWindow>();
-        QVERIFY(window->Form_Load());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
 
     // Learners with different figures: a (2 runs), b (12 runs, both Courses), c, d, e.
     void writeFive()
@@ -120,23 +107,6 @@ private:
         writeRecord(folder->path(), "e", true, {120}, 5);
     }
 
-    int rowNamed(const QString &name, int icon = 4) const
-    {
-        for (int r = 0; r < window->rowCount(); ++r)
-            if (window->listModel->row(r).name == name && window->listModel->row(r).icon == icon)
-                return r;
-        return -1;
-    }
-
-    QTreeWidgetItem *learnerNode(const QString &name, int image = 4) const
-    {
-        QTreeWidgetItem *root = window->rootNode();
-        for (int i = 0; root && i < root->childCount(); ++i)
-            if (root->child(i)->text(0) == name && qel::frmMain::nodeImage(root->child(i)) == image)
-                return root->child(i);
-        return nullptr;
-    }
-
     // The line the list shows for a row, fields joined as they stand.
     QString listLine(int row) const
     {
@@ -144,35 +114,6 @@ private:
         for (int c = 0; c < qel::LearnerListModel::kColumns; ++c)
             fields << window->rowText(row, c);
         return fields.join(',');
-    }
-
-    void rightClickRow(int row)
-    {
-        QWidget *viewport = window->lvListView->viewport();
-        const QPoint at = window->lvListView->visualRect(window->listModel->index(row, 1)).center();
-        QTest::mousePress(viewport, Qt::RightButton, {}, at);
-        QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
-    }
-
-    void rightClickNode(QTreeWidgetItem *node)
-    {
-        QWidget *viewport = window->tvTreeView->viewport();
-        const QPoint at = window->tvTreeView->visualItemRect(node).center();
-        QTest::mousePress(viewport, Qt::RightButton, {}, at);
-        QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
-    }
-
-    void clickNode(QTreeWidgetItem *node)
-    {
-        QTest::mouseClick(window->tvTreeView->viewport(), Qt::LeftButton, {},
-                          window->tvTreeView->visualItemRect(node).center());
-    }
-
-    void clickToolbar(const QString &key)
-    {
-        QWidget *button = window->tbToolBar->widgetForAction(window->toolbarAction(key));
-        QVERIFY(button);
-        QTest::mouseClick(button, Qt::LeftButton);
     }
 
     QString target(const QString &name = "out.csv") const { return out->filePath(name); }
@@ -188,19 +129,14 @@ private:
 private slots:
     void init()
     {
-        settings = std::make_unique<PrivateSettings>();
-        folder = std::make_unique<QTemporaryDir>();
+        setUp();
         out = std::make_unique<QTemporaryDir>();
-        asker = std::make_unique<ExportAsker>();
     }
 
     void cleanup()
     {
-        window.reset();
-        asker.reset();
+        tearDown();
         out.reset();
-        folder.reset();
-        settings.reset();
     }
 
     // ------------------------------------------------------------ personal properties
@@ -237,31 +173,30 @@ private slots:
             return int(QDialog::Accepted);
         };
 
-        const int cRow = rowNamed("c");
+        const int cRow = rowOf("c", 4);
         if (way == "menu") {
-            window->setRowSelected(rowNamed("a"), true);
+            window->setRowSelected(rowOf("a", 4), true);
             window->setRowSelected(cRow, true);
             window->setCurrentRow(cRow);
             window->mnuView_Click();
             QVERIFY(window->mnuPorpPersonal->isEnabled());
             window->mnuPorpPersonal->trigger();
         } else if (way == "listPopup") {
-            rightClickRow(rowNamed("d", 5));
+            rightClickRow(rowOf("d", 5));
             QCOMPARE(window->popups.back(), window->menuPop);
             window->mnuPopPropaty->trigger();
         } else if (way == "treePopup") {
             window->setRowSelected(cRow, true);
-            rightClickNode(learnerNode("e"));
+            rightClickNode(learnerNode("e", 4));
             QCOMPARE(window->popups.back(), window->menuPop);
             QVERIFY(window->popupFromTree);
             window->mnuPopPropaty->trigger();
         } else if (way == "toolbar") {
-            QTest::mouseClick(window->lvListView->viewport(), Qt::LeftButton, {},
-                              window->lvListView->visualRect(window->listModel->index(cRow, 1)).center());
+            QTest::mouseClick(window->lvListView->viewport(), Qt::LeftButton, {}, rowCentre(cRow));
             QVERIFY(window->toolbarButtonEnabled(15));
             clickToolbar("pp1");
         } else {
-            clickNode(learnerNode("e"));
+            clickNode(learnerNode("e", 4));
             QVERIFY(window->graphPaneVisible());
             QVERIFY(!window->anyRowSelected());
             QVERIFY(window->toolbarButtonEnabled(15));
@@ -283,8 +218,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->onDialog = [](QDialog &) { return int(QDialog::Accepted); };
         // The list's pop-up over a graph: the list is hidden behind the pane.
-        window->setRowSelected(rowNamed("a"), true);
-        window->setCurrentRow(rowNamed("a"));
+        window->setRowSelected(rowOf("a", 4), true);
+        window->setCurrentRow(rowOf("a", 4));
         window->lvListView_DblClick();
         QVERIFY(window->graphPaneVisible());
         window->popupFromTree = false;
@@ -564,7 +499,7 @@ private slots:
         const QStringList lines = csvLines(fileBytes(target()));
         QStringList expected{kHeader};
         if (!line.isEmpty())
-            expected << listLine(rowNamed(line, image));
+            expected << listLine(rowOf(line, image));
         QCOMPARE(lines, expected);
     }
 
@@ -572,7 +507,7 @@ private slots:
     {
         writeFive();
         open();
-        clickNode(learnerNode("c"));
+        clickNode(learnerNode("c", 4));
         QVERIFY(window->graphPaneVisible());
         window->setRowSelected(1, true);
         window->setCurrentRow(1);
@@ -627,7 +562,7 @@ private slots:
             window->lvListView_GotFocus();
         } else {
             if (focus == "node")
-                window->tvTreeView->setCurrentItem(learnerNode("e"));
+                window->tvTreeView->setCurrentItem(learnerNode("e", 4));
             window->tvTreeView_GotFocus();
         }
         QVERIFY(!QFileInfo::exists(target()));

@@ -26,33 +26,11 @@ QString trashFiles()
 }
 }
 
-class FrmMainFilesTest : public QObject {
+class FrmMainFilesTest : public QObject, protected WindowFixture<> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PrivateSettings> settings;
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<ScriptedAsker> asker;
-    std::unique_ptr<TestWindow> window;
-
-    void open()
-    {
-        settings->setRecDir(folder->path());
-        window = std::make_unique<TestWindow>();
-        QVERIFY(window->Form_Load());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-
     bool inFolder(const QString &file) const { return QFileInfo::exists(folder->filePath(file)); }
-
-    QStringList names() const
-    {
-        QStringList list;
-        for (int r = 0; r < window->rowCount(); ++r)
-            list << window->rowText(r);
-        return list;
-    }
 
     QStringList nodeKeys() const
     {
@@ -74,19 +52,11 @@ private:
 private slots:
     void init()
     {
-        settings = std::make_unique<PrivateSettings>();
-        folder = std::make_unique<QTemporaryDir>();
-        asker = std::make_unique<ScriptedAsker>();
+        setUp();
         QDir(trashFiles()).removeRecursively();
     }
 
-    void cleanup()
-    {
-        window.reset();
-        asker.reset();
-        folder.reset();
-        settings.reset();
-    }
+    void cleanup() { tearDown(); }
 
     void deleteRowsTwoAndFourOfFive()
     {
@@ -110,7 +80,7 @@ private slots:
         for (const char *kept : {"a_Qele.dat", "c_Qele.dat", "e_Qele.dat"})
             QVERIFY(inFolder(kept));
         // Nothing else is refreshed until the next scan.
-        QCOMPARE(window->statusPanels[0]->text(), QString("5個の成績データファイル"));
+        QCOMPARE(status(), QString("5個の成績データファイル"));
         QCOMPARE(window->collections.groupSteps.size(), std::size_t(5));
     }
 
@@ -214,7 +184,7 @@ private slots:
         QVERIFY(window->toolbarButtonPressed(5));
         QVERIFY(!window->toolbarButtonPressed(7));
         QCOMPARE(names(), (QStringList{"x", "y", "z"}));
-        QCOMPARE(window->statusPanels[0]->text(), QString("3個の成績データファイル"));
+        QCOMPARE(status(), QString("3個の成績データファイル"));
         QCOMPARE(window->lblTitle[0]->text(), QDir::toNativeSeparators(other.path()));
         QCOMPARE(window->collections.groupSteps.size(), std::size_t(3));
         QVERIFY(!window->graphPaneVisible());

@@ -58,61 +58,12 @@ int countColour(const QImage &image, const QColor &colour)
 
 } // namespace
 
-class FrmMainGraphsTest : public QObject {
+class FrmMainGraphsTest : public QObject, protected WindowFixture<> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PrivateSettings> settings;
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<ScriptedAsker> asker;
-    std::unique_ptr<TestWindow> window;
-
-    void open()
-    {
-        settings->setRecDir(folder->path());
-        window = std::make_unique<TestWindow>();
-        QVERIFY(window->Form_Load());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    QTreeWidgetItem *learnerNode(const QString &name, int image) const
-    {
-        QTreeWidgetItem *root = window->rootNode();
-        for (int i = 0; root && i < root->childCount(); ++i)
-            if (root->child(i)->text(0) == name && qel::frmMain::nodeImage(root->child(i)) == image)
-                return root->child(i);
-        return nullptr;
-    }
-
-    void clickNode(QTreeWidgetItem *node)
-    {
-        QVERIFY(node);
-        QTest::mouseClick(window->tvTreeView->viewport(), Qt::LeftButton, {},
-                          window->tvTreeView->visualItemRect(node).center());
-    }
-
-    int rowOf(const QString &name, int icon) const
-    {
-        for (int r = 0; r < window->rowCount(); ++r)
-            if (window->listModel->row(r).name == name && window->listModel->row(r).icon == icon)
-                return r;
-        return -1;
-    }
-
     // The pane as the user sees it; painting it runs the drawing.
     QImage pane() const { return window->Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
-    QString heading() const { return window->lblTitle[1]->text(); }
-    QString status() const { return window->statusPanels[0]->text(); }
-
-    void clickToolbar(const char *key)
-    {
-        QWidget *button = window->tbToolBar->widgetForAction(window->toolbarAction(QString::fromLatin1(key)));
-        QVERIFY(button);
-        QVERIFY(button->isEnabled());
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
 
     // Runs per 1000-twip column for n runs in the pane as it is now.
     std::int64_t expectedRunsPerColumn(std::int64_t runs) const
@@ -123,19 +74,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        settings = std::make_unique<PrivateSettings>();
-        folder = std::make_unique<QTemporaryDir>();
-        asker = std::make_unique<ScriptedAsker>();
-    }
-    void cleanup()
-    {
-        window.reset();
-        asker.reset();
-        folder.reset();
-        settings.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void learnerClickShowsThePracticeGraph()
     {
@@ -223,7 +163,7 @@ private slots:
         open();
         const int kanaRow = rowOf(QStringLiteral("taro"), 5);
         QCOMPARE(kanaRow, 1);
-        const QPoint kanaCentre = window->lvListView->visualRect(window->listModel->index(kanaRow, 1)).center();
+        const QPoint kanaCentre = rowCentre(kanaRow);
         QTest::mouseClick(window->lvListView->viewport(), Qt::LeftButton, {}, kanaCentre);
         QTest::mouseDClick(window->lvListView->viewport(), Qt::LeftButton, {}, kanaCentre);
         QCOMPARE(qel::frmMain::nodeImage(window->tvTreeView->currentItem()), 5);
@@ -388,7 +328,7 @@ private slots:
         // A right-click picks the node without drawing; the time graph command draws it.
         QWidget *viewport = window->tvTreeView->viewport();
         QTreeWidgetItem *b = learnerNode(QStringLiteral("b"), 4);
-        QTest::mouseClick(viewport, Qt::RightButton, {}, window->tvTreeView->visualItemRect(b).center());
+        QTest::mouseClick(viewport, Qt::RightButton, {}, nodeCentre(b));
         QVERIFY(window->popupFromTree);
         QVERIFY(!window->graphPaneVisible());
         window->mnuViewGraph_Click(1);
@@ -413,8 +353,7 @@ private slots:
         // A right-click selects the group node without the node-click actions; the pane
         // keeps a's graph through the next paints.
         QWidget *viewport = window->tvTreeView->viewport();
-        QTest::mouseClick(viewport, Qt::RightButton, {},
-                          window->tvTreeView->visualItemRect(window->rootNode()).center());
+        QTest::mouseClick(viewport, Qt::RightButton, {}, nodeCentre(window->rootNode()));
         QCOMPARE(window->tvTreeView->currentItem(), window->rootNode());
         window->Picture1->repaint();
         QVERIFY(window->graphPaneVisible());

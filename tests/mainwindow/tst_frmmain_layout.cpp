@@ -17,21 +17,14 @@
 
 using namespace qeltest;
 
-class FrmMainLayoutTest : public QObject {
+class FrmMainLayoutTest : public QObject, protected WindowFixture<> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PrivateSettings> settings;
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<ScriptedAsker> asker;
-    std::unique_ptr<TestWindow> window;
-
+    // The record folder is named in init(); some tests name another before opening.
     void open()
     {
-        window = std::make_unique<TestWindow>();
-        QVERIFY(window->Form_Load());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        openWindow();
         QCoreApplication::processEvents();
     }
 
@@ -42,19 +35,14 @@ private:
 private slots:
     void init()
     {
-        settings = std::make_unique<PrivateSettings>();
-        folder = std::make_unique<QTemporaryDir>();
-        asker = std::make_unique<ScriptedAsker>();
+        setUp();
         writeRecord(folder->path(), "taro", true, {100, 110});
         settings->setRecDir(folder->path());
     }
 
     void cleanup()
     {
-        window.reset();
-        asker.reset();
-        folder.reset();
-        settings.reset();
+        tearDown();
         qel::setEndingHandler({});
     }
 

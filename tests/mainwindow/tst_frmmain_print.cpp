@@ -80,15 +80,11 @@ QStringList wordsAfter(const QString &text, const QString &label)
 
 } // namespace
 
-class FrmMainPrintTest : public QObject {
+class FrmMainPrintTest : public QObject, protected WindowFixture<PrintAsker> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PrivateSettings> settings;
-    std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<QTemporaryDir> out;
-    std::unique_ptr<PrintAsker> asker;
-    std::unique_ptr<TestWindow> window;
 
     // Aoki practises both Courses, Kenta English only, Mairi Kana/Romaji only.
     void writeFolder()
@@ -98,32 +94,6 @@ private:
         QVERIFY(writeRecord(folder->path(), "Kenta", true, {60, 62, 64, 66, 68, 70, 72, 74, 76, 78}, 8));
         QVERIFY(writeRecord(folder->path(), "Mairi", false, {50, 55, 60}, 2));
         QVERIFY(writeSettingsFile(folder->path(), "Aoki"));
-    }
-
-    void open()
-    {
-        settings->setRecDir(folder->path());
-        window = std::make_unique<TestWindow>();
-        QVERIFY(window->Form_Load());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    QStringList names() const
-    {
-        QStringList list;
-        for (int r = 0; r < window->rowCount(); ++r)
-            list << window->listModel->row(r).name;
-        return list;
-    }
-
-    QTreeWidgetItem *learnerNode(const QString &name) const
-    {
-        QTreeWidgetItem *root = window->rootNode();
-        for (int i = 0; i < root->childCount(); ++i)
-            if (root->child(i)->text(0) == name)
-                return root->child(i);
-        return nullptr;
     }
 
     // The group dialog runs for real: shown modally, it computes and closes itself.
@@ -139,10 +109,8 @@ private:
 private slots:
     void init()
     {
-        settings = std::make_unique<PrivateSettings>();
-        folder = std::make_unique<QTemporaryDir>();
+        setUp();
         out = std::make_unique<QTemporaryDir>();
-        asker = std::make_unique<PrintAsker>();
         asker->output = out->filePath("report.pdf");
         ranDialogs.clear();
         writeFolder();
@@ -150,11 +118,8 @@ private slots:
 
     void cleanup()
     {
-        window.reset();
-        asker.reset();
+        tearDown();
         out.reset();
-        folder.reset();
-        settings.reset();
     }
 
     void personalPages_data()

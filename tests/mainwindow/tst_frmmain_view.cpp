@@ -18,52 +18,10 @@
 
 using namespace qeltest;
 
-class FrmMainViewTest : public QObject {
+class FrmMainViewTest : public QObject, protected WindowFixture<> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PrivateSettings> settings;
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<ScriptedAsker> asker;
-    std::unique_ptr<TestWindow> window;
-
-    // Opens the window on the current folder, as at start-up.
-    void open()
-    {
-        settings->setRecDir(folder->path());
-        window = std::make_unique<TestWindow>();
-        QVERIFY(window->Form_Load());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    QStringList names() const
-    {
-        QStringList list;
-        for (int r = 0; r < window->rowCount(); ++r)
-            list << window->rowText(r);
-        return list;
-    }
-
-    QPoint rowCentre(int row) const
-    {
-        return window->lvListView->visualRect(window->listModel->index(row, 1)).center();
-    }
-
-    QPoint nodeCentre(QTreeWidgetItem *node) const
-    {
-        return window->tvTreeView->visualItemRect(node).center();
-    }
-
-    QTreeWidgetItem *learnerNode(const QString &name, int image) const
-    {
-        QTreeWidgetItem *root = window->rootNode();
-        for (int i = 0; root && i < root->childCount(); ++i)
-            if (root->child(i)->text(0) == name && qel::frmMain::nodeImage(root->child(i)) == image)
-                return root->child(i);
-        return nullptr;
-    }
-
     std::vector<int> pressedModeButtons() const
     {
         std::vector<int> pressed;
@@ -92,20 +50,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        settings = std::make_unique<PrivateSettings>();
-        folder = std::make_unique<QTemporaryDir>();
-        asker = std::make_unique<ScriptedAsker>();
-    }
-
-    void cleanup()
-    {
-        window.reset();
-        asker.reset();
-        folder.reset();
-        settings.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void viewModes_data()
     {
@@ -157,7 +103,7 @@ private slots:
             QCOMPARE(window->mnuListViewMode[i]->isChecked(), i == mode);
         QVERIFY(!window->graphPaneVisible());
         QVERIFY(!window->lvListView->isHidden());
-        QCOMPARE(window->lblTitle[1]->text(), QString("各カラムをクリックするとその項目でソートされます。"));
+        QCOMPARE(heading(), QString("各カラムをクリックするとその項目でソートされます。"));
         QCOMPARE(window->lblTitle[0]->text(), folder->path());
         QCOMPARE(window->tvTreeView->currentItem(), window->rootNode());
         QCOMPARE(qel::frmMain::nodeImage(window->rootNode()), 1);
@@ -240,7 +186,7 @@ private slots:
         window->mnuListViewMode_Click(1);
         QCOMPARE(window->rootNode()->text(0), QString("英文"));
         QCOMPARE(window->rootNode()->childCount(), 0);
-        QCOMPARE(window->statusPanels[0]->text(), QString("0個の成績データファイル"));
+        QCOMPARE(status(), QString("0個の成績データファイル"));
         QVERIFY(window->collections.groupSteps.empty());
         QVERIFY(window->collections.groupRunCounts.empty());
         QVERIFY(window->shownGroupIsEmpty());
@@ -338,13 +284,11 @@ private slots:
         for (const char *name : {"a", "b", "c", "d"})
             writeRecord(folder->path(), name, true, {100, 101});
         open();
-        QWidget *viewport = window->lvListView->viewport();
         window->setRowSelected(0, true);
         window->setRowSelected(2, true);
 
         // On a selected row the whole selection stays for the pop-up.
-        QTest::mousePress(viewport, Qt::RightButton, {}, rowCentre(2));
-        QTest::mouseRelease(viewport, Qt::RightButton, {}, rowCentre(2));
+        rightClickRow(2);
         QVERIFY(window->rowSelected(0));
         QVERIFY(window->rowSelected(2));
         QCOMPARE(window->popups, std::vector<QMenu *>{window->menuPop});
@@ -353,8 +297,7 @@ private slots:
         QCOMPARE(window->popupStates.back(), std::make_pair(false, true));
 
         // Outside the selection the old selection goes.
-        QTest::mousePress(viewport, Qt::RightButton, {}, rowCentre(1));
-        QTest::mouseRelease(viewport, Qt::RightButton, {}, rowCentre(1));
+        rightClickRow(1);
         QVERIFY(!window->rowSelected(0));
         QVERIFY(!window->rowSelected(2));
         QVERIFY(window->rowSelected(1));
@@ -382,7 +325,7 @@ private slots:
         QCOMPARE(window->popupStates.back(), std::make_pair(false, true));
 
         // The next left click on a node acts normally.
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, nodeCentre(learnerNode("a", 4)));
+        clickNode(learnerNode("a", 4));
         QVERIFY(window->graphPaneVisible());
         QCOMPARE(window->graphFamily, 1);
 

@@ -1,18 +1,24 @@
 #pragma once
-// Shared by the window tests: record folders written with the trainer's layout, an Asker
-// that answers from a script, and a window whose modal dialogs and pop-ups the test drives.
+// Shared by the window tests: record folders written with the trainer's layout, a window
+// whose modal dialogs and pop-ups the test drives, and the fixture each test class builds on.
 
-#include "asker.h"
 #include "frmMain.h"
+#include "learnerlistmodel.h"
+#include "panes.h"
+#include "privatesettings.h"
 #include "recordwriter.h"
+#include "scriptedasker.h"
 
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <deque>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace qeltest {
@@ -38,76 +44,6 @@ inline bool writeSettingsFile(const QString &folder, const QString &name)
                                    QByteArray("[Option]\r\nKeyboard=1\r\n"));
 }
 
-struct Message {
-    QString text, title;
-    qel::Asker::Buttons buttons;
-    qel::Asker::Icon icon;
-};
-
-class ScriptedAsker : public qel::Asker {
-public:
-    ScriptedAsker() { qel::setAsker(this); }
-    ~ScriptedAsker() override { qel::setAsker(nullptr); }
-
-    std::vector<Message> messages;
-    std::deque<bool> answers;       // OK (true) or Cancel; OK when the script is empty
-    std::optional<QString> folder;  // what the folder dialog returns
-    QString folderPrompt;
-    std::vector<QUrl> opened;
-
-    bool message(QWidget *, const QString &text, const QString &title, Buttons buttons, Icon icon) override
-    {
-        messages.push_back({text, title, buttons, icon});
-        if (answers.empty())
-            return true;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<QString> chooseFolder(QWidget *, const QString &prompt, const QString &) override
-    {
-        folderPrompt = prompt;
-        return folder;
-    }
-    std::optional<QString> saveFileName(QWidget *, const QString &, const QString &, const QString &,
-                                        const QString &) override
-    {
-        return std::nullopt;
-    }
-    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
-    void openUrl(const QUrl &url) override { opened.push_back(url); }
-};
-
-// A private settings store for one test: the trainer's "RecDir" names `recDir` when given.
-class PrivateSettings {
-public:
-    PrivateSettings()
-    {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-    }
-    void setRecDir(const QString &recDir)
-    {
-        QSettings trainer(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QelSoft"),
-                          QStringLiteral("Qel"));
-        trainer.setValue(QStringLiteral("Env/RecDir"), recDir);
-        trainer.sync();
-    }
-    QVariant viewerValue(const QString &name) const
-    {
-        QSettings viewer(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QelSoft"),
-                         QStringLiteral("QelViewer"));
-        return viewer.value(QStringLiteral("Env/") + name);
-    }
-    void setViewerValue(const QString &name, const QVariant &value)
-    {
-        QSettings viewer(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QelSoft"),
-                         QStringLiteral("QelViewer"));
-        viewer.setValue(QStringLiteral("Env/") + name, value);
-        viewer.sync();
-    }
-    QTemporaryDir dir;
-};
-
 // The real window with its modal dialogs and pop-up menus answered by the test.
 class TestWindow : public qel::frmMain {
 public:
@@ -123,6 +59,121 @@ protected:
         popups.push_back(menu);
         popupStates.emplace_back(mnuPopReport->isEnabled(), mnuPopEditSelectAll->isEnabled());
     }
+};
+
+// A private settings store, a record folder, the Asker and the window of one test function,
+// with the ways a user reaches the window. A Qt Test class derives from QObject and from
+// this, and calls setUp() and tearDown() from its init() and cleanup().
+template <class AskerType = ScriptedAsker, class WindowType = TestWindow>
+class WindowFixture {
+protected:
+    std::unique_ptr<PrivateSettings> settings;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<AskerType> asker;
+    std::unique_ptr<WindowType> window;
+
+    void setUp()
+    {
+        settings = std::make_unique<PrivateSettings>();
+        folder = std::make_unique<QTemporaryDir>();
+        asker = std::make_unique<AskerType>();
+    }
+
+    void tearDown()
+    {
+        window.reset();
+        asker.reset();
+        folder.reset();
+        settings.reset();
+    }
+
+    // Opens the window on the record folder, as at start-up.
+    void open()
+    {
+        settings->setRecDir(folder->path());
+        openWindow();
+    }
+
+    // Opens the window on whatever the settings store names.
+    void openWindow()
+    {
+        window = std::make_unique<WindowType>();
+        QVERIFY(window->Form_Load());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // The names in the list, top to bottom.
+    QStringList names() const
+    {
+        QStringList list;
+        for (int r = 0; r < window->rowCount(); ++r)
+            list << window->rowText(r);
+        return list;
+    }
+
+    // The list row of the learner in a Course (icon 4 English, 5 Kana/Romaji), -1 if none.
+    int rowOf(const QString &name, int icon) const
+    {
+        for (int r = 0; r < window->rowCount(); ++r)
+            if (window->listModel->row(r).name == name && window->listModel->row(r).icon == icon)
+                return r;
+        return -1;
+    }
+
+    // The learner's node (image 4 English, 5 Kana/Romaji, -1 either), nullptr if none.
+    QTreeWidgetItem *learnerNode(const QString &name, int image = -1) const
+    {
+        QTreeWidgetItem *root = window->rootNode();
+        for (int i = 0; root && i < root->childCount(); ++i)
+            if (root->child(i)->text(0) == name
+                && (image < 0 || qel::frmMain::nodeImage(root->child(i)) == image))
+                return root->child(i);
+        return nullptr;
+    }
+
+    QPoint rowCentre(int row) const
+    {
+        return window->lvListView->visualRect(window->listModel->index(row, 1)).center();
+    }
+
+    QPoint nodeCentre(QTreeWidgetItem *node) const
+    {
+        return window->tvTreeView->visualItemRect(node).center();
+    }
+
+    void clickNode(QTreeWidgetItem *node)
+    {
+        QVERIFY(node);
+        QTest::mouseClick(window->tvTreeView->viewport(), Qt::LeftButton, {}, nodeCentre(node));
+    }
+
+    void rightClickNode(QTreeWidgetItem *node)
+    {
+        QVERIFY(node);
+        QWidget *viewport = window->tvTreeView->viewport();
+        QTest::mousePress(viewport, Qt::RightButton, {}, nodeCentre(node));
+        QTest::mouseRelease(viewport, Qt::RightButton, {}, nodeCentre(node));
+    }
+
+    void rightClickRow(int row)
+    {
+        QWidget *viewport = window->lvListView->viewport();
+        QTest::mousePress(viewport, Qt::RightButton, {}, rowCentre(row));
+        QTest::mouseRelease(viewport, Qt::RightButton, {}, rowCentre(row));
+    }
+
+    void clickToolbar(const QString &key)
+    {
+        QWidget *button = window->tbToolBar->widgetForAction(window->toolbarAction(key));
+        QVERIFY(button);
+        QVERIFY(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // The caption over the list or the graph pane, and the status bar's first panel.
+    QString heading() const { return window->lblTitle[1]->text(); }
+    QString status() const { return window->statusPanels[0]->text(); }
 };
 
 } // namespace qeltest

@@ -1,0 +1,64 @@
+#pragma once
+// An Asker that answers from a script and remembers what it was asked; it is the program's
+// Asker while it lives.
+
+#include "asker.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace qeltest {
+
+struct Message {
+    QString text, title;
+    qel::Asker::Buttons buttons;
+    qel::Asker::Icon icon;
+};
+
+class ScriptedAsker : public qel::Asker {
+public:
+    ScriptedAsker() { qel::setAsker(this); }
+    ~ScriptedAsker() override { qel::setAsker(nullptr); }
+
+    std::vector<Message> messages;
+    std::deque<bool> answers;       // OK (true) or Cancel; OK when the script is empty
+    std::optional<QString> folder;  // what the folder dialog returns
+    QString folderPrompt;
+    std::vector<QUrl> opened;
+
+    QStringList texts() const
+    {
+        QStringList list;
+        for (const Message &m : messages)
+            list << m.text;
+        return list;
+    }
+
+    bool message(QWidget *, const QString &text, const QString &title, Buttons buttons, Icon icon) override
+    {
+        messages.push_back({text, title, buttons, icon});
+        if (answers.empty())
+            return true;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<QString> chooseFolder(QWidget *, const QString &prompt, const QString &) override
+    {
+        folderPrompt = prompt;
+        return folder;
+    }
+    std::optional<QString> saveFileName(QWidget *, const QString &, const QString &, const QString &,
+                                        const QString &) override
+    {
+        return std::nullopt;
+    }
+    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
+    void openUrl(const QUrl &url) override { opened.push_back(url); }
+};
+
+} // namespace qeltest
