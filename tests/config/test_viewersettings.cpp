@@ -1,68 +1,27 @@
 // The settings store and the viewer settings read and written through it.
 
-#include "asker.h"
+#include "privatesettings.h"
 #include "registrystore.h"
+#include "scriptedasker.h"
 #include "viewersettings.h"
 
 #include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
-
-class RecordingAsker : public qel::Asker {
-public:
-    std::vector<QString> texts;
-    bool message(QWidget *, const QString &text, const QString &, Buttons, Icon) override
-    {
-        texts.push_back(text);
-        return true;
-    }
-    std::optional<QString> chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
-    std::optional<QString> saveFileName(QWidget *, const QString &, const QString &, const QString &,
-                                        const QString &) override
-    {
-        return {};
-    }
-    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
-    void openUrl(const QUrl &) override {}
-};
 
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-        qel::setAsker(&asker);
+        ASSERT_TRUE(settings.dir.isValid());
         qel::setEndingHandler([this] { ++endings; });
     }
-    void TearDown() override
-    {
-        qel::setAsker(nullptr);
-        qel::setEndingHandler({});
-    }
+    void TearDown() override { qel::setEndingHandler({}); }
 
-    void setTrainerRecDir(const QString &value)
-    {
-        QSettings s(QSettings::NativeFormat, QSettings::UserScope, "QelSoft", "Qel");
-        s.setValue("Env/RecDir", value);
-    }
-    void setViewer(const QString &name, const QVariant &value)
-    {
-        QSettings s(QSettings::NativeFormat, QSettings::UserScope, "QelSoft", "QelViewer");
-        s.setValue("Env/" + name, value);
-    }
-    QVariant viewer(const QString &name)
-    {
-        QSettings s(QSettings::NativeFormat, QSettings::UserScope, "QelSoft", "QelViewer");
-        return s.value("Env/" + name);
-    }
-
-    QTemporaryDir dir;
-    RecordingAsker asker;
+    qeltest::PrivateSettings settings;
+    qeltest::ScriptedAsker asker;
     int endings = 0;
     const qel::WindowTwips design{1000, 2000, 9000, 14400};
 };
@@ -75,28 +34,28 @@ TEST_F(SettingsTest, KeyPathsAsTheMessagesNameThem)
 
 TEST_F(SettingsTest, FirstStartWritesDefaultsAndPlacesTheWindow)
 {
-    setTrainerRecDir("/srv/records/");
+    settings.setRecDir("/srv/records/");
     const auto s = qel::loadViewerSettings(design, "/opt/qelviewer");
     ASSERT_TRUE(s);
     EXPECT_TRUE(s->firstStart);
     EXPECT_EQ(s->window, (qel::WindowTwips{200, 200, 9000, 14400}));
     EXPECT_EQ(s->recordFolder, QString("/srv/records"));
-    EXPECT_EQ(viewer("ViewerTop").toInt(), 100);
-    EXPECT_EQ(viewer("ViewerLeft").toInt(), 100);
-    EXPECT_EQ(viewer("ViewerHeight").toInt(), 9000);
-    EXPECT_EQ(viewer("ViewerWidth").toInt(), 14400);
-    EXPECT_TRUE(viewer("RecentFolder").isValid());
-    EXPECT_EQ(viewer("RecentFolder").toString(), QString());
+    EXPECT_EQ(settings.viewerValue("ViewerTop").toInt(), 100);
+    EXPECT_EQ(settings.viewerValue("ViewerLeft").toInt(), 100);
+    EXPECT_EQ(settings.viewerValue("ViewerHeight").toInt(), 9000);
+    EXPECT_EQ(settings.viewerValue("ViewerWidth").toInt(), 14400);
+    EXPECT_TRUE(settings.viewerValue("RecentFolder").isValid());
+    EXPECT_EQ(settings.viewerValue("RecentFolder").toString(), QString());
     EXPECT_EQ(qel::createKey(qel::viewerKey()), qel::KeyDisposition::Existed);
 }
 
 TEST_F(SettingsTest, LaterStartRestoresEachValueOrKeepsTheCurrentOne)
 {
-    setViewer("ViewerTop", 1500);
-    setViewer("ViewerWidth", 9000);
-    setViewer("ViewerHeight", "not a number");
-    setViewer("RecentFolder", "/home/t/recs/");
-    setTrainerRecDir("/ignored");
+    settings.setViewerValue("ViewerTop", 1500);
+    settings.setViewerValue("ViewerWidth", 9000);
+    settings.setViewerValue("ViewerHeight", "not a number");
+    settings.setViewerValue("RecentFolder", "/home/t/recs/");
+    settings.setRecDir("/ignored");
     const auto s = qel::loadViewerSettings(design, "/opt/qelviewer");
     ASSERT_TRUE(s);
     EXPECT_FALSE(s->firstStart);
@@ -113,10 +72,10 @@ class RecDirTest : public SettingsTest, public ::testing::WithParamInterface<Fal
 
 TEST_P(RecDirTest, EmptyRecentFolderFallsBack)
 {
-    setViewer("ViewerTop", 1500);
-    setViewer("RecentFolder", "");
+    settings.setViewerValue("ViewerTop", 1500);
+    settings.setViewerValue("RecentFolder", "");
     if (GetParam().recDir)
-        setTrainerRecDir(QString::fromUtf8(GetParam().recDir));
+        settings.setRecDir(QString::fromUtf8(GetParam().recDir));
     const auto s = qel::loadViewerSettings(design, "/opt/qelviewer");
     ASSERT_TRUE(s);
     EXPECT_EQ(s->recordFolder, QString::fromUtf8(GetParam().expected));
@@ -135,11 +94,11 @@ INSTANTIATE_TEST_SUITE_P(Folders, RecDirTest,
 TEST_F(SettingsTest, SaveWritesEveryValue)
 {
     ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y"));
-    EXPECT_EQ(viewer("ViewerTop").toInt(), 1);
-    EXPECT_EQ(viewer("ViewerLeft").toInt(), 2);
-    EXPECT_EQ(viewer("ViewerHeight").toInt(), 7000);
-    EXPECT_EQ(viewer("ViewerWidth").toInt(), 8000);
-    EXPECT_EQ(viewer("RecentFolder").toString(), QString("/x/y"));
+    EXPECT_EQ(settings.viewerValue("ViewerTop").toInt(), 1);
+    EXPECT_EQ(settings.viewerValue("ViewerLeft").toInt(), 2);
+    EXPECT_EQ(settings.viewerValue("ViewerHeight").toInt(), 7000);
+    EXPECT_EQ(settings.viewerValue("ViewerWidth").toInt(), 8000);
+    EXPECT_EQ(settings.viewerValue("RecentFolder").toString(), QString("/x/y"));
     const auto s = qel::loadViewerSettings(design, "/opt");
     ASSERT_TRUE(s);
     EXPECT_EQ(s->window, (qel::WindowTwips{1, 2, 7000, 8000}));
@@ -157,15 +116,15 @@ TEST_F(SettingsTest, QueriesReportMissingValuesAndKeepFourBytes)
 
     ASSERT_TRUE(qel::setLong(key, "A", -5));
     EXPECT_EQ(qel::queryLong(key, "A"), -5);
-    setViewer("B", qlonglong(4294967295LL)); // a DWORD of all ones reads as -1
+    settings.setViewerValue("B", qlonglong(4294967295LL)); // a DWORD of all ones reads as -1
     EXPECT_EQ(qel::queryLong(key, "B"), -1);
-    setViewer("C", qlonglong(1) << 40); // no longer four bytes
+    settings.setViewerValue("C", qlonglong(1) << 40); // no longer four bytes
     EXPECT_FALSE(qel::queryLong(key, "C"));
     ASSERT_TRUE(qel::setString(key, "S", QString("abc") + QChar(0) + "def"));
     EXPECT_EQ(qel::queryString(key, "S"), QString("abc"));
     ASSERT_TRUE(qel::setString(key, "J", "日本語のフォルダ"));
     EXPECT_EQ(qel::queryString(key, "J"), QString("日本語のフォルダ"));
-    EXPECT_TRUE(asker.texts.empty());
+    EXPECT_TRUE(asker.messages.empty());
 }
 
 class BlockedStoreTest : public SettingsTest {
@@ -174,18 +133,18 @@ protected:
     {
         SettingsTest::SetUp();
         // The store's folder is taken by a plain file, so nothing can be written.
-        QFile file(dir.filePath("blocked"));
+        QFile file(settings.dir.filePath("blocked"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.close();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("blocked/inside"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.dir.filePath("blocked/inside"));
     }
 };
 
 TEST_F(BlockedStoreTest, CreateFailureReportsAndEnds)
 {
     EXPECT_EQ(qel::createKey(qel::viewerKey()), qel::KeyDisposition::Failed);
-    ASSERT_EQ(asker.texts.size(), 1u);
-    EXPECT_EQ(asker.texts[0], QString("1 Software\\QelSoft\\QelViewer\\Envレジストリの作成に失敗しました。"));
+    ASSERT_EQ(asker.messages.size(), 1u);
+    EXPECT_EQ(asker.messages[0].text, QString("1 Software\\QelSoft\\QelViewer\\Envレジストリの作成に失敗しました。"));
     EXPECT_EQ(endings, 1);
     EXPECT_FALSE(qel::loadViewerSettings(design, "/opt"));
     EXPECT_EQ(endings, 2);
@@ -194,15 +153,15 @@ TEST_F(BlockedStoreTest, CreateFailureReportsAndEnds)
 TEST_F(BlockedStoreTest, SetFailureNamesTheValueAndEnds)
 {
     EXPECT_FALSE(qel::setLong(qel::viewerKey(), "ViewerTop", 1));
-    ASSERT_EQ(asker.texts.size(), 1u);
-    EXPECT_EQ(asker.texts[0], QString("Software\\QelSoft\\QelViewer\\Env\\ViewerTopレジストリのセットに失敗しました。"));
+    ASSERT_EQ(asker.messages.size(), 1u);
+    EXPECT_EQ(asker.messages[0].text, QString("Software\\QelSoft\\QelViewer\\Env\\ViewerTopレジストリのセットに失敗しました。"));
     EXPECT_EQ(endings, 1);
     // Saving stops at the first failure.
     EXPECT_FALSE(qel::saveViewerSettings({1, 2, 3, 4}, "/x"));
     EXPECT_EQ(endings, 2);
-    EXPECT_EQ(asker.texts.size(), 2u);
+    EXPECT_EQ(asker.messages.size(), 2u);
     EXPECT_FALSE(qel::setString(qel::viewerKey(), "RecentFolder", "/x"));
-    EXPECT_EQ(asker.texts.back(), QString("Software\\QelSoft\\QelViewer\\Env\\RecentFolderレジストリのセットに失敗しました。"));
+    EXPECT_EQ(asker.messages.back().text, QString("Software\\QelSoft\\QelViewer\\Env\\RecentFolderレジストリのセットに失敗しました。"));
 }
 
 } // namespace

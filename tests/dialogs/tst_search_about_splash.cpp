@@ -1,10 +1,10 @@
 // The find dialog against a list stand-in, the version box's link, the splash.
 
 #include "About.h"
-#include "asker.h"
 #include "frmSearch.h"
 #include "frmSplash.h"
 #include "hosts.h"
+#include "scriptedasker.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -27,29 +27,6 @@ public:
         asked << name;
         return rows.contains(name);
     }
-};
-
-class Answers : public qel::Asker {
-public:
-    Answers() { qel::setAsker(this); }
-    ~Answers() override { qel::setAsker(nullptr); }
-    QStringList texts;
-    std::vector<Icon> icons;
-    std::vector<QUrl> opened;
-    bool message(QWidget *, const QString &text, const QString &, Buttons, Icon icon) override
-    {
-        texts << text;
-        icons.push_back(icon);
-        return true;
-    }
-    std::optional<QString> chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
-    std::optional<QString> saveFileName(QWidget *, const QString &, const QString &, const QString &,
-                                        const QString &) override
-    {
-        return {};
-    }
-    bool choosePrinter(QWidget *, QPrinter &) override { return false; }
-    void openUrl(const QUrl &url) override { opened.push_back(url); }
 };
 
 int px(double twips) { return qRound(twips * 96 / 1440.0); }
@@ -80,7 +57,7 @@ private slots:
     {
         ListStandIn list;
         list.rows = {"taro"};
-        Answers answers;
+        qeltest::ScriptedAsker answers;
         qel::frmSearch search(list);
         search.show();
         QVERIFY(QTest::qWaitForWindowActive(&search));
@@ -91,20 +68,20 @@ private slots:
         QCOMPARE(list.paneHidden, 1);
         QCOMPARE(search.result(), int(QDialog::Accepted));
         QVERIFY(!search.isVisible());
-        QVERIFY(answers.texts.isEmpty());
+        QVERIFY(answers.texts().isEmpty());
     }
 
     void notFoundStaysOpenWithTheText()
     {
         ListStandIn list;
-        Answers answers;
+        qeltest::ScriptedAsker answers;
         qel::frmSearch search(list);
         search.show();
         QVERIFY(QTest::qWaitForWindowActive(&search));
         QTest::keyClicks(search.Text1, "jiro");
         QTest::mouseClick(search.Command1[0], Qt::LeftButton);
-        QCOMPARE(answers.texts, QStringList{"検索名が見つかりません。"});
-        QCOMPARE(answers.icons.front(), qel::Asker::Icon::Exclamation);
+        QCOMPARE(answers.texts(), QStringList{"検索名が見つかりません。"});
+        QCOMPARE(answers.messages.front().icon, qel::Asker::Icon::Exclamation);
         QVERIFY(search.isVisible());
         QCOMPARE(search.Text1->text(), QString("jiro"));
         QCOMPARE(list.paneHidden, 1);
@@ -113,7 +90,7 @@ private slots:
         search.Text1->clear();
         search.Command1_Click(0);
         QCOMPARE(list.asked.back(), QString());
-        QCOMPARE(answers.texts.size(), 2);
+        QCOMPARE(answers.texts().size(), 2);
     }
 
     void escapeCancels()
@@ -131,7 +108,7 @@ private slots:
 
     void aboutLinkLightsUpAndOpens()
     {
-        Answers answers;
+        qeltest::ScriptedAsker answers;
         qel::About about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
