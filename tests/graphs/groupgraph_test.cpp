@@ -219,7 +219,7 @@ TEST(GroupGraph, PercentileComesFromTheState)
     collections.groupRunCounts = sequence(1, 100);
     graphs::GraphState state;
     state.statPercentile = 0.5;
-    RecordingDevice device(kWidth / 15, kHeight / 15);
+    PaneDevice device(kWidth / 15, kHeight / 15);
     {
         QPainter painter(&device);
         graphs::drawGroupGraph(painter, kWidth, kHeight, graphs::StepStatistics, QStringLiteral("全体"), 100,

@@ -1,3 +1,4 @@
+#include "drawing.h"
 #include "graphframe.h"
 #include "painting.h"
 #include "runline.h"
@@ -6,8 +7,6 @@
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
-
-#include "recordingdevice.h"
 
 using namespace qel;
 using namespace qel::graphs;
@@ -109,7 +108,7 @@ TEST(GraphText, NinePointTextStaysInsideItsCell)
 
 TEST(RunLine, SegmentModeDrawsEverySegment)
 {
-    test::RecordingDevice device(100, 100);
+    test::PaneDevice device(100, 100);
     QPainter painter(&device);
     RunLine line(painter, draw::devicePen(kBlue, 2), RunLine::Mode::EverySegment);
     line.add({0, 0});
@@ -124,7 +123,7 @@ TEST(RunLine, SegmentModeDrawsEverySegment)
 
 TEST(RunLine, MergedModeKeepsEachColumnsEndsAndExtremes)
 {
-    test::RecordingDevice device(100, 100);
+    test::PaneDevice device(100, 100);
     QPainter painter(&device);
     painter.scale(0.1, 0.1); // ten units a pixel
     RunLine line(painter, draw::devicePen(kBlue, 1), RunLine::Mode::Merged);
@@ -145,7 +144,7 @@ TEST(RunLine, MergedModeKeepsEachColumnsEndsAndExtremes)
 
 TEST(RunLine, MergedModeFallsBackUnderRotation)
 {
-    test::RecordingDevice device(100, 100);
+    test::PaneDevice device(100, 100);
     QPainter painter(&device);
     painter.rotate(30);
     RunLine line(painter, draw::devicePen(kBlue, 1), RunLine::Mode::Merged);

@@ -6,7 +6,7 @@
 #include "groupgraph.h"
 #include "learnertable.h"
 #include "personalgraph.h"
-#include "recordingdevice.h"
+#include "drawing.h"
 #include "recordwriter.h"
 
 #include <QDir>
@@ -80,7 +80,7 @@ inline PersonalDrawing drawPersonal(int widthTwips, int heightTwips, int kind,
                                     graphs::RunLines lines = graphs::RunLines::Merged)
 {
     PersonalDrawing out;
-    RecordingDevice device(pixelsFor(widthTwips), pixelsFor(heightTwips));
+    PaneDevice device(pixelsFor(widthTwips), pixelsFor(heightTwips));
     {
         QPainter painter(&device);
         out.result = graphs::drawPersonalGraph(painter, widthTwips, heightTwips, kind, row, path,
@@ -104,7 +104,7 @@ inline GroupDrawing drawGroup(int widthTwips, int heightTwips, int kind, GroupCo
     GroupDrawing out;
     if (learners < 0)
         learners = int(collections.groupSteps.size());
-    RecordingDevice device(pixelsFor(widthTwips), pixelsFor(heightTwips));
+    PaneDevice device(pixelsFor(widthTwips), pixelsFor(heightTwips));
     {
         QPainter painter(&device);
         out.result = graphs::drawGroupGraph(painter, widthTwips, heightTwips, kind, group, learners,

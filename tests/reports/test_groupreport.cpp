@@ -1,7 +1,7 @@
 #include "groupreport.h"
 
 #include "fixtures.h"
-#include "recordingdevice.h"
+#include "pagedrawing.h"
 
 #include "learnertable.h"
 #include "painting.h"
@@ -46,8 +46,8 @@ TEST(GroupReportRules, CountAndRangeLabels)
 }
 
 struct GroupDrawing {
-    RecordingDevice device;
-    RecordingEngine &engine = device.engine();
+    PageDevice device;
+    PageDrawing drawn;
 
     GroupDrawing(const PageGeometry &page, const QString &folder, const GroupStatistics &stats,
                  GroupCollections &collections)
@@ -55,10 +55,11 @@ struct GroupDrawing {
         ensureGuiApplication();
         QPainter painter(&device);
         drawGroupReport(painter, page, folder, stats, collections);
+        drawn = device.drawing();
     }
     const DrawnText *find(const QString &text, double nearY = -1) const
     {
-        for (const DrawnText &t : engine.texts)
+        for (const DrawnText &t : drawn.texts)
             if (t.text == text && (nearY < 0 || std::abs(t.topLeft().y() - nearY) < kTol))
                 return &t;
         return nullptr;
@@ -66,7 +67,7 @@ struct GroupDrawing {
     QStringList textsAtX(double x) const
     {
         QStringList list;
-        for (const DrawnText &t : engine.texts)
+        for (const DrawnText &t : drawn.texts)
             if (std::abs(t.topLeft().x() - x) < kTol)
                 list << t.text;
         return list;
@@ -74,7 +75,7 @@ struct GroupDrawing {
     std::vector<DrawnRect> bars(const QColor &outline) const
     {
         std::vector<DrawnRect> found;
-        for (const DrawnRect &r : engine.rects)
+        for (const DrawnRect &r : drawn.rects)
             if (r.brushStyle == Qt::DiagCrossPattern && r.penColour == outline)
                 found.push_back(r);
         return found;
@@ -108,7 +109,7 @@ TEST(GroupReport, AxisNumbersFollowThePrintedRule)
     for (int i = 0; i <= 10; ++i) {
         const double stepY = mmToTwips(g.top + 63 + std::int64_t(std::nearbyint(h * (10 - i))) / 10) - 30;
         const double runsY = mmToTwips((g.bottom - 5) - std::int64_t(std::nearbyint(h * i)) / 10) - 60;
-        for (const DrawnText &t : d.engine.texts) {
+        for (const DrawnText &t : d.drawn.texts) {
             if (std::abs(t.topLeft().x() - (mmToTwips(g.left) + 10)) > kTol)
                 continue;
             if (std::abs(t.topLeft().y() - stepY) < kTol)
@@ -165,7 +166,7 @@ TEST(GroupReport, BarsLabelsAndBands)
 
     // Range labels under the bars, 8 points, 227 twips into the slot, 1 mm below the band.
     QStringList stepRanges, runRanges;
-    for (const DrawnText &t : d.engine.texts) {
+    for (const DrawnText &t : d.drawn.texts) {
         if (std::abs(t.topLeft().y() - mmToTwips(g.top + 63 + h + 1)) < kTol)
             stepRanges << t.text;
         if (std::abs(t.topLeft().y() - mmToTwips(g.bottom - 5 + 1)) < kTol)
@@ -180,7 +181,7 @@ TEST(GroupReport, BarsLabelsAndBands)
 
     // Band frames 4 wide, separator 5 wide, nine grid lines in each band.
     int bands = 0;
-    for (const DrawnRect &r : d.engine.rects)
+    for (const DrawnRect &r : d.drawn.rects)
         if (std::abs(r.penWidth - 4 * kPrinterPixel) < 0.01) {
             ++bands;
             EXPECT_NEAR(r.rect.left(), plotLeft, kTol);
@@ -189,7 +190,7 @@ TEST(GroupReport, BarsLabelsAndBands)
         }
     EXPECT_EQ(bands, 2);
     int separators = 0, grid = 0;
-    for (const DrawnLine &l : d.engine.lines) {
+    for (const DrawnLine &l : d.drawn.lines) {
         if (std::abs(l.width - 5 * kPrinterPixel) < 0.01) {
             ++separators;
             EXPECT_NEAR(l.line.y1(), mmToTwips(g.top + 67 + h), kTol);
@@ -249,7 +250,7 @@ TEST(GroupReport, TableShowsTheStatisticsTexts)
         for (int group = 0; group < 3; ++group) {
             ASSERT_FALSE(stats.text(row, group).isEmpty());
             bool found = false;
-            for (const DrawnText &t : d.engine.texts)
+            for (const DrawnText &t : d.drawn.texts)
                 found = found || (t.text == stats.text(row, group) && std::abs(t.topLeft().y() - y) < kTol
                                   && std::abs(t.topLeft().x() - x(columnX[group])) < kTol);
             EXPECT_TRUE(found) << row << " " << group << " " << stats.text(row, group).toStdString();
@@ -261,7 +262,7 @@ TEST(GroupReport, TableShowsTheStatisticsTexts)
 
     // Rules from paper x 28 to 188 at y + 4 of each row, and the closing one at y + 6 of row 7.
     std::vector<double> rules;
-    for (const DrawnLine &l : d.engine.lines)
+    for (const DrawnLine &l : d.drawn.lines)
         if (std::abs(l.line.x1() - x(28)) < kTol && std::abs(l.line.x2() - x(188)) < kTol)
             rules.push_back(toMm(l.line.y1()));
     ASSERT_EQ(rules.size(), 8u);
@@ -274,7 +275,7 @@ TEST(GroupReport, WideLeftMarginStartsTheFrameAtThePrintableEdge)
 {
     GroupCollections c = sampleCollections();
     GroupDrawing d(groupPageGeometry(210, 297, 25, 5), "/records", GroupStatistics(), c);
-    const DrawnRect &frame = d.engine.rects.front();
+    const DrawnRect &frame = d.drawn.rects.front();
     EXPECT_NEAR(frame.rect.left(), 0, kTol);
     EXPECT_NEAR(frame.rect.top(), mm(10), kTol);
     EXPECT_NEAR(frame.rect.right(), mm(175), kTol);

@@ -1,7 +1,7 @@
 #include "personalreport.h"
 
 #include "fixtures.h"
-#include "recordingdevice.h"
+#include "pagedrawing.h"
 
 #include "painting.h"
 
@@ -22,8 +22,8 @@ const PageGeometry kA4 = pageGeometry(210, 297, 0, 0);
 
 // Draws a report on a recording A4 page.
 struct Drawing {
-    RecordingDevice device;
-    RecordingEngine &engine = device.engine();
+    PageDevice device;
+    PageDrawing drawn;
     bool ok = false;
     QString error;
 
@@ -32,19 +32,20 @@ struct Drawing {
         ensureGuiApplication();
         QPainter painter(&device);
         ok = drawPersonalReport(painter, page, folder, names, [this] { return device.newPage(); }, &error);
+        drawn = device.drawing();
     }
 
     std::vector<DrawnText> textsOn(int page) const
     {
         std::vector<DrawnText> found;
-        for (const DrawnText &t : engine.texts)
+        for (const DrawnText &t : drawn.texts)
             if (t.page == page)
                 found.push_back(t);
         return found;
     }
     const DrawnText *find(const QString &text, int page = 1) const
     {
-        for (const DrawnText &t : engine.texts)
+        for (const DrawnText &t : drawn.texts)
             if (t.page == page && t.text == text)
                 return &t;
         return nullptr;
@@ -53,7 +54,7 @@ struct Drawing {
     std::vector<DrawnText> textsAtY(double yPixels, int page = 1) const
     {
         std::vector<DrawnText> found;
-        for (const DrawnText &t : engine.texts)
+        for (const DrawnText &t : drawn.texts)
             if (t.page == page && std::abs(t.topLeft().y() - yPixels) < kTol)
                 found.push_back(t);
         std::sort(found.begin(), found.end(),
@@ -64,7 +65,7 @@ struct Drawing {
     std::vector<DrawnLine> linesIn(const QRectF &box, int page = 1) const
     {
         std::vector<DrawnLine> found;
-        for (const DrawnLine &l : engine.lines)
+        for (const DrawnLine &l : drawn.lines)
             if (l.page == page && box.contains(l.line.p1()) && box.contains(l.line.p2()))
                 found.push_back(l);
         return found;
@@ -115,10 +116,10 @@ TEST_F(PersonalReport, OneLearnerWithBothCoursesIsOnePage)
     folder.write("taro", false, content(2, risingRuns(3, 30, 2)));
     Drawing d(kA4, folder.path(), personalNameList({"taro", "taro"}, {}));
     ASSERT_TRUE(d.ok);
-    EXPECT_EQ(d.engine.page, 1);
+    EXPECT_EQ(d.drawn.page, 1);
     const DrawnText *footer = d.find("- 1/1 -");
     expectAt(footer, 105, 279, 8); // (20 + 200) \ 2 - 5, bottom + 2
-    EXPECT_EQ(d.engine.others, 0);
+    EXPECT_EQ(d.drawn.others, 0);
 }
 
 TEST_F(PersonalReport, ThreeLearnersGetThreePagesInListOrder)
@@ -127,14 +128,14 @@ TEST_F(PersonalReport, ThreeLearnersGetThreePagesInListOrder)
         folder.write(name, true, content(2, risingRuns(4, 40, 3)));
     Drawing d(kA4, folder.path(), {"saburo", "ichiro", "jiro"});
     ASSERT_TRUE(d.ok);
-    EXPECT_EQ(d.engine.page, 3);
+    EXPECT_EQ(d.drawn.page, 3);
     const char *order[] = {"saburo", "ichiro", "jiro"};
     for (int page = 1; page <= 3; ++page) {
         const QString footer = QStringLiteral("- %1/3 -").arg(page);
         expectAt(d.find(footer, page), 105, 279, 8);
         expectAt(d.find(order[page - 1], page), 25, 18, 20);
         // Each page has its frame.
-        const auto frames = std::count_if(d.engine.rects.begin(), d.engine.rects.end(), [&](const DrawnRect &r) {
+        const auto frames = std::count_if(d.drawn.rects.begin(), d.drawn.rects.end(), [&](const DrawnRect &r) {
             return r.page == page && std::abs(r.rect.left() - mm(20)) < kTol
                 && std::abs(r.rect.bottom() - mm(277)) < kTol;
         });
@@ -146,7 +147,7 @@ TEST_F(PersonalReport, AFailingPageBreakStopsTheJob)
 {
     for (const char *name : {"a", "b", "c"})
         folder.write(name, true, content(2, risingRuns(2, 40, 3)));
-    RecordingDevice device;
+    PageDevice device;
     QPainter painter(&device);
     int breaks = 0;
     QString error;
@@ -157,7 +158,8 @@ TEST_F(PersonalReport, AFailingPageBreakStopsTheJob)
     EXPECT_EQ(breaks, 2);
     EXPECT_TRUE(error.contains("3")) << error.toStdString();
     // Page 3 was never drawn.
-    EXPECT_EQ(std::count_if(device.engine().texts.begin(), device.engine().texts.end(),
+    const PageDrawing drawn = device.drawing();
+    EXPECT_EQ(std::count_if(drawn.texts.begin(), drawn.texts.end(),
                             [](const DrawnText &t) { return t.text == "c"; }),
               0);
 }
@@ -170,7 +172,7 @@ TEST_F(PersonalReport, FrameDividersAndTableRules)
         const double ox = g.offsetX;
         const double top = g.top;
 
-        const DrawnRect &frame = d.engine.rects.front();
+        const DrawnRect &frame = d.drawn.rects.front();
         EXPECT_NEAR(frame.rect.left(), mm(g.left), kTol);
         EXPECT_NEAR(frame.rect.top(), mm(g.top), kTol);
         EXPECT_NEAR(frame.rect.right(), mm(g.right), kTol);
@@ -179,7 +181,7 @@ TEST_F(PersonalReport, FrameDividersAndTableRules)
 
         // Rules of the table: 13 rows, double rules after rows 8 and 13, 32 to 192 on the paper.
         std::vector<double> ruleYs;
-        for (const DrawnLine &l : d.engine.lines)
+        for (const DrawnLine &l : d.drawn.lines)
             if (std::abs(l.line.x1() - mm(32 - ox)) < kTol && std::abs(l.line.x2() - mm(192 - ox)) < kTol) {
                 EXPECT_NEAR(l.line.y1(), l.line.y2(), 1e-6);
                 ruleYs.push_back(toMm(l.line.y1()) - top);
@@ -191,7 +193,7 @@ TEST_F(PersonalReport, FrameDividersAndTableRules)
 
         // Panel dividers, 4 printer pixels wide (the English trend line is as wide).
         int horizontal = 0, vertical = 0;
-        for (const DrawnLine &l : d.engine.lines) {
+        for (const DrawnLine &l : d.drawn.lines) {
             if (std::abs(l.width - 4 * kPrinterPixel) > 0.01)
                 continue;
             if (l.line.y1() == l.line.y2()) {
@@ -292,7 +294,7 @@ TEST_F(PersonalReport, PracticeGraphScalesAndLines)
     const int pr = g.panelRight(0);
 
     QStringList left, right, bottom;
-    for (const DrawnText &t : d.engine.texts) {
+    for (const DrawnText &t : d.drawn.texts) {
         const QPointF p = t.topLeft();
         if (std::abs(p.x() - (draw::mmToTwips(pl + 1) - 50)) < kTol && p.y() > mm(g.top + 90) && p.y() < mm(g.dividerY()))
             left << t.text.trimmed();
@@ -332,11 +334,11 @@ TEST_F(PersonalReport, PracticeGraphScalesAndLines)
     EXPECT_LT(trend[0].line.y2(), trend[0].line.y1()); // rising
 
     // The frame, 2 printer pixels wide, with its nine grid lines.
-    const auto frame = std::find_if(d.engine.rects.begin(), d.engine.rects.end(), [&](const DrawnRect &r) {
+    const auto frame = std::find_if(d.drawn.rects.begin(), d.drawn.rects.end(), [&](const DrawnRect &r) {
         return std::abs(r.rect.left() - draw::mmToTwips(pl + 5)) < kTol
             && std::abs(r.rect.top() - draw::mmToTwips(g.top + 92)) < kTol;
     });
-    ASSERT_NE(frame, d.engine.rects.end());
+    ASSERT_NE(frame, d.drawn.rects.end());
     EXPECT_NEAR(frame->rect.right(), draw::mmToTwips(pr - 5), kTol);
     EXPECT_NEAR(frame->rect.bottom(), draw::mmToTwips(g.dividerY() - 4), kTol);
     EXPECT_NEAR(frame->penWidth, 2 * kPrinterPixel, 0.01);
@@ -389,7 +391,7 @@ std::vector<DrawnRect> hatchedBars(const Drawing &d, int course)
 {
     std::vector<DrawnRect> bars;
     const PageGeometry &g = kA4;
-    for (const DrawnRect &r : d.engine.rects)
+    for (const DrawnRect &r : d.drawn.rects)
         if (r.brushStyle == Qt::DiagCrossPattern && r.rect.left() >= draw::mmToTwips(g.panelLeft(course) + 5) - kTol
             && r.rect.right() <= draw::mmToTwips(g.panelRight(course) - 5) + kTol)
             bars.push_back(r);
@@ -400,7 +402,7 @@ QStringList timeAxisNumbers(const Drawing &d, int course)
 {
     const PageGeometry &g = kA4;
     QStringList numbers;
-    for (const DrawnText &t : d.engine.texts)
+    for (const DrawnText &t : d.drawn.texts)
         if (std::abs(t.topLeft().x() - (draw::mmToTwips(g.panelLeft(course) + 1) - 50)) < kTol
             && t.topLeft().y() > mm(g.dividerY()))
             numbers << t.text.trimmed();
@@ -429,7 +431,7 @@ TEST_F(PersonalReport, TimeGraphBarsLabelsAndUnit)
     EXPECT_EQ(bars[9].penColour, QColor(Qt::black));
 
     QStringList steps;
-    for (const DrawnText &t : d.engine.texts)
+    for (const DrawnText &t : d.drawn.texts)
         if (std::abs(t.topLeft().y() - draw::mmToTwips(g.bottom - 3)) < kTol && t.topLeft().x() < mm(g.centreX()))
             steps << t.text.trimmed();
     EXPECT_EQ(steps, QStringList({"5", "10", "15", "20", "25", "30", "35"}));
@@ -462,7 +464,7 @@ TEST_F(PersonalReport, TimeGraphStepNumbersThinOutWithMoreSteps)
         Drawing d(kA4, folder.path(), {name});
         EXPECT_EQ(hatchedBars(d, 1).size(), c.bars) << c.steps;
         QStringList steps;
-        for (const DrawnText &t : d.engine.texts)
+        for (const DrawnText &t : d.drawn.texts)
             if (std::abs(t.topLeft().y() - draw::mmToTwips(g.bottom - 3)) < kTol && t.topLeft().x() > mm(g.centreX()))
                 steps << t.text.trimmed();
         ASSERT_EQ(steps.size(), c.numbers) << c.steps;
@@ -490,7 +492,7 @@ TEST_F(PersonalReport, ACourseWithoutRecordFileGetsFramesAndAxesOnly)
     EXPECT_EQ(hatchedBars(d, 0).size(), 0u);
     EXPECT_EQ(timeAxisNumbers(d, 0), QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
     int englishFrames = 0;
-    for (const DrawnRect &r : d.engine.rects)
+    for (const DrawnRect &r : d.drawn.rects)
         if (std::abs(r.rect.left() - draw::mmToTwips(g.panelLeft(0) + 5)) < kTol)
             ++englishFrames;
     EXPECT_EQ(englishFrames, 2);
@@ -511,8 +513,8 @@ TEST_F(PersonalReport, EmptyNameListDrawsNothing)
 {
     Drawing d(kA4, folder.path(), {});
     EXPECT_TRUE(d.ok);
-    EXPECT_TRUE(d.engine.texts.empty());
-    EXPECT_TRUE(d.engine.rects.empty());
+    EXPECT_TRUE(d.drawn.texts.empty());
+    EXPECT_TRUE(d.drawn.rects.empty());
 }
 
 TEST(PageFooter, Text)
