@@ -1,30 +1,21 @@
 // qelviewer-cli graph: arguments, exit status and the picture it writes.
 
+#include "programrun.h"
 #include "testsupport.h"
 
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
 
 using namespace qel;
 using namespace qel::test;
+using qeltest::ProgramRun;
+using qeltest::runProgram;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Outcome runCli(const QStringList &args)
+ProgramRun runCli(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(QELVIEWER_CLI), QStringList{QStringLiteral("graph")} + args);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    return runProgram(QStringLiteral(QELVIEWER_CLI), QStringList{QStringLiteral("graph")} + args);
 }
 
 class CliGraph : public ::testing::Test {
@@ -48,8 +39,8 @@ TEST_F(CliGraph, WritesThePaneSizedPictureAndTheHeading)
     const auto r = runCli({folder.path(), QStringLiteral("--file"), QStringLiteral("山田_Qele.dat"),
                            QStringLiteral("--kind"), QStringLiteral("practice"), QStringLiteral("--size"),
                            QStringLiteral("640x420"), out("p.png")});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.outText().trimmed(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
     const QImage image(out("p.png"));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(640, 420));
@@ -62,16 +53,16 @@ TEST_F(CliGraph, TimeAndGroupGraphs)
 {
     auto r = runCli({folder.path(), QStringLiteral("--file"), QStringLiteral("山田_Qelk.dat"), QStringLiteral("--kind"),
                      QStringLiteral("time"), QStringLiteral("--size"), QStringLiteral("300x200"), out("t.png")});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("山田さんの かな/ﾛｰﾏ 練習時間グラフです。"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.outText().trimmed(), QStringLiteral("山田さんの かな/ﾛｰﾏ 練習時間グラフです。"));
     r = runCli({folder.path(), QStringLiteral("--group"), QStringLiteral("0"), QStringLiteral("--kind"),
                 QStringLiteral("runs"), QStringLiteral("--size"), QStringLiteral("600x400"), out("g.png")});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("全体の練習者の練習回数統計グラフです。\n2人、 平均： 2.50 回\n"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.outText(), QStringLiteral("全体の練習者の練習回数統計グラフです。\n2人、 平均： 2.50 回\n"));
     r = runCli({folder.path(), QStringLiteral("--group"), QStringLiteral("1"), QStringLiteral("--kind"),
                 QStringLiteral("steps"), QStringLiteral("--size"), QStringLiteral("600x400"), out("s.png")});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("英文の練習者のSTEP統計グラフです。\n1人 平均： 0.00 STEP\n"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.outText(), QStringLiteral("英文の練習者のSTEP統計グラフです。\n1人 平均： 0.00 STEP\n"));
     EXPECT_EQ(QImage(out("s.png")).size(), QSize(600, 400));
 }
 
@@ -110,7 +101,7 @@ TEST_F(CliGraph, ErrorsExitWithTwoAndWriteNothing)
     };
     for (const auto &args : cases) {
         const auto r = runCli(args);
-        EXPECT_EQ(r.status, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(r.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(r.err.isEmpty()) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(QFileInfo::exists(png)) << args.join(QLatin1Char(' ')).toStdString();
     }

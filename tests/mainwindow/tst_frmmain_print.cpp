@@ -4,6 +4,7 @@
 #include "frmMprop.h"
 #include "learnerlistmodel.h"
 #include "panes.h"
+#include "programrun.h"
 #include "viewertestsupport.h"
 
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -45,12 +45,8 @@ public:
 
 QString runText(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), args);
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit
-        || process.exitCode() != 0)
-        return QStringLiteral("<pdftotext failed>");
-    return QString::fromUtf8(process.readAllStandardOutput());
+    const ProgramRun run = runProgram(QStringLiteral("pdftotext"), args);
+    return run.exitCode == 0 ? run.outText() : QStringLiteral("<pdftotext failed>");
 }
 
 // The text of each page (pdftotext ends every page with a form feed).

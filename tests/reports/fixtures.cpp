@@ -1,9 +1,10 @@
 #include "fixtures.h"
 
+#include "programrun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -78,39 +79,19 @@ samples::RecordContent content(int currentStep, std::vector<samples::Run> runs,
     return c;
 }
 
-QByteArray runProgram(const QString &program, const QStringList &args, bool *ok, int *exitCode,
-                      QByteArray *standardError)
-{
-    QProcess process;
-    process.start(program, args);
-    const bool started = process.waitForStarted(-1);
-    const bool finished = started && process.waitForFinished(-1);
-    const bool clean = finished && process.exitStatus() == QProcess::NormalExit;
-    if (exitCode)
-        *exitCode = clean ? process.exitCode() : -1;
-    if (ok)
-        *ok = clean && process.exitCode() == 0;
-    if (standardError)
-        *standardError = process.readAllStandardError();
-    return process.readAllStandardOutput();
-}
-
 QString pdfText(const QString &path)
 {
-    bool ok = false;
-    const QByteArray out = runProgram(QStringLiteral("pdftotext"),
-                                      {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
-                                       QStringLiteral("-")},
-                                      &ok);
-    EXPECT_TRUE(ok) << "pdftotext failed on " << path.toStdString();
-    return QString::fromUtf8(out);
+    const qeltest::ProgramRun run = qeltest::runProgram(
+        QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    EXPECT_EQ(run.exitCode, 0) << "pdftotext failed on " << path.toStdString();
+    return run.outText();
 }
 
 int pdfPages(const QString &path)
 {
-    bool ok = false;
-    const QString info = QString::fromUtf8(runProgram(QStringLiteral("pdfinfo"), {path}, &ok));
-    EXPECT_TRUE(ok) << "pdfinfo failed on " << path.toStdString();
+    const qeltest::ProgramRun run = qeltest::runProgram(QStringLiteral("pdfinfo"), {path});
+    EXPECT_EQ(run.exitCode, 0) << "pdfinfo failed on " << path.toStdString();
+    const QString info = run.outText();
     const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }

@@ -32,9 +32,6 @@ std::vector<samples::Run> risingRuns(int count, int firstSpm, int gain, std::int
 samples::RecordContent content(int currentStep, std::vector<samples::Run> runs,
                                std::vector<std::int32_t> stepSeconds = {});
 
-// Runs a program and returns its standard output; `ok` false when it did not exit with 0.
-QByteArray runProgram(const QString &program, const QStringList &args, bool *ok = nullptr,
-                      int *exitCode = nullptr, QByteArray *standardError = nullptr);
 // Text of a PDF file by pdftotext (UTF-8), and its page count by pdfinfo.
 QString pdfText(const QString &path);
 int pdfPages(const QString &path);

@@ -7,6 +7,7 @@
 #include "painting.h"
 
 #include "fixtures.h"
+#include "programrun.h"
 
 #include <QDir>
 #include <QFile>
@@ -173,12 +174,8 @@ struct CliResult {
 
 CliResult cli(const QStringList &args)
 {
-    CliResult r;
-    QByteArray err;
-    r.out = QString::fromUtf8(runProgram(QStringLiteral(QELVIEWER_CLI), QStringList{"report"} + args,
-                                         nullptr, &r.exitCode, &err));
-    r.err = QString::fromUtf8(err);
-    return r;
+    const qeltest::ProgramRun run = qeltest::runProgram(QStringLiteral(QELVIEWER_CLI), QStringList{"report"} + args);
+    return {run.exitCode, run.outText(), run.errText()};
 }
 
 TEST_F(ReportOutput, CliWritesPersonalReports)

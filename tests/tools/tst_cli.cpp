@@ -1,10 +1,10 @@
 #include "cp932.h"
+#include "programrun.h"
 #include "recordwriter.h"
 #include "testprint.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,19 +12,9 @@ using namespace qel;
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-Result runCli(const QStringList &args)
+qeltest::ProgramRun runCli(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(QEL_CLI_PATH), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
+    return qeltest::runProgram(QStringLiteral(QEL_CLI_PATH), args);
 }
 
 const QDateTime kWhen(QDate(2000, 1, 23), QTime(14, 5, 9));
@@ -65,7 +55,7 @@ protected:
 
 TEST_F(CliTest, TableWritesTheExportBytes)
 {
-    const Result r = runCli({"table", dir.path()});
+    const qeltest::ProgramRun r = runCli({"table", dir.path()});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString expected = QStringLiteral(
         "名前,モード,ステップ,練習回数,総練習時間,上達度,最高ＳＰＭ,最終練習日時\r\n"
@@ -81,18 +71,18 @@ TEST_F(CliTest, TableWritesTheExportBytes)
 
 TEST_F(CliTest, TableOfOneGroup)
 {
-    const Result english = runCli({"table", dir.path(), "--group", "1", "--utf8"});
+    const qeltest::ProgramRun english = runCli({"table", dir.path(), "--group", "1", "--utf8"});
     EXPECT_EQ(english.exitCode, 0);
     EXPECT_EQ(english.out.count("\r\n"), 5);
     EXPECT_FALSE(english.out.contains("Lee"));
-    const Result kana = runCli({"table", "--utf8", "--group", "2", dir.path()});
+    const qeltest::ProgramRun kana = runCli({"table", "--utf8", "--group", "2", dir.path()});
     EXPECT_EQ(kana.out.count("\r\n"), 3);
     EXPECT_TRUE(kana.out.contains("\"Lee, Ann\""));
 }
 
 TEST_F(CliTest, SummaryPrintsTheTwentyTwoTexts)
 {
-    const Result r = runCli({"summary", dir.path(), "taro"});
+    const qeltest::ProgramRun r = runCli({"summary", dir.path(), "taro"});
     ASSERT_EQ(r.exitCode, 0);
     const QStringList lines = QString::fromUtf8(r.out).split('\n');
     ASSERT_EQ(lines.size(), 23); // 22 lines and the empty rest
@@ -103,7 +93,7 @@ TEST_F(CliTest, SummaryPrintsTheTwentyTwoTexts)
     };
     EXPECT_EQ(lines.mid(0, 22), expected);
     // A learner with neither file shows the no-runs texts and nothing is created.
-    const Result nobody = runCli({"summary", dir.path(), "nobody"});
+    const qeltest::ProgramRun nobody = runCli({"summary", dir.path(), "nobody"});
     EXPECT_EQ(nobody.exitCode, 0);
     EXPECT_TRUE(QString::fromUtf8(nobody.out).startsWith("0\n0\n0\n0\n00:00:00\n00:00:00\n0.00\n0.00\n0\n0\n未練習\n未練習\n"));
     EXPECT_FALSE(QFile::exists(dir.filePath("nobody_Qele.dat")));
@@ -111,7 +101,7 @@ TEST_F(CliTest, SummaryPrintsTheTwentyTwoTexts)
 
 TEST_F(CliTest, StatsPrintsSevenRowsOfThreeGroups)
 {
-    const Result r = runCli({"stats", dir.path()});
+    const qeltest::ProgramRun r = runCli({"stats", dir.path()});
     ASSERT_EQ(r.exitCode, 0);
     const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 7);
@@ -143,17 +133,17 @@ TEST(Cli, ErrorsAndUsage)
         {{}, 2, "no command", true},
     };
     for (const Case &c : cases) {
-        const Result r = runCli(c.args);
+        const qeltest::ProgramRun r = runCli(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.stderrHas))) << r.err.toStdString();
-        EXPECT_EQ(r.err.contains("usage:"), c.usage) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.errText().contains(QString::fromUtf8(c.stderrHas))) << r.err.toStdString();
+        EXPECT_EQ(r.errText().contains("usage:"), c.usage) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
-    const Result help = runCli({"--help"});
+    const qeltest::ProgramRun help = runCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("qelviewer-cli table FOLDER"));
     // A folder without record files is not an error: just the header.
-    const Result empty = runCli({"table", dir.path(), "--utf8"});
+    const qeltest::ProgramRun empty = runCli({"table", dir.path(), "--utf8"});
     EXPECT_EQ(empty.exitCode, 0);
     EXPECT_EQ(empty.out.count("\r\n"), 1);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files) == QStringList{"plain.txt"});
