@@ -9,8 +9,6 @@ using graphs::kBlue;
 
 namespace {
 
-constexpr int kWidth = 10000;
-constexpr int kHeight = 6000;
 constexpr int kSlot = 8800 / 11;
 
 struct BinCase {

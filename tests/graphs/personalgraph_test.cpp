@@ -15,9 +15,6 @@ using graphs::kRed;
 
 namespace {
 
-constexpr int kWidth = 10000;
-constexpr int kHeight = 6000;
-
 double ySpm(const graphs::GraphFrame &f, double v, int spmPerDivision)
 {
     return f.base - v * f.division / spmPerDivision;

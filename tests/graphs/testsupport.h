@@ -18,6 +18,10 @@
 
 namespace qel::test {
 
+// The pane most graph tests draw on, in twips.
+constexpr int kWidth = 10000;
+constexpr int kHeight = 6000;
+
 inline int pixelsFor(int twips)
 {
     return (twips + 14) / 15;

@@ -9,9 +9,6 @@ using graphs::kBlue;
 
 namespace {
 
-constexpr int kWidth = 10000;
-constexpr int kHeight = 6000;
-
 samples::RecordContent withSteps(int stepCount, const std::vector<std::int32_t> &seconds)
 {
     samples::RecordContent content;

@@ -94,8 +94,6 @@ class FrmMainExportTest : public QObject, protected WindowFixture<ExportAsker, E
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> out;
-
     // Learners with different figures: a (2 runs), b (12 runs, both Courses), c, d, e.
     void writeFive()
     {
@@ -127,17 +125,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        setUp();
-        out = std::make_unique<QTemporaryDir>();
-    }
-
-    void cleanup()
-    {
-        tearDown();
-        out.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     // ------------------------------------------------------------ personal properties
 

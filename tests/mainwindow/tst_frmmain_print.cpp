@@ -80,8 +80,6 @@ class FrmMainPrintTest : public QObject, protected WindowFixture<PrintAsker> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> out;
-
     // Aoki practises both Courses, Kenta English only, Mairi Kana/Romaji only.
     void writeFolder()
     {
@@ -106,17 +104,12 @@ private slots:
     void init()
     {
         setUp();
-        out = std::make_unique<QTemporaryDir>();
         asker->output = out->filePath("report.pdf");
         ranDialogs.clear();
         writeFolder();
     }
 
-    void cleanup()
-    {
-        tearDown();
-        out.reset();
-    }
+    void cleanup() { tearDown(); }
 
     void personalPages_data()
     {

@@ -61,14 +61,15 @@ protected:
     }
 };
 
-// A private settings store, a record folder, the Asker and the window of one test function,
-// with the ways a user reaches the window. A Qt Test class derives from QObject and from
-// this, and calls setUp() and tearDown() from its init() and cleanup().
+// A private settings store, a record folder, a folder for output, the Asker and the window
+// of one test function, with the ways a user reaches the window. A Qt Test class derives
+// from QObject and from this, and calls setUp() and tearDown() from its init() and cleanup().
 template <class AskerType = ScriptedAsker, class WindowType = TestWindow>
 class WindowFixture {
 protected:
     std::unique_ptr<PrivateSettings> settings;
     std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<QTemporaryDir> out; // for the files the window writes
     std::unique_ptr<AskerType> asker;
     std::unique_ptr<WindowType> window;
 
@@ -76,6 +77,7 @@ protected:
     {
         settings = std::make_unique<PrivateSettings>();
         folder = std::make_unique<QTemporaryDir>();
+        out = std::make_unique<QTemporaryDir>();
         asker = std::make_unique<AskerType>();
     }
 
@@ -83,6 +85,7 @@ protected:
     {
         window.reset();
         asker.reset();
+        out.reset();
         folder.reset();
         settings.reset();
     }
