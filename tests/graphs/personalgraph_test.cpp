@@ -372,13 +372,19 @@ std::vector<samples::Run> noisyRuns(int count)
     return runs;
 }
 
-TEST(PracticeGraph, DenseRunsAreMergedPerPixelColumn)
+// 20000 noisy runs drawn merged per pixel column and segment by segment.
+std::pair<PersonalDrawing, PersonalDrawing> drawNoisyRunsBothWays()
 {
     RecordFolder folder;
     const QString path = folder.write(QStringLiteral("a_Qele.dat"), withRuns(noisyRuns(20000)));
-    const auto merged = drawPersonal(kWidth, kHeight, graphs::PracticeGraph, englishRow(QStringLiteral("  400")), path);
-    const auto exact = drawPersonal(kWidth, kHeight, graphs::PracticeGraph, englishRow(QStringLiteral("  400")), path,
-                                    graphs::RunLines::EverySegment);
+    return {drawPersonal(kWidth, kHeight, graphs::PracticeGraph, englishRow(QStringLiteral("  400")), path),
+            drawPersonal(kWidth, kHeight, graphs::PracticeGraph, englishRow(QStringLiteral("  400")), path,
+                         graphs::RunLines::EverySegment)};
+}
+
+TEST(PracticeGraph, DenseRunsAreMergedPerPixelColumn)
+{
+    const auto [merged, exact] = drawNoisyRunsBothWays();
     EXPECT_EQ(exact.drawing.linesIn(kBlue).size(), 19999u);
     EXPECT_TRUE(merged.drawing.linesIn(kBlue).empty());
     EXPECT_TRUE(merged.drawing.linesIn(kRed).empty());
@@ -421,11 +427,7 @@ void cover(std::map<long, Range> &ranges, QPointF a, QPointF b, double twipsPerP
 
 TEST(PracticeGraph, MergedLinesCoverWhatEverySegmentCoversInEachColumn)
 {
-    RecordFolder folder;
-    const QString path = folder.write(QStringLiteral("a_Qele.dat"), withRuns(noisyRuns(20000)));
-    const auto merged = drawPersonal(kWidth, kHeight, graphs::PracticeGraph, englishRow(QStringLiteral("  400")), path);
-    const auto exact = drawPersonal(kWidth, kHeight, graphs::PracticeGraph, englishRow(QStringLiteral("  400")), path,
-                                    graphs::RunLines::EverySegment);
+    const auto [merged, exact] = drawNoisyRunsBothWays();
     ASSERT_EQ(merged.drawing.polylines.size(), 2u);
     for (const QColor &colour : {kRed, kBlue}) {
         std::map<long, Range> a, b;
