@@ -79,11 +79,6 @@ void textAt(QPainter &painter, double x, double y, const QString &text)
     painter.drawText(QPointF(x, y + kCellAscent * em), text);
 }
 
-QString numberText(std::int64_t value)
-{
-    return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
-}
-
 void drawBox(QPainter &painter, double x1, double y1, double x2, double y2)
 {
     painter.drawRect(QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)),

@@ -2,6 +2,8 @@
 // Drawing state shared by the printed pages: line widths in printer pixels, the one
 // font family of the pages, numbers with the blank of their sign.
 
+#include "graphframe.h"
+
 #include <QColor>
 #include <QPen>
 #include <QSet>
@@ -54,8 +56,8 @@ private:
     TextLog *m_outer = nullptr;
 };
 
-// A number printed on its own: its digits after one blank, the place of a sign.
-QString numberText(std::int64_t value);
+// A number printed on its own, as on screen: its digits after one blank.
+using graphs::numberText;
 
 // Rectangle between two corners with the current pen and brush.
 void drawBox(QPainter &painter, double x1, double y1, double x2, double y2);
