@@ -26,16 +26,7 @@ constexpr int kHeightTwips = 6000;
 
 QString writeHistory(const QTemporaryDir &dir, int runs)
 {
-    qel::samples::RecordContent content;
-    content.currentStep = 40;
-    std::uint32_t seed = 2024;
-    content.runs.reserve(std::size_t(runs));
-    for (int k = 0; k < runs; ++k) {
-        seed = seed * 1103515245u + 12345u;
-        const int noise = int((seed >> 16) % 80);
-        const int spm = 80 + int(300.0 * k / std::max(runs, 1)) + noise;
-        content.runs.push_back({std::int16_t(spm), std::int16_t((seed >> 8) % 1500)});
-    }
+    const qel::samples::RecordContent content = qel::samples::risingHistory(runs);
     const QString path = dir.filePath(QStringLiteral("bench%1_Qele.dat").arg(runs));
     if (!qel::samples::writeFile(path, qel::samples::recordBytes(content)))
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));

@@ -23,16 +23,7 @@ namespace {
 
 bool writeHistory(const QString &folder, const QString &name, int runs)
 {
-    qel::samples::RecordContent content;
-    content.currentStep = 40;
-    std::uint32_t seed = 2024;
-    content.runs.reserve(std::size_t(runs));
-    for (int k = 0; k < runs; ++k) {
-        seed = seed * 1103515245u + 12345u;
-        const int noise = int((seed >> 16) % 80);
-        const int spm = 80 + int(300.0 * k / std::max(runs, 1)) + noise;
-        content.runs.push_back({std::int16_t(spm), std::int16_t((seed >> 8) % 1500)});
-    }
+    const qel::samples::RecordContent content = qel::samples::risingHistory(runs);
     return qel::samples::writeFile(QDir(folder).filePath(name + QStringLiteral("_Qele.dat")),
                                    qel::samples::recordBytes(content));
 }

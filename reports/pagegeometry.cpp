@@ -60,20 +60,24 @@ PageGeometry pageGeometry(const QPagedPaintDevice &device)
     return pageGeometry(pageMetrics(device));
 }
 
-PageGeometry groupPageGeometry(int paperWidth, int paperHeight, int offsetX, int offsetY)
+namespace {
+// The group page never starts outside the printable area.
+PageGeometry clampedToPrintable(PageGeometry g)
 {
-    PageGeometry g = pageGeometry(paperWidth, paperHeight, offsetX, offsetY);
     g.left = std::max(g.left, 0);
     g.top = std::max(g.top, 0);
     return g;
 }
+}
+
+PageGeometry groupPageGeometry(int paperWidth, int paperHeight, int offsetX, int offsetY)
+{
+    return clampedToPrintable(pageGeometry(paperWidth, paperHeight, offsetX, offsetY));
+}
 
 PageGeometry groupPageGeometry(const PageMetrics &m)
 {
-    return groupPageGeometry(pixelsToMillimetres(m.paperWidthPixels, m.twipsPerPixelX),
-                             pixelsToMillimetres(m.paperHeightPixels, m.twipsPerPixelY),
-                             pixelsToMillimetres(m.offsetXPixels, m.twipsPerPixelX),
-                             pixelsToMillimetres(m.offsetYPixels, m.twipsPerPixelY));
+    return clampedToPrintable(pageGeometry(m));
 }
 
 PageGeometry groupPageGeometry(const QPagedPaintDevice &device)

@@ -1,6 +1,7 @@
 #include "recordwriter.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace qel::samples {
 
@@ -25,6 +26,21 @@ QByteArray words(std::int16_t w0, std::int16_t w1)
     b[3] = char(std::uint16_t(w1) >> 8);
     return b;
 }
+}
+
+RecordContent risingHistory(int runs)
+{
+    RecordContent content;
+    content.currentStep = 40;
+    std::uint32_t seed = 2024;
+    content.runs.reserve(std::size_t(std::max(runs, 0)));
+    for (int k = 0; k < runs; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        const int noise = int((seed >> 16) % 80);
+        const int spm = 80 + int(300.0 * k / std::max(runs, 1)) + noise;
+        content.runs.push_back({std::int16_t(spm), std::int16_t((seed >> 8) % 1500)});
+    }
+    return content;
 }
 
 QByteArray recordBytes(const RecordContent &c)

@@ -25,6 +25,10 @@ struct RecordContent {
     std::vector<Run> runs;
 };
 
+// A long, noisy, rising history of `runs` runs at STEP 40, the same for the same count;
+// the benchmarks paint it.
+RecordContent risingHistory(int runs);
+
 // Bytes of a record file: records 1 to 216 and one record per run.
 QByteArray recordBytes(const RecordContent &content);
 // Four bytes of a count stored high word first.
