@@ -1,8 +1,8 @@
 // The viewer's entry: hourglass, splash, main window.
 
-#include "frmMain.h"
-#include "frmSplash.h"
-#include "painting.h"
+#include "base/painting.h"
+#include "dialogs/frmSplash.h"
+#include "mainwindow/frmMain.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

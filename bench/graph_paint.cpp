@@ -4,9 +4,9 @@
 //
 //   graph_paint [repeats] [--merged-only]
 
-#include "graphstate.h"
-#include "personalgraph.h"
-#include "recordwriter.h"
+#include "graphs/graphstate.h"
+#include "graphs/personalgraph.h"
+#include "samples/recordwriter.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

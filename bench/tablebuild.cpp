@@ -2,8 +2,8 @@
 // usage: bench_tablebuild [FILES] [AVERAGE_RUNS] [FOLDER]   (defaults 10000, 300 and a temporary folder;
 // an existing FOLDER is used as it is)
 
-#include "learnertable.h"
-#include "recordwriter.h"
+#include "records/learnertable.h"
+#include "samples/recordwriter.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 //
 //   bench_viewswitch [switches=300] [files=10000]
 
-#include "frmMain.h"
-#include "recordwriter.h"
+#include "mainwindow/frmMain.h"
+#include "samples/recordwriter.h"
 
 #include <QApplication>
 #include <QDir>

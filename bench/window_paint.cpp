@@ -5,9 +5,9 @@
 //
 //   bench_window_paint [repeats=7]
 
-#include "frmMain.h"
-#include "panes.h"
-#include "recordwriter.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/panes.h"
+#include "samples/recordwriter.h"
 
 #include <QApplication>
 #include <QDir>

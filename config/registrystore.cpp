@@ -1,29 +1,12 @@
-#include "registrystore.h"
-
-#include "asker.h"
+#include "config/registrystore.h"
 
 #include <QSettings>
 #include <QVariant>
-#include <cstdlib>
 #include <limits>
 
 namespace qel {
 
 namespace {
-
-EndingHandler &endingHandler()
-{
-    static EndingHandler handler;
-    return handler;
-}
-
-void endProgram()
-{
-    if (endingHandler())
-        endingHandler()();
-    else
-        std::exit(EXIT_FAILURE);
-}
 
 // Settings opened on the key's group. Native format: the registry on Windows.
 struct OpenKey {
@@ -42,29 +25,21 @@ int failureCode(const QSettings &settings)
                                                    : int(settings.status());
 }
 
-void reportSetFailure(const RegistryKey &key, const QString &name)
+StoreStatus setFailure(const RegistryKey &key, const QString &name)
 {
-    asker().message(nullptr,
-                    key.path() + QLatin1Char('\\') + name
-                        + QStringLiteral("レジストリのセットに失敗しました。"),
-                    QString(), Asker::Buttons::Ok, Asker::Icon::None);
-    endProgram();
+    return {key.path() + QLatin1Char('\\') + name + QStringLiteral("レジストリのセットに失敗しました。")};
 }
 
-bool writeValue(const RegistryKey &key, const QString &name, const QVariant &value)
+StoreStatus writeValue(const RegistryKey &key, const QString &name, const QVariant &value)
 {
     OpenKey open(key);
-    if (!open.settings.isWritable()) {
-        reportSetFailure(key, name);
-        return false;
-    }
+    if (!open.settings.isWritable())
+        return setFailure(key, name);
     open.settings.setValue(name, value);
     open.settings.sync();
-    if (open.settings.status() != QSettings::NoError) {
-        reportSetFailure(key, name);
-        return false;
-    }
-    return true;
+    if (open.settings.status() != QSettings::NoError)
+        return setFailure(key, name);
+    return {};
 }
 
 } // namespace
@@ -85,28 +60,19 @@ RegistryKey trainerKey()
     return {QStringLiteral("QelSoft"), QStringLiteral("Qel"), QStringLiteral("Env")};
 }
 
-void setEndingHandler(EndingHandler handler)
-{
-    endingHandler() = std::move(handler);
-}
-
-KeyDisposition createKey(const RegistryKey &key)
+KeyOpening createKey(const RegistryKey &key)
 {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, key.organization,
                        key.application);
-    if (!settings.isWritable() || settings.status() != QSettings::NoError) {
-        asker().message(nullptr,
-                        QString::number(failureCode(settings)) + QLatin1Char(' ') + key.path()
-                            + QStringLiteral("レジストリの作成に失敗しました。"),
-                        QString(), Asker::Buttons::Ok, Asker::Icon::None);
-        endProgram();
-        return KeyDisposition::Failed;
-    }
+    if (!settings.isWritable() || settings.status() != QSettings::NoError)
+        return {KeyDisposition::Failed,
+                QString::number(failureCode(settings)) + QLatin1Char(' ') + key.path()
+                    + QStringLiteral("レジストリの作成に失敗しました。")};
     // A settings file cannot hold an empty group, so a key without values counts as new;
     // its values are written at once anyway.
     if (settings.childGroups().contains(key.group))
-        return KeyDisposition::Existed;
-    return KeyDisposition::Created;
+        return {KeyDisposition::Existed, {}};
+    return {KeyDisposition::Created, {}};
 }
 
 std::optional<std::int32_t> queryLong(const RegistryKey &key, const QString &name)
@@ -148,12 +114,12 @@ QString queryStringOr(const RegistryKey &key, const QString &name, const QString
     return queryString(key, name).value_or(fallback);
 }
 
-bool setLong(const RegistryKey &key, const QString &name, std::int32_t value)
+StoreStatus setLong(const RegistryKey &key, const QString &name, std::int32_t value)
 {
     return writeValue(key, name, QVariant::fromValue<int>(value));
 }
 
-bool setString(const RegistryKey &key, const QString &name, const QString &text)
+StoreStatus setString(const RegistryKey &key, const QString &name, const QString &text)
 {
     return writeValue(key, name, text);
 }

@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 namespace qel {
@@ -22,15 +21,22 @@ struct RegistryKey {
 RegistryKey viewerKey();
 RegistryKey trainerKey();
 
-// What happens after a store failure has been reported: the program ends. Tests replace it;
-// an empty function restores the default.
-using EndingHandler = std::function<void()>;
-void setEndingHandler(EndingHandler handler);
+// The outcome of a write: empty when it worked, else the message the user is to be shown
+// before the program ends. The store itself shows nothing and ends nothing.
+struct StoreStatus {
+    QString failure;
+    explicit operator bool() const { return failure.isEmpty(); }
+};
 
 enum class KeyDisposition { Failed = 0, Created = 1, Existed = 2 };
 
-// Creates the key or finds it. On failure reports the error code and the key path and ends.
-KeyDisposition createKey(const RegistryKey &key);
+struct KeyOpening {
+    KeyDisposition disposition = KeyDisposition::Failed;
+    QString failure; // the message, when Failed: error code and key path
+};
+
+// Creates the key or finds it.
+KeyOpening createKey(const RegistryKey &key);
 
 // A 32-bit integer value; nothing when the key or the value is missing or not a number.
 std::optional<std::int32_t> queryLong(const RegistryKey &key, const QString &name);
@@ -40,8 +46,8 @@ std::int32_t queryLongOr(const RegistryKey &key, const QString &name, std::int32
 std::optional<QString> queryString(const RegistryKey &key, const QString &name);
 QString queryStringOr(const RegistryKey &key, const QString &name, const QString &fallback);
 
-// Write one value. On failure report the key path and value name and end; false then.
-bool setLong(const RegistryKey &key, const QString &name, std::int32_t value);
-bool setString(const RegistryKey &key, const QString &name, const QString &text);
+// Write one value. A failure's message names the key path and the value.
+StoreStatus setLong(const RegistryKey &key, const QString &name, std::int32_t value);
+StoreStatus setString(const RegistryKey &key, const QString &name, const QString &text);
 
 } // namespace qel

@@ -1,6 +1,6 @@
-#include "viewersettings.h"
+#include "config/viewersettings.h"
 
-#include "registrystore.h"
+#include "config/registrystore.h"
 
 namespace qel {
 
@@ -19,6 +19,18 @@ bool isRoot(const QString &folder)
     // A drive root such as C:\ or C:/
     return folder.size() == 3 && folder[0].isLetter() && folder[1] == QLatin1Char(':');
 }
+
+// Stops at the first value that fails.
+StoreStatus writeWindow(const RegistryKey &key, const WindowTwips &window, const QString &recordFolder)
+{
+    const std::pair<QString, std::int32_t> numbers[] = {
+        {kTop, window.top}, {kLeft, window.left}, {kHeight, window.height}, {kWidth, window.width}};
+    for (const auto &[name, value] : numbers)
+        if (StoreStatus status = setLong(key, name, value); !status)
+            return status;
+    return setString(key, kRecentFolder, recordFolder);
+}
+
 } // namespace
 
 QString trimTrainerFolder(const QString &folder)
@@ -30,22 +42,19 @@ QString trimTrainerFolder(const QString &folder)
     return folder;
 }
 
-std::optional<ViewerSettings> loadViewerSettings(const WindowTwips &current,
-                                                 const QString &programFolder)
+LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &programFolder)
 {
     const RegistryKey key = viewerKey();
-    const KeyDisposition disposition = createKey(key);
-    if (disposition == KeyDisposition::Failed)
-        return std::nullopt;
+    const KeyOpening opening = createKey(key);
+    if (opening.disposition == KeyDisposition::Failed)
+        return {std::nullopt, opening.failure};
 
     ViewerSettings settings;
     settings.window = current;
-    if (disposition == KeyDisposition::Created) {
+    if (opening.disposition == KeyDisposition::Created) {
         settings.firstStart = true;
-        if (!setLong(key, kTop, 100) || !setLong(key, kLeft, 100)
-            || !setLong(key, kHeight, current.height) || !setLong(key, kWidth, current.width)
-            || !setString(key, kRecentFolder, QString()))
-            return std::nullopt;
+        if (StoreStatus status = writeWindow(key, {100, 100, current.height, current.width}, QString()); !status)
+            return {std::nullopt, status.failure};
         settings.window.top = kFirstStartTop;
         settings.window.left = kFirstStartLeft;
     } else {
@@ -57,15 +66,12 @@ std::optional<ViewerSettings> loadViewerSettings(const WindowTwips &current,
     }
     if (settings.recordFolder.isEmpty())
         settings.recordFolder = trimTrainerFolder(queryStringOr(trainerKey(), kRecDir, programFolder));
-    return settings;
+    return {settings, {}};
 }
 
-bool saveViewerSettings(const WindowTwips &window, const QString &recordFolder)
+StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder)
 {
-    const RegistryKey key = viewerKey();
-    return setLong(key, kTop, window.top) && setLong(key, kLeft, window.left)
-           && setLong(key, kHeight, window.height) && setLong(key, kWidth, window.width)
-           && setString(key, kRecentFolder, recordFolder);
+    return writeWindow(viewerKey(), window, recordFolder);
 }
 
 } // namespace qel

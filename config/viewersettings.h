@@ -1,6 +1,8 @@
 #pragma once
 // The main window's position and size and the record folder, kept between runs.
 
+#include "config/registrystore.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -26,15 +28,22 @@ struct ViewerSettings {
 inline constexpr std::int32_t kFirstStartTop = 200;
 inline constexpr std::int32_t kFirstStartLeft = 200;
 
+// The settings read at start-up, or the store's failure message when there are none.
+struct LoadedSettings {
+    std::optional<ViewerSettings> settings;
+    QString failure;
+    explicit operator bool() const { return settings.has_value(); }
+    const ViewerSettings *operator->() const { return &*settings; }
+    const ViewerSettings &operator*() const { return *settings; }
+};
+
 // Reads the settings at start-up. `current` is the window as designed (its size is written
 // on a first start and is the default of every missing value); `programFolder` is the last
-// fallback of the record folder. Nothing when the store failed (the failure was reported
-// and the ending handler ran).
-std::optional<ViewerSettings> loadViewerSettings(const WindowTwips &current,
-                                                 const QString &programFolder);
+// fallback of the record folder. The caller shows a failure and ends the program.
+LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &programFolder);
 
-// Writes the window and the record folder. False when the store failed (reported, ended).
-bool saveViewerSettings(const WindowTwips &window, const QString &recordFolder);
+// Writes the window and the record folder, stopping at the first value that fails.
+StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder);
 
 // The trainer's folder without one final separator; a root ("/", "C:\") keeps its own,
 // since without it the path would name another folder.

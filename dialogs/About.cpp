@@ -1,9 +1,9 @@
-#include "About.h"
+#include "dialogs/About.h"
 
-#include "twips.h"
+#include "dialogs/dialoglayout.h"
 
-#include "asker.h"
-#include "painting.h"
+#include "base/asker.h"
+#include "base/painting.h"
 
 #include <QBitmap>
 #include <QEvent>

@@ -1,8 +1,8 @@
-#include "frmMprop.h"
+#include "dialogs/frmMprop.h"
 
-#include "groupstats.h"
-#include "hosts.h"
-#include "painting.h"
+#include "base/painting.h"
+#include "dialogs/hosts.h"
+#include "records/groupstats.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

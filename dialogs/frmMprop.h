@@ -2,7 +2,7 @@
 // Group properties: the seven group figures for all learners, English and Kana/Romaji,
 // gathered by switching the main window through its three groups.
 
-#include "twips.h"
+#include "dialogs/dialoglayout.h"
 
 #include <QDialog>
 #include <array>

@@ -1,7 +1,7 @@
-#include "frmPropaty.h"
+#include "dialogs/frmPropaty.h"
 
-#include "learnersummary.h"
-#include "painting.h"
+#include "base/painting.h"
+#include "records/learnersummary.h"
 
 #include <QFontMetrics>
 #include <QIcon>

@@ -2,7 +2,7 @@
 // Personal properties: one learner's figures for both Courses side by side, with the
 // learner's own trainer settings.
 
-#include "twips.h"
+#include "dialogs/dialoglayout.h"
 
 #include <QDialog>
 #include <QString>

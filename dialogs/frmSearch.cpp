@@ -1,10 +1,10 @@
-#include "frmSearch.h"
+#include "dialogs/frmSearch.h"
 
-#include "twips.h"
+#include "dialogs/dialoglayout.h"
 
-#include "asker.h"
-#include "hosts.h"
-#include "painting.h"
+#include "base/asker.h"
+#include "base/painting.h"
+#include "dialogs/hosts.h"
 
 #include <QLabel>
 #include <QLineEdit>

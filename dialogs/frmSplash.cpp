@@ -1,8 +1,8 @@
-#include "frmSplash.h"
+#include "dialogs/frmSplash.h"
 
-#include "twips.h"
+#include "dialogs/dialoglayout.h"
 
-#include "painting.h"
+#include "base/painting.h"
 
 #include <QLabel>
 #include <QLinearGradient>

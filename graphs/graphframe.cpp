@@ -1,6 +1,6 @@
-#include "graphframe.h"
+#include "graphs/graphframe.h"
 
-#include "painting.h"
+#include "base/painting.h"
 
 #include <QPainter>
 #include <algorithm>

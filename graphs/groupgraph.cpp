@@ -1,10 +1,10 @@
-#include "groupgraph.h"
+#include "graphs/groupgraph.h"
 
-#include "graphframe.h"
-#include "groupstats.h"
-#include "painting.h"
-#include "scales.h"
-#include "textformat.h"
+#include "base/painting.h"
+#include "graphs/graphframe.h"
+#include "graphs/scales.h"
+#include "records/groupstats.h"
+#include "records/textformat.h"
 
 #include <QPainter>
 

@@ -6,7 +6,7 @@
 // own and the pane's inner size in twips; the function scales to twips itself, clears the
 // pane and restores the painter's state before it returns. No file is read.
 
-#include "graphstate.h"
+#include "graphs/graphstate.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
-#include "personalgraph.h"
+#include "graphs/personalgraph.h"
 
-#include "graphframe.h"
-#include "painting.h"
-#include "recordfile.h"
-#include "regression.h"
-#include "scales.h"
-#include "textformat.h"
+#include "base/painting.h"
+#include "graphs/graphframe.h"
+#include "graphs/scales.h"
+#include "records/recordfile.h"
+#include "records/regression.h"
+#include "records/textformat.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -10,8 +10,8 @@
 // The record file is read at every call and never created. A file that cannot be read gives
 // the empty frame (background, grid, horizontal axis) without a message.
 
-#include "graphstate.h"
-#include "runline.h"
+#include "graphs/graphstate.h"
+#include "graphs/runline.h"
 
 #include <QString>
 

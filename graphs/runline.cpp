@@ -1,4 +1,4 @@
-#include "runline.h"
+#include "graphs/runline.h"
 
 #include <QPainter>
 #include <cmath>

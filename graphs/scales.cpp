@@ -1,7 +1,7 @@
-#include "scales.h"
+#include "graphs/scales.h"
 
-#include "recordfile.h"
-#include "textformat.h"
+#include "records/recordfile.h"
+#include "records/textformat.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "filetrash.h"
+#include "mainwindow/filetrash.h"
 
 #include <QDir>
 #include <QFile>

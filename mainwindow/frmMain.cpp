@@ -1,15 +1,15 @@
-#include "frmMain.h"
+#include "mainwindow/frmMain.h"
 
-#include "About.h"
-#include "asker.h"
-#include "frmSearch.h"
-#include "filetrash.h"
-#include "frmSplash.h"
-#include "graphframe.h"
-#include "icons.h"
-#include "learnerlistmodel.h"
-#include "painting.h"
-#include "panes.h"
+#include "base/asker.h"
+#include "base/painting.h"
+#include "dialogs/About.h"
+#include "dialogs/frmSearch.h"
+#include "dialogs/frmSplash.h"
+#include "graphs/graphframe.h"
+#include "mainwindow/filetrash.h"
+#include "mainwindow/icons.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -98,10 +98,8 @@ frmMain::frmMain(QWidget *parent)
     draw::installFontSubstitutes();
     setWindowTitle(QStringLiteral("QelViewer"));
     setWindowIcon(icons::window());
-    if (const QScreen *s = screen()) {
-        dpiX_ = s->logicalDotsPerInchX();
-        dpiY_ = s->logicalDotsPerInchY();
-    }
+    if (const QScreen *s = screen())
+        twipsScale_ = TwipsScale::ofScreen(s);
 
     formArea = new QWidget(this);
     setCentralWidget(formArea);
@@ -342,10 +340,10 @@ void frmMain::updateClock()
 
 // ---------------------------------------------------------------- twips
 
-double frmMain::pixelsToTwipsX(double pixels) const { return pixels * 1440.0 / dpiX_; }
-double frmMain::pixelsToTwipsY(double pixels) const { return pixels * 1440.0 / dpiY_; }
-int frmMain::twipsToPixelsX(double twips) const { return int(std::lround(twips * dpiX_ / 1440.0)); }
-int frmMain::twipsToPixelsY(double twips) const { return int(std::lround(twips * dpiY_ / 1440.0)); }
+double frmMain::pixelsToTwipsX(double pixels) const { return twipsScale_.twipsX(pixels); }
+double frmMain::pixelsToTwipsY(double pixels) const { return twipsScale_.twipsY(pixels); }
+int frmMain::twipsToPixelsX(double twips) const { return twipsScale_.x(twips); }
+int frmMain::twipsToPixelsY(double twips) const { return twipsScale_.y(twips); }
 
 QRectF frmMain::twipsGeometry(const QWidget *control) const
 {
@@ -429,8 +427,10 @@ bool frmMain::Form_Load()
     design.height = kDesignHeight;
     design.width = kDesignWidth;
     const auto settings = loadViewerSettings(design, QCoreApplication::applicationDirPath());
-    if (!settings)
+    if (!settings) {
+        asker().message(nullptr, settings.failure, QString(), Asker::Buttons::Ok, Asker::Icon::None);
         return false;
+    }
     setWindowTwips(settings->window);
     keepReachable();
     recordFolder = settings->recordFolder;
@@ -644,8 +644,12 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Unload()
 {
-    if (!isMinimized())
-        saveViewerSettings(windowTwips(), recordFolder);
+    if (!isMinimized()) {
+        if (const StoreStatus saved = saveViewerSettings(windowTwips(), recordFolder); !saved) {
+            asker().message(nullptr, saved.failure, QString(), Asker::Buttons::Ok, Asker::Icon::None);
+            QCoreApplication::exit(EXIT_FAILURE);
+        }
+    }
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         if (*it != this && (*it)->isVisible())

@@ -2,11 +2,12 @@
 // The viewer's one main window: toolbar, title strip, group tree, learner list or graph
 // pane, status bar, menus, and the file commands.
 
-#include "graphstate.h"
-#include "groupstats.h"
-#include "hosts.h"
-#include "learnertable.h"
-#include "viewersettings.h"
+#include "base/twips.h"
+#include "config/viewersettings.h"
+#include "dialogs/hosts.h"
+#include "graphs/graphstate.h"
+#include "records/groupstats.h"
+#include "records/learnertable.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -271,7 +272,7 @@ private:
     void showList();
     void buildProgress(int value, int maximum);
 
-    double dpiX_ = 96, dpiY_ = 96;
+    TwipsScale twipsScale_;
     QHash<const QWidget *, QRectF> twips_;
     QActionGroup *viewModeGroup_ = nullptr;
     std::array<bool, 17> buttonEnabled_{};

@@ -1,11 +1,11 @@
-#include "frmMain.h"
+#include "mainwindow/frmMain.h"
 
-#include "asker.h"
-#include "csv.h"
-#include "frmMprop.h"
-#include "frmPropaty.h"
-#include "learnerlistmodel.h"
-#include "panes.h"
+#include "base/asker.h"
+#include "dialogs/frmMprop.h"
+#include "dialogs/frmPropaty.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+#include "reports/csv.h"
 
 #include <QTreeWidget>
 #include <algorithm>

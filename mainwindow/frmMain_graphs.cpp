@@ -1,9 +1,10 @@
-#include "frmMain.h"
+#include "mainwindow/frmMain.h"
 
-#include "groupgraph.h"
-#include "learnerlistmodel.h"
-#include "panes.h"
-#include "personalgraph.h"
+#include "base/twips.h"
+#include "graphs/groupgraph.h"
+#include "graphs/personalgraph.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -19,8 +20,7 @@ namespace {
 // The pane's inner size in twips, at the dpi the drawing scales the painter with.
 QSize paneTwips(const QWidget *pane)
 {
-    return {int(std::lround(pane->width() * 1440.0 / pane->logicalDpiX())),
-            int(std::lround(pane->height() * 1440.0 / pane->logicalDpiY()))};
+    return TwipsScale(pane).twips(pane->size());
 }
 
 int findRow(const LearnerListModel &list, const QString &name, int from)

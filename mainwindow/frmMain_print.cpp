@@ -1,11 +1,11 @@
-#include "frmMain.h"
+#include "mainwindow/frmMain.h"
 
-#include "asker.h"
-#include "frmMprop.h"
-#include "learnerlistmodel.h"
-#include "panes.h"
-#include "personalreport.h"
-#include "printjob.h"
+#include "base/asker.h"
+#include "dialogs/frmMprop.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+#include "reports/personalreport.h"
+#include "reports/printjob.h"
 
 #include <QApplication>
 #include <QCoreApplication>

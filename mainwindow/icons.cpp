@@ -1,6 +1,6 @@
-#include "icons.h"
+#include "mainwindow/icons.h"
 
-#include "painting.h"
+#include "base/painting.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
-#include "learnerlistmodel.h"
+#include "mainwindow/learnerlistmodel.h"
 
-#include "icons.h"
+#include "mainwindow/icons.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,7 +1,7 @@
 #pragma once
 // The learner list's rows for a view that must stay quick with ten thousand of them.
 
-#include "learnertable.h"
+#include "records/learnertable.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>

@@ -1,6 +1,6 @@
-#include "panes.h"
+#include "mainwindow/panes.h"
 
-#include "frmMain.h"
+#include "mainwindow/frmMain.h"
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>

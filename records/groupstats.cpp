@@ -1,6 +1,6 @@
-#include "groupstats.h"
+#include "records/groupstats.h"
 
-#include "textformat.h"
+#include "records/textformat.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Seven figures of a group of learners, kept as texts for the dialog and the printout.
 
-#include "learnertable.h"
+#include "records/learnertable.h"
 
 #include <QString>
 #include <array>

@@ -1,4 +1,4 @@
-#include "inifile.h"
+#include "records/inifile.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
-#include "learnersettings.h"
+#include "records/learnersettings.h"
 
-#include "cp932.h"
-#include "inifile.h"
-#include "learnertable.h"
+#include "records/cp932.h"
+#include "records/inifile.h"
+#include "records/learnertable.h"
 
 namespace qel {
 

@@ -1,9 +1,9 @@
-#include "learnersummary.h"
+#include "records/learnersummary.h"
 
-#include "learnertable.h"
-#include "recordfile.h"
-#include "regression.h"
-#include "textformat.h"
+#include "records/learnertable.h"
+#include "records/recordfile.h"
+#include "records/regression.h"
+#include "records/textformat.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // The six figures of a learner in one Course, and their two text forms: the plain form
 // of the properties dialog and printout, and the padded form of a list row.
 
-#include "learnersettings.h"
-#include "recordfile.h"
+#include "records/learnersettings.h"
+#include "records/recordfile.h"
 
 #include <QDateTime>
 #include <QString>

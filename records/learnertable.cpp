@@ -1,4 +1,4 @@
-#include "learnertable.h"
+#include "records/learnertable.h"
 
 #include <QDir>
 #include <algorithm>

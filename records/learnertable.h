@@ -2,7 +2,7 @@
 // Folder scan (the group tree's nodes) and table build (the learner list's rows),
 // with the group collections the statistics read. No widgets: the window copies these.
 
-#include "learnersummary.h"
+#include "records/learnersummary.h"
 
 #include <QString>
 #include <array>

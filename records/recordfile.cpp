@@ -1,4 +1,4 @@
-#include "recordfile.h"
+#include "records/recordfile.h"
 
 #include <QFile>
 #include <QFileInfo>

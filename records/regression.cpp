@@ -1,4 +1,4 @@
-#include "regression.h"
+#include "records/regression.h"
 
 namespace qel {
 

@@ -1,4 +1,4 @@
-#include "textformat.h"
+#include "records/textformat.h"
 
 #include <cmath>
 #include <cstdio>

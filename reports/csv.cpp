@@ -1,6 +1,6 @@
-#include "csv.h"
+#include "reports/csv.h"
 
-#include "cp932.h"
+#include "records/cp932.h"
 
 namespace qel::csv {
 

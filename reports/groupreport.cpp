@@ -1,9 +1,9 @@
-#include "groupreport.h"
+#include "reports/groupreport.h"
 
-#include "printdraw.h"
+#include "reports/printdraw.h"
 
-#include "painting.h"
-#include "textformat.h"
+#include "base/painting.h"
+#include "records/textformat.h"
 
 #include <QPainter>
 

@@ -2,9 +2,9 @@
 // The group report: the group statistics of the record folder and the histograms of the
 // passed STEP and the practice count of the group shown, on one page.
 
-#include "pagegeometry.h"
+#include "reports/pagegeometry.h"
 
-#include "groupstats.h"
+#include "records/groupstats.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "pagegeometry.h"
+#include "reports/pagegeometry.h"
 
-#include "painting.h"
-#include "textformat.h"
+#include "base/painting.h"
+#include "records/textformat.h"
 
 #include <QPageLayout>
 #include <QPagedPaintDevice>

@@ -1,4 +1,4 @@
-#include "pdftext.h"
+#include "reports/pdftext.h"
 
 #include <QFile>
 #include <QHash>

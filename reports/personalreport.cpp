@@ -1,13 +1,13 @@
-#include "personalreport.h"
+#include "reports/personalreport.h"
 
-#include "printdraw.h"
+#include "reports/printdraw.h"
 
-#include "learnertable.h"
-#include "painting.h"
-#include "recordfile.h"
-#include "regression.h"
-#include "scales.h"
-#include "textformat.h"
+#include "base/painting.h"
+#include "graphs/scales.h"
+#include "records/learnertable.h"
+#include "records/recordfile.h"
+#include "records/regression.h"
+#include "records/textformat.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -2,9 +2,9 @@
 // The personal report: one page per learner with the figures of both Courses, the
 // learner's own settings and four graphs, drawn on any QPainter in millimetres and twips.
 
-#include "pagegeometry.h"
+#include "reports/pagegeometry.h"
 
-#include "learnersummary.h"
+#include "records/learnersummary.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "printdraw.h"
+#include "reports/printdraw.h"
 
-#include "painting.h"
+#include "base/painting.h"
 
 #include <QPaintDevice>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // Drawing state shared by the printed pages: line widths in printer pixels, the one
 // font family of the pages, numbers with the blank of their sign.
 
-#include "graphframe.h"
+#include "graphs/graphframe.h"
 
 #include <QColor>
 #include <QPen>

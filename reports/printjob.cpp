@@ -1,12 +1,12 @@
-#include "printjob.h"
+#include "reports/printjob.h"
 
-#include "groupreport.h"
-#include "pagegeometry.h"
-#include "pdftext.h"
-#include "personalreport.h"
-#include "printdraw.h"
+#include "reports/groupreport.h"
+#include "reports/pagegeometry.h"
+#include "reports/pdftext.h"
+#include "reports/personalreport.h"
+#include "reports/printdraw.h"
 
-#include "painting.h"
+#include "base/painting.h"
 
 #include <QFile>
 #include <QPageLayout>

@@ -2,7 +2,7 @@
 // Print jobs of the two reports on a printer or a PDF writer: open the device, draw,
 // end the document, and say what went wrong when something did.
 
-#include "groupstats.h"
+#include "records/groupstats.h"
 
 #include <QString>
 #include <QStringList>

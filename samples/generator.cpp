@@ -1,8 +1,8 @@
-#include "generator.h"
+#include "samples/generator.h"
 
-#include "learnersummary.h"
-#include "recordwriter.h"
-#include "settingswriter.h"
+#include "records/learnersummary.h"
+#include "samples/recordwriter.h"
+#include "samples/settingswriter.h"
 
 #include <QDir>
 #include <QFileInfo>

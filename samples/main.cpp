@@ -1,6 +1,6 @@
 // qelviewer-samples OUTPUT_FOLDER [--seed N]: writes a sample RecordFolder.
 
-#include "generator.h"
+#include "samples/generator.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

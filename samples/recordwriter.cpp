@@ -1,4 +1,4 @@
-#include "recordwriter.h"
+#include "samples/recordwriter.h"
 
 #include <QFile>
 #include <algorithm>

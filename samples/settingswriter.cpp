@@ -1,6 +1,6 @@
-#include "settingswriter.h"
+#include "samples/settingswriter.h"
 
-#include "cp932.h"
+#include "records/cp932.h"
 
 namespace qel::samples {
 

@@ -1,4 +1,4 @@
-#include "clicommand.h"
+#include "tools/clicommand.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
 // graph: one of the pane's four graphs as a PNG file, drawn by the same code as the pane.
 // WxH is the pane's inner size in pixels at 96 dpi (15 twips per pixel).
 
-#include "clicommand.h"
+#include "tools/clicommand.h"
 
-#include "graphstate.h"
-#include "groupgraph.h"
-#include "learnertable.h"
-#include "personalgraph.h"
+#include "graphs/graphstate.h"
+#include "graphs/groupgraph.h"
+#include "graphs/personalgraph.h"
+#include "records/learnertable.h"
 
 #include <QFileInfo>
 #include <QImage>

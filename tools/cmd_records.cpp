@@ -1,11 +1,11 @@
 // table, summary and stats: the figures of a folder as the viewer shows them.
 
-#include "clicommand.h"
+#include "tools/clicommand.h"
 
-#include "csv.h"
-#include "groupstats.h"
-#include "learnersummary.h"
-#include "learnertable.h"
+#include "records/groupstats.h"
+#include "records/learnersummary.h"
+#include "records/learnertable.h"
+#include "reports/csv.h"
 
 namespace qel::cli {
 

@@ -1,11 +1,11 @@
 // report: the personal or the group report as an A4 PDF file, drawn as the printer gets it.
 
-#include "clicommand.h"
+#include "tools/clicommand.h"
 
-#include "groupstats.h"
-#include "learnertable.h"
-#include "personalreport.h"
-#include "printjob.h"
+#include "records/groupstats.h"
+#include "records/learnertable.h"
+#include "reports/personalreport.h"
+#include "reports/printjob.h"
 
 namespace qel::cli {
 

@@ -1,9 +1,8 @@
 // The settings store and the viewer settings read and written through it.
 
-#include "privatesettings.h"
-#include "registrystore.h"
-#include "scriptedasker.h"
-#include "viewersettings.h"
+#include "config/registrystore.h"
+#include "config/viewersettings.h"
+#include "tests/support/privatesettings.h"
 
 #include <QFile>
 #include <QSettings>
@@ -16,13 +15,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(settings.dir.isValid());
-        qel::setEndingHandler([this] { ++endings; });
     }
-    void TearDown() override { qel::setEndingHandler({}); }
 
     qeltest::PrivateSettings settings;
-    qeltest::ScriptedAsker asker;
-    int endings = 0;
     const qel::WindowTwips design{1000, 2000, 9000, 14400};
 };
 
@@ -46,7 +41,7 @@ TEST_F(SettingsTest, FirstStartWritesDefaultsAndPlacesTheWindow)
     EXPECT_EQ(settings.viewerValue("ViewerWidth").toInt(), 14400);
     EXPECT_TRUE(settings.viewerValue("RecentFolder").isValid());
     EXPECT_EQ(settings.viewerValue("RecentFolder").toString(), QString());
-    EXPECT_EQ(qel::createKey(qel::viewerKey()), qel::KeyDisposition::Existed);
+    EXPECT_EQ(qel::createKey(qel::viewerKey()).disposition, qel::KeyDisposition::Existed);
 }
 
 TEST_F(SettingsTest, LaterStartRestoresEachValueOrKeepsTheCurrentOne)
@@ -102,7 +97,6 @@ TEST_F(SettingsTest, SaveWritesEveryValue)
     const auto s = qel::loadViewerSettings(design, "/opt");
     ASSERT_TRUE(s);
     EXPECT_EQ(s->window, (qel::WindowTwips{1, 2, 7000, 8000}));
-    EXPECT_EQ(endings, 0);
 }
 
 TEST_F(SettingsTest, QueriesReportMissingValuesAndKeepFourBytes)
@@ -124,7 +118,6 @@ TEST_F(SettingsTest, QueriesReportMissingValuesAndKeepFourBytes)
     EXPECT_EQ(qel::queryString(key, "S"), QString("abc"));
     ASSERT_TRUE(qel::setString(key, "J", "日本語のフォルダ"));
     EXPECT_EQ(qel::queryString(key, "J"), QString("日本語のフォルダ"));
-    EXPECT_TRUE(asker.messages.empty());
 }
 
 class BlockedStoreTest : public SettingsTest {
@@ -140,28 +133,30 @@ protected:
     }
 };
 
-TEST_F(BlockedStoreTest, CreateFailureReportsAndEnds)
+TEST_F(BlockedStoreTest, CreateFailureComesBackWithItsMessage)
 {
-    EXPECT_EQ(qel::createKey(qel::viewerKey()), qel::KeyDisposition::Failed);
-    ASSERT_EQ(asker.messages.size(), 1u);
-    EXPECT_EQ(asker.messages[0].text, QString("1 Software\\QelSoft\\QelViewer\\Envレジストリの作成に失敗しました。"));
-    EXPECT_EQ(endings, 1);
-    EXPECT_FALSE(qel::loadViewerSettings(design, "/opt"));
-    EXPECT_EQ(endings, 2);
+    const QString message("1 Software\\QelSoft\\QelViewer\\Envレジストリの作成に失敗しました。");
+    const qel::KeyOpening opening = qel::createKey(qel::viewerKey());
+    EXPECT_EQ(opening.disposition, qel::KeyDisposition::Failed);
+    EXPECT_EQ(opening.failure, message);
+    const auto loaded = qel::loadViewerSettings(design, "/opt");
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(loaded.failure, message);
 }
 
-TEST_F(BlockedStoreTest, SetFailureNamesTheValueAndEnds)
+TEST_F(BlockedStoreTest, SetFailureNamesTheValue)
 {
-    EXPECT_FALSE(qel::setLong(qel::viewerKey(), "ViewerTop", 1));
-    ASSERT_EQ(asker.messages.size(), 1u);
-    EXPECT_EQ(asker.messages[0].text, QString("Software\\QelSoft\\QelViewer\\Env\\ViewerTopレジストリのセットに失敗しました。"));
-    EXPECT_EQ(endings, 1);
+    const QString top("Software\\QelSoft\\QelViewer\\Env\\ViewerTopレジストリのセットに失敗しました。");
+    const qel::StoreStatus set = qel::setLong(qel::viewerKey(), "ViewerTop", 1);
+    EXPECT_FALSE(set);
+    EXPECT_EQ(set.failure, top);
     // Saving stops at the first failure.
-    EXPECT_FALSE(qel::saveViewerSettings({1, 2, 3, 4}, "/x"));
-    EXPECT_EQ(endings, 2);
-    EXPECT_EQ(asker.messages.size(), 2u);
-    EXPECT_FALSE(qel::setString(qel::viewerKey(), "RecentFolder", "/x"));
-    EXPECT_EQ(asker.messages.back().text, QString("Software\\QelSoft\\QelViewer\\Env\\RecentFolderレジストリのセットに失敗しました。"));
+    const qel::StoreStatus saved = qel::saveViewerSettings({1, 2, 3, 4}, "/x");
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.failure, top);
+    const qel::StoreStatus text = qel::setString(qel::viewerKey(), "RecentFolder", "/x");
+    EXPECT_FALSE(text);
+    EXPECT_EQ(text.failure, QString("Software\\QelSoft\\QelViewer\\Env\\RecentFolderレジストリのセットに失敗しました。"));
 }
 
 } // namespace

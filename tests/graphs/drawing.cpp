@@ -1,6 +1,6 @@
-#include "drawing.h"
+#include "tests/graphs/drawing.h"
 
-#include "painting.h"
+#include "base/painting.h"
 
 #include <algorithm>
 #include <iterator>

@@ -2,7 +2,7 @@
 // What a graph drew on the recording device, in the painter's own units (the layouts'
 // twips), so that tests can check positions, texts, colours and pen widths.
 
-#include "recordingdevice.h"
+#include "tests/support/recordingdevice.h"
 
 #include <QColor>
 #include <QLineF>

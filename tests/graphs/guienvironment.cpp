@@ -1,6 +1,6 @@
 // The graphs need fonts, hence a Gui application; no screen is needed.
 
-#include "painting.h"
+#include "base/painting.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
 #pragma once
 // Record files for the graph tests and drawing onto the recording device.
 
-#include "graphframe.h"
-#include "graphstate.h"
-#include "groupgraph.h"
-#include "learnertable.h"
-#include "personalgraph.h"
-#include "drawing.h"
-#include "recordwriter.h"
+#include "graphs/graphframe.h"
+#include "graphs/graphstate.h"
+#include "graphs/groupgraph.h"
+#include "graphs/personalgraph.h"
+#include "records/learnertable.h"
+#include "samples/recordwriter.h"
+#include "tests/graphs/drawing.h"
 
 #include <QDir>
 #include <QPainter>

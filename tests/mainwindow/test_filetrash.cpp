@@ -1,6 +1,6 @@
 // Deleted files must end up in the trash, never lost and never stray.
 
-#include "filetrash.h"
+#include "mainwindow/filetrash.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,12 +2,12 @@
 // Shared by the window tests: record folders written with the trainer's layout, a window
 // whose modal dialogs and pop-ups the test drives, and the fixture each test class builds on.
 
-#include "frmMain.h"
-#include "learnerlistmodel.h"
-#include "panes.h"
-#include "privatesettings.h"
-#include "recordwriter.h"
-#include "scriptedasker.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+#include "samples/recordwriter.h"
+#include "tests/support/privatesettings.h"
+#include "tests/support/scriptedasker.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "fixtures.h"
+#include "tests/reports/fixtures.h"
 
-#include "programrun.h"
+#include "tests/support/programrun.h"
 
 #include <QDir>
 #include <QFile>

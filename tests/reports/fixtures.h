@@ -2,7 +2,7 @@
 // A record folder in a temporary directory, filled with learners for the report tests,
 // and a Gui application for fonts and painting.
 
-#include "recordwriter.h"
+#include "samples/recordwriter.h"
 
 #include <QString>
 #include <QStringList>

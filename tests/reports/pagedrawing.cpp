@@ -1,6 +1,6 @@
-#include "pagedrawing.h"
+#include "tests/reports/pagedrawing.h"
 
-#include "printdraw.h"
+#include "reports/printdraw.h"
 
 #include <cmath>
 

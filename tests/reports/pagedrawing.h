@@ -3,7 +3,7 @@
 // of a 1440-dpi page, so one pixel is one twip. Page breaks come from the reports' new-page
 // callback.
 
-#include "recordingdevice.h"
+#include "tests/support/recordingdevice.h"
 
 #include <QColor>
 #include <QLineF>

@@ -1,10 +1,10 @@
-#include "groupreport.h"
+#include "reports/groupreport.h"
 
-#include "fixtures.h"
-#include "pagedrawing.h"
+#include "tests/reports/fixtures.h"
+#include "tests/reports/pagedrawing.h"
 
-#include "learnertable.h"
-#include "painting.h"
+#include "base/painting.h"
+#include "records/learnertable.h"
 
 #include <QPainter>
 #include <algorithm>

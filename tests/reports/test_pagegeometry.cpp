@@ -1,7 +1,7 @@
-#include "pagegeometry.h"
-#include "printjob.h"
+#include "reports/pagegeometry.h"
+#include "reports/printjob.h"
 
-#include "fixtures.h"
+#include "tests/reports/fixtures.h"
 
 #include <QBuffer>
 #include <QPageLayout>

@@ -1,9 +1,9 @@
-#include "personalreport.h"
+#include "reports/personalreport.h"
 
-#include "fixtures.h"
-#include "pagedrawing.h"
+#include "tests/reports/fixtures.h"
+#include "tests/reports/pagedrawing.h"
 
-#include "painting.h"
+#include "base/painting.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,13 +1,13 @@
 // The reports as real PDF files: through the PDF helpers, a PDF printer and qelviewer-cli.
 
-#include "pagegeometry.h"
-#include "pdftext.h"
-#include "printjob.h"
+#include "reports/pagegeometry.h"
+#include "reports/pdftext.h"
+#include "reports/printjob.h"
 
-#include "painting.h"
+#include "base/painting.h"
 
-#include "fixtures.h"
-#include "programrun.h"
+#include "tests/reports/fixtures.h"
+#include "tests/support/programrun.h"
 
 #include <QDir>
 #include <QFile>

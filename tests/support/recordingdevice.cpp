@@ -1,4 +1,4 @@
-#include "recordingdevice.h"
+#include "tests/support/recordingdevice.h"
 
 #include <QPaintEngine>
 #include <QTextItem>

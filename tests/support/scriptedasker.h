@@ -2,7 +2,7 @@
 // An Asker that answers from a script and remembers what it was asked; it is the program's
 // Asker while it lives.
 
-#include "asker.h"
+#include "base/asker.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "testsupport.h"
+#include "tests/graphs/testsupport.h"
 
-#include "scales.h"
+#include "graphs/scales.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "asker.h"
+#include "base/asker.h"
 
 #include <QApplication>
 #include <QDesktopServices>

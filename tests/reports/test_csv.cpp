@@ -1,8 +1,8 @@
-#include "cp932.h"
-#include "csv.h"
+#include "records/cp932.h"
+#include "reports/csv.h"
 
 #include <QList>
-#include "testprint.h"
+#include "tests/support/testprint.h"
 
 #include <gtest/gtest.h>
 

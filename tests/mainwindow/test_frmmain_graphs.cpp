@@ -1,9 +1,9 @@
 // The graphs in the real window: what a learner click, the graph commands and the pane's
 // events show, on folders written with the trainer's layout.
 
-#include "learnerlistmodel.h"
-#include "panes.h"
-#include "viewertestsupport.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+#include "tests/mainwindow/viewertestsupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -401,4 +401,4 @@ int main(int argc, char *argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_frmmain_graphs.moc"
+#include "test_frmmain_graphs.moc"

@@ -1,9 +1,9 @@
 // The group tree and learner list of the real window: view modes, sorting, double-click,
 // right-button rules, menu enabling.
 
-#include "learnerlistmodel.h"
-#include "panes.h"
-#include "viewertestsupport.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+#include "tests/mainwindow/viewertestsupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -460,4 +460,4 @@ int main(int argc, char *argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_frmmain_view.moc"
+#include "test_frmmain_view.moc"

@@ -1,12 +1,12 @@
 // The personal properties dialog: texts, greyed captions, layout and the two buttons.
 
-#include "cp932.h"
-#include "frmPropaty.h"
-#include "learnersettings.h"
-#include "learnersummary.h"
-#include "learnertable.h"
-#include "painting.h"
-#include "recordwriter.h"
+#include "base/painting.h"
+#include "dialogs/frmPropaty.h"
+#include "records/cp932.h"
+#include "records/learnersettings.h"
+#include "records/learnersummary.h"
+#include "records/learnertable.h"
+#include "samples/recordwriter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -401,4 +401,4 @@ void tst_Propaty::okCloses()
 }
 
 QTEST_MAIN(tst_Propaty)
-#include "tst_propaty.moc"
+#include "test_propaty.moc"

@@ -1,4 +1,4 @@
-#include "painting.h"
+#include "base/painting.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

@@ -1,13 +1,13 @@
-#include "learnersummary.h"
-#include "learnertable.h"
-#include "recordfile.h"
-#include "recordwriter.h"
-#include "regression.h"
-#include "textformat.h"
+#include "records/learnersummary.h"
+#include "records/learnertable.h"
+#include "records/recordfile.h"
+#include "records/regression.h"
+#include "records/textformat.h"
+#include "samples/recordwriter.h"
 
 #include <QDir>
 #include <QTemporaryDir>
-#include "testprint.h"
+#include "tests/support/testprint.h"
 
 #include <gtest/gtest.h>
 

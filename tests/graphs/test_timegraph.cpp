@@ -1,4 +1,4 @@
-#include "testsupport.h"
+#include "tests/graphs/testsupport.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // qelviewer-cli graph: arguments, exit status and the picture it writes.
 
-#include "programrun.h"
-#include "testsupport.h"
+#include "tests/graphs/testsupport.h"
+#include "tests/support/programrun.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,11 +1,11 @@
 // File commands of the real window: deleting learners (into the trash), changing the
 // record folder, finding a learner, the version box.
 
-#include "About.h"
-#include "frmSearch.h"
-#include "learnerlistmodel.h"
-#include "panes.h"
-#include "viewertestsupport.h"
+#include "dialogs/About.h"
+#include "dialogs/frmSearch.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+#include "tests/mainwindow/viewertestsupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -263,4 +263,4 @@ int main(int argc, char *argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_frmmain_files.moc"
+#include "test_frmmain_files.moc"

@@ -1,4 +1,4 @@
-#include "twips.h"
+#include "dialogs/dialoglayout.h"
 
 #include <QLabel>
 #include <QPushButton>

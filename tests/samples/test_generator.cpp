@@ -1,12 +1,12 @@
 // The sample folder: reproducible, readable by the viewer's own readers, and believable.
 
-#include "cp932.h"
-#include "generator.h"
-#include "inifile.h"
-#include "learnersettings.h"
-#include "learnertable.h"
-#include "recordfile.h"
-#include "settingswriter.h"
+#include "records/cp932.h"
+#include "records/inifile.h"
+#include "records/learnersettings.h"
+#include "records/learnertable.h"
+#include "records/recordfile.h"
+#include "samples/generator.h"
+#include "samples/settingswriter.h"
 
 #include <QDir>
 #include <QFile>

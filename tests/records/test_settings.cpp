@@ -1,10 +1,10 @@
-#include "cp932.h"
-#include "inifile.h"
-#include "learnersettings.h"
+#include "records/cp932.h"
+#include "records/inifile.h"
+#include "records/learnersettings.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-#include "testprint.h"
+#include "tests/support/testprint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The properties dialogs as the real window opens them, and the CSV export of list rows.
 
-#include "cp932.h"
-#include "csv.h"
-#include "frmMprop.h"
-#include "frmPropaty.h"
-#include "groupstats.h"
-#include "learnerlistmodel.h"
-#include "panes.h"
-#include "viewertestsupport.h"
+#include "dialogs/frmMprop.h"
+#include "dialogs/frmPropaty.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+#include "records/cp932.h"
+#include "records/groupstats.h"
+#include "reports/csv.h"
+#include "tests/mainwindow/viewertestsupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -707,4 +707,4 @@ int main(int argc, char *argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_frmmain_export.moc"
+#include "test_frmmain_export.moc"

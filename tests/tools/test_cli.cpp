@@ -1,7 +1,7 @@
-#include "cp932.h"
-#include "programrun.h"
-#include "recordwriter.h"
-#include "testprint.h"
+#include "records/cp932.h"
+#include "samples/recordwriter.h"
+#include "tests/support/programrun.h"
+#include "tests/support/testprint.h"
 
 #include <QDir>
 #include <QFile>

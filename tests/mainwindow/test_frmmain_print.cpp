@@ -1,11 +1,11 @@
 // Printing from the real window: who gets a page, the print dialog's answers, failures,
 // the group printout after the silent group dialog, and the print submenu's enabling.
 
-#include "frmMprop.h"
-#include "learnerlistmodel.h"
-#include "panes.h"
-#include "programrun.h"
-#include "viewertestsupport.h"
+#include "dialogs/frmMprop.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+#include "tests/mainwindow/viewertestsupport.h"
+#include "tests/support/programrun.h"
 
 #include <QAction>
 #include <QApplication>
@@ -386,4 +386,4 @@ private slots:
 };
 
 QTEST_MAIN(FrmMainPrintTest)
-#include "tst_frmmain_print.moc"
+#include "test_frmmain_print.moc"

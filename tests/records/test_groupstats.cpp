@@ -1,8 +1,8 @@
-#include "groupstats.h"
-#include "recordwriter.h"
+#include "records/groupstats.h"
+#include "samples/recordwriter.h"
 
 #include <QTemporaryDir>
-#include "testprint.h"
+#include "tests/support/testprint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "learnertable.h"
-#include "recordwriter.h"
+#include "records/learnertable.h"
+#include "samples/recordwriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include "testprint.h"
+#include "tests/support/testprint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The find dialog against a list stand-in, the version box's link, the splash.
 
-#include "About.h"
-#include "frmSearch.h"
-#include "frmSplash.h"
-#include "hosts.h"
-#include "scriptedasker.h"
+#include "dialogs/About.h"
+#include "dialogs/frmSearch.h"
+#include "dialogs/frmSplash.h"
+#include "dialogs/hosts.h"
+#include "tests/support/scriptedasker.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -171,4 +171,4 @@ int main(int argc, char *argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_search_about_splash.moc"
+#include "test_search_about_splash.moc"

@@ -1,8 +1,8 @@
-#include "drawing.h"
-#include "graphframe.h"
-#include "painting.h"
-#include "runline.h"
-#include "scales.h"
+#include "base/painting.h"
+#include "graphs/graphframe.h"
+#include "graphs/runline.h"
+#include "graphs/scales.h"
+#include "tests/graphs/drawing.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,11 +1,11 @@
 // The group properties dialog on a stand-in main window that rescans a real folder.
 
-#include "frmMprop.h"
-#include "groupstats.h"
-#include "hosts.h"
-#include "learnertable.h"
-#include "painting.h"
-#include "recordwriter.h"
+#include "base/painting.h"
+#include "dialogs/frmMprop.h"
+#include "dialogs/hosts.h"
+#include "records/groupstats.h"
+#include "records/learnertable.h"
+#include "samples/recordwriter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -504,4 +504,4 @@ void tst_Mprop::layout()
 }
 
 QTEST_MAIN(tst_Mprop)
-#include "tst_mprop.moc"
+#include "test_mprop.moc"

@@ -1,9 +1,9 @@
-#include "recordfile.h"
-#include "recordwriter.h"
-#include "regression.h"
+#include "records/recordfile.h"
+#include "records/regression.h"
+#include "samples/recordwriter.h"
 
 #include <QTemporaryDir>
-#include "testprint.h"
+#include "tests/support/testprint.h"
 
 #include <gtest/gtest.h>
 

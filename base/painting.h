@@ -2,6 +2,8 @@
 // Drawing in the units the layouts are written in (twips, millimetres) on any QPainter:
 // the painter is scaled once, and fonts and pens are sized for that scale.
 
+#include "base/twips.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPen>
@@ -23,7 +25,7 @@ inline const QString kCentury = QStringLiteral("Century");
 // figures lined up). Safe to call more than once; needs a Gui application.
 void installFontSubstitutes();
 
-constexpr double kTwipsPerInch = 1440.0;
+using qel::kTwipsPerInch;
 constexpr double kMillimetresPerInch = 25.4;
 constexpr double kTwipsPerMillimetre = 56.7;
 

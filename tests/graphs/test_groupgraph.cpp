@@ -1,6 +1,6 @@
-#include "testsupport.h"
+#include "tests/graphs/testsupport.h"
 
-#include "scales.h"
+#include "graphs/scales.h"
 
 using namespace qel;
 using namespace qel::test;
