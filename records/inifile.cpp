@@ -40,7 +40,7 @@ IniFile IniFile::load(const QString &path)
         return IniFile();
     // A settings file is small; anything past 1 MiB is not one the trainer wrote.
     QByteArray contents(1 << 20, Qt::Uninitialized);
-    const qint64 got = file.readFully(contents.data(), contents.size());
+    const qint64 got = file.read(contents.data(), contents.size());
     if (got < 0)
         return IniFile();
     contents.truncate(got);

@@ -9,7 +9,7 @@
 
 namespace qel::platform {
 
-bool openRegularFile(QFile &file, const QString &path, QString *error)
+bool openRegularFile(QFile &file, const QString &path, QDateTime &modified, QString *error)
 {
     const QByteArray native = QFile::encodeName(path);
     int fd = -1;
@@ -30,6 +30,12 @@ bool openRegularFile(QFile &file, const QString &path, QString *error)
             *error = QStringLiteral("not a regular file");
         return false;
     }
+#ifdef Q_OS_DARWIN
+    const timespec &time = status.st_mtimespec;
+#else
+    const timespec &time = status.st_mtim;
+#endif
+    modified = QDateTime::fromMSecsSinceEpoch(qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000, Qt::UTC);
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         if (error)
             *error = file.errorString();

@@ -9,7 +9,7 @@
 
 namespace qel::platform {
 
-bool openRegularFile(QFile &file, const QString &path, QString *error)
+bool openRegularFile(QFile &file, const QString &path, QDateTime &modified, QString *error)
 {
     const QString native = QDir::toNativeSeparators(path);
     // Shared with the trainer, which may hold the file open for writing.
@@ -30,6 +30,9 @@ bool openRegularFile(QFile &file, const QString &path, QString *error)
             *error = QStringLiteral("not a regular file");
         return false;
     }
+    // 100-nanosecond steps since 1601 to milliseconds since 1970.
+    const quint64 ticks = (quint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime;
+    modified = QDateTime::fromMSecsSinceEpoch(qint64(ticks / 10000) - Q_INT64_C(11644473600000), Qt::UTC);
     const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
     if (fd < 0) {
         ::CloseHandle(handle);

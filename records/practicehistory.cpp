@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace qel {
@@ -46,17 +47,24 @@ class HistoryWalk {
 public:
     static constexpr qint64 kFixedBytes = (kFirstRunRecord - 1) * 4;
     static constexpr qint64 kChunkRuns = 16384; // 64 KiB of run records per read
-    static constexpr unsigned char kZeroChunk[kChunkRuns * 4] = {};
+    static constexpr qint64 kChunkBytes = kChunkRuns * 4;
+    static constexpr unsigned char kZeroChunk[kChunkBytes] = {};
 
     static std::optional<PracticeHistory> run(const ReadBytes &read, const QDateTime &modified,
                                               bool withRuns, RunVisitor *visitor)
     {
         PracticeHistory h;
         h.m_lastModified = modified;
-        unsigned char fixed[kFixedBytes] = {}; // what the file lacks reads as zero
-        const qint64 fixedRead = read(reinterpret_cast<char *>(fixed), kFixedBytes);
-        if (fixedRead < 0)
+        // The fixed part and, in the same read, the first chunk of runs: one read takes in
+        // most files whole. Past the first chunk no read goes beyond the stated count.
+        const qint64 size = kFixedBytes + (withRuns ? kChunkBytes : 0);
+        const std::unique_ptr<unsigned char[]> buffer(new unsigned char[std::size_t(size)]);
+        const qint64 got = read(reinterpret_cast<char *>(buffer.get()), size);
+        if (got < 0)
             return std::nullopt;
+        const unsigned char *fixed = buffer.get();
+        if (got < kFixedBytes) // what the file lacks reads as zero
+            std::memset(buffer.get() + got, 0, std::size_t(kFixedBytes - got));
         h.m_totalSeconds = highWordFirstLong(fixed);
         h.m_storedRunCount = highWordFirstLong(fixed + 4);
         h.m_stepWord = std::uint16_t(fixed[8] | (fixed[9] << 8));
@@ -67,7 +75,7 @@ public:
             return h;
         if (visitor)
             visitor->begin(h);
-        if (fixedRead == kFixedBytes && !foldRuns(read, h, visitor))
+        if (got > kFixedBytes && !foldRuns(read, h, visitor, buffer.get() + kFixedBytes, got - kFixedBytes, got == size))
             return std::nullopt;
         // Runs the file does not hold read as zero words.
         h.m_series.addZeroSamples(h.zeroRuns());
@@ -75,32 +83,28 @@ public:
     }
 
 private:
-    static bool foldRuns(const ReadBytes &read, PracticeHistory &h, RunVisitor *visitor)
+    // `chunk` holds `got` bytes of runs and room for kChunkBytes; `more` is false once a
+    // read has come short, at the end of the file.
+    static bool foldRuns(const ReadBytes &read, PracticeHistory &h, RunVisitor *visitor,
+                         unsigned char *chunk, qint64 got, bool more)
     {
-        std::vector<unsigned char> bytes;
         std::vector<RunSample> samples;
         std::int64_t left = h.runCount();
         int best = 0;
-        while (left > 0) {
-            const qint64 want = std::min<std::int64_t>(left, kChunkRuns) * 4;
-            bytes.resize(std::size_t(want));
-            const qint64 got = read(reinterpret_cast<char *>(bytes.data()), want);
-            if (got < 0)
-                return false;
-            if (got == 0)
-                break;
+        while (left > 0 && got > 0) {
+            const qint64 bytes = std::min<qint64>(got, left * 4);
             // A record cut by the end of the file keeps the bytes it has.
-            const std::size_t count = std::size_t((got + 3) / 4);
-            std::memset(bytes.data() + got, 0, count * 4 - std::size_t(got));
+            const std::size_t count = std::size_t((bytes + 3) / 4);
+            std::memset(chunk + bytes, 0, count * 4 - std::size_t(bytes));
             samples.resize(count);
-            if (std::memcmp(bytes.data(), kZeroChunk, count * 4) == 0) {
+            if (std::memcmp(chunk, kZeroChunk, count * 4) == 0) {
                 // A run of zero records (a sparse or padded file) folds at once: adding
                 // zero samples one by one leaves the sums as they are.
                 std::fill(samples.begin(), samples.end(), RunSample{});
                 h.m_series.addZeroSamples(std::int64_t(count));
             } else {
                 for (std::size_t i = 0; i < count; ++i) {
-                    const unsigned char *b = bytes.data() + 4 * i;
+                    const unsigned char *b = chunk + 4 * i;
                     const auto spm = std::int16_t(std::uint16_t(b[0] | (b[1] << 8)));
                     samples[i] = {spm, std::int16_t(std::uint16_t(b[2] | (b[3] << 8)))};
                     h.m_series.addSample(spm);
@@ -111,8 +115,13 @@ private:
                 visitor->runs(h.m_runsInFile + 1, std::span<const RunSample>(samples.data(), count));
             h.m_runsInFile += std::int64_t(count);
             left -= std::int64_t(count);
-            if (got < want)
+            if (!more || left == 0)
                 break;
+            const qint64 want = std::min<std::int64_t>(left, kChunkRuns) * 4;
+            got = read(reinterpret_cast<char *>(chunk), want);
+            if (got < 0)
+                return false;
+            more = got == want;
         }
         h.m_bestSpm = best;
         return true;
@@ -126,7 +135,7 @@ std::optional<PracticeHistory> readFile(const QString &path, bool withRuns, RunV
     ReadingFile file;
     if (!file.open(path, error))
         return std::nullopt;
-    auto history = HistoryWalk::run([&](char *data, qint64 size) { return file.readFully(data, size); },
+    auto history = HistoryWalk::run([&](char *data, qint64 size) { return file.read(data, size); },
                                     file.lastModified(), withRuns, visitor);
     if (!history && error)
         *error = file.errorString();

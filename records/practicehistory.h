@@ -4,12 +4,12 @@
 //
 // The file is an array of 4-byte records numbered from 1: the total time, the run count N
 // and the current STEP in records 1 to 3, the seconds per STEP in records 17 to 216, and
-// one record per run from record 217. The walk reads the fixed part, then streams the runs
-// in chunks of fixed size and folds them into the figures as they pass; it never holds
-// more than one chunk, reads no further than N runs, and hands each chunk to a visitor
-// (a drawing) if one is given. A file shorter than that reads as zero bytes: a cut record
-// keeps the bytes it has, and the runs the file lacks count as zero samples without being
-// read or visited.
+// one record per run from record 217. The walk reads the fixed part with the first chunk
+// of runs, then streams the rest in chunks of fixed size, folding them into the figures as
+// they pass; it never holds more than one chunk, reads no chunk past the N-th run, and
+// hands each chunk to a visitor (a drawing) if one is given. A file shorter than that
+// reads as zero bytes: a cut record keeps the bytes it has, and the runs the file lacks
+// count as zero samples without being read or visited.
 
 #include "records/regression.h"
 

@@ -26,7 +26,7 @@ FileReadObserver setFileReadObserver(FileReadObserver replacement)
 bool ReadingFile::open(const QString &path, QString *error)
 {
     m_path = path;
-    const bool opened = platform::openRegularFile(m_file, path, error);
+    const bool opened = platform::openRegularFile(m_file, path, m_modified, error);
     notify(opened ? FileReadEvent::Opened : FileReadEvent::OpenFailed, path);
     return opened;
 }
@@ -36,25 +36,6 @@ qint64 ReadingFile::read(char *data, qint64 maxSize)
     const qint64 got = m_file.read(data, maxSize);
     notify(FileReadEvent::Read, m_path, got);
     return got;
-}
-
-qint64 ReadingFile::readFully(char *data, qint64 maxSize)
-{
-    qint64 total = 0;
-    while (total < maxSize) {
-        const qint64 got = read(data + total, maxSize - total);
-        if (got < 0)
-            return -1;
-        if (got == 0)
-            break;
-        total += got;
-    }
-    return total;
-}
-
-QDateTime ReadingFile::lastModified() const
-{
-    return m_file.fileTime(QFileDevice::FileModificationTime);
 }
 
 } // namespace qel

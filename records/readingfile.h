@@ -26,16 +26,16 @@ class ReadingFile {
 public:
     // False when the file is missing, cannot be opened or is no regular file; `error` says why.
     bool open(const QString &path, QString *error = nullptr);
-    // Up to `maxSize` bytes; 0 at the end of the file, -1 on an error.
+    // Up to `maxSize` bytes; fewer only at the end of the file (a regular file's read
+    // comes short nowhere else); -1 on an error.
     qint64 read(char *data, qint64 maxSize);
-    // Reads until `maxSize` bytes or the end: what a short read leaves is the file's end.
-    qint64 readFully(char *data, qint64 maxSize);
-    QDateTime lastModified() const;
+    QDateTime lastModified() const { return m_modified; }
     QString errorString() const { return m_file.errorString(); }
 
 private:
     QFile m_file;
     QString m_path;
+    QDateTime m_modified;
 };
 
 } // namespace qel

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include "tests/support/readcounter.h"
 #include "tests/support/testprint.h"
@@ -221,6 +222,7 @@ TEST(PracticeHistory, StreamsInBoundedChunksAndReadsNoFurtherThanTheCount)
     ASSERT_EQ(seen.kept.size(), 35000u);
     EXPECT_EQ(seen.kept[34999].spm, 34999 % 7000);
     EXPECT_EQ(h->bestSpm(), 6999);
+    EXPECT_EQ(h->lastModified(), QFileInfo(path).lastModified());
 
     counter.bytesRead = 0;
     const auto steps = loadStepTimes(path);
