@@ -1,5 +1,4 @@
 #include "records/practicehistory.h"
-#include "records/readingfile.h"
 #include "records/regression.h"
 #include "records/textformat.h"
 #include "samples/recordwriter.h"
@@ -11,7 +10,6 @@
 #include "tests/support/readcounter.h"
 #include "tests/support/testprint.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace qel;
