@@ -3,13 +3,13 @@
 #include "base/painting.h"
 #include "graphs/graphframe.h"
 #include "graphs/scales.h"
-#include "records/recordfile.h"
-#include "records/regression.h"
+#include "records/practicehistory.h"
 #include "records/textformat.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace qel::graphs {
 
@@ -25,86 +25,120 @@ QString timeHeading(const PersonalGraphRow &row)
 
 namespace {
 
+// Draws the axes once the header is read, then each run as it streams past.
+class PanePractice : public RunVisitor {
+public:
+    PanePractice(QPainter &painter, const GraphFrame &frame, const PersonalGraphRow &row,
+                 GraphState &state, RunLines lines)
+        : m_painter(painter), m_f(frame), m_row(row), m_state(state), m_lines(lines)
+    {
+    }
+
+    void begin(const PracticeHistory &header) override
+    {
+        QPainter &painter = m_painter;
+        const GraphFrame &f = m_f;
+        m_state.spmPerDivision = spmPerDivision(m_row.bestSpm.trimmed().toInt());
+        m_spmStep = m_state.spmPerDivision;
+        drawAxisBars(painter, f, kBlue, kRed);
+        for (int i = 0; i <= 10; ++i) {
+            const int y = f.base - i * f.division - 70;
+            writeNumber(painter, 240, y, std::int64_t(m_spmStep) * i, kBlue);
+            writeNumber(painter, f.width - 590, y, 10 * i, kRed);
+        }
+        writeText(painter, 120, 20, QStringLiteral("ストローク／分"), kBlue);
+        writeText(painter, f.width - 1500, 20, QStringLiteral("ミスタイプ率(%)"), kRed);
+        writeText(painter, (f.width / 2) - 200, f.base + 300, QStringLiteral("練習回数"), kBlack);
+
+        const std::int64_t n = header.runCount();
+        m_axis = runAxisFor(f.plotWidth, n);
+        m_state.runsPerColumn = m_axis.runsPerColumn;
+        for (int j = 1; j <= m_axis.columns; ++j) {
+            const int x = 600 + m_axis.columnWidth * j;
+            painter.setPen(draw::devicePen(kBlack, 1));
+            painter.drawLine(QPointF(x, f.base), QPointF(x, f.base - 100));
+            writeNumber(painter, x - 150, f.base + 100, m_axis.runsPerColumn * j, kBlack);
+        }
+        if (n < 2) {
+            writeText(painter, (f.plotWidth / 2) - 1000, f.plotHeight / 2,
+                      QStringLiteral("回数が２回目からグラフ表示されます。"), kBlack);
+            return;
+        }
+        if (m_axis.columns == 0)
+            return;
+
+        // Merging only pays (and only changes anything) when runs are closer than a pixel.
+        const double pixelsPerRun = std::abs(painter.deviceTransform().m11()) * m_axis.columnWidth
+                                  / double(m_axis.runsPerColumn);
+        const auto mode = m_lines == RunLines::Merged && pixelsPerRun < 1.0 ? RunLine::Mode::Merged
+                                                                            : RunLine::Mode::EverySegment;
+        const double width = n > 100 ? 1 : 2;
+        m_rate.emplace(painter, draw::devicePen(kRed, width), mode);
+        m_spm.emplace(painter, draw::devicePen(kBlue, width), mode);
+    }
+
+    void runs(std::int64_t first, std::span<const RunSample> samples) override
+    {
+        if (!m_spm)
+            return;
+        std::int64_t k = first;
+        for (const RunSample &run : samples)
+            add(k++, run);
+    }
+
+    // The rest of the lines and the trend line, once every run has passed.
+    void finish(const PracticeHistory &history)
+    {
+        if (!m_spm)
+            return;
+        // The runs a short file lacks read as zero: one straight line along the axis, however many.
+        const std::int64_t n = history.runCount();
+        const std::int64_t inFile = history.runsInFile();
+        if (inFile < n) {
+            add(inFile + 1, RunSample{});
+            if (n > inFile + 1)
+                add(n, RunSample{});
+        }
+        m_rate->finish();
+        m_spm->finish();
+        if (const auto trend = history.trendLine()) {
+            m_painter.setPen(draw::devicePen(kGreen, 2));
+            m_painter.drawLine(QPointF(x(1), ySpm(double(trend->first))),
+                               QPointF(x(n), ySpm(double(trend->last))));
+        }
+    }
+
+private:
+    double x(std::int64_t k) const { return 600.0 + double(m_axis.offset(k)); }
+    double ySpm(double v) const { return m_f.base - v * m_f.division / m_spmStep; }
+    double yRate(double w) const { return m_f.base - w * double(m_f.division / 10) / 100.0; }
+    void add(std::int64_t k, RunSample run)
+    {
+        m_rate->add(QPointF(x(k), yRate(run.mistypeRate)));
+        m_spm->add(QPointF(x(k), ySpm(run.spm)));
+    }
+
+    QPainter &m_painter;
+    const GraphFrame &m_f;
+    const PersonalGraphRow &m_row;
+    GraphState &m_state;
+    RunLines m_lines;
+    int m_spmStep = 10;
+    RunAxis m_axis;
+    std::optional<RunLine> m_rate, m_spm;
+};
+
 void drawPractice(QPainter &painter, const GraphFrame &f, const PersonalGraphRow &row,
                   const QString &path, GraphState &state, RunLines lines,
                   PersonalGraphResult &result)
 {
     result.heading = practiceHeading(row);
-    const auto file = PracticeRecordFile::read(path, PracticeRecordFile::Scope::Everything);
-    if (!file)
+    PanePractice pane(painter, f, row, state, lines);
+    const auto history = PracticeHistory::read(path, &pane);
+    if (!history)
         return;
     result.fileRead = true;
-
-    state.spmPerDivision = spmPerDivision(row.bestSpm.trimmed().toInt());
-    const int spmStep = state.spmPerDivision;
-    drawAxisBars(painter, f, kBlue, kRed);
-    for (int i = 0; i <= 10; ++i) {
-        const int y = f.base - i * f.division - 70;
-        writeNumber(painter, 240, y, std::int64_t(spmStep) * i, kBlue);
-        writeNumber(painter, f.width - 590, y, 10 * i, kRed);
-    }
-    writeText(painter, 120, 20, QStringLiteral("ストローク／分"), kBlue);
-    writeText(painter, f.width - 1500, 20, QStringLiteral("ミスタイプ率(%)"), kRed);
-    writeText(painter, (f.width / 2) - 200, f.base + 300, QStringLiteral("練習回数"), kBlack);
-
-    const std::int64_t n = file->runCount();
-    const RunAxis axis = runAxisFor(f.plotWidth, n);
-    state.runsPerColumn = axis.runsPerColumn;
-    for (int j = 1; j <= axis.columns; ++j) {
-        const int x = 600 + axis.columnWidth * j;
-        painter.setPen(draw::devicePen(kBlack, 1));
-        painter.drawLine(QPointF(x, f.base), QPointF(x, f.base - 100));
-        writeNumber(painter, x - 150, f.base + 100, axis.runsPerColumn * j, kBlack);
-    }
-    if (n < 2) {
-        writeText(painter, (f.plotWidth / 2) - 1000, f.plotHeight / 2,
-                  QStringLiteral("回数が２回目からグラフ表示されます。"), kBlack);
-        return;
-    }
-    if (axis.columns == 0)
-        return;
-
-    auto x = [&](std::int64_t k) { return 600.0 + double(axis.offset(k)); };
-    auto ySpm = [&](double v) { return f.base - v * f.division / spmStep; };
-    auto yRate = [&](double w) { return f.base - w * double(f.division / 10) / 100.0; };
-
-    // Merging only pays (and only changes anything) when runs are closer than a pixel.
-    const double pixelsPerRun = std::abs(painter.deviceTransform().m11()) * axis.columnWidth
-                              / double(axis.runsPerColumn);
-    const auto mode = lines == RunLines::Merged && pixelsPerRun < 1.0 ? RunLine::Mode::Merged
-                                                                      : RunLine::Mode::EverySegment;
-    const double width = n > 100 ? 1 : 2;
-    RunLine rate(painter, draw::devicePen(kRed, width), mode);
-    RunLine spm(painter, draw::devicePen(kBlue, width), mode);
-    Regression series;
-    const std::int64_t inFile = std::min(n, file->runsInFile());
-    for (std::int64_t k = 1; k <= inFile; ++k) {
-        const RecordWords run = file->run(k);
-        series.addSample(run.w0);
-        rate.add(QPointF(x(k), yRate(run.w1)));
-        spm.add(QPointF(x(k), ySpm(run.w0)));
-    }
-    // The runs a short file lacks read as zero: one straight line along the axis, however many.
-    if (inFile < n) {
-        series.addZeroSamples(n - inFile);
-        auto addZeroRun = [&](std::int64_t k) {
-            rate.add(QPointF(x(k), yRate(0)));
-            spm.add(QPointF(x(k), ySpm(0)));
-        };
-        addZeroRun(inFile + 1);
-        if (n > inFile + 1)
-            addZeroRun(n);
-    }
-    rate.finish();
-    spm.finish();
-
-    if (n >= 3) {
-        const LineFit line = series.fit();
-        const auto first = roundHalfEven(line.slope + line.intercept);
-        const auto last = roundHalfEven(double(n) * line.slope + line.intercept);
-        painter.setPen(draw::devicePen(kGreen, 2));
-        painter.drawLine(QPointF(x(1), ySpm(double(first))), QPointF(x(n), ySpm(double(last))));
-    }
+    pane.finish(*history);
 }
 
 void drawTime(QPainter &painter, const GraphFrame &f, const PersonalGraphRow &row,

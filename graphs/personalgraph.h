@@ -7,8 +7,9 @@
 // the painter to twips itself, clears the whole pane, draws, and restores the painter's state
 // before it returns.
 //
-// The record file is read at every call and never created. A file that cannot be read gives
-// the empty frame (background, grid, horizontal axis) without a message.
+// The record file is read at every call, runs streaming into the drawing, and never created.
+// A file that cannot be opened gives the empty frame (background, grid, horizontal axis)
+// without a message; a read that fails part-way leaves what was drawn before it.
 
 #include "graphs/graphstate.h"
 #include "graphs/runline.h"
@@ -30,7 +31,7 @@ struct PersonalGraphResult {
     // Text for the heading above the pane, also when the file could not be read; empty for
     // a kind that draws only the frame (then the heading is left as it is).
     QString heading;
-    bool fileRead = false; // false: the empty frame was drawn
+    bool fileRead = false; // false: the file could not be read to its end
 };
 
 // How the practice graph's data lines go out; Merged reduces runs that share a device

@@ -2,33 +2,13 @@
 
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 namespace qel::graphs {
 
-RunLine::RunLine(QPainter &painter, const QPen &pen, Mode mode)
-    : m_painter(painter), m_pen(pen), m_mode(mode)
-{
-    const QTransform toDevice = painter.deviceTransform();
-    // Only x decides the column, which needs a transform without rotation or shear.
-    if (toDevice.type() > QTransform::TxScale)
-        m_mode = Mode::EverySegment;
-    m_scaleX = toDevice.m11();
-    m_shiftX = toDevice.dx();
-}
-
-void RunLine::addSlowly(QPointF point)
+void ColumnMerge::startColumn(QPointF point)
 {
     const std::int64_t at = m_count++;
-    if (m_mode == Mode::EverySegment) {
-        if (m_started) {
-            m_painter.setPen(m_pen);
-            m_painter.drawLine(m_previous, point);
-        }
-        m_previous = point;
-        m_started = true;
-        return;
-    }
-    // A new column (the same one is handled inline).
     if (m_started)
         closeColumn();
     m_started = true;
@@ -37,7 +17,7 @@ void RunLine::addSlowly(QPointF point)
     m_column.firstAt = m_column.lastAt = m_column.lowAt = m_column.highAt = at;
 }
 
-void RunLine::closeColumn()
+void ColumnMerge::closeColumn()
 {
     // Path first -> extremes in their order -> last: covers the column's whole range and
     // leaves it where the next column's segment starts.
@@ -59,17 +39,43 @@ void RunLine::closeColumn()
     push(m_column.last, m_column.lastAt, lastPushed);
 }
 
+std::vector<QPointF> ColumnMerge::take()
+{
+    if (m_started)
+        closeColumn();
+    m_started = false;
+    m_count = 0;
+    return std::exchange(m_vertices, {});
+}
+
+RunLine::RunLine(QPainter &painter, const QPen &pen, Mode mode)
+    : m_painter(painter), m_pen(pen), m_mode(mode),
+      m_merge(painter.deviceTransform().m11(), painter.deviceTransform().dx())
+{
+    // Only x decides the column, which needs a transform without rotation or shear.
+    if (painter.deviceTransform().type() > QTransform::TxScale)
+        m_mode = Mode::EverySegment;
+}
+
+void RunLine::addSegment(QPointF point)
+{
+    if (m_started) {
+        m_painter.setPen(m_pen);
+        m_painter.drawLine(m_previous, point);
+    }
+    m_previous = point;
+    m_started = true;
+}
+
 void RunLine::finish()
 {
-    if (m_mode == Mode::EverySegment || !m_started)
+    if (m_mode == Mode::EverySegment)
         return;
-    closeColumn();
-    m_started = false;
-    if (m_vertices.size() >= 2) {
+    const std::vector<QPointF> vertices = m_merge.take();
+    if (vertices.size() >= 2) {
         m_painter.setPen(m_pen);
-        m_painter.drawPolyline(m_vertices.data(), int(m_vertices.size()));
+        m_painter.drawPolyline(vertices.data(), int(vertices.size()));
     }
-    m_vertices.clear();
 }
 
 } // namespace qel::graphs

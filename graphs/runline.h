@@ -17,19 +17,19 @@ class QPainter;
 
 namespace qel::graphs {
 
-class RunLine {
+// The reduction of merged mode on its own: points in, the polyline's vertices out.
+// Only x decides the column (device x = scaleX * x + shiftX); which point of a column is
+// lowest or highest goes by y alone, so any y that is a monotonic function of the drawn y
+// picks the same points.
+class ColumnMerge {
 public:
-    enum class Mode { Merged, EverySegment };
+    ColumnMerge(double scaleX, double shiftX) : m_scaleX(scaleX), m_shiftX(shiftX) {}
 
-    // Merged mode needs a painter transform without rotation or shear; with any other it
-    // falls back to segment mode.
-    RunLine(QPainter &painter, const QPen &pen, Mode mode);
-
-    // Next point, in the painter's units. Inline: a long history calls this a million
-    // times, nearly always for the column it is already in.
+    // Inline: a long history calls this a million times, nearly always for the column it
+    // is already in.
     void add(QPointF point)
     {
-        if (m_mode == Mode::Merged && m_started) {
+        if (m_started) {
             const double deviceX = m_scaleX * point.x() + m_shiftX;
             auto column = std::int64_t(deviceX);
             column -= deviceX < double(column) ? 1 : 0; // floor
@@ -47,12 +47,10 @@ public:
                 return;
             }
         }
-        addSlowly(point);
+        startColumn(point);
     }
-    // Draws what merged mode holds back. Segment mode has nothing left to draw.
-    void finish();
-
-    Mode mode() const { return m_mode; }
+    // The vertices so far, the last column closed; the merge starts afresh.
+    std::vector<QPointF> take();
 
 private:
     struct Column {
@@ -60,19 +58,47 @@ private:
         QPointF first, last, low, high;
         std::int64_t lowAt = 0, highAt = 0, firstAt = 0, lastAt = 0;
     };
-    void addSlowly(QPointF point);
+    void startColumn(QPointF point);
     void closeColumn();
+
+    double m_scaleX = 1;
+    double m_shiftX = 0;
+    bool m_started = false;
+    std::int64_t m_count = 0;
+    Column m_column;
+    std::vector<QPointF> m_vertices;
+};
+
+class RunLine {
+public:
+    enum class Mode { Merged, EverySegment };
+
+    // Merged mode needs a painter transform without rotation or shear; with any other it
+    // falls back to segment mode.
+    RunLine(QPainter &painter, const QPen &pen, Mode mode);
+
+    // Next point, in the painter's units.
+    void add(QPointF point)
+    {
+        if (m_mode == Mode::Merged)
+            m_merge.add(point);
+        else
+            addSegment(point);
+    }
+    // Draws what merged mode holds back. Segment mode has nothing left to draw.
+    void finish();
+
+    Mode mode() const { return m_mode; }
+
+private:
+    void addSegment(QPointF point);
 
     QPainter &m_painter;
     QPen m_pen;
     Mode m_mode;
-    double m_scaleX = 1; // painter units to device pixels, horizontally
-    double m_shiftX = 0;
+    ColumnMerge m_merge;
     bool m_started = false;
     QPointF m_previous;
-    std::int64_t m_count = 0;
-    Column m_column;
-    std::vector<QPointF> m_vertices;
 };
 
 } // namespace qel::graphs

@@ -1,6 +1,5 @@
 #include "graphs/scales.h"
 
-#include "records/recordfile.h"
 #include "records/textformat.h"
 
 #include <algorithm>
@@ -63,27 +62,6 @@ TimeAxis timeAxisFor(std::int64_t longest)
     }
     axis.caption = axis.secondsPerDivision < 3600 ? QStringLiteral("分") : QStringLiteral("時間");
     return axis;
-}
-
-std::optional<StepTimeTable> loadStepTimes(const QString &path)
-{
-    const auto file = PracticeRecordFile::read(path, PracticeRecordFile::Scope::StepTimes);
-    if (!file)
-        return std::nullopt;
-    StepTimeTable table;
-    table.stepCount = std::max<std::int32_t>(file->currentStepSigned(), 0);
-    for (int s = 1; s <= kStepRecords; ++s)
-        table.stepSeconds[std::size_t(s - 1)] = file->stepSeconds(s);
-    return table;
-}
-
-std::int32_t maxstep(const StepTimeTable &table, std::int32_t count)
-{
-    std::int32_t longest = table.stepSeconds[0];
-    const int last = std::clamp(count, 1, kStepRecords);
-    for (int s = 2; s <= last; ++s)
-        longest = std::max(longest, table.stepSeconds[std::size_t(s - 1)]);
-    return longest;
 }
 
 } // namespace qel::graphs

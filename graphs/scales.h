@@ -2,9 +2,7 @@
 // Scale rules shared by the pane graphs and their printouts.
 
 #include <QString>
-#include <array>
 #include <cstdint>
-#include <optional>
 
 namespace qel::graphs {
 
@@ -36,15 +34,5 @@ struct TimeAxis {
     std::int64_t label(int i) const;
 };
 TimeAxis timeAxisFor(std::int64_t longestSeconds);
-
-// Record 3 (current STEP, signed, negative read as 0) and the 200 per-STEP times.
-struct StepTimeTable {
-    std::int32_t stepCount = 0;
-    std::array<std::int32_t, 200> stepSeconds{}; // index 0 holds STEP 1
-};
-// Reads the table; nothing when the file cannot be opened. Never creates a file.
-std::optional<StepTimeTable> loadStepTimes(const QString &path);
-// Longest time among STEPs 1..min(count, 200), starting from STEP 1 (count 0 gives STEP 1's).
-std::int32_t maxstep(const StepTimeTable &table, std::int32_t count);
 
 } // namespace qel::graphs

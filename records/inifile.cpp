@@ -1,6 +1,6 @@
 #include "records/inifile.h"
 
-#include <QFile>
+#include "records/readingfile.h"
 
 namespace qel {
 
@@ -35,11 +35,16 @@ constexpr int kTextBuffer = 1024;
 
 IniFile IniFile::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    ReadingFile file;
+    if (!file.open(path))
         return IniFile();
     // A settings file is small; anything past 1 MiB is not one the trainer wrote.
-    return parse(file.read(1 << 20));
+    QByteArray contents(1 << 20, Qt::Uninitialized);
+    const qint64 got = file.read(contents.data(), contents.size());
+    if (got < 0)
+        return IniFile();
+    contents.truncate(got);
+    return parse(contents);
 }
 
 IniFile IniFile::parse(const QByteArray &contents)

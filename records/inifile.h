@@ -13,7 +13,7 @@ namespace qel {
 
 class IniFile {
 public:
-    // A missing or unreadable file gives an empty profile: every lookup falls back to its default.
+    // A missing or unreadable file, or one that is no regular file, gives an empty profile: every lookup falls back to its default.
     static IniFile load(const QString &path);
     static IniFile parse(const QByteArray &contents);
 

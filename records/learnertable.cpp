@@ -77,7 +77,7 @@ ScanResult scanFolder(const QString &folder, int group)
     } else {
         // The trainer's platform matches the pattern without regard to case;
         // the exact-case test of the name follows.
-        // Regular files only: opening a FIFO or a device named like a record file would block.
+        // Files only; what is not a regular file when its row is read counts as unreadable.
         dir.setFilter(QDir::Files | QDir::Hidden);
         dir.setNameFilters({QStringLiteral("*_Qel?.dat")});
         dir.setSorting(QDir::Unsorted);
@@ -100,8 +100,8 @@ ScanResult scanFolder(const QString &folder, int group)
 void eachFile(const QString &path, TableRow &row)
 {
     QString error;
-    const auto figures = readCourseFigures(path, &error, PracticeRecordFile::Opening::AlreadyListed);
-    if (!figures) {
+    const auto history = PracticeHistory::read(path, nullptr, &error);
+    if (!history) {
         row.readable = false;
         row.error = error;
         for (int c = StepColumn; c <= DateColumn; ++c)
@@ -111,13 +111,13 @@ void eachFile(const QString &path, TableRow &row)
         row.runCount = 0;
         return;
     }
-    const auto texts = paddedTexts(*figures);
+    const auto texts = paddedTexts(*history);
     for (int i = 0; i < 6; ++i)
         row.cells[StepColumn + i] = texts[i];
     row.readable = true;
-    row.sortValue = figures->runCount >= 2 ? figures->progressRate : 0.0;
-    row.passedStep = figures->passedStep;
-    row.runCount = std::int32_t(std::min<std::int64_t>(figures->runCount, INT32_MAX));
+    row.sortValue = history->progressRate();
+    row.passedStep = history->passedStep();
+    row.runCount = std::int32_t(std::min<std::int64_t>(history->runCount(), INT32_MAX));
 }
 
 TableRow rowForNode(const QString &folder, const TreeNode &node)

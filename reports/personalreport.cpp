@@ -3,14 +3,17 @@
 #include "reports/printdraw.h"
 
 #include "base/painting.h"
+#include "graphs/runline.h"
 #include "graphs/scales.h"
 #include "records/learnertable.h"
-#include "records/recordfile.h"
-#include "records/regression.h"
+#include "records/practicehistory.h"
 #include "records/textformat.h"
 
 #include <QPainter>
 #include <algorithm>
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace qel::reports {
 
@@ -94,11 +97,226 @@ QString recordPath(const QString &folder, const QString &name, Course course)
     return recordFolderPath(folder, recordFileName(name, course));
 }
 
-std::int64_t wholeNumber(const QString &text)
+// The runs of one Course for its printed practice graph. The graph's SPM scale comes from
+// the best SPM, which only the end of the walk knows, so the points wait here: up to
+// kExactRuns runs as they are, each drawn as its own segment; a longer history is merged
+// per device pixel column as the pane merges it, which bounds what any file keeps.
+class PrintedRuns : public RunVisitor {
+public:
+    static constexpr std::size_t kExactRuns = 65536;
+
+    PrintedRuns(const PageGeometry &g, Course course, double devicePixelsPerTwip)
+        : m_x0(mmToTwips(g.panelLeft(course) + 5)), m_width(mmToTwips((g.right - g.left) / 2 - 10)),
+          m_devicePixelsPerTwip(devicePixelsPerTwip)
+    {
+    }
+
+    void begin(const PracticeHistory &header) override
+    {
+        m_n = header.runCount();
+        m_columns = m_n < 10 ? 10.0 : double(((m_n - 1) / 10) * 10 + 10);
+    }
+
+    void runs(std::int64_t first, std::span<const RunSample> samples) override
+    {
+        if (m_spm) {
+            for (const RunSample &run : samples)
+                merge(first++, run);
+            return;
+        }
+        m_kept.insert(m_kept.end(), samples.begin(), samples.end());
+        if (m_kept.size() <= kExactRuns)
+            return;
+        // Too many to keep: merge from here on, starting with those kept (runs 1, 2, ...).
+        m_spm.emplace(m_devicePixelsPerTwip, 0.0);
+        m_rate.emplace(m_devicePixelsPerTwip, 0.0);
+        std::int64_t k = 1;
+        for (const RunSample &run : m_kept)
+            merge(k++, run);
+        std::vector<RunSample>().swap(m_kept);
+    }
+
+    // Both data lines and the trend line, on the twips scale, `s` SPM per division.
+    void draw(QPainter &painter, const PracticeHistory &history, const PageGeometry &g, int s)
+    {
+        const int step = g.graphStep;
+        const double y0 = mmToTwips(g.dividerY() - 4);
+        const auto spmY = [&](double v) { return y0 - v * step / s; };
+        const auto rateY = [&](double q) { return y0 - q * (step / 10) / 100.0; };
+        const std::int64_t n = m_n;
+        const std::int64_t inFile = history.runsInFile();
+        if (m_spm) {
+            // Runs past the end of the file read as zero words: one flat stretch.
+            if (inFile < n) {
+                merge(inFile + 1, RunSample{});
+                if (n > inFile + 1)
+                    merge(n, RunSample{});
+            }
+            drawMerged(painter, m_spm->take(), spmY, Qt::SolidLine);
+            drawMerged(painter, m_rate->take(), rateY, Qt::DotLine);
+        } else {
+            const auto segment = [&](std::int64_t from, std::int64_t to, RunSample a, RunSample b) {
+                setLine(painter, 1);
+                painter.drawLine(QPointF(x(from), spmY(a.spm)), QPointF(x(to), spmY(b.spm)));
+                setLine(painter, 1, Qt::black, Qt::DotLine);
+                painter.drawLine(QPointF(x(from), rateY(a.mistypeRate)), QPointF(x(to), rateY(b.mistypeRate)));
+                setLine(painter, 1);
+            };
+            const auto run = [&](std::int64_t k) {
+                return k <= std::int64_t(m_kept.size()) ? m_kept[std::size_t(k - 1)] : RunSample{};
+            };
+            RunSample previous = run(1);
+            // Runs past the end of the file read as zero words: after the first of them the
+            // rest of both lines lies flat on the base line, drawn at once whatever the count.
+            const std::int64_t withData = std::min(n, inFile + 1);
+            for (std::int64_t i = 2; i <= withData; ++i) {
+                const RunSample current = run(i);
+                segment(i - 1, i, previous, current);
+                previous = current;
+            }
+            if (n > withData)
+                segment(withData, n, RunSample{}, RunSample{});
+        }
+        if (const auto trend = history.trendLine()) {
+            setLine(painter, 4);
+            painter.drawLine(QPointF(m_x0 + m_width / m_columns, spmY(double(trend->first))),
+                             QPointF(x(n), spmY(double(trend->last))));
+        }
+    }
+
+private:
+    double x(std::int64_t k) const { return m_x0 + m_width * double(k) / m_columns; }
+    // The raw values go in: the scale that turns them into positions is not known yet,
+    // and it keeps their order.
+    void merge(std::int64_t k, RunSample run)
+    {
+        m_spm->add(QPointF(x(k), run.spm));
+        m_rate->add(QPointF(x(k), run.mistypeRate));
+    }
+    template <typename Place>
+    static void drawMerged(QPainter &painter, std::vector<QPointF> vertices, const Place &y,
+                           Qt::PenStyle style)
+    {
+        if (vertices.size() < 2)
+            return;
+        for (QPointF &p : vertices)
+            p.setY(y(p.y()));
+        setLine(painter, 1, Qt::black, style);
+        painter.drawPolyline(vertices.data(), int(vertices.size()));
+        setLine(painter, 1);
+    }
+
+    double m_x0;
+    double m_width;
+    double m_devicePixelsPerTwip;
+    std::int64_t m_n = 0;
+    double m_columns = 10;
+    std::vector<RunSample> m_kept;
+    std::optional<graphs::ColumnMerge> m_spm, m_rate;
+};
+
+// One Course of the page: its history from the one walk (none without a file) and its runs.
+struct PrintedCourse {
+    std::optional<PracticeHistory> history;
+    PrintedRuns runs;
+};
+
+// The practice graph in the upper panel of a Course; the scales come from the learner's
+// figures, the runs from the walk of the page.
+void drawPracticeGraph(QPainter &painter, const PageGeometry &g, PrintedCourse &printed, Course course)
 {
-    bool ok = false;
-    const qint64 value = text.trimmed().toLongLong(&ok);
-    return ok ? value : 0;
+    const std::optional<PracticeHistory> &history = printed.history;
+    const int pl = g.panelLeft(course);
+    const int pr = g.panelRight(course);
+    const int m = g.dividerY();
+    const int step = g.graphStep;
+
+    draw::useTwips(painter);
+    setPrintFont(painter, 6);
+
+    // A Course without a file shows the figures of no runs.
+    const int s = graphs::spmPerDivision(history ? history->bestSpm() : 0);
+    for (int v = 0; v <= 10; ++v) {
+        const int y = mmToTwips(g.top + 91) + v * step;
+        textAt(painter, mmToTwips(pl + 1) - 50, y, numberText(std::int64_t(s) * (10 - v)));
+        if (v <= 9)
+            textAt(painter, mmToTwips(pr - 4) - 40, y, QString::number((10 - v) * 10) + QLatin1Char('%'));
+    }
+    const std::int64_t n = history ? history->runCount() : 0;
+    const std::int64_t runsPerColumn = (n - 1) / 10 + 1;
+    for (int e = 1; e <= 10; ++e)
+        textAt(painter, mmToTwips(pl + 3) + e * step, mmToTwips(m - 3) - 20,
+               numberText(e * runsPerColumn));
+
+    setPrintFont(painter, 8);
+    setLine(painter, 2);
+    painter.setBrush(Qt::white);
+    drawBox(painter, mmToTwips(pl + 5), mmToTwips(g.top + 92), mmToTwips(pr - 5), mmToTwips(m - 4));
+    for (int i = 1; i <= 9; ++i) {
+        const int y = mmToTwips(g.top + 92) + i * step;
+        painter.drawLine(QPointF(mmToTwips(pl + 5), y), QPointF(mmToTwips(pr - 5), y));
+    }
+    const int captionY = mmToTwips(g.top + 89);
+    textAt(painter, mmToTwips(pl + 5), captionY, QStringLiteral("ストローク／分"));
+    if (course == English)
+        textAt(painter, mmToTwips(pl + 40), captionY, QStringLiteral("英文練習"));
+    else
+        textAt(painter, mmToTwips(pl + 32), captionY, QStringLiteral("かな／ローマ練習"));
+    textAt(painter, mmToTwips(pl + 64), captionY, QStringLiteral("ミスタイプ率(%)"));
+
+    if (n > 1 && history)
+        printed.runs.draw(painter, *history, g, s);
+}
+
+// The practice time per STEP in the lower panel of a Course.
+void drawTimeGraph(QPainter &painter, const PageGeometry &g, const PrintedCourse &printed, Course course)
+{
+    const int pl = g.panelLeft(course);
+    const int pr = g.panelRight(course);
+    const int m = g.dividerY();
+    const int step = g.graphStep;
+
+    draw::useTwips(painter);
+    setLine(painter, 1);
+    // Bars stand on whole multiples of 10 twips; frame, grid and numbers keep the step.
+    const int barDivision = step - step % 10;
+    painter.setBrush(Qt::white);
+    drawBox(painter, mmToTwips(pl + 5), mmToTwips(m + 4), mmToTwips(pr - 5), mmToTwips(g.bottom - 4));
+    for (int i = 1; i <= 9; ++i) {
+        const int y = mmToTwips(m + 4) + i * step;
+        painter.drawLine(QPointF(mmToTwips(pl + 5), y), QPointF(mmToTwips(pr - 5), y));
+    }
+
+    // A missing file is neither read nor created: no STEPs, longest time 0.
+    const StepTimeTable *table = printed.history ? &printed.history->stepTimes() : nullptr;
+    const std::int32_t stepCount = table ? table->stepCount : 0;
+    const std::int64_t longest = table ? maxstep(*table, stepCount) : 0;
+    const graphs::TimeAxis axis = graphs::timeAxisFor(longest);
+    const double u = double(axis.secondsPerDivision);
+
+    const int bars = std::min(stepCount, std::int32_t(kStepRecords));
+    const double x0 = mmToTwips(pl + 5);
+    const double width = mmToTwips((g.right - g.left) / 2 - 10);
+    const double base = mmToTwips(g.bottom - 4);
+    setHatchBrush(painter);
+    setPrintFont(painter, 6);
+    for (int i = 1; i <= bars; ++i) {
+        const double slotLeft = x0 + width * (i - 1) / bars;
+        const double slotRight = x0 + width * i / bars;
+        const double seconds = table->stepSeconds[std::size_t(i - 1)];
+        drawBox(painter, slotLeft, base, slotRight, base - barDivision * seconds / u);
+        const bool labelled = bars < 20 ? true : bars < 50 ? i % 5 == 0 : i % 10 == 0;
+        if (labelled)
+            textAt(painter, slotLeft - 50, mmToTwips(g.bottom - 3), numberText(i));
+    }
+    painter.setBrush(Qt::NoBrush);
+
+    setPrintFont(painter, 8);
+    textAt(painter, mmToTwips(pl + 34), mmToTwips(m + 1), QStringLiteral("STEP毎 練習時間"));
+    setPrintFont(painter, 6);
+    for (int p = 0; p <= 10; ++p)
+        textAt(painter, mmToTwips(pl + 1) - 50, base - p * step - 120, numberText(axis.label(p)));
+    textAt(painter, mmToTwips(pl + 5), mmToTwips(m + 1), axis.caption);
 }
 
 } // namespace
@@ -112,7 +330,13 @@ void drawPersonalPage(QPainter &painter, const PageGeometry &g, const QString &f
     painter.setBrush(Qt::white);
     drawBox(painter, g.left, g.top, g.right, g.bottom);
 
-    const LearnerSummary summary = readSummary(folder, name);
+    // Each record file is walked once for the whole page: figures, STEP times and runs.
+    const double devicePixelsPerTwip = painter.device()->logicalDpiX() / double(kTwipsPerInch);
+    PrintedCourse english{std::nullopt, PrintedRuns(g, English, devicePixelsPerTwip)};
+    PrintedCourse kana{std::nullopt, PrintedRuns(g, Kana, devicePixelsPerTwip)};
+    english.history = PracticeHistory::read(recordPath(folder, name, English), &english.runs);
+    kana.history = PracticeHistory::read(recordPath(folder, name, Kana), &kana.runs);
+    const LearnerSummary summary = summaryOf({english.history, kana.history}, readSettings(folder, name));
 
     setPrintFont(painter, 20);
     int y = g.top + 3;
@@ -144,157 +368,14 @@ void drawPersonalPage(QPainter &painter, const PageGeometry &g, const QString &f
     painter.drawLine(QPointF(cx, g.top + 90), QPointF(cx, g.bottom - 2));
     setLine(painter, 1);
 
-    const CourseTexts &english = summary.courses[English];
-    const CourseTexts &kana = summary.courses[Kana];
-    drawPracticeGraph(painter, g, folder, name, english.bestSpm, english.runCount, English);
-    drawPracticeGraph(painter, g, folder, name, kana.bestSpm, kana.runCount, Kana);
-    drawTimeGraph(painter, g, folder, name, English);
-    drawTimeGraph(painter, g, folder, name, Kana);
+    drawPracticeGraph(painter, g, english, English);
+    drawPracticeGraph(painter, g, kana, Kana);
+    drawTimeGraph(painter, g, english, English);
+    drawTimeGraph(painter, g, kana, Kana);
 
     draw::useMillimetres(painter);
     setPrintFont(painter, 8);
     textAt(painter, (g.left + g.right) / 2 - 5, g.bottom + 2, pageFooterText(pageNumber, pageCount));
-}
-
-void drawPracticeGraph(QPainter &painter, const PageGeometry &g, const QString &folder,
-                       const QString &name, const QString &bestSpmText,
-                       const QString &runCountText, Course course)
-{
-    const int pl = g.panelLeft(course);
-    const int pr = g.panelRight(course);
-    const int m = g.dividerY();
-    const int step = g.graphStep;
-
-    draw::useTwips(painter);
-    setPrintFont(painter, 6);
-
-    const std::int64_t best = std::clamp<std::int64_t>(wholeNumber(bestSpmText), 0, 1000000);
-    const int s = graphs::spmPerDivision(int(best));
-    for (int v = 0; v <= 10; ++v) {
-        const int y = mmToTwips(g.top + 91) + v * step;
-        textAt(painter, mmToTwips(pl + 1) - 50, y, numberText(std::int64_t(s) * (10 - v)));
-        if (v <= 9)
-            textAt(painter, mmToTwips(pr - 4) - 40, y, QString::number((10 - v) * 10) + QLatin1Char('%'));
-    }
-    const std::int64_t n = wholeNumber(runCountText);
-    const std::int64_t runsPerColumn = (n - 1) / 10 + 1;
-    for (int e = 1; e <= 10; ++e)
-        textAt(painter, mmToTwips(pl + 3) + e * step, mmToTwips(m - 3) - 20,
-               numberText(e * runsPerColumn));
-
-    setPrintFont(painter, 8);
-    setLine(painter, 2);
-    painter.setBrush(Qt::white);
-    drawBox(painter, mmToTwips(pl + 5), mmToTwips(g.top + 92), mmToTwips(pr - 5), mmToTwips(m - 4));
-    for (int i = 1; i <= 9; ++i) {
-        const int y = mmToTwips(g.top + 92) + i * step;
-        painter.drawLine(QPointF(mmToTwips(pl + 5), y), QPointF(mmToTwips(pr - 5), y));
-    }
-    const int captionY = mmToTwips(g.top + 89);
-    textAt(painter, mmToTwips(pl + 5), captionY, QStringLiteral("ストローク／分"));
-    if (course == English)
-        textAt(painter, mmToTwips(pl + 40), captionY, QStringLiteral("英文練習"));
-    else
-        textAt(painter, mmToTwips(pl + 32), captionY, QStringLiteral("かな／ローマ練習"));
-    textAt(painter, mmToTwips(pl + 64), captionY, QStringLiteral("ミスタイプ率(%)"));
-
-    const double columns = n < 10 ? 10.0 : double(((n - 1) / 10) * 10 + 10);
-    if (n <= 1)
-        return;
-    const auto file = PracticeRecordFile::read(recordPath(folder, name, course),
-                                               PracticeRecordFile::Scope::Everything);
-    if (!file)
-        return;
-
-    const double y0 = mmToTwips(m - 4);
-    const double width = mmToTwips((g.right - g.left) / 2 - 10);
-    const double x0 = mmToTwips(pl + 5);
-    const auto spmY = [&](double v) { return y0 - v * step / s; };
-    const auto rateY = [&](double q) { return y0 - q * (step / 10) / 100.0; };
-    const auto runX = [&](std::int64_t k) { return x0 + width * double(k) / columns; };
-    const auto segment = [&](std::int64_t from, std::int64_t to, RecordWords a, RecordWords b) {
-        setLine(painter, 1);
-        painter.drawLine(QPointF(runX(from), spmY(a.w0)), QPointF(runX(to), spmY(b.w0)));
-        setLine(painter, 1, Qt::black, Qt::DotLine);
-        painter.drawLine(QPointF(runX(from), rateY(a.w1)), QPointF(runX(to), rateY(b.w1)));
-        setLine(painter, 1);
-    };
-
-    Regression series;
-    RecordWords previous = file->run(1);
-    series.addSample(previous.w0);
-    // Runs past the end of the file read as zero words: after the first of them the rest
-    // of both lines lies flat on the base line, drawn at once whatever the stored count.
-    const std::int64_t withData = std::min(n, std::max<std::int64_t>(file->runsInFile(), 0) + 1);
-    for (std::int64_t i = 2; i <= withData; ++i) {
-        const RecordWords current = file->run(i);
-        series.addSample(current.w0);
-        segment(i - 1, i, previous, current);
-        previous = current;
-    }
-    if (n > withData) {
-        series.addZeroSamples(n - withData);
-        segment(withData, n, RecordWords{}, RecordWords{});
-    }
-
-    if (n >= 3) {
-        const LineFit fit = series.fit();
-        const double first = double(roundHalfEven(fit.slope + fit.intercept));
-        const double last = double(roundHalfEven(double(n) * fit.slope + fit.intercept));
-        setLine(painter, 4);
-        painter.drawLine(QPointF(x0 + width / columns, spmY(first)), QPointF(runX(n), spmY(last)));
-    }
-}
-
-void drawTimeGraph(QPainter &painter, const PageGeometry &g, const QString &folder,
-                   const QString &name, Course course)
-{
-    const int pl = g.panelLeft(course);
-    const int pr = g.panelRight(course);
-    const int m = g.dividerY();
-    const int step = g.graphStep;
-
-    draw::useTwips(painter);
-    setLine(painter, 1);
-    // Bars stand on whole multiples of 10 twips; frame, grid and numbers keep the step.
-    const int barDivision = step - step % 10;
-    painter.setBrush(Qt::white);
-    drawBox(painter, mmToTwips(pl + 5), mmToTwips(m + 4), mmToTwips(pr - 5), mmToTwips(g.bottom - 4));
-    for (int i = 1; i <= 9; ++i) {
-        const int y = mmToTwips(m + 4) + i * step;
-        painter.drawLine(QPointF(mmToTwips(pl + 5), y), QPointF(mmToTwips(pr - 5), y));
-    }
-
-    // A missing file is neither read nor created: no STEPs, longest time 0.
-    const auto table = graphs::loadStepTimes(recordPath(folder, name, course));
-    const std::int32_t stepCount = table ? table->stepCount : 0;
-    const std::int64_t longest = table ? graphs::maxstep(*table, stepCount) : 0;
-    const graphs::TimeAxis axis = graphs::timeAxisFor(longest);
-    const double u = double(axis.secondsPerDivision);
-
-    const int bars = std::min(stepCount, std::int32_t(kStepRecords));
-    const double x0 = mmToTwips(pl + 5);
-    const double width = mmToTwips((g.right - g.left) / 2 - 10);
-    const double base = mmToTwips(g.bottom - 4);
-    setHatchBrush(painter);
-    setPrintFont(painter, 6);
-    for (int i = 1; i <= bars; ++i) {
-        const double slotLeft = x0 + width * (i - 1) / bars;
-        const double slotRight = x0 + width * i / bars;
-        const double seconds = table->stepSeconds[std::size_t(i - 1)];
-        drawBox(painter, slotLeft, base, slotRight, base - barDivision * seconds / u);
-        const bool labelled = bars < 20 ? true : bars < 50 ? i % 5 == 0 : i % 10 == 0;
-        if (labelled)
-            textAt(painter, slotLeft - 50, mmToTwips(g.bottom - 3), numberText(i));
-    }
-    painter.setBrush(Qt::NoBrush);
-
-    setPrintFont(painter, 8);
-    textAt(painter, mmToTwips(pl + 34), mmToTwips(m + 1), QStringLiteral("STEP毎 練習時間"));
-    setPrintFont(painter, 6);
-    for (int p = 0; p <= 10; ++p)
-        textAt(painter, mmToTwips(pl + 1) - 50, base - p * step - 120, numberText(axis.label(p)));
-    textAt(painter, mmToTwips(pl + 5), mmToTwips(m + 1), axis.caption);
 }
 
 } // namespace qel::reports

@@ -34,19 +34,11 @@ using NewPage = std::function<bool()>;
 bool drawPersonalReport(QPainter &painter, const PageGeometry &page, const QString &folder,
                         const QStringList &names, const NewPage &newPage, QString *error = nullptr);
 
-// One learner's page; `pageNumber` of `pageCount` goes in the footer.
+// One learner's page; `pageNumber` of `pageCount` goes in the footer. Each of the learner's
+// record files is read once for the whole page (figures, STEP times and runs), then the
+// settings file.
 void drawPersonalPage(QPainter &painter, const PageGeometry &page, const QString &folder,
                       const QString &name, int pageNumber, int pageCount);
-
-// The practice graph in the upper panel of a Course. The best SPM and the practice count
-// are the learner's figure texts; the runs come from the record file, if there is one.
-void drawPracticeGraph(QPainter &painter, const PageGeometry &page, const QString &folder,
-                       const QString &name, const QString &bestSpmText,
-                       const QString &runCountText, Course course);
-
-// The practice time per STEP in the lower panel of a Course.
-void drawTimeGraph(QPainter &painter, const PageGeometry &page, const QString &folder,
-                   const QString &name, Course course);
 
 // Footer text of a page: "- 2/5 -".
 QString pageFooterText(int pageNumber, int pageCount);

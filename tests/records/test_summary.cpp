@@ -1,6 +1,5 @@
 #include "records/learnersummary.h"
 #include "records/learnertable.h"
-#include "records/recordfile.h"
 #include "records/regression.h"
 #include "records/textformat.h"
 #include "samples/recordwriter.h"
@@ -17,9 +16,9 @@ namespace {
 
 const QDateTime kWhen(QDate(2000, 1, 23), QTime(14, 5, 9));
 
-CourseFigures figuresOf(const samples::RecordContent &content)
+PracticeHistory figuresOf(const samples::RecordContent &content)
 {
-    return courseFigures(PracticeRecordFile::fromBytes(samples::recordBytes(content), kWhen));
+    return PracticeHistory::fromBytes(samples::recordBytes(content), kWhen);
 }
 
 samples::RecordContent withSpm(std::initializer_list<int> spm, std::int32_t total = 0)
@@ -112,7 +111,7 @@ TEST(CourseFigures, PlainAndPaddedForms)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        const CourseFigures f = figuresOf(c.content);
+        const PracticeHistory f = figuresOf(c.content);
         const CourseTexts plain = plainTexts(f);
         const std::array<QString, 6> got = {plain.passedStep, plain.runCount, plain.totalTime,
                                             plain.progressRate, plain.bestSpm, plain.lastPractice};
@@ -135,7 +134,7 @@ TEST(CourseFigures, ProgressRateIsTheCentredLeastSquaresSlope)
         c.runs.push_back({std::int16_t(spm), 300});
         y.push_back(spm);
     }
-    EXPECT_NEAR(figuresOf(c).progressRate, centredSlope(y), 1e-12);
+    EXPECT_NEAR(figuresOf(c).progressRate(), centredSlope(y), 1e-12);
 }
 
 TEST(CourseFigures, RunsMissingFromAShortFileCountAsZeroSamples)
@@ -151,11 +150,11 @@ TEST(CourseFigures, RunsMissingFromAShortFileCountAsZeroSamples)
             fullFile.runs = shortFile.runs;
             fullFile.runs.resize(std::size_t(stored)); // really holds the zero runs
             shortFile.storedRunCount = stored;
-            const CourseFigures a = figuresOf(shortFile);
-            const CourseFigures b = figuresOf(fullFile);
-            EXPECT_EQ(a.runCount, b.runCount);
-            EXPECT_EQ(a.bestSpm, b.bestSpm);
-            EXPECT_EQ(a.progressRate, b.progressRate) << stored << "/" << present;
+            const PracticeHistory a = figuresOf(shortFile);
+            const PracticeHistory b = figuresOf(fullFile);
+            EXPECT_EQ(a.runCount(), b.runCount());
+            EXPECT_EQ(a.bestSpm(), b.bestSpm());
+            EXPECT_EQ(a.progressRate(), b.progressRate()) << stored << "/" << present;
             EXPECT_EQ(paddedTexts(a), paddedTexts(b));
         }
     }
@@ -165,10 +164,10 @@ TEST(CourseFigures, HugeCountInATinyFileIsReadInItsOwnTime)
 {
     samples::RecordContent c = withSpm({150, 160});
     c.storedRunCount = 2147483647;
-    const CourseFigures f = figuresOf(c);
-    EXPECT_EQ(f.runCount, 2147483647);
-    EXPECT_EQ(f.bestSpm, 160);
-    EXPECT_LT(f.progressRate, 0);
+    const PracticeHistory f = figuresOf(c);
+    EXPECT_EQ(f.runCount(), 2147483647);
+    EXPECT_EQ(f.bestSpm(), 160);
+    EXPECT_LT(f.progressRate(), 0);
     EXPECT_EQ(paddedTexts(f)[1], "483647");
 }
 
@@ -207,13 +206,13 @@ TEST(CourseFigures, RunCutByTheEndOfTheFileKeepsTheBytesItHas)
     samples::RecordContent c = withSpm({100, 110, 300});
     QByteArray bytes = samples::recordBytes(c);
     bytes.chop(2); // run 3 keeps its SPM word, loses its mistype rate
-    const CourseFigures cut = courseFigures(PracticeRecordFile::fromBytes(bytes, kWhen));
-    EXPECT_EQ(cut.bestSpm, 300);
+    const PracticeHistory cut = PracticeHistory::fromBytes(bytes, kWhen);
+    EXPECT_EQ(cut.bestSpm(), 300);
     bytes.chop(1); // now its SPM word is half there: 300 = 0x012C keeps only 0x2C
-    const CourseFigures half = courseFigures(PracticeRecordFile::fromBytes(bytes, kWhen));
-    EXPECT_EQ(half.bestSpm, 110);
+    const PracticeHistory half = PracticeHistory::fromBytes(bytes, kWhen);
+    EXPECT_EQ(half.bestSpm(), 110);
     Regression expected;
     for (double y : {100.0, 110.0, 44.0})
         expected.addSample(y);
-    EXPECT_DOUBLE_EQ(half.progressRate, expected.fit().slope);
+    EXPECT_DOUBLE_EQ(half.progressRate(), expected.fit().slope);
 }

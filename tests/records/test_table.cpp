@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using namespace qel;
 
 namespace {
@@ -187,3 +192,41 @@ TEST(RecordFolderPath, KeepsARootsOwnSeparator)
     EXPECT_EQ(recordFolderPath("/", "a_Qele.dat"), "/a_Qele.dat");
     EXPECT_EQ(recordFolderPath("C:\\", "a_Qele.dat"), "C:\\a_Qele.dat");
 }
+
+#ifdef Q_OS_UNIX
+// No FIFO here ever gets a writer: an open that waited for one would hang, so the watchdog
+// ends the program (and fails the test) if one does.
+TEST(NoOpenBlocks, FifosNamedLikeRecordAndSettingsFilesAreUnreadable)
+{
+    alarm(60);
+    Folder f;
+    const QDir dir(f.path());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(dir.filePath("pipe"), dir.filePath("linked_Qele.dat")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("taro.ini")).constData(), 0600), 0);
+    f.record("taro_Qele.dat", 3, {100, 120});
+    f.record("taro_Qelk.dat", 4, {80});
+
+    const ScanResult scan = scanFolder(f.path(), AllGroup);
+    ASSERT_EQ(keys(scan), QStringList({"linked_Qele.dat", "taro_Qele.dat", "taro_Qelk.dat"}));
+    // Swapped for a FIFO between the listing and the read.
+    ASSERT_TRUE(QFile::remove(dir.filePath("taro_Qelk.dat")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("taro_Qelk.dat")).constData(), 0600), 0);
+    const std::vector<TableRow> rows = makeView(f.path(), scan.nodes);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_FALSE(rows[0].readable);
+    EXPECT_FALSE(rows[0].error.isEmpty());
+    EXPECT_TRUE(rows[1].readable);
+    EXPECT_EQ(rows[1].cells[RunsColumn], "     2");
+    EXPECT_FALSE(rows[2].readable);
+
+    const LearnerSettings settings = readSettings(f.path(), QStringLiteral("taro"));
+    for (const QString &text : settings)
+        EXPECT_EQ(text, QStringLiteral("個別設定なし"));
+    const LearnerSummary summary = readSummary(f.path(), QStringLiteral("taro"));
+    EXPECT_EQ(summary.courses[English].runCount, "2");
+    EXPECT_EQ(summary.courses[Kana].lastPractice, QStringLiteral("未練習"));
+    EXPECT_EQ(summary.settings, settings);
+    alarm(0);
+}
+#endif

@@ -4,6 +4,8 @@
 #include "tests/reports/pagedrawing.h"
 
 #include "base/painting.h"
+#include "graphs/scales.h"
+#include "tests/support/readcounter.h"
 
 #include <QFile>
 #include <QPainter>
@@ -385,6 +387,56 @@ TEST_F(PersonalReport, AStoredCountFarBeyondTheFileEndsFlatAtTheBase)
     EXPECT_NEAR(spm[5].line.y2(), plot.y0, kTol);
     EXPECT_EQ(dataLines(d, 0, Qt::DotLine, kPrinterPixel).size(), 6u);
     EXPECT_EQ(dataLines(d, 0, Qt::SolidLine, 4 * kPrinterPixel).size(), 1u);
+}
+
+TEST_F(PersonalReport, ALongHistoryIsMergedPerDevicePixelColumn)
+{
+    // More runs than a page keeps one by one: each data line goes out as one polyline of at
+    // most four points per device pixel column, from run 1 to the last, on the page's scales.
+    const samples::RecordContent history = samples::risingHistory(70000);
+    folder.write("long", true, history);
+    Drawing d(kA4, folder.path(), {"long"});
+    const PracticePlot plot = PracticePlot::of(kA4, 0);
+    EXPECT_TRUE(dataLines(d, 0, Qt::SolidLine, kPrinterPixel).empty());
+    EXPECT_EQ(dataLines(d, 0, Qt::SolidLine, 4 * kPrinterPixel).size(), 1u); // the trend
+
+    int best = 0, worstRate = 0;
+    for (const samples::Run &r : history.runs) {
+        best = std::max<int>(best, r.spm);
+        worstRate = std::max<int>(worstRate, r.mistypeRate);
+    }
+    const int s = graphs::spmPerDivision(best);
+    const auto &polylines = d.device.painting().polylines;
+    ASSERT_EQ(polylines.size(), 2u);
+    for (const auto &line : polylines) {
+        const bool spm = line.state.pen.style() == Qt::SolidLine;
+        SCOPED_TRACE(spm ? "SPM" : "mistype rate");
+        std::vector<QPointF> points;
+        for (const QPointF &p : line.points)
+            points.push_back(line.state.transform.map(p));
+        EXPECT_LE(points.size(), std::size_t(4 * (plot.width + 2)));
+        EXPECT_NEAR(points.front().x(), plot.x0 + plot.width / 70000, kTol);
+        EXPECT_NEAR(points.back().x(), plot.x0 + plot.width, kTol);
+        const double top = std::min_element(points.begin(), points.end(), [](QPointF a, QPointF b) {
+                               return a.y() < b.y();
+                           })->y();
+        EXPECT_NEAR(top, spm ? plot.y0 - best * plot.step / s : plot.y0 - worstRate * (kA4.graphStep / 10) / 100.0,
+                    kTol);
+    }
+    EXPECT_NE(polylines[0].state.pen.style(), polylines[1].state.pen.style());
+}
+
+TEST_F(PersonalReport, APageReadsEachOfItsFilesOnce)
+{
+    folder.write("taro", true, content(5, risingRuns(30, 40, 2)));
+    folder.write("taro", false, content(3, risingRuns(4, 50, 1), {100, 200}));
+    folder.writeSettings("taro", "[OPTION]\r\nKeyboard=1\r\n");
+    qeltest::ReadCounter counter;
+    Drawing d(kA4, folder.path(), {"taro"});
+    ASSERT_TRUE(d.ok);
+    const std::map<QString, int> once{
+        {folder.file("taro_Qele.dat"), 1}, {folder.file("taro_Qelk.dat"), 1}, {folder.file("taro.ini"), 1}};
+    EXPECT_EQ(counter.opens, once);
 }
 
 std::vector<DrawnRect> hatchedBars(const Drawing &d, int course)

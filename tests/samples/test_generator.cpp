@@ -4,7 +4,7 @@
 #include "records/inifile.h"
 #include "records/learnersettings.h"
 #include "records/learnertable.h"
-#include "records/recordfile.h"
+#include "records/practicehistory.h"
 #include "samples/generator.h"
 #include "samples/settingswriter.h"
 
@@ -191,18 +191,25 @@ TEST_P(SampleFolderTable, RecordFilesAreConsistentAndCurvesBelievable)
     int hourAxes = 0, minuteAxes = 0, longTotals = 0;
     for (const TreeNode &node : scan.nodes) {
         SCOPED_TRACE(node.key.toStdString());
-        const auto file = PracticeRecordFile::read(recordFolderPath(folder, node.key),
-                                                   PracticeRecordFile::Scope::Everything);
+        struct Runs : RunVisitor {
+            std::vector<RunSample> all;
+            void runs(std::int64_t, std::span<const RunSample> chunk) override
+            {
+                all.insert(all.end(), chunk.begin(), chunk.end());
+            }
+        } runs;
+        const QString path = recordFolderPath(folder, node.key);
+        const auto file = PracticeHistory::read(path, &runs);
         ASSERT_TRUE(file.has_value());
         const std::int64_t n = file->runCount();
         EXPECT_EQ(file->runsInFile(), n);
-        EXPECT_EQ(file->bytes().size(), 4 * (216 + n));
+        EXPECT_EQ(QFileInfo(path).size(), 4 * (216 + n));
 
         const int step = file->currentStepSigned();
         ASSERT_GE(step, 0);
         std::int64_t sum = 0, longest = 0;
         for (int s = 1; s <= 200; ++s) {
-            const std::int32_t seconds = file->stepSeconds(s);
+            const std::int32_t seconds = file->stepTimes().stepSeconds[std::size_t(s - 1)];
             if (s > step) {
                 EXPECT_EQ(seconds, 0) << "STEP " << s;
                 continue;
@@ -223,18 +230,18 @@ TEST_P(SampleFolderTable, RecordFilesAreConsistentAndCurvesBelievable)
 
         double firstSpm = 0, lastSpm = 0, firstMiss = 0, lastMiss = 0;
         for (std::int64_t k = 1; k <= n; ++k) {
-            const RecordWords run = file->run(k);
-            EXPECT_GE(run.w0, 1);
-            EXPECT_LE(run.w0, 400);
-            EXPECT_GE(run.w1, 0);
-            EXPECT_LE(run.w1, 3000);
+            const RunSample run = runs.all[std::size_t(k - 1)];
+            EXPECT_GE(run.spm, 1);
+            EXPECT_LE(run.spm, 400);
+            EXPECT_GE(run.mistypeRate, 0);
+            EXPECT_LE(run.mistypeRate, 3000);
             if (k <= 10) {
-                firstSpm += run.w0;
-                firstMiss += run.w1;
+                firstSpm += run.spm;
+                firstMiss += run.mistypeRate;
             }
             if (k > n - 10) {
-                lastSpm += run.w0;
-                lastMiss += run.w1;
+                lastSpm += run.spm;
+                lastMiss += run.mistypeRate;
             }
         }
         if (n >= 50) { // long histories learn: faster and fewer mistypes

@@ -8,6 +8,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 using namespace qel;
 
 namespace {
@@ -148,3 +156,57 @@ TEST(Cli, ErrorsAndUsage)
     EXPECT_EQ(empty.out.count("\r\n"), 1);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files) == QStringList{"plain.txt"});
 }
+
+#ifdef Q_OS_UNIX
+namespace {
+// Runs the CLI to its end with its output in `out`; its peak resident memory in KiB
+// (from the kernel's account of the child), or -1 when it failed.
+long peakMemoryKib(const QStringList &args, const QString &out)
+{
+    std::vector<QByteArray> bytes{QByteArray(QEL_CLI_PATH)};
+    for (const QString &a : args)
+        bytes.push_back(QFile::encodeName(a));
+    std::vector<char *> argv;
+    for (QByteArray &b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, QFile::encodeName(out).constData(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return -1;
+    int status = 0;
+    rusage usage {};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss;
+}
+} // namespace
+
+TEST(CliMemory, ASparseFileClaimingTwoBillionRunsIsReadInBoundedMemory)
+{
+    QTemporaryDir plain, sparse;
+    samples::RecordContent c;
+    c.runs = {{100, 0}, {120, 0}};
+    ASSERT_TRUE(samples::writeFile(plain.filePath("a_Qele.dat"), samples::recordBytes(c)));
+    // 12 bytes claiming 2^31 - 1 runs, then 2 GiB of holes.
+    QFile big(sparse.filePath("big_Qele.dat"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray("\x00\x00\x00\x00\xFF\x7F\xFF\xFF\x05\x00\x00\x00", 12));
+    ASSERT_TRUE(big.resize(qint64(1) << 31));
+    big.close();
+
+    const long baseline = peakMemoryKib({"table", plain.path()}, plain.filePath("out.csv"));
+    const long peak = peakMemoryKib({"table", sparse.path()}, plain.filePath("big.csv"));
+    ASSERT_GT(baseline, 0);
+    ASSERT_GT(peak, 0);
+    EXPECT_LT(peak - baseline, 64 * 1024) << peak << " KiB against " << baseline << " KiB";
+    QFile row(plain.filePath("big.csv"));
+    ASSERT_TRUE(row.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(row.readAll().contains(",   4,483647,00:00:00,    0.00,    0,"));
+}
+#endif
