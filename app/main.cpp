@@ -8,7 +8,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
-#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -45,11 +44,6 @@ int main(int argc, char *argv[])
     }
     window.show();
     window.activateWindow();
-    // Without a window manager the window may never be activated; the splash goes anyway.
-    QTimer::singleShot(0, &window, [&window] {
-        if (window.startingUp)
-            window.Form_Activate();
-    });
     QApplication::restoreOverrideCursor();
     return app.exec();
 }

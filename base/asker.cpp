@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPrintDialog>
@@ -72,6 +73,10 @@ public:
     }
 
     void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
+
+    int showDialog(QDialog &dialog) override { return dialog.exec(); }
+
+    void showPopup(QMenu &menu, const QPoint &globalPos) override { menu.exec(globalPos); }
 };
 
 Asker *g_replacement = nullptr;

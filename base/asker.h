@@ -1,13 +1,17 @@
 #pragma once
-// Every modal question the program asks (message boxes, folder, save and print dialogs)
-// goes through one Asker, so tests can answer them without a person.
+// Every modal question the program asks (message boxes, folder, save and print dialogs,
+// its own dialogs and pop-up menus) goes through one Asker, so tests can answer them
+// without a person.
 
 #include <QString>
 #include <optional>
 
-class QWidget;
+class QDialog;
+class QMenu;
+class QPoint;
 class QPrinter;
 class QUrl;
+class QWidget;
 
 namespace qel {
 
@@ -33,6 +37,10 @@ public:
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
     // Opens a web page in the user's browser.
     virtual void openUrl(const QUrl &url) = 0;
+    // Shows one of the program's own dialogs modally; its result code.
+    virtual int showDialog(QDialog &dialog) = 0;
+    // Opens a pop-up menu at a point of the screen and returns once it has closed.
+    virtual void showPopup(QMenu &menu, const QPoint &globalPos) = 0;
 };
 
 // The Asker in use; Qt's dialogs unless a test installs its own.

@@ -3,6 +3,7 @@
 #include "base/asker.h"
 #include "dialogs/frmMprop.h"
 #include "dialogs/frmPropaty.h"
+#include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
 #include "reports/csv.h"
@@ -14,57 +15,53 @@ namespace qel {
 
 // ---------------------------------------------------------------- properties dialogs
 
-namespace {
-
 // The list row of a tree node: same record file, so a learner with both Courses gets
 // the row of the node's Course.
-int rowOfNode(const LearnerListModel &model, const QTreeWidgetItem *node)
+int frmMain::rowOfNode(const QTreeWidgetItem *node) const
 {
-    const QString key = frmMain::nodeKey(node);
-    for (int r = 0; r < model.rowCount(); ++r)
-        if (model.row(r).key == key)
+    const QString key = nodeKey(node);
+    for (int r = 0; r < rowCount(); ++r)
+        if (ui->listModel->row(r).key == key)
             return r;
     return -1;
 }
 
 // The learner of the personal commands: the tree's selected learner node after a pop-up
 // from the tree, else the list's selected row (the current one when it is selected).
-QString personalLearner(const frmMain &window)
+QString frmMain::personalLearner() const
 {
-    QTreeWidgetItem *node = window.tvTreeView->currentItem();
-    const QString fromTree = node && node != window.rootNode() ? node->text(0) : QString();
+    QTreeWidgetItem *node = ui->tvTreeView->currentItem();
+    const QString fromTree = node && node != rootNode() ? node->text(0) : QString();
     QString fromList;
-    const int current = window.currentRow();
-    if (current >= 0 && window.rowSelected(current)) {
-        fromList = window.rowText(current);
+    const int current = currentRow();
+    if (current >= 0 && rowSelected(current)) {
+        fromList = ui->listModel->row(current).name;
     } else {
-        for (int r = 0; r < window.rowCount(); ++r)
-            if (window.rowSelected(r)) {
-                fromList = window.rowText(r);
+        for (int r = 0; r < rowCount(); ++r)
+            if (rowSelected(r)) {
+                fromList = ui->listModel->row(r).name;
                 break;
             }
     }
     // The other place serves when the deciding one names no learner, so a lit toolbar
     // button always has someone to show.
-    if (window.popupFromTree)
+    if (state_.graph.popupFromTree)
         return fromTree.isEmpty() ? fromList : fromTree;
     return fromList.isEmpty() ? fromTree : fromList;
 }
 
-} // namespace
-
 void frmMain::mnuPorpPersonal_Click()
 {
-    const QString name = personalLearner(*this);
+    const QString name = personalLearner();
     if (name.isEmpty())
         return;
     {
-        frmPropaty dialog(recordFolder, name, windowIcon(),
+        frmPropaty dialog(state_.recordFolder, name, windowIcon(),
                           [this](const QString &learner) { printPersonal(QStringList{learner}); }, this);
-        execDialog(dialog);
+        asker().showDialog(dialog);
     }
-    if (popupFromTree)
-        tvTreeView->setFocus();
+    if (state_.graph.popupFromTree)
+        ui->tvTreeView->setFocus();
     else
         focusAfterPopup();
 }
@@ -77,7 +74,7 @@ void frmMain::mnuPopPropaty_Click()
 void frmMain::mnuPropAll_Click()
 {
     frmMprop dialog(*this, false, windowIcon(), this);
-    execDialog(dialog);
+    asker().showDialog(dialog);
 }
 
 void frmMain::menuAllprop_Click()
@@ -94,9 +91,9 @@ void frmMain::mnuPopEditCSV_Click()
         if (rowSelected(r))
             rows.push_back(r);
     if (rows.empty()) {
-        QTreeWidgetItem *node = tvTreeView->currentItem();
+        QTreeWidgetItem *node = ui->tvTreeView->currentItem();
         if (node && node != rootNode())
-            if (const int r = rowOfNode(*listModel, node); r >= 0)
+            if (const int r = rowOfNode(node); r >= 0)
                 rows.push_back(r);
     }
 
@@ -110,14 +107,14 @@ void frmMain::mnuPopEditCSV_Click()
 
     const auto path = asker().saveFileName(this, QStringLiteral("出力先を指定して下さい。"),
                                            QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*.*)"),
-                                           QStringLiteral(".csv"), rowText(nameRow));
+                                           QStringLiteral(".csv"), ui->listModel->row(nameRow).name);
     if (!path || path->isEmpty())
         return;
 
     std::vector<csv::Row> lines;
     lines.reserve(rows.size());
     for (int r : rows) {
-        const TableRow &row = listModel->row(r);
+        const TableRow &row = ui->listModel->row(r);
         lines.push_back({row.name, row.cells});
     }
     QString error;
@@ -128,8 +125,8 @@ void frmMain::mnuPopEditCSV_Click()
 
 void frmMain::mnuEditOutput_Click()
 {
-    if (treeFocusedLast) {
-        QTreeWidgetItem *node = tvTreeView->currentItem();
+    if (state_.treeFocusedLast) {
+        QTreeWidgetItem *node = ui->tvTreeView->currentItem();
         if (!node)
             return;
         if (!asker().message(this, node->text(0) + QStringLiteral("のデータを出力しますか？"), QString(),
@@ -140,9 +137,9 @@ void frmMain::mnuEditOutput_Click()
         } else {
             // The question named this learner: the file holds this learner's row alone,
             // not whichever row happened to be current or selected in the list.
-            const int row = rowOfNode(*listModel, node);
+            const int row = rowOfNode(node);
             if (row >= 0) {
-                lvListView->clearSelection();
+                ui->lvListView->clearSelection();
                 setRowSelected(row, true);
                 setCurrentRow(row);
             }
@@ -159,7 +156,7 @@ void frmMain::mnuEditOutput_Click()
 void frmMain::menuAllCSV_Click()
 {
     tvTreeView_NodeClick(rootNode());
-    lvListView->selectAll();
+    ui->lvListView->selectAll();
     mnuPopEditCSV_Click();
 }
 

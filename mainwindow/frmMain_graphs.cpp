@@ -3,15 +3,16 @@
 #include "base/twips.h"
 #include "graphs/groupgraph.h"
 #include "graphs/personalgraph.h"
+#include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QPicture>
 #include <QTreeWidget>
-#include <cmath>
+#include <algorithm>
 
 namespace qel {
 
@@ -32,148 +33,167 @@ int findRow(const LearnerListModel &list, const QString &name, int from)
 }
 
 // The list row of a learner node: the first row of its name, or, when that one is the
-// learner's other Course, the next row of the name. -1 when there is none.
-int learnerRow(const frmMain &w, const QTreeWidgetItem *node)
+// learner's other Course, the next row of the name. -1 when there is none; the group
+// node is no learner, even when someone is called "全体".
+int learnerRow(const LearnerListModel &list, const QTreeWidgetItem *node, const QTreeWidgetItem *root)
 {
-    // The group node is no learner, even when someone is called "全体".
-    if (!node || node == w.rootNode())
+    if (!node || node == root)
         return -1;
     const QString name = node->text(0);
-    const int first = findRow(*w.listModel, name, 0);
-    if (first < 0 || w.listModel->row(first).icon == frmMain::nodeImage(node))
+    const int first = findRow(list, name, 0);
+    if (first < 0 || list.row(first).icon == nodeImage(node))
         return first;
-    return findRow(*w.listModel, name, first + 1);
+    return findRow(list, name, first + 1);
 }
 
-// The personal graph of the node selected in the tree. With a painter it draws (the
-// paint); without one it only sets the heading and asks for a paint (the commands),
-// since the drawing reads the whole record file and a click should read it once.
-void drawPersonal(frmMain &w, QPainter *painter)
-{
-    w.graphFamily = graphs::PersonalFamily;
-    // A paint redraws the learner on display, even when a right-click has since selected
-    // another node (the group node, say) without drawing it.
-    const QTreeWidgetItem *node = painter && !w.graphNodeKey.isEmpty() ? w.nodeByKey(w.graphNodeKey) : nullptr;
-    if (!node)
-        node = w.tvTreeView->currentItem();
-    const int row = learnerRow(w, node);
-    if (!painter)
-        w.graphNodeKey = row < 0 ? QString() : frmMain::nodeKey(node);
-    if (row < 0) {
-        w.Picture1->hide();
-        // The right pane is never left empty.
-        w.lvListView->show();
-        return;
-    }
-    // The row is the list's own while its graph is drawn, and no longer selected after.
-    w.setCurrentRow(row);
-    w.setRowSelected(row, true);
-    const TableRow &r = w.listModel->row(row);
-    const graphs::PersonalGraphRow data{r.name, r.cells[CourseColumn], r.cells[BestColumn]};
-    QString heading;
-    if (painter) {
-        const QSize size = paneTwips(w.Picture1);
-        heading = graphs::drawPersonalGraph(*painter, size.width(), size.height(), w.personalGraphKind, data,
-                                            recordFolderPath(w.recordFolder, frmMain::nodeKey(node)), w.graph)
-                      .heading;
-    } else {
-        if (w.personalGraphKind == graphs::PracticeGraph)
-            heading = graphs::practiceHeading(data);
-        else if (w.personalGraphKind == graphs::TimeGraph)
-            heading = graphs::timeHeading(data);
-        w.Picture1->update();
-    }
-    if (!heading.isEmpty())
-        w.lblTitle[1]->setText(heading);
-    w.setRowSelected(row, false);
-}
+// Heading and status text of a statistics graph; both empty for a kind without a graph.
+struct GroupTexts {
+    QString heading, status;
+};
 
-void drawGroup(frmMain &w, QPainter &painter)
+// Sorts the group's list ascending in place, as the drawing does, for whoever reads it next.
+GroupTexts groupGraphTexts(int kind, const QString &groupName, int learnerCount, GroupCollections &collections)
 {
-    const QTreeWidgetItem *root = w.rootNode();
-    const QSize size = paneTwips(w.Picture1);
-    const auto result = graphs::drawGroupGraph(painter, size.width(), size.height(), w.groupGraphKind,
-                                               root ? root->text(0) : QString(), root ? root->childCount() : 0,
-                                               w.collections, w.graph);
-    if (!result.heading.isEmpty())
-        w.lblTitle[1]->setText(result.heading);
-    if (!result.statusText.isEmpty())
-        w.statusPanels[0]->setText(result.statusText);
+    if (kind != graphs::StepStatistics && kind != graphs::RunStatistics)
+        return {};
+    const bool steps = kind == graphs::StepStatistics;
+    std::vector<std::int32_t> &values = steps ? collections.groupSteps : collections.groupRunCounts;
+    std::sort(values.begin(), values.end());
+    const double mean = meanOf(values);
+    return {groupName + QStringLiteral("の練習者の")
+                + (steps ? QStringLiteral("STEP統計グラフです。") : QStringLiteral("練習回数統計グラフです。")),
+            steps ? graphs::stepStatusText(learnerCount, mean) : graphs::runStatusText(learnerCount, mean)};
 }
 
 } // namespace
 
-// ---------------------------------------------------------------- graph pane
+// ---------------------------------------------------------------- graph commands
 
 void frmMain::drawPersonalGraph()
 {
-    drawPersonal(*this, nullptr);
+    drawPersonalGraphOf(ui->tvTreeView->currentItem());
+}
+
+void frmMain::drawPersonalGraphOf(QTreeWidgetItem *node)
+{
+    PaneGraph &pane = state_.pane;
+    state_.graph.graphFamily = graphs::PersonalFamily;
+    const int row = learnerRow(*ui->listModel, node, rootNode());
+    if (row < 0) {
+        pane.nodeKey.clear();
+        ui->Picture1->hide();
+        // The right pane is never left empty.
+        ui->lvListView->show();
+        return;
+    }
+    // The row is the list's own while its graph is shown, and not left selected.
+    setCurrentRow(row);
+    setRowSelected(row, false);
+    const TableRow &r = ui->listModel->row(row);
+    pane.kind = state_.graph.personalGraphKind;
+    pane.learner = {r.name, r.cells[CourseColumn], r.cells[BestColumn]};
+    pane.nodeKey = nodeKey(node);
+    pane.recordPath = recordFolderPath(state_.recordFolder, pane.nodeKey);
+
+    QString heading;
+    if (pane.kind == graphs::PracticeGraph)
+        heading = graphs::practiceHeading(pane.learner);
+    else if (pane.kind == graphs::TimeGraph)
+        heading = graphs::timeHeading(pane.learner);
+    if (!heading.isEmpty())
+        ui->lblTitle[1]->setText(heading);
+    // The drawing reads the whole record file; the paint does that, once.
+    ui->Picture1->update();
 }
 
 void frmMain::drawGroupGraph()
 {
-    // No file to read: drawn once here for the heading, the status text and the sort, and
-    // again by the paint.
-    QPicture scratch;
-    QPainter painter(&scratch);
-    drawGroup(*this, painter);
-    painter.end();
-    Picture1->update();
+    state_.graph.graphFamily = graphs::GroupFamily;
+    state_.pane.kind = state_.graph.groupGraphKind;
+    const QTreeWidgetItem *root = rootNode();
+    const GroupTexts texts = groupGraphTexts(state_.pane.kind, root ? root->text(0) : QString(),
+                                             root ? root->childCount() : 0, state_.collections);
+    if (!texts.heading.isEmpty())
+        ui->lblTitle[1]->setText(texts.heading);
+    if (!texts.status.isEmpty())
+        ui->statusPanels[0]->setText(texts.status);
+    ui->Picture1->update();
 }
 
 void frmMain::redrawGraph()
 {
-    if (graphFamily == graphs::PersonalFamily)
+    if (state_.graph.graphFamily == graphs::PersonalFamily)
         drawPersonalGraph();
     else
         drawGroupGraph();
 }
 
-void frmMain::Picture1_Paint(QPainter &painter)
+void frmMain::drawPaneAgain()
 {
-    if (Picture1->isHidden())
+    if (state_.graph.graphFamily == graphs::PersonalFamily) {
+        QTreeWidgetItem *shown = nodeByKey(state_.pane.nodeKey);
+        drawPersonalGraphOf(shown ? shown : ui->tvTreeView->currentItem());
+    } else {
+        drawGroupGraph();
+    }
+}
+
+// ---------------------------------------------------------------- graph pane
+
+void frmMain::Picture1_Paint(QPainter &painter) const
+{
+    if (ui->Picture1->isHidden())
         return;
-    if (graphFamily == graphs::PersonalFamily)
-        drawPersonal(*this, &painter);
-    else
-        drawGroup(*this, painter);
+    const QSize size = paneTwips(ui->Picture1);
+    const PaneGraph &pane = state_.pane;
+    // The drawing notes its scales in the state it is given and sorts the list it reads (the
+    // command has sorted it already): it gets copies, so a paint changes nothing. The texts
+    // it returns are the command's business.
+    graphs::GraphState drawn = state_.graph;
+    if (drawn.graphFamily == graphs::PersonalFamily) {
+        graphs::drawPersonalGraph(painter, size.width(), size.height(), pane.kind, pane.learner, pane.recordPath,
+                                  drawn);
+    } else {
+        GroupCollections lists = state_.collections;
+        graphs::drawGroupGraph(painter, size.width(), size.height(), pane.kind, QString(), 0, lists, drawn);
+    }
 }
 
 void frmMain::Picture1_MouseUp(Qt::MouseButton button, const QPoint &pos)
 {
     if (button != Qt::RightButton)
         return;
-    const QPoint global = Picture1->mapToGlobal(pos);
-    if (graphFamily == graphs::PersonalFamily) {
-        mnuPopReport->setEnabled(!Picture1->isHidden());
-        mnuPopEditSelectAll->setEnabled(Picture1->isHidden());
-        openPopup(menuPop, global);
+    const QPoint global = ui->Picture1->mapToGlobal(pos);
+    if (state_.graph.graphFamily == graphs::PersonalFamily) {
+        ui->mnuPopReport->setEnabled(!ui->Picture1->isHidden());
+        ui->mnuPopEditSelectAll->setEnabled(ui->Picture1->isHidden());
+        openPopup(ui->menuPop, global);
     } else {
-        openPopup(menuPopAll, global);
+        openPopup(ui->menuPopAll, global);
     }
     focusAfterPopup();
 }
 
 void frmMain::Picture1_GotFocus()
 {
-    mnuPopAllAll->setEnabled(true);
+    ui->mnuPopAllAll->setEnabled(true);
 }
 
 void frmMain::Picture1_LostFocus()
 {
-    mnuPopAllAll->setEnabled(false);
+    ui->mnuPopAllAll->setEnabled(false);
 }
 
 void frmMain::mnuViewGraph_Click(int index)
 {
-    personalGraphKind = std::int16_t(index);
-    if (popupFromTree) {
+    state_.graph.personalGraphKind = std::int16_t(index);
+    if (state_.graph.popupFromTree) {
         // From the main menu or the toolbar the list may still be up; the learner picked in
         // the tree gets its graph shown, not drawn behind the list.
-        const QTreeWidgetItem *node = tvTreeView->currentItem();
+        const QTreeWidgetItem *node = ui->tvTreeView->currentItem();
         if (node && node != rootNode()) {
-            lvListView->hide();
-            Picture1->show();
+            ui->lvListView->hide();
+            ui->Picture1->show();
         }
         drawPersonalGraph();
     } else {
@@ -183,15 +203,18 @@ void frmMain::mnuViewGraph_Click(int index)
 
 void frmMain::mnuPopViewGraph_Click(int index)
 {
-    Picture1->show();
-    lvListView->hide();
+    ui->Picture1->show();
+    ui->lvListView->hide();
     mnuViewGraph_Click(index);
+    // With no learner to draw (no current row) the pane shows what it showed before.
+    if (!ui->Picture1->isHidden())
+        drawPaneAgain();
 }
 
 void frmMain::mnuAllStep_Click(int index)
 {
-    Picture1->show();
-    groupGraphKind = std::int16_t(index);
+    ui->Picture1->show();
+    state_.graph.groupGraphKind = std::int16_t(index);
     drawGroupGraph();
 }
 

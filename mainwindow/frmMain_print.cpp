@@ -2,6 +2,7 @@
 
 #include "base/asker.h"
 #include "dialogs/frmMprop.h"
+#include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
 #include "reports/personalreport.h"
@@ -48,7 +49,8 @@ void reportFailure(QWidget *parent, const QString &error)
 
 void frmMain::mnuPrint_Click()
 {
-    mnuPrintPersonal->setEnabled(anyRowSelected() || (graphFamily == 1 && !Picture1->isHidden()));
+    ui->mnuPrintPersonal->setEnabled(anyRowSelected()
+                                     || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden()));
 }
 
 void frmMain::mnuPrintPersonal_Click()
@@ -65,7 +67,7 @@ void frmMain::mnuPopEditPrint_Click()
 {
     // Selected rows in list order; a row selected by some of its cells counts too.
     std::vector<int> rows;
-    if (const QItemSelectionModel *selection = lvListView->selectionModel())
+    if (const QItemSelectionModel *selection = ui->lvListView->selectionModel())
         for (const QItemSelectionRange &range : selection->selection())
             for (int r = range.top(); r <= range.bottom(); ++r)
                 rows.push_back(r);
@@ -75,10 +77,10 @@ void frmMain::mnuPopEditPrint_Click()
     selectedNames.reserve(qsizetype(rows.size()));
     for (int r : rows)
         if (r >= 0 && r < rowCount())
-            selectedNames << listModel->row(r).name;
+            selectedNames << ui->listModel->row(r).name;
 
     reports::TreeSelection node;
-    if (const QTreeWidgetItem *current = tvTreeView->currentItem()) {
+    if (const QTreeWidgetItem *current = ui->tvTreeView->currentItem()) {
         node.kind = current == rootNode() ? reports::TreeSelection::GroupNode
                                           : reports::TreeSelection::LearnerNode;
         node.text = current->text(0);
@@ -102,7 +104,7 @@ void frmMain::printPersonal(const QStringList &names)
     bool printed = false;
     {
         WaitCursor wait;
-        printed = reports::printPersonalReport(printer, recordFolder, names, &error);
+        printed = reports::printPersonalReport(printer, state_.recordFolder, names, &error);
     }
     if (!printed)
         reportFailure(parent, error);
@@ -112,12 +114,12 @@ void frmMain::menuAllPrint_Click()
 {
     // The dialog computes the figures of all three groups into `statistics`, switching the
     // window through them and back, and closes itself.
-    printRequest = true;
+    state_.printRequest = true;
     {
-        frmMprop dialog(*this, printRequest, windowIcon(), this);
-        execDialog(dialog);
+        frmMprop dialog(*this, state_.printRequest, windowIcon(), this);
+        asker().showDialog(dialog);
     }
-    printRequest = false;
+    state_.printRequest = false;
     QCoreApplication::processEvents();
     printALL();
 }
@@ -138,7 +140,7 @@ void frmMain::printALL()
     bool printed = false;
     {
         WaitCursor wait;
-        printed = reports::printGroupReport(printer, recordFolder, statistics, collections, &error);
+        printed = reports::printGroupReport(printer, state_.recordFolder, state_.statistics, state_.collections, &error);
     }
     if (!printed)
         reportFailure(parent, error);

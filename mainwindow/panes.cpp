@@ -1,6 +1,6 @@
 #include "mainwindow/panes.h"
 
-#include "mainwindow/frmMain.h"
+#include "mainwindow/icons.h"
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -18,8 +18,26 @@ bool fromPopup(const QFocusEvent *event)
 }
 }
 
-LearnerTree::LearnerTree(frmMain &owner, QWidget *parent)
-    : QTreeWidget(parent), owner_(owner)
+QString nodeKey(const QTreeWidgetItem *node)
+{
+    return node ? node->data(0, kNodeKeyRole).toString() : QString();
+}
+
+int nodeImage(const QTreeWidgetItem *node)
+{
+    return node ? node->data(0, kNodeImageRole).toInt() : 0;
+}
+
+void setNodeImage(QTreeWidgetItem *node, int number)
+{
+    static const QIcon images[6] = {icons::image(1), icons::image(2), QIcon(),
+                                    icons::image(4), icons::image(5), QIcon()};
+    node->setData(0, kNodeImageRole, number);
+    node->setIcon(0, number >= 1 && number <= 6 ? images[number - 1] : QIcon());
+}
+
+LearnerTree::LearnerTree(QWidget *parent)
+    : QTreeWidget(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -36,7 +54,7 @@ QTreeWidgetItem *LearnerTree::dropHighlighted() const
 
 void LearnerTree::mousePressEvent(QMouseEvent *event)
 {
-    owner_.tvTreeView_MouseDown(event->button());
+    emit mouseDown(event->button());
     if (event->button() == Qt::RightButton) {
         // The press only marks the node; the release selects it and opens the menu.
         dropHighlight_ = indexAt(event->position().toPoint());
@@ -51,7 +69,7 @@ void LearnerTree::mousePressEvent(QMouseEvent *event)
 void LearnerTree::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton) {
-        owner_.tvTreeView_MouseUp(Qt::RightButton, event->position().toPoint());
+        emit mouseUp(Qt::RightButton, event->position().toPoint());
         dropHighlight_ = QPersistentModelIndex();
         event->accept();
         return;
@@ -63,7 +81,7 @@ void LearnerTree::mouseReleaseEvent(QMouseEvent *event)
         leftPressed_ = QPersistentModelIndex();
         if (click)
             if (QTreeWidgetItem *node = itemFromIndex(released))
-                owner_.tvTreeView_NodeClick(node);
+                emit nodeClick(node);
     }
 }
 
@@ -73,7 +91,7 @@ void LearnerTree::mouseDoubleClickEvent(QMouseEvent *event)
     // The second release of a double-click is no new click.
     leftPressed_ = QPersistentModelIndex();
     if (event->button() == Qt::LeftButton)
-        owner_.tvTreeView_DblClick();
+        emit dblClick();
 }
 
 void LearnerTree::keyPressEvent(QKeyEvent *event)
@@ -82,14 +100,14 @@ void LearnerTree::keyPressEvent(QKeyEvent *event)
     QTreeWidget::keyPressEvent(event);
     QTreeWidgetItem *after = currentItem();
     if (after && after != before)
-        owner_.tvTreeView_NodeClick(after);
+        emit nodeClick(after);
 }
 
 void LearnerTree::focusInEvent(QFocusEvent *event)
 {
     QTreeWidget::focusInEvent(event);
     if (!fromPopup(event))
-        owner_.tvTreeView_GotFocus();
+        emit gotFocus();
 }
 
 void LearnerTree::contextMenuEvent(QContextMenuEvent *event)
@@ -97,8 +115,8 @@ void LearnerTree::contextMenuEvent(QContextMenuEvent *event)
     event->accept(); // the right-button release opens the menus
 }
 
-LearnerList::LearnerList(frmMain &owner, QWidget *parent)
-    : QTreeView(parent), owner_(owner)
+LearnerList::LearnerList(QWidget *parent)
+    : QTreeView(parent)
 {
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -114,7 +132,7 @@ LearnerList::LearnerList(frmMain &owner, QWidget *parent)
 void LearnerList::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
-    owner_.lvListView_MouseDown(event->button(), pos);
+    emit mouseDown(event->button(), pos);
     if (event->button() == Qt::RightButton && !indexAt(pos).isValid()) {
         event->accept(); // a right press on empty space changes nothing
         return;
@@ -126,23 +144,23 @@ void LearnerList::mouseReleaseEvent(QMouseEvent *event)
 {
     QTreeView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
-        owner_.lvListView_Click();
+        emit click();
     else if (event->button() == Qt::RightButton)
-        owner_.lvListView_MouseUp(Qt::RightButton, event->position().toPoint());
+        emit mouseUp(Qt::RightButton, event->position().toPoint());
 }
 
 void LearnerList::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QTreeView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
-        owner_.lvListView_DblClick();
+        emit dblClick();
 }
 
 void LearnerList::focusInEvent(QFocusEvent *event)
 {
     QTreeView::focusInEvent(event);
     if (!fromPopup(event))
-        owner_.lvListView_GotFocus();
+        emit gotFocus();
 }
 
 void LearnerList::contextMenuEvent(QContextMenuEvent *event)
@@ -150,8 +168,8 @@ void LearnerList::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
 }
 
-GraphPane::GraphPane(frmMain &owner, QWidget *parent)
-    : QWidget(parent), owner_(owner)
+GraphPane::GraphPane(QWidget *parent)
+    : QWidget(parent)
 {
     setFocusPolicy(Qt::ClickFocus);
     setAutoFillBackground(true);
@@ -164,26 +182,26 @@ GraphPane::GraphPane(frmMain &owner, QWidget *parent)
 void GraphPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    owner_.Picture1_Paint(painter);
+    emit paint(painter);
 }
 
 void GraphPane::mouseReleaseEvent(QMouseEvent *event)
 {
-    owner_.Picture1_MouseUp(event->button(), event->position().toPoint());
+    emit mouseUp(event->button(), event->position().toPoint());
 }
 
 void GraphPane::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
     if (!fromPopup(event))
-        owner_.Picture1_GotFocus();
+        emit gotFocus();
 }
 
 void GraphPane::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
     if (!fromPopup(event))
-        owner_.Picture1_LostFocus();
+        emit lostFocus();
 }
 
 void GraphPane::contextMenuEvent(QContextMenuEvent *event)
@@ -191,8 +209,8 @@ void GraphPane::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
 }
 
-SplitterGrip::SplitterGrip(frmMain &owner, QWidget *parent)
-    : QWidget(parent), owner_(owner)
+SplitterGrip::SplitterGrip(QWidget *parent)
+    : QWidget(parent)
 {
     setCursor(Qt::SizeHorCursor);
 }
@@ -200,18 +218,18 @@ SplitterGrip::SplitterGrip(frmMain &owner, QWidget *parent)
 void SplitterGrip::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        owner_.imgSplitter_MouseDown();
+        emit mouseDown();
 }
 
 void SplitterGrip::mouseMoveEvent(QMouseEvent *event)
 {
-    owner_.imgSplitter_MouseMove(owner_.pixelsToTwipsX(event->position().x()));
+    emit mouseMove(event->position().x());
 }
 
 void SplitterGrip::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        owner_.imgSplitter_MouseUp();
+        emit mouseUp();
 }
 
 } // namespace qel

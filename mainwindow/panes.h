@@ -1,26 +1,41 @@
 #pragma once
-// The main window's controls, each passing its mouse and focus events to the window's
-// handlers.
+// The main window's controls, each passing on the mouse and focus events its handlers
+// react to as signals.
 
 #include <QPersistentModelIndex>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QWidget>
 
-namespace qel {
+class QPainter;
 
-class frmMain;
+namespace qel {
 
 // Item data of a tree node: the key (record file name or group name) and the image number.
 inline constexpr int kNodeKeyRole = Qt::UserRole + 1;
 inline constexpr int kNodeImageRole = Qt::UserRole + 2;
 
+// The key and image number of a node; empty and 0 for none.
+QString nodeKey(const QTreeWidgetItem *node);
+int nodeImage(const QTreeWidgetItem *node);
+// Gives the node an image by its number (1 group expanded, 2 collapsed, 4 English learner,
+// 5 Kana/Romaji learner).
+void setNodeImage(QTreeWidgetItem *node, int number);
+
 class LearnerTree : public QTreeWidget {
     Q_OBJECT
 public:
-    explicit LearnerTree(frmMain &owner, QWidget *parent);
+    explicit LearnerTree(QWidget *parent);
     // The node the last right-button press landed on, while the button is down.
     QTreeWidgetItem *dropHighlighted() const;
+
+signals:
+    void mouseDown(Qt::MouseButton button);
+    void mouseUp(Qt::MouseButton button, const QPoint &pos); // viewport pixels
+    // A left click on a node, or the keyboard moving to another node.
+    void nodeClick(QTreeWidgetItem *node);
+    void dblClick();
+    void gotFocus();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -31,7 +46,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    frmMain &owner_;
     QPersistentModelIndex dropHighlight_;
     QPersistentModelIndex leftPressed_;
 };
@@ -39,7 +53,14 @@ private:
 class LearnerList : public QTreeView {
     Q_OBJECT
 public:
-    explicit LearnerList(frmMain &owner, QWidget *parent);
+    explicit LearnerList(QWidget *parent);
+
+signals:
+    void mouseDown(Qt::MouseButton button, const QPoint &pos); // viewport pixels
+    void mouseUp(Qt::MouseButton button, const QPoint &pos);
+    void click(); // left button released
+    void dblClick();
+    void gotFocus();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -47,16 +68,19 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-
-private:
-    frmMain &owner_;
 };
 
 // The graph pane: no stored picture, every paint draws anew.
 class GraphPane : public QWidget {
     Q_OBJECT
 public:
-    explicit GraphPane(frmMain &owner, QWidget *parent);
+    explicit GraphPane(QWidget *parent);
+
+signals:
+    void paint(QPainter &painter);
+    void mouseUp(Qt::MouseButton button, const QPoint &pos);
+    void gotFocus();
+    void lostFocus();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -64,24 +88,23 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-
-private:
-    frmMain &owner_;
 };
 
 // The strip between the panes that the mouse drags.
 class SplitterGrip : public QWidget {
     Q_OBJECT
 public:
-    explicit SplitterGrip(frmMain &owner, QWidget *parent);
+    explicit SplitterGrip(QWidget *parent);
+
+signals:
+    void mouseDown();
+    void mouseMove(double x); // pixels from the grip's left edge
+    void mouseUp();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    frmMain &owner_;
 };
 
 } // namespace qel

@@ -2,8 +2,6 @@
 
 #include "dialogs/frmMprop.h"
 #include "dialogs/frmPropaty.h"
-#include "mainwindow/learnerlistmodel.h"
-#include "mainwindow/panes.h"
 #include "records/cp932.h"
 #include "records/groupstats.h"
 #include "reports/csv.h"
@@ -45,21 +43,6 @@ public:
     }
 };
 
-// Remembers the group switches the properties dialog asks for.
-class ExportWindow : public TestWindow {
-public:
-    std::vector<int> switches;
-    std::function<void(int)> afterSwitch;
-
-    void switchGroup(int group) override
-    {
-        switches.push_back(group);
-        TestWindow::switchGroup(group);
-        if (afterSwitch)
-            afterSwitch(group);
-    }
-};
-
 // Counts the paints a widget gets.
 class PaintCounter : public QObject {
 public:
@@ -90,10 +73,31 @@ const QString kHeader = "名前,モード,ステップ,練習回数,総練習時
 
 } // namespace
 
-class FrmMainExportTest : public QObject, protected WindowFixture<ExportAsker, ExportWindow> {
+class FrmMainExportTest : public QObject, protected WindowFixture<ExportAsker> {
     Q_OBJECT
 
 private:
+    // The group switches made through the view menu from now on; `afterSwitch` runs after
+    // each one.
+    std::vector<int> switches;
+    std::function<void(int)> afterSwitch;
+    void recordSwitches()
+    {
+        for (int group = 0; group < 3; ++group)
+            QObject::connect(action(QString("mnuListViewMode_%1").arg(group)), &QAction::triggered, window.get(),
+                             [this, group] {
+                                 switches.push_back(group);
+                                 if (afterSwitch)
+                                     afterSwitch(group);
+                             });
+    }
+
+    void activate()
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
     // Learners with different figures: a (2 runs), b (12 runs, both Courses), c, d, e.
     void writeFive()
     {
@@ -110,7 +114,7 @@ private:
     {
         QStringList fields;
         for (int c = 0; c < qel::LearnerListModel::kColumns; ++c)
-            fields << window->rowText(row, c);
+            fields << rowText(row, c);
         return fields.join(',');
     }
 
@@ -120,12 +124,17 @@ private:
     {
         std::vector<qel::csv::Row> result;
         for (int r : rows)
-            result.push_back({window->listModel->row(r).name, window->listModel->row(r).cells});
+            result.push_back({model().row(r).name, model().row(r).cells});
         return result;
     }
 
 private slots:
-    void init() { setUp(); }
+    void init()
+    {
+        setUp();
+        switches.clear();
+        afterSwitch = nullptr;
+    }
     void cleanup() { tearDown(); }
 
     // ------------------------------------------------------------ personal properties
@@ -150,12 +159,11 @@ private slots:
         QFETCH(bool, treeFocused);
         writeFive();
         open();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        activate();
 
         QStringList shown;
         bool sameIcon = false;
-        window->onDialog = [&](QDialog &dialog) {
+        asker->onDialog = [&](QDialog &dialog) {
             auto &propaty = dynamic_cast<qel::frmPropaty &>(dialog);
             shown << propaty.learnerName();
             sameIcon = propaty.windowIcon().cacheKey() == window->windowIcon().cacheKey();
@@ -164,57 +172,54 @@ private slots:
 
         const int cRow = rowOf("c", 4);
         if (way == "menu") {
-            window->setRowSelected(rowOf("a", 4), true);
-            window->setRowSelected(cRow, true);
-            window->setCurrentRow(cRow);
-            window->mnuView_Click();
-            QVERIFY(window->mnuPorpPersonal->isEnabled());
-            window->mnuPorpPersonal->trigger();
+            selectRow(rowOf("a", 4));
+            selectRow(cRow);
+            setCurrentRow(cRow);
+            openAndClose("mnuView");
+            QVERIFY(action("mnuPorpPersonal")->isEnabled());
+            action("mnuPorpPersonal")->trigger();
         } else if (way == "listPopup") {
             rightClickRow(rowOf("d", 5));
-            QCOMPARE(window->popups.back(), window->menuPop);
-            window->mnuPopPropaty->trigger();
+            QCOMPARE(asker->popups.back(), menu("menuPop"));
+            action("mnuPopPropaty")->trigger();
         } else if (way == "treePopup") {
-            window->setRowSelected(cRow, true);
+            selectRow(cRow);
             rightClickNode(learnerNode("e", 4));
-            QCOMPARE(window->popups.back(), window->menuPop);
-            QVERIFY(window->popupFromTree);
-            window->mnuPopPropaty->trigger();
+            QCOMPARE(asker->popups.back(), menu("menuPop"));
+            QVERIFY(state().graph.popupFromTree);
+            action("mnuPopPropaty")->trigger();
         } else if (way == "toolbar") {
-            QTest::mouseClick(window->lvListView->viewport(), Qt::LeftButton, {}, rowCentre(cRow));
-            QVERIFY(window->toolbarButtonEnabled(15));
+            clickRow(cRow);
+            QVERIFY(buttonEnabled(15));
             clickToolbar("pp1");
         } else {
             clickNode(learnerNode("e", 4));
-            QVERIFY(window->graphPaneVisible());
-            QVERIFY(!window->anyRowSelected());
-            QVERIFY(window->toolbarButtonEnabled(15));
+            QVERIFY(graphShown());
+            QVERIFY(!anyRowSelected());
+            QVERIFY(buttonEnabled(15));
             clickToolbar("pp1");
         }
 
         QCOMPARE(shown, QStringList{learner});
         QVERIFY(sameIcon);
-        QCOMPARE(window->tvTreeView->hasFocus(), treeFocused);
+        QCOMPARE(tree()->hasFocus(), treeFocused);
         if (!treeFocused)
-            QVERIFY(window->lvListView->hasFocus());
+            QVERIFY(list()->hasFocus());
     }
 
     void personalDialogFocusFallsToTheTreeWhenTheListIsHidden()
     {
         writeFive();
         open();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->onDialog = [](QDialog &) { return int(QDialog::Accepted); };
+        activate();
+        asker->onDialog = [](QDialog &) { return int(QDialog::Accepted); };
         // The list's pop-up over a graph: the list is hidden behind the pane.
-        window->setRowSelected(rowOf("a", 4), true);
-        window->setCurrentRow(rowOf("a", 4));
-        window->lvListView_DblClick();
-        QVERIFY(window->graphPaneVisible());
-        window->popupFromTree = false;
-        window->lvListView->setFocus();
-        window->mnuPopPropaty->trigger();
-        QVERIFY(window->tvTreeView->hasFocus());
+        doubleClickRow(rowOf("a", 4));
+        QVERIFY(graphShown());
+        QVERIFY(!state().graph.popupFromTree);
+        list()->setFocus();
+        action("mnuPopPropaty")->trigger();
+        QVERIFY(tree()->hasFocus());
     }
 
     void noPersonalDialogWithoutALearner_data()
@@ -230,16 +235,21 @@ private slots:
         writeFive();
         open();
         int dialogs = 0;
-        window->onDialog = [&dialogs](QDialog &) { ++dialogs; return int(QDialog::Accepted); };
+        asker->onDialog = [&dialogs](QDialog &) { ++dialogs; return int(QDialog::Accepted); };
         if (fromTree) {
-            rightClickNode(window->rootNode());
-            QCOMPARE(window->popups.back(), window->menuPopAll);
-            window->popupFromTree = true; // as left by an earlier pop-up on a learner node
+            clickNode(learnerNode("a", 4)); // lights the toolbar's personal buttons
+            rightClickNode(learnerNode("a", 4));
+            QVERIFY(state().graph.popupFromTree); // left by the pop-up on a learner node
+            rightClickNode(rootNode());
+            QCOMPARE(asker->popups.back(), menu("menuPopAll"));
+        } else {
+            clickRow(0); // lights the toolbar's personal buttons
+            clickEmptyTreeSpace();
         }
-        QVERIFY(!window->anyRowSelected());
-        window->mnuPorpPersonal_Click();
-        window->mnuPopPropaty_Click();
-        window->tbToolBar_ButtonClick("pp1");
+        QVERIFY(!anyRowSelected());
+        action("mnuPorpPersonal")->trigger();
+        action("mnuPopPropaty")->trigger();
+        clickToolbar("pp1");
         QCOMPARE(dialogs, 0);
     }
 
@@ -259,12 +269,13 @@ private slots:
         writeFive();
         writeRecord(folder->path(), "f", false, {60, 66, 72, 78}, 4);
         open();
-        window->mnuListViewMode_Click(2); // b, d, f
+        showViewMode(2); // b, d, f
         QTreeWidgetItem *d = learnerNode("d", 5);
         QVERIFY(d);
         clickNode(d);
-        QVERIFY(window->graphPaneVisible());
-        QCOMPARE(window->selectedNodeIndex(), 2);
+        QVERIFY(graphShown());
+        QCOMPARE(selectedNodeIndex(), 2);
+        recordSwitches();
         // The group pop-up selects the group node first; that is the node to come back to.
         const int node = way == "popup" ? 0 : 2;
 
@@ -274,8 +285,8 @@ private slots:
         QStringList filledAtSwitch;
         std::vector<int> treePaintsAtSwitch, dialogPaintsAtSwitch;
         PaintCounter treePaints, dialogPaints;
-        window->tvTreeView->viewport()->installEventFilter(&treePaints);
-        window->afterSwitch = [&](int) {
+        tree()->viewport()->installEventFilter(&treePaints);
+        afterSwitch = [&](int) {
             QString filled;
             for (int group = 0; group < 3; ++group)
                 if (!dialog->findChild<QLabel *>(QString("lblValue_%1_0").arg(group))->text().isEmpty())
@@ -286,7 +297,7 @@ private slots:
         };
         bool sameIcon = false;
         bool computedBeforeOk = false;
-        window->onDialog = [&](QDialog &shown) {
+        asker->onDialog = [&](QDialog &shown) {
             dialog = &dynamic_cast<qel::frmMprop &>(shown);
             sameIcon = dialog->windowIcon().cacheKey() == window->windowIcon().cacheKey();
             dialog->installEventFilter(&dialogPaints);
@@ -300,11 +311,11 @@ private slots:
         };
 
         if (way == "menu") {
-            window->mnuPropAll->trigger();
+            action("mnuPropAll")->trigger();
         } else if (way == "popup") {
-            rightClickNode(window->rootNode());
-            QCOMPARE(window->popups.back(), window->menuPopAll);
-            window->menuAllprop->trigger();
+            rightClickNode(rootNode());
+            QCOMPARE(asker->popups.back(), menu("menuPopAll"));
+            action("menuAllprop")->trigger();
         } else {
             clickToolbar("p2");
         }
@@ -312,7 +323,7 @@ private slots:
         QVERIFY(dialog);
         QVERIFY(sameIcon);
         QVERIFY(computedBeforeOk);
-        QCOMPARE(window->switches, (std::vector<int>{0, 1, 2}));
+        QCOMPARE(switches, (std::vector<int>{0, 1, 2}));
         QCOMPARE(filledAtSwitch, (QStringList{"2", "02", "012"}));
         // The dialog painted its notice before the first rescan, the window painted
         // between the rescans.
@@ -320,31 +331,34 @@ private slots:
         QVERIFY(treePaintsAtSwitch[1] > treePaintsAtSwitch[0]);
         QVERIFY(treePaintsAtSwitch[2] > treePaintsAtSwitch[1]);
 
-        QCOMPARE(window->shownGroup(), 2);
-        QCOMPARE(window->viewMode, 2);
-        QVERIFY(window->mnuListViewMode[2]->isChecked());
-        QCOMPARE(window->rootNode()->text(0), QString("かな/ローマ"));
-        QCOMPARE(window->selectedNodeIndex(), node);
-        QCOMPARE(window->tvTreeView->currentItem()->text(0), QString(node == 0 ? "かな/ローマ" : "d"));
-        QVERIFY(window->graphPaneVisible());
-        QVERIFY(window->lvListView->isHidden());
+        QCOMPARE(shownGroup(), 2);
+        QCOMPARE(state().viewMode, 2);
+        QVERIFY(action("mnuListViewMode_2")->isChecked());
+        QCOMPARE(rootNode()->text(0), QString("かな/ローマ"));
+        QCOMPARE(selectedNodeIndex(), node);
+        QCOMPARE(currentNode()->text(0), QString(node == 0 ? "かな/ローマ" : "d"));
+        QVERIFY(graphShown());
+        QVERIFY(!listShown());
+        // The pane shows d's graph again, under its own heading.
+        QCOMPARE(heading(), QString("dさんの かな/ﾛｰﾏ 練習記録グラフです。"));
         // The collections are those of the group shown again.
-        QCOMPARE(window->collections.groupSteps.size(), std::size_t(3));
+        QCOMPARE(state().collections.groupSteps.size(), std::size_t(3));
 
         const qel::GroupStatistics expected = qel::computeAllGroups(folder->path(), 2);
         for (int group = 0; group < 3; ++group)
             for (int row = 0; row < 7; ++row) {
-                QCOMPARE(window->statistics.text(row, group), expected.text(row, group));
-                QVERIFY(!window->statistics.text(row, group).isEmpty());
+                QCOMPARE(state().statistics.text(row, group), expected.text(row, group));
+                QVERIFY(!state().statistics.text(row, group).isEmpty());
             }
-        QCOMPARE(window->statistics.text(0, 0), QString("7"));
+        QCOMPARE(state().statistics.text(0, 0), QString("7"));
     }
 
     void groupDialogWithTheListShown()
     {
         writeFive();
         open();
-        window->onDialog = [](QDialog &shown) {
+        recordSwitches();
+        asker->onDialog = [](QDialog &shown) {
             shown.show();
             auto *ok = shown.findChild<QPushButton *>("cmdOK");
             for (int i = 0; i < 100 && !ok->isEnabled(); ++i)
@@ -352,13 +366,13 @@ private slots:
             ok->click();
             return shown.result();
         };
-        window->mnuPropAll_Click();
-        QCOMPARE(window->switches, (std::vector<int>{1, 2, 0}));
-        QCOMPARE(window->shownGroup(), 0);
-        QCOMPARE(window->selectedNodeIndex(), 0);
-        QVERIFY(!window->graphPaneVisible());
-        QVERIFY(!window->lvListView->isHidden());
-        QCOMPARE(window->rowCount(), 6);
+        action("mnuPropAll")->trigger();
+        QCOMPARE(switches, (std::vector<int>{1, 2, 0}));
+        QCOMPARE(shownGroup(), 0);
+        QCOMPARE(selectedNodeIndex(), 0);
+        QVERIFY(!graphShown());
+        QVERIFY(listShown());
+        QCOMPARE(rowCount(), 6);
     }
 
     // ------------------------------------------------------------ CSV export
@@ -367,21 +381,21 @@ private slots:
     {
         writeFive();
         open();
-        window->lvlistview_ColumnClick(3); // "練習回数", descending: d, b, c, b(kana), a, e
-        QCOMPARE(window->rowText(0), QString("d"));
+        clickHeader(3); // "練習回数", descending: d, b, c, b(kana), a, e
+        QCOMPARE(rowText(0), QString("d"));
         const std::vector<int> chosen{1, 3, 4};
         for (int r : {4, 1, 3})
-            window->setRowSelected(r, true);
-        window->setCurrentRow(3);
+            selectRow(r);
+        setCurrentRow(3);
         asker->saveTo = target();
-        window->mnuPopEditCSV->trigger();
+        action("mnuPopEditCSV")->trigger();
 
         QCOMPARE(asker->saves.size(), std::size_t(1));
         const SaveRequest &save = asker->saves[0];
         QCOMPARE(save.title, QString("出力先を指定して下さい。"));
         QCOMPARE(save.filter, QString("CSVファイル (*.csv);;すべてのファイル (*.*)"));
         QCOMPARE(save.suffix, QString(".csv"));
-        QCOMPARE(save.initialName, window->rowText(3));
+        QCOMPARE(save.initialName, rowText(3));
 
         const QByteArray bytes = fileBytes(target());
         QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
@@ -402,13 +416,13 @@ private slots:
     {
         writeFive();
         open();
-        window->setCurrentRow(0); // a, not exported
-        window->setRowSelected(2, true);
-        window->setRowSelected(3, true);
+        setCurrentRow(0); // a, not exported
+        selectRow(2);
+        selectRow(3);
         asker->saveTo = target();
-        window->mnuPopEditCSV_Click();
+        action("mnuPopEditCSV")->trigger();
         QCOMPARE(asker->saves.size(), std::size_t(1));
-        QCOMPARE(asker->saves[0].initialName, window->rowText(2));
+        QCOMPARE(asker->saves[0].initialName, rowText(2));
     }
 
     void fieldsWithCommasAreQuotedAsTheToolQuotesThem()
@@ -416,10 +430,10 @@ private slots:
         writeRecord(folder->path(), "Sato, Ken", true, {100, 110, 120}, 4);
         writeRecord(folder->path(), "say \"hi\"", true, {90}, 1);
         open();
-        window->lvListView->selectAll();
-        window->setCurrentRow(0);
+        list()->selectAll();
+        setCurrentRow(0);
         asker->saveTo = target();
-        window->mnuPopEditCSV_Click();
+        action("mnuPopEditCSV")->trigger();
         const QStringList lines = csvLines(fileBytes(target()));
         QCOMPARE(lines.size(), 3);
         QVERIFY2(lines[1].startsWith("\"Sato, Ken\",英文,"), qPrintable(lines[1]));
@@ -441,10 +455,10 @@ private slots:
         writeRecord(folder->path(), "Sato, Ken", false, {100, 110, 120}, 4);
         writeRecord(folder->path(), "山田　花子", true, {130, 128, 140}, 9);
         open();
-        window->mnuListViewMode_Click(group);
-        window->setCurrentRow(0);
+        showViewMode(group);
+        setCurrentRow(0);
         asker->saveTo = target();
-        window->menuAllCSV_Click();
+        action("menuAllCSV")->trigger();
 
         QProcess cli;
         cli.start(QELVIEWER_CLI, {"table", folder->path(), "--group", QString::number(group)});
@@ -453,8 +467,8 @@ private slots:
         const QByteArray expected = cli.readAllStandardOutput();
         QVERIFY(expected.count("\r\n") >= 3);
         QCOMPARE(fileBytes(target()), expected);
-        std::vector<int> all(std::size_t(window->rowCount()));
-        for (int r = 0; r < window->rowCount(); ++r)
+        std::vector<int> all(static_cast<std::size_t>(rowCount()));
+        for (int r = 0; r < rowCount(); ++r)
             all[std::size_t(r)] = r;
         QCOMPARE(fileBytes(target()), qel::csv::document(listRows(all), qel::csv::Encoding::Cp932));
     }
@@ -477,14 +491,14 @@ private slots:
         QFETCH(QString, line);
         writeFive();
         open();
-        window->setCurrentRow(0);
+        setCurrentRow(0);
         if (!node.isEmpty()) {
             rightClickNode(learnerNode(node, image));
-            QCOMPARE(window->popups.back(), window->menuPop);
+            QCOMPARE(asker->popups.back(), menu("menuPop"));
         }
-        QVERIFY(!window->anyRowSelected());
+        QVERIFY(!anyRowSelected());
         asker->saveTo = target();
-        window->mnuPopEditCSV->trigger();
+        action("mnuPopEditCSV")->trigger();
         const QStringList lines = csvLines(fileBytes(target()));
         QStringList expected{kHeader};
         if (!line.isEmpty())
@@ -497,21 +511,21 @@ private slots:
         writeFive();
         open();
         clickNode(learnerNode("c", 4));
-        QVERIFY(window->graphPaneVisible());
-        window->setRowSelected(1, true);
-        window->setCurrentRow(1);
-        rightClickNode(window->rootNode());
-        QCOMPARE(window->popups.back(), window->menuPopAll);
+        QVERIFY(graphShown());
+        selectRow(1);
+        setCurrentRow(1);
+        rightClickNode(rootNode());
+        QCOMPARE(asker->popups.back(), menu("menuPopAll"));
         asker->saveTo = target();
-        window->menuAllCSV->trigger();
+        action("menuAllCSV")->trigger();
 
         QVERIFY(asker->messages.empty()); // no question
-        QCOMPARE(window->tvTreeView->currentItem(), window->rootNode());
-        QVERIFY(!window->graphPaneVisible());
-        QVERIFY(!window->lvListView->isHidden());
+        QCOMPARE(currentNode(), rootNode());
+        QVERIFY(!graphShown());
+        QVERIFY(listShown());
         const QStringList lines = csvLines(fileBytes(target()));
-        QCOMPARE(lines.size(), window->rowCount() + 1);
-        for (int r = 0; r < window->rowCount(); ++r)
+        QCOMPARE(lines.size(), rowCount() + 1);
+        for (int r = 0; r < rowCount(); ++r)
             QCOMPARE(lines[r + 1], listLine(r));
     }
 
@@ -544,20 +558,22 @@ private slots:
         QFETCH(QStringList, exported);
         writeFive();
         open();
-        window->setRowSelected(0, true);
-        window->setRowSelected(3, true);
-        window->setCurrentRow(0);
-        if (focus == "list") {
-            window->lvListView_GotFocus();
-        } else {
-            if (focus == "node")
-                window->tvTreeView->setCurrentItem(learnerNode("e", 4));
-            window->tvTreeView_GotFocus();
-        }
+        activate();
+        if (focus == "node")
+            rightClickNode(learnerNode("e", 4)); // picks the node and nothing else
+        QCOMPARE(currentNode()->text(0), QString(focus == "node" ? "e" : "全体"));
+        selectRow(0);
+        selectRow(3);
+        setCurrentRow(0);
+        if (focus == "list")
+            list()->setFocus();
+        else
+            tree()->setFocus();
+        QVERIFY(QTest::qWaitFor([&] { return (focus == "list" ? list() : tree())->hasFocus(); }));
         QVERIFY(!QFileInfo::exists(target()));
         asker->answers = {ok};
         asker->saveTo = target();
-        window->mnuEditOutput->trigger();
+        action("mnuEditOutput")->trigger();
 
         QCOMPARE(asker->messages.size(), std::size_t(1));
         QCOMPARE(asker->messages[0].text, question);
@@ -566,8 +582,8 @@ private slots:
         if (!ok) {
             QVERIFY(asker->saves.empty());
             QVERIFY(!QFileInfo::exists(target()));
-            QVERIFY(window->rowSelected(0) && window->rowSelected(3));
-            QCOMPARE(window->rowCount() > 4 && window->rowSelected(4), false);
+            QVERIFY(rowSelected(0) && rowSelected(3));
+            QCOMPARE(rowCount() > 4 && rowSelected(4), false);
             return;
         }
         QCOMPARE(asker->saves.size(), std::size_t(1));
@@ -586,12 +602,12 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old,content\r\n");
         old.close();
-        window->setRowSelected(0, true);
-        window->setCurrentRow(0);
+        selectRow(0);
+        setCurrentRow(0);
         asker->saveTo = std::nullopt;
-        window->mnuPopEditCSV_Click();
+        action("mnuPopEditCSV")->trigger();
         asker->saveTo = QString();
-        window->mnuPopEditCSV_Click();
+        action("mnuPopEditCSV")->trigger();
         QCOMPARE(asker->saves.size(), std::size_t(2));
         QCOMPARE(fileBytes(target()), QByteArray("old,content\r\n"));
         QVERIFY(asker->messages.empty());
@@ -606,10 +622,10 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(5000, 'x'));
         old.close();
-        window->setRowSelected(2, true);
-        window->setCurrentRow(2);
+        selectRow(2);
+        setCurrentRow(2);
         asker->saveTo = target();
-        window->mnuPopEditCSV_Click();
+        action("mnuPopEditCSV")->trigger();
         QCOMPARE(fileBytes(target()), qel::csv::document(listRows({2}), qel::csv::Encoding::Cp932));
     }
 
@@ -617,19 +633,19 @@ private slots:
     {
         writeFive();
         open();
-        QCOMPARE(window->currentRow(), -1);
-        QVERIFY(!window->anyRowSelected());
+        QCOMPARE(currentRow(), -1);
+        QVERIFY(!anyRowSelected());
         asker->saveTo = target();
-        window->mnuPopEditCSV_Click(); // group node, nothing to name the file after
+        action("mnuPopEditCSV")->trigger(); // group node, nothing to name the file after
         QVERIFY(asker->saves.empty());
 
         // An empty group has no row at all, even for the group command.
         QTemporaryDir empty;
         writeRecord(empty.path(), "x", true, {100});
-        window->recordFolder = empty.path();
-        window->mnuListViewMode_Click(2);
-        QCOMPARE(window->rowCount(), 0);
-        window->menuAllCSV_Click();
+        chooseFolder(empty.path());
+        showViewMode(2);
+        QCOMPARE(rowCount(), 0);
+        action("menuAllCSV")->trigger();
         QVERIFY(asker->saves.empty());
         QVERIFY(!QFileInfo::exists(target()));
     }
@@ -648,8 +664,8 @@ private slots:
         for (int i = 0; i < 40; ++i)
             writeRecord(folder->path(), QString("learner%1").arg(i, 2, 10, QChar('0')), true, {100, 120});
         open();
-        window->lvListView->selectAll();
-        window->setCurrentRow(0);
+        list()->selectAll();
+        setCurrentRow(0);
 
         QString path = target();
         const QByteArray before("old export\r\n");
@@ -677,7 +693,7 @@ private slots:
             small.rlim_cur = 1000;
             QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
         }
-        window->mnuPopEditCSV_Click();
+        action("mnuPopEditCSV")->trigger();
         if (kind == "full")
             QVERIFY(setrlimit(RLIMIT_FSIZE, &saved) == 0);
 

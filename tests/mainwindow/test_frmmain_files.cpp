@@ -3,8 +3,6 @@
 
 #include "dialogs/About.h"
 #include "dialogs/frmSearch.h"
-#include "mainwindow/learnerlistmodel.h"
-#include "mainwindow/panes.h"
 #include "tests/mainwindow/viewertestsupport.h"
 
 #include <QAction>
@@ -35,10 +33,18 @@ private:
     QStringList nodeKeys() const
     {
         QStringList keys;
-        QTreeWidgetItem *root = window->rootNode();
+        QTreeWidgetItem *root = rootNode();
         for (int i = 0; i < root->childCount(); ++i)
-            keys << qel::frmMain::nodeKey(root->child(i));
+            keys << qel::nodeKey(root->child(i));
         return keys;
+    }
+
+    // "削除(&D)" of the File menu, as it stands once the menu has opened.
+    void deleteSelected()
+    {
+        openAndClose("mnuFile");
+        QVERIFY(action("mnuFileDelete")->isEnabled());
+        action("mnuFileDelete")->trigger();
     }
 
     void verifyDeleteQuestion(const Message &m)
@@ -63,11 +69,9 @@ private slots:
         for (const char *name : {"a", "b", "c", "d", "e"})
             writeRecord(folder->path(), name, true, {100, 101});
         open();
-        window->setRowSelected(1, true);
-        window->setRowSelected(3, true);
-        window->mnuFile_Click();
-        QVERIFY(window->mnuFileDelete->isEnabled());
-        window->mnuFileDelete->trigger();
+        selectRow(1);
+        selectRow(3);
+        deleteSelected();
 
         QCOMPARE(asker->messages.size(), std::size_t(1));
         verifyDeleteQuestion(asker->messages[0]);
@@ -81,7 +85,7 @@ private slots:
             QVERIFY(inFolder(kept));
         // Nothing else is refreshed until the next scan.
         QCOMPARE(status(), QString("5個の成績データファイル"));
-        QCOMPARE(window->collections.groupSteps.size(), std::size_t(5));
+        QCOMPARE(state().collections.groupSteps.size(), std::size_t(5));
     }
 
     void settingsFileGoesWithTheLastRecordFile()
@@ -90,20 +94,20 @@ private slots:
         writeRecord(folder->path(), "taro", false, {100, 101});
         writeSettingsFile(folder->path(), "taro");
         open();
-        QCOMPARE(window->listModel->row(0).icon, 4);
-        window->setRowSelected(0, true);
-        window->mnuFileDelete_Click();
+        QCOMPARE(model().row(0).icon, 4);
+        selectRow(0);
+        deleteSelected();
         QVERIFY(!inFolder("taro_Qele.dat"));
         QVERIFY(inFolder("taro_Qelk.dat"));
         QVERIFY(inFolder("taro.ini"));
         QCOMPARE(nodeKeys(), QStringList{"taro_Qelk.dat"});
 
-        window->setRowSelected(0, true);
-        window->mnuFileDelete_Click();
+        selectRow(0);
+        deleteSelected();
         QVERIFY(!inFolder("taro_Qelk.dat"));
         QVERIFY(!inFolder("taro.ini"));
         QVERIFY(QFileInfo::exists(trashFiles() + "/taro.ini"));
-        QCOMPARE(window->rowCount(), 0);
+        QCOMPARE(rowCount(), 0);
         QVERIFY(nodeKeys().isEmpty());
     }
 
@@ -112,18 +116,20 @@ private slots:
         for (const char *name : {"a", "b"})
             writeRecord(folder->path(), name, true, {100, 101});
         open();
-        window->setRowSelected(0, true);
+        selectRow(0);
         asker->answers = {false};
-        window->mnuFileDelete_Click();
-        QCOMPARE(window->rowCount(), 2);
+        deleteSelected();
+        QCOMPARE(rowCount(), 2);
         QVERIFY(inFolder("a_Qele.dat"));
 
         // The toolbar button asks even with nothing selected, then deletes nothing.
-        window->lvListView->clearSelection();
-        window->tbToolBar_ButtonClick("Delete");
+        clickRow(0);
+        clickEmptyTreeSpace();
+        QVERIFY(!anyRowSelected());
+        clickToolbar("Delete");
         QCOMPARE(asker->messages.size(), std::size_t(2));
         verifyDeleteQuestion(asker->messages[1]);
-        QCOMPARE(window->rowCount(), 2);
+        QCOMPARE(rowCount(), 2);
         QVERIFY(inFolder("a_Qele.dat"));
         QVERIFY(inFolder("b_Qele.dat"));
     }
@@ -136,12 +142,12 @@ private slots:
         writeRecord(folder->path(), "a", true, {90, 95});
         open();
         QCOMPARE(nodeKeys(), (QStringList{"a_Qelb_Qele.dat", "a_Qele.dat"}));
-        window->setRowSelected(0, true);
-        window->mnuFileDelete_Click();
+        selectRow(0);
+        deleteSelected();
         QVERIFY(!inFolder("a_Qelb_Qele.dat"));
         QVERIFY(inFolder("a_Qele.dat"));
         QCOMPARE(nodeKeys(), QStringList{"a_Qele.dat"});
-        QCOMPARE(window->rowCount(), 1);
+        QCOMPARE(rowCount(), 1);
     }
 
     void rowOfAFileAlreadyGoneIsRemoved()
@@ -150,9 +156,24 @@ private slots:
             writeRecord(folder->path(), name, true, {100, 101});
         open();
         QFile::remove(folder->filePath("a_Qele.dat"));
-        window->setRowSelected(0, true);
-        window->mnuFileDelete_Click();
+        selectRow(0);
+        deleteSelected();
         QCOMPARE(names(), QStringList{"b"});
+    }
+
+    void deletingTheLearnerOnDisplayGivesTheListBack()
+    {
+        writeRecord(folder->path(), "a", true, {100, 101});
+        open();
+        clickRow(0); // lights the delete button
+        rightClickNode(learnerNode("a", 4));
+        action("mnuPopViewGraph_0")->trigger();
+        QVERIFY(graphShown());
+        action("mnuEditSelectAll")->trigger();
+        clickToolbar("Delete");
+        QVERIFY(!inFolder("a_Qele.dat"));
+        QVERIFY(!graphShown());
+        QVERIFY(listShown());
     }
 
     void folderChangeResetsTheViewMode()
@@ -163,32 +184,32 @@ private slots:
         writeRecord(other.path(), "y", false, {100, 101});
         writeRecord(other.path(), "z", true, {100, 101});
         open();
-        window->mnuListViewMode_Click(2);
-        window->tvTreeView_NodeClick(window->rootNode()->child(0));
-        QVERIFY(window->graphPaneVisible());
+        showViewMode(2);
+        clickNode(rootNode()->child(0));
+        QVERIFY(graphShown());
 
         asker->folder = std::nullopt; // cancelled: nothing changes
-        window->mnuFileOpen_Click();
+        action("mnuFileOpen")->trigger();
         QCOMPARE(asker->folderPrompt,
                  QString("練習記録ファイルが保存されているフォルダ（ディレクトリ）を選択してください。"));
-        QCOMPARE(window->recordFolder, folder->path());
-        QCOMPARE(window->viewMode, 2);
+        QCOMPARE(state().recordFolder, folder->path());
+        QCOMPARE(state().viewMode, 2);
 
         asker->folder = other.path();
-        window->tbToolBar_ButtonClick("Open");
-        QCOMPARE(window->recordFolder, QDir::toNativeSeparators(other.path()));
-        QCOMPARE(window->rootNode()->text(0), QString("全体"));
-        QCOMPARE(window->viewMode, 0);
-        QVERIFY(window->mnuListViewMode[0]->isChecked());
-        QVERIFY(!window->mnuListViewMode[2]->isChecked());
-        QVERIFY(window->toolbarButtonPressed(5));
-        QVERIFY(!window->toolbarButtonPressed(7));
+        clickToolbar("Open");
+        QCOMPARE(state().recordFolder, QDir::toNativeSeparators(other.path()));
+        QCOMPARE(rootNode()->text(0), QString("全体"));
+        QCOMPARE(state().viewMode, 0);
+        QVERIFY(action("mnuListViewMode_0")->isChecked());
+        QVERIFY(!action("mnuListViewMode_2")->isChecked());
+        QVERIFY(buttonPressed(5));
+        QVERIFY(!buttonPressed(7));
         QCOMPARE(names(), (QStringList{"x", "y", "z"}));
         QCOMPARE(status(), QString("3個の成績データファイル"));
-        QCOMPARE(window->lblTitle[0]->text(), QDir::toNativeSeparators(other.path()));
-        QCOMPARE(window->collections.groupSteps.size(), std::size_t(3));
-        QVERIFY(!window->graphPaneVisible());
-        QVERIFY(!window->lvListView->isHidden());
+        QCOMPARE(part<QLabel>("lblTitle_0")->text(), QDir::toNativeSeparators(other.path()));
+        QCOMPARE(state().collections.groupSteps.size(), std::size_t(3));
+        QVERIFY(!graphShown());
+        QVERIFY(listShown());
     }
 
     void findSelectsTheFirstRowOfThatName()
@@ -197,23 +218,23 @@ private slots:
         writeRecord(folder->path(), "taro", false, {100, 101});
         writeRecord(folder->path(), "hanako", false, {100, 101});
         open();
-        window->setRowSelected(0, true); // hanako stays selected
-        window->mnuAllStep_Click(0);
-        QVERIFY(window->graphPaneVisible());
-        window->onDialog = [](QDialog &dialog) {
+        selectRow(0); // hanako stays selected
+        action("mnuAllStep_0")->trigger();
+        QVERIFY(graphShown());
+        asker->onDialog = [](QDialog &dialog) {
             auto &search = dynamic_cast<qel::frmSearch &>(dialog);
             search.Text1->setText("taro");
             search.Command1_Click(0);
             return search.result();
         };
-        window->mnuFileFind_Click();
+        action("mnuFileFind")->trigger();
         QVERIFY(asker->messages.empty());
-        QVERIFY(window->rowSelected(0));
-        QVERIFY(window->rowSelected(1));
-        QVERIFY(!window->rowSelected(2));
-        QCOMPARE(window->currentRow(), 1);
-        QVERIFY(!window->graphPaneVisible());
-        QVERIFY(!window->lvListView->isHidden());
+        QVERIFY(rowSelected(0));
+        QVERIFY(rowSelected(1));
+        QVERIFY(!rowSelected(2));
+        QCOMPARE(currentRow(), 1);
+        QVERIFY(!graphShown());
+        QVERIFY(listShown());
     }
 
     void findReportsAMissingName()
@@ -221,7 +242,7 @@ private slots:
         writeRecord(folder->path(), "taro", true, {100, 101});
         open();
         bool stayedOpen = false;
-        window->onDialog = [&stayedOpen](QDialog &dialog) {
+        asker->onDialog = [&stayedOpen](QDialog &dialog) {
             auto &search = dynamic_cast<qel::frmSearch &>(dialog);
             search.Text1->setText("jiro");
             search.Command1_Click(0);
@@ -229,25 +250,25 @@ private slots:
             search.Command1_Click(1);
             return search.result();
         };
-        window->mnuFileFind_Click();
+        action("mnuFileFind")->trigger();
         QVERIFY(stayedOpen);
         QCOMPARE(asker->messages.size(), std::size_t(1));
         QCOMPARE(asker->messages[0].text, QString("検索名が見つかりません。"));
         QCOMPARE(asker->messages[0].icon, qel::Asker::Icon::Exclamation);
         QCOMPARE(asker->messages[0].buttons, qel::Asker::Buttons::Ok);
-        QVERIFY(!window->anyRowSelected());
+        QVERIFY(!anyRowSelected());
     }
 
     void aboutOpensModally()
     {
         open();
         QString caption;
-        window->onDialog = [&caption](QDialog &dialog) {
+        asker->onDialog = [&caption](QDialog &dialog) {
             auto &about = dynamic_cast<qel::About &>(dialog);
             caption = about.windowTitle() + " " + about.Label1->text();
             return int(QDialog::Accepted);
         };
-        window->mnuHelpAbout->trigger();
+        action("mnuHelpAbout")->trigger();
         QCOMPARE(caption, QString("QelViewer Ver1.00"));
     }
 };

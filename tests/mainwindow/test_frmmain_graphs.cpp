@@ -1,16 +1,14 @@
 // The graphs in the real window: what a learner click, the graph commands and the pane's
 // events show, on folders written with the trainer's layout.
 
-#include "mainwindow/learnerlistmodel.h"
-#include "mainwindow/panes.h"
 #include "tests/mainwindow/viewertestsupport.h"
+#include "tests/support/recordingdevice.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -56,6 +54,19 @@ int countColour(const QImage &image, const QColor &colour)
     return n;
 }
 
+// The numbers written in one colour (a number is written with a blank before it).
+std::vector<std::int64_t> numbersIn(const qel::test::Painting &painting, const QColor &colour)
+{
+    std::vector<std::int64_t> numbers;
+    for (const qel::test::PaintedText &t : painting.texts) {
+        bool ok = false;
+        const std::int64_t n = t.text.trimmed().toLongLong(&ok);
+        if (ok && t.state.pen.color() == colour)
+            numbers.push_back(n);
+    }
+    return numbers;
+}
+
 } // namespace
 
 class FrmMainGraphsTest : public QObject, protected WindowFixture<> {
@@ -63,14 +74,45 @@ class FrmMainGraphsTest : public QObject, protected WindowFixture<> {
 
 private:
     // The pane as the user sees it; painting it runs the drawing.
-    QImage pane() const { return window->Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage paneImage() const { return pane()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    // What a paint of the pane draws.
+    qel::test::Painting paneDrawing() const
+    {
+        qel::test::RecordingDevice device(pane()->width(), pane()->height(), pane()->logicalDpiX());
+        pane()->render(&device);
+        return device.painting();
+    }
+
+    // The scales of the practice graph on display, read off its axes: the top of the blue
+    // SPM axis is ten divisions, the first tick of the runs axis one column.
+    int spmPerDivision() const
+    {
+        const auto numbers = numbersIn(paneDrawing(), kBlue);
+        return numbers.empty() ? -1 : int(*std::max_element(numbers.begin(), numbers.end()) / 10);
+    }
+    std::int64_t runsPerColumn() const
+    {
+        const auto numbers = numbersIn(paneDrawing(), Qt::black);
+        return numbers.empty() ? -1 : *std::min_element(numbers.begin(), numbers.end());
+    }
 
     // Runs per 1000-twip column for n runs in the pane as it is now.
     std::int64_t expectedRunsPerColumn(std::int64_t runs) const
     {
-        const int widthTwips = int(std::lround(window->Picture1->width() * 1440.0 / window->Picture1->logicalDpiX()));
+        const int widthTwips = qel::TwipsScale(pane()).twips(pane()->size()).width();
         const int columns = (widthTwips - 1200) / 1000;
         return runs / columns + 1;
+    }
+
+    void dragSplitterBy(double twips)
+    {
+        QWidget *grip = part(QStringLiteral("imgSplitter"));
+        QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(3, 10));
+        const QPointF at(scale().x(twips), 10);
+        QMouseEvent move(QEvent::MouseMove, at, grip->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(grip, &move);
+        QTest::mouseRelease(grip, Qt::LeftButton, {}, at.toPoint());
     }
 
 private slots:
@@ -83,22 +125,20 @@ private slots:
         QVERIFY(writeRecord(folder->path(), QStringLiteral("山田"), true, {100, 120, 140, 160}));
         QVERIFY(writeRecord(folder->path(), QStringLiteral("佐藤"), true, {40, 45, 50}));
         open();
-        window->spmPerDivision = 70;
-        window->runsPerColumn = 9;
 
         clickNode(learnerNode(QStringLiteral("山田"), 4));
-        QVERIFY(window->graphPaneVisible());
-        QVERIFY(window->lvListView->isHidden());
-        QCOMPARE(window->graphFamily, 1);
+        QVERIFY(graphShown());
+        QVERIFY(!listShown());
+        QCOMPARE(state().graph.graphFamily, 1);
         QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
         // The list's current row is the learner's, and it is not left selected.
         const int row = rowOf(QStringLiteral("山田"), 4);
-        QCOMPARE(window->currentRow(), row);
-        QVERIFY(!window->rowSelected(row));
+        QCOMPARE(currentRow(), row);
+        QVERIFY(!rowSelected(row));
 
-        const QImage image = pane();
-        QCOMPARE(window->spmPerDivision, 20);
-        QCOMPARE(window->runsPerColumn, expectedRunsPerColumn(4));
+        const QImage image = paneImage();
+        QCOMPARE(spmPerDivision(), 20);
+        QCOMPARE(runsPerColumn(), expectedRunsPerColumn(4));
         QVERIFY(countColour(image, kBlue) > 50);  // SPM line and left axis
         QVERIFY(countColour(image, kRed) > 50);   // mistype line and right axis
         QVERIFY(countColour(image, kGreen) > 20); // trend line from the third run
@@ -106,8 +146,34 @@ private slots:
 
         clickNode(learnerNode(QStringLiteral("佐藤"), 4));
         QCOMPARE(heading(), QStringLiteral("佐藤さんの 英文 練習記録グラフです。"));
-        pane();
-        QCOMPARE(window->spmPerDivision, 10);
+        QCOMPARE(spmPerDivision(), 10);
+    }
+
+    void paintChangesNothingButThePane()
+    {
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110, 120}));
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("b"), true, {100, 110}));
+        open();
+        clickNode(learnerNode(QStringLiteral("a"), 4));
+        const int a = rowOf(QStringLiteral("a"), 4), b = rowOf(QStringLiteral("b"), 4);
+        QCOMPARE(currentRow(), a);
+        selectRow(a);
+        setCurrentRow(b);
+        headingLabel()->setText(QStringLiteral("x"));
+        statusLabel()->setText(QStringLiteral("y"));
+        pane()->repaint();
+        paneImage();
+        QCOMPARE(currentRow(), b);
+        QVERIFY(rowSelected(a));
+        QCOMPARE(heading(), QStringLiteral("x"));
+        QCOMPARE(status(), QStringLiteral("y"));
+
+        action("mnuAllStep_0")->trigger();
+        headingLabel()->setText(QStringLiteral("x"));
+        statusLabel()->setText(QStringLiteral("y"));
+        pane()->repaint();
+        QCOMPARE(heading(), QStringLiteral("x"));
+        QCOMPARE(status(), QStringLiteral("y"));
     }
 
     void menuAndToolbarSwitchKinds()
@@ -118,40 +184,40 @@ private slots:
         clickNode(learnerNode(QStringLiteral("山田"), 4));
         QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
 
-        window->mnuViewGraph[1]->trigger();
-        QCOMPARE(window->personalGraphKind, 1);
+        action("mnuViewGraph_1")->trigger();
+        QCOMPARE(state().graph.personalGraphKind, 1);
         QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習時間グラフです。"));
-        QVERIFY(window->graphPaneVisible());
-        QImage image = pane();
+        QVERIFY(graphShown());
+        QImage image = paneImage();
         QVERIFY(countColour(image, kBlue) > 200); // the bars
         QCOMPARE(countColour(image, kRed), 0);
         QCOMPARE(countColour(image, kGreen), 0);
 
         clickToolbar("p3");
-        QCOMPARE(window->personalGraphKind, 0);
+        QCOMPARE(state().graph.personalGraphKind, 0);
         QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
-        QVERIFY(countColour(pane(), kRed) > 0);
+        QVERIFY(countColour(paneImage(), kRed) > 0);
         clickToolbar("p4");
         QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習時間グラフです。"));
 
         // The pop-up's items show the pane first.
-        window->mnuPopReport_Click();
-        QVERIFY(!window->graphPaneVisible());
-        window->mnuPopViewGraph[0]->trigger();
-        QVERIFY(window->graphPaneVisible());
+        action("mnuPopReport")->trigger();
+        QVERIFY(!graphShown());
+        action("mnuPopViewGraph_0")->trigger();
+        QVERIFY(graphShown());
         QCOMPARE(heading(), QStringLiteral("山田さんの 英文 練習記録グラフです。"));
 
         clickToolbar("pa1");
-        QCOMPARE(window->graphFamily, 2);
+        QCOMPARE(state().graph.graphFamily, 2);
         QCOMPARE(heading(), QStringLiteral("全体の練習者のSTEP統計グラフです。"));
         QCOMPARE(status(), QStringLiteral("2人 平均： 2.50 STEP"));
         clickToolbar("pa2");
         QCOMPARE(heading(), QStringLiteral("全体の練習者の練習回数統計グラフです。"));
         QCOMPARE(status(), QStringLiteral("2人、 平均： 3.50 回"));
-        window->mnuAllStep[0]->trigger();
+        action("mnuAllStep_0")->trigger();
         QCOMPARE(heading(), QStringLiteral("全体の練習者のSTEP統計グラフです。"));
-        window->menuAllStatics[1]->trigger();
-        QCOMPARE(window->groupGraphKind, 1);
+        action("menuAllStatics_1")->trigger();
+        QCOMPARE(state().graph.groupGraphKind, 1);
         QCOMPARE(heading(), QStringLiteral("全体の練習者の練習回数統計グラフです。"));
     }
 
@@ -163,28 +229,23 @@ private slots:
         open();
         const int kanaRow = rowOf(QStringLiteral("taro"), 5);
         QCOMPARE(kanaRow, 1);
-        const QPoint kanaCentre = rowCentre(kanaRow);
-        QTest::mouseClick(window->lvListView->viewport(), Qt::LeftButton, {}, kanaCentre);
-        QTest::mouseDClick(window->lvListView->viewport(), Qt::LeftButton, {}, kanaCentre);
-        QCOMPARE(qel::frmMain::nodeImage(window->tvTreeView->currentItem()), 5);
+        doubleClickRow(kanaRow);
+        QCOMPARE(qel::nodeImage(currentNode()), 5);
         QCOMPARE(heading(), QStringLiteral("taroさんの かな/ﾛｰﾏ 練習記録グラフです。"));
-        pane();
-        QCOMPARE(window->spmPerDivision, 10);
+        QCOMPARE(spmPerDivision(), 10);
 
         // With the Kana/Romaji row first in the list the English node still finds its own row.
-        window->mnuPopReport_Click();
-        for (int clicks = 0; clicks < 2 && window->listModel->row(0).icon != 5; ++clicks)
-            window->lvlistview_ColumnClick(1); // "モード"
-        QCOMPARE(window->listModel->row(0).icon, 5);
+        action("mnuPopReport")->trigger();
+        for (int clicks = 0; clicks < 2 && model().row(0).icon != 5; ++clicks)
+            clickHeader(1); // "モード"
+        QCOMPARE(model().row(0).icon, 5);
         clickNode(learnerNode(QStringLiteral("taro"), 4));
         QCOMPARE(heading(), QStringLiteral("taroさんの 英文 練習記録グラフです。"));
-        QCOMPARE(window->currentRow(), rowOf(QStringLiteral("taro"), 4));
-        pane();
-        QCOMPARE(window->spmPerDivision, 30);
+        QCOMPARE(currentRow(), rowOf(QStringLiteral("taro"), 4));
+        QCOMPARE(spmPerDivision(), 30);
         clickNode(learnerNode(QStringLiteral("taro"), 5));
         QCOMPARE(heading(), QStringLiteral("taroさんの かな/ﾛｰﾏ 練習記録グラフです。"));
-        pane();
-        QCOMPARE(window->spmPerDivision, 10);
+        QCOMPARE(spmPerDivision(), 10);
     }
 
     void statisticsOfEachGroup()
@@ -209,8 +270,9 @@ private slots:
             {1, "英文", QStringLiteral("4人 平均： 5.25 STEP"), QStringLiteral("4人、 平均： 9.25 回")},
             {2, "かな/ローマ", QStringLiteral("3人 平均： 13.00 STEP"), QStringLiteral("3人、 平均： 14.67 回")},
         };
+        const qel::GroupCollections &collections = state().collections;
         for (const Expected &g : groups) {
-            window->mnuListViewMode_Click(g.group);
+            showViewMode(g.group);
             std::vector<std::int32_t> steps, runs;
             for (const Learner &l : learners)
                 if (g.group == 0 || l.english == (g.group == 1)) {
@@ -219,22 +281,21 @@ private slots:
                 }
             std::sort(steps.begin(), steps.end());
             std::sort(runs.begin(), runs.end());
-            QVERIFY(!std::is_sorted(window->collections.groupSteps.begin(), window->collections.groupSteps.end())
-                    || !std::is_sorted(window->collections.groupRunCounts.begin(),
-                                       window->collections.groupRunCounts.end()));
+            QVERIFY(!std::is_sorted(collections.groupSteps.begin(), collections.groupSteps.end())
+                    || !std::is_sorted(collections.groupRunCounts.begin(), collections.groupRunCounts.end()));
 
-            window->mnuAllStep_Click(0);
-            QVERIFY(window->graphPaneVisible());
+            action("mnuAllStep_0")->trigger();
+            QVERIFY(graphShown());
             QCOMPARE(heading(), QString::fromUtf8(g.groupName) + QStringLiteral("の練習者のSTEP統計グラフです。"));
             QCOMPARE(status(), g.stepStatus);
-            QCOMPARE(window->collections.groupSteps, steps);
-            QVERIFY(countColour(pane(), kBlue) > 200);
+            QCOMPARE(collections.groupSteps, steps);
+            QVERIFY(countColour(paneImage(), kBlue) > 200);
 
-            window->menuAllStatics_Click(1);
+            action("menuAllStatics_1")->trigger();
             QCOMPARE(heading(), QString::fromUtf8(g.groupName) + QStringLiteral("の練習者の練習回数統計グラフです。"));
             QCOMPARE(status(), g.runStatus);
-            QCOMPARE(window->collections.groupRunCounts, runs);
-            QVERIFY(countColour(pane(), kBlue) > 200);
+            QCOMPARE(collections.groupRunCounts, runs);
+            QVERIFY(countColour(paneImage(), kBlue) > 200);
         }
     }
 
@@ -242,15 +303,15 @@ private slots:
     {
         QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110}, 3));
         open();
-        window->mnuListViewMode_Click(2);
-        QCOMPARE(window->rowCount(), 0);
+        showViewMode(2);
+        QCOMPARE(rowCount(), 0);
         for (int kind : {0, 1}) {
-            window->mnuAllStep_Click(kind);
+            action(QString("mnuAllStep_%1").arg(kind))->trigger();
             QCOMPARE(heading(), kind == 0 ? QStringLiteral("かな/ローマの練習者のSTEP統計グラフです。")
                                           : QStringLiteral("かな/ローマの練習者の練習回数統計グラフです。"));
             QCOMPARE(status(), kind == 0 ? QStringLiteral("0人 平均： 0.00 STEP")
                                          : QStringLiteral("0人、 平均： 0.00 回"));
-            const QImage image = pane();
+            const QImage image = paneImage();
             QCOMPARE(countColour(image, kBlue), 0);
             QVERIFY(countColour(image, Qt::black) > 100); // grid and axes stay
         }
@@ -263,12 +324,12 @@ private slots:
         const QString path = QDir(folder->path()).filePath(QStringLiteral("山田_Qele.dat"));
         QVERIFY(QFile::remove(path));
         for (int kind : {0, 1}) {
-            window->personalGraphKind = std::int16_t(kind);
+            action(QString("mnuViewGraph_%1").arg(kind))->trigger(); // the kind the next click draws
             clickNode(learnerNode(QStringLiteral("山田"), 4));
-            QVERIFY(window->graphPaneVisible());
+            QVERIFY(graphShown());
             QCOMPARE(heading(), kind == 0 ? QStringLiteral("山田さんの 英文 練習記録グラフです。")
                                           : QStringLiteral("山田さんの 英文 練習時間グラフです。"));
-            const QImage image = pane();
+            const QImage image = paneImage();
             QCOMPARE(countColour(image, kBlue), 0);
             QCOMPARE(countColour(image, kRed), 0);
             QVERIFY(countColour(image, Qt::black) > 100);
@@ -282,24 +343,19 @@ private slots:
         QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, std::vector<int>(30, 100)));
         open();
         clickNode(learnerNode(QStringLiteral("a"), 4));
-        pane();
-        QCOMPARE(window->runsPerColumn, expectedRunsPerColumn(30));
+        QCOMPARE(runsPerColumn(), expectedRunsPerColumn(30));
 
         // The trainer adds runs while the graph is shown: the next paint has them.
         QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, std::vector<int>(300, 100)));
-        pane();
-        QCOMPARE(window->runsPerColumn, expectedRunsPerColumn(300));
+        QCOMPARE(runsPerColumn(), expectedRunsPerColumn(300));
 
         // A narrower pane after a splitter drag: fewer columns, more runs each.
-        const int before = window->Picture1->width();
-        const std::int64_t wide = window->runsPerColumn;
-        window->imgSplitter_MouseDown();
-        window->imgSplitter_MouseMove(4000);
-        window->imgSplitter_MouseUp();
-        QVERIFY(window->Picture1->width() < before);
-        pane();
-        QCOMPARE(window->runsPerColumn, expectedRunsPerColumn(300));
-        QVERIFY(window->runsPerColumn > wide);
+        const int before = pane()->width();
+        const std::int64_t wide = runsPerColumn();
+        dragSplitterBy(4000);
+        QVERIFY(pane()->width() < before);
+        QCOMPARE(runsPerColumn(), expectedRunsPerColumn(300));
+        QVERIFY(runsPerColumn() > wide);
     }
 
     void layoutChangesRedrawTheGraphOnDisplay()
@@ -307,16 +363,17 @@ private slots:
         QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110}, 4));
         open();
         clickNode(learnerNode(QStringLiteral("a"), 4));
-        window->lblTitle[1]->setText(QStringLiteral("x"));
+        headingLabel()->setText(QStringLiteral("x"));
         window->resize(window->width() - 40, window->height() - 30);
         QCoreApplication::processEvents();
         QCOMPARE(heading(), QStringLiteral("aさんの 英文 練習記録グラフです。"));
 
-        window->mnuAllStep_Click(0);
+        action("mnuAllStep_0")->trigger();
         QCOMPARE(status(), QStringLiteral("1人 平均： 4.00 STEP"));
-        window->statusPanels[0]->setText(QStringLiteral("x"));
-        window->mnuViewStatusBar_Click(); // hidden
-        window->mnuViewStatusBar_Click(); // shown again: the graph is redrawn
+        statusLabel()->setText(QStringLiteral("x"));
+        QAction *statusBar = action("mnuViewStatusBar");
+        statusBar->trigger(); // hidden
+        statusBar->trigger(); // shown again: the graph is redrawn
         QCOMPARE(status(), QStringLiteral("1人 平均： 4.00 STEP"));
     }
 
@@ -326,21 +383,21 @@ private slots:
         QVERIFY(writeRecord(folder->path(), QStringLiteral("b"), true, {100, 110}));
         open();
         // A right-click picks the node without drawing; the time graph command draws it.
-        QWidget *viewport = window->tvTreeView->viewport();
+        QWidget *viewport = tree()->viewport();
         QTreeWidgetItem *b = learnerNode(QStringLiteral("b"), 4);
         QTest::mouseClick(viewport, Qt::RightButton, {}, nodeCentre(b));
-        QVERIFY(window->popupFromTree);
-        QVERIFY(!window->graphPaneVisible());
-        window->mnuViewGraph_Click(1);
-        QVERIFY(window->graphPaneVisible());
-        QVERIFY(window->lvListView->isHidden());
+        QVERIFY(state().graph.popupFromTree);
+        QVERIFY(!graphShown());
+        action("mnuViewGraph_1")->trigger();
+        QVERIFY(graphShown());
+        QVERIFY(!listShown());
         QCOMPARE(heading(), QStringLiteral("bさんの 英文 練習時間グラフです。"));
 
         // The group node has no graph of a learner: the list stays.
-        window->tvTreeView_NodeClick(window->rootNode());
-        window->mnuViewGraph_Click(0);
-        QVERIFY(!window->graphPaneVisible());
-        QVERIFY(!window->lvListView->isHidden());
+        clickNode(rootNode());
+        action("mnuViewGraph_0")->trigger();
+        QVERIFY(!graphShown());
+        QVERIFY(listShown());
     }
 
     void paintRedrawsTheLearnerOnDisplayAfterARightClick()
@@ -349,15 +406,15 @@ private slots:
         QVERIFY(writeRecord(folder->path(), QStringLiteral("b"), true, {100, 110}));
         open();
         clickNode(learnerNode(QStringLiteral("a"), 4));
-        const QImage before = pane();
+        const QImage before = paneImage();
         // A right-click selects the group node without the node-click actions; the pane
         // keeps a's graph through the next paints.
-        QWidget *viewport = window->tvTreeView->viewport();
-        QTest::mouseClick(viewport, Qt::RightButton, {}, nodeCentre(window->rootNode()));
-        QCOMPARE(window->tvTreeView->currentItem(), window->rootNode());
-        window->Picture1->repaint();
-        QVERIFY(window->graphPaneVisible());
-        QCOMPARE(pane(), before);
+        QWidget *viewport = tree()->viewport();
+        QTest::mouseClick(viewport, Qt::RightButton, {}, nodeCentre(rootNode()));
+        QCOMPARE(currentNode(), rootNode());
+        pane()->repaint();
+        QVERIFY(graphShown());
+        QCOMPARE(paneImage(), before);
         QCOMPARE(heading(), QStringLiteral("aさんの 英文 練習記録グラフです。"));
     }
 
@@ -366,11 +423,11 @@ private slots:
         QVERIFY(writeRecord(folder->path(), QStringLiteral("a"), true, {100, 110}));
         QVERIFY(writeRecord(folder->path(), QStringLiteral("b"), true, {100, 110}));
         open();
-        window->listModel->removeRowsAt({rowOf(QStringLiteral("b"), 4)});
-        window->lblTitle[1]->setText(QStringLiteral("x"));
+        model().removeRowsAt({rowOf(QStringLiteral("b"), 4)});
+        headingLabel()->setText(QStringLiteral("x"));
         clickNode(learnerNode(QStringLiteral("b"), 4));
-        QVERIFY(!window->graphPaneVisible());
-        QVERIFY(!window->lvListView->isHidden());
+        QVERIFY(!graphShown());
+        QVERIFY(listShown());
         QCOMPARE(heading(), QStringLiteral("x"));
     }
 
@@ -380,17 +437,17 @@ private slots:
         open();
         clickNode(learnerNode(QStringLiteral("a"), 4));
         const QPoint inside(30, 30);
-        QTest::mouseClick(window->Picture1, Qt::LeftButton, {}, inside);
-        QVERIFY(window->popups.empty());
-        QTest::mouseClick(window->Picture1, Qt::RightButton, {}, inside);
-        QCOMPARE(window->popups, std::vector<QMenu *>{window->menuPop});
+        QTest::mouseClick(pane(), Qt::LeftButton, {}, inside);
+        QVERIFY(asker->popups.empty());
+        QTest::mouseClick(pane(), Qt::RightButton, {}, inside);
+        QCOMPARE(asker->popups, std::vector<QMenu *>{menu("menuPop")});
         // Graph shown: "一覧表示へ" on, "すべて選択" off; then the tree has the focus.
-        QCOMPARE(window->popupStates.back(), std::make_pair(true, false));
-        QVERIFY(window->tvTreeView->hasFocus());
+        QCOMPARE(asker->popupStates.back(), std::make_pair(true, false));
+        QVERIFY(tree()->hasFocus());
 
-        window->mnuAllStep_Click(1);
-        QTest::mouseClick(window->Picture1, Qt::RightButton, {}, inside);
-        QCOMPARE(window->popups.back(), window->menuPopAll);
+        action("mnuAllStep_1")->trigger();
+        QTest::mouseClick(pane(), Qt::RightButton, {}, inside);
+        QCOMPARE(asker->popups.back(), menu("menuPopAll"));
     }
 };
 

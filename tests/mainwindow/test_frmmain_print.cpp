@@ -1,9 +1,6 @@
 // Printing from the real window: who gets a page, the print dialog's answers, failures,
 // the group printout after the silent group dialog, and the print submenu's enabling.
 
-#include "dialogs/frmMprop.h"
-#include "mainwindow/learnerlistmodel.h"
-#include "mainwindow/panes.h"
 #include "tests/mainwindow/viewertestsupport.h"
 #include "tests/support/programrun.h"
 
@@ -93,7 +90,7 @@ private:
     // The group dialog runs for real: shown modally, it computes and closes itself.
     void runDialogs()
     {
-        window->onDialog = [this](QDialog &dialog) {
+        asker->onDialog = [this](QDialog &dialog) {
             ranDialogs << dialog.metaObject()->className();
             return dialog.exec();
         };
@@ -147,28 +144,26 @@ private slots:
         open();
         QCOMPARE(names(), (QStringList{"Aoki", "Aoki", "Kenta", "Mairi"}));
         if (descending) {
-            window->lvlistview_ColumnClick(0);
+            clickHeader(0);
             QCOMPARE(names(), (QStringList{"Mairi", "Kenta", "Aoki", "Aoki"}));
         }
         // A click on a node shows the list (group) or the learner's graph.
-        QTreeWidgetItem *node = treeNode.isEmpty() ? window->rootNode() : learnerNode(treeNode);
+        QTreeWidgetItem *node = treeNode.isEmpty() ? rootNode() : learnerNode(treeNode);
         QVERIFY(node);
-        window->tvTreeView_NodeClick(node);
-        window->lvListView->clearSelection();
+        clickNode(node);
+        clearSelection();
         // Selected from the bottom up: the pages still follow the list.
-        for (int r = window->rowCount() - 1; r >= 0; --r)
-            if (selected.contains(window->listModel->row(r).name))
-                window->setRowSelected(r, true);
+        for (int r = rowCount() - 1; r >= 0; --r)
+            if (selected.contains(model().row(r).name))
+                selectRow(r);
 
         if (fileMenu) {
-            window->mnuPrint_Click();
-            QCOMPARE(window->mnuPrintPersonal->isEnabled(), !pages.isEmpty());
-            if (window->mnuPrintPersonal->isEnabled())
-                window->mnuPrintPersonal->trigger();
-            else
-                window->mnuPrintPersonal_Click();
+            openAndClose("mnuPrint");
+            QAction *item = action("mnuPrintPersonal");
+            QCOMPARE(item->isEnabled(), !pages.isEmpty());
+            item->trigger(); // nothing when disabled
         } else {
-            window->mnuPopEditPrint->trigger();
+            action("mnuPopEditPrint")->trigger();
         }
 
         if (pages.isEmpty()) {
@@ -198,11 +193,21 @@ private slots:
         }
     }
 
-    // The personal properties dialog's way in: one learner by name.
+    // The personal properties dialog's "印刷": that learner alone.
     void printPersonalByName()
     {
         open();
-        window->printPersonal({QStringLiteral("Kenta")});
+        const int kenta = 2;
+        QCOMPARE(rowText(kenta), QStringLiteral("Kenta"));
+        selectRow(0);
+        selectRow(kenta);
+        setCurrentRow(kenta);
+        asker->onDialog = [](QDialog &dialog) {
+            dialog.findChild<QPushButton *>("cmdPrint")->click();
+            return int(QDialog::Accepted);
+        };
+        openAndClose("mnuView");
+        action("mnuPorpPersonal")->trigger();
         const QStringList text = pdfPages(asker->output);
         QCOMPARE(text.size(), 1);
         QVERIFY(text[0].contains(QStringLiteral("Kenta")));
@@ -223,13 +228,13 @@ private slots:
         runDialogs();
         asker->print = false;
         if (group) {
-            window->mnuPrintAll->trigger();
+            action("mnuPrintAll")->trigger();
             // The group figures are computed all the same.
             QCOMPARE(ranDialogs, QStringList{"qel::frmMprop"});
-            QCOMPARE(window->statistics.groups[0][0], QString("4"));
+            QCOMPARE(state().statistics.groups[0][0], QString("4"));
         } else {
-            window->setRowSelected(0, true);
-            window->mnuPopEditPrint->trigger();
+            selectRow(0);
+            action("mnuPopEditPrint")->trigger();
         }
         QCOMPARE(asker->printDialogs, 1);
         QVERIFY(!QFileInfo::exists(asker->output));
@@ -250,10 +255,10 @@ private slots:
         runDialogs();
         asker->output = out->filePath("no such folder/report.pdf");
         if (group) {
-            window->menuAllPrint->trigger();
+            action("menuAllPrint")->trigger();
         } else {
-            window->setRowSelected(2, true);
-            window->mnuPopEditPrint->trigger();
+            selectRow(2);
+            action("mnuPopEditPrint")->trigger();
         }
         QCOMPARE(asker->printDialogs, 1);
         QVERIFY(!QFileInfo::exists(asker->output));
@@ -277,29 +282,29 @@ private slots:
         QFETCH(bool, popup);
         open();
         // Kana/Romaji shown, with Mairi's graph up.
-        window->mnuListViewMode_Click(2);
+        showViewMode(2);
         QTreeWidgetItem *mairi = learnerNode("Mairi");
         QVERIFY(mairi);
-        window->tvTreeView_NodeClick(mairi);
-        QVERIFY(window->graphPaneVisible());
-        const int node = window->selectedNodeIndex();
+        clickNode(mairi);
+        QVERIFY(graphShown());
+        const int node = selectedNodeIndex();
         QCOMPARE(node, 2);
 
         bool flagWhileOpen = false;
-        window->onDialog = [&](QDialog &dialog) {
+        asker->onDialog = [&](QDialog &dialog) {
             ranDialogs << dialog.metaObject()->className();
-            flagWhileOpen = window->printRequest;
+            flagWhileOpen = state().printRequest;
             return dialog.exec();
         };
-        (popup ? window->menuAllPrint : window->mnuPrintAll)->trigger();
+        action(popup ? "menuAllPrint" : "mnuPrintAll")->trigger();
 
         QCOMPARE(ranDialogs, QStringList{"qel::frmMprop"});
         QVERIFY(flagWhileOpen);
-        QVERIFY(!window->printRequest);
+        QVERIFY(!state().printRequest);
         // Back where it was.
-        QCOMPARE(window->shownGroup(), 2);
-        QCOMPARE(window->selectedNodeIndex(), node);
-        QVERIFY(window->graphPaneVisible());
+        QCOMPARE(shownGroup(), 2);
+        QCOMPARE(selectedNodeIndex(), node);
+        QVERIFY(graphShown());
         QCOMPARE(names(), (QStringList{"Aoki", "Mairi"}));
 
         QCOMPARE(asker->printDialogs, 1);
@@ -329,23 +334,30 @@ private slots:
     void groupDialogPrintsWhileOpen()
     {
         open();
-        qel::frmMprop dialog(*window, false, window->windowIcon(), window.get());
-        dialog.setWindowModality(Qt::ApplicationModal);
-        dialog.show();
-        QCoreApplication::processEvents();
-        auto *print = dialog.findChild<QPushButton *>("cmdPrint");
-        QVERIFY(print);
-        QVERIFY(print->isEnabled());
-        QTest::mouseClick(print, Qt::LeftButton);
+        QDialog *shown = nullptr;
+        bool stayedOpen = false;
+        asker->onDialog = [&](QDialog &dialog) {
+            shown = &dialog;
+            dialog.setWindowModality(Qt::ApplicationModal);
+            dialog.show();
+            auto *print = dialog.findChild<QPushButton *>("cmdPrint");
+            for (int i = 0; i < 100 && !print->isEnabled(); ++i)
+                QCoreApplication::processEvents();
+            QTest::mouseClick(print, Qt::LeftButton);
+            stayedOpen = dialog.isVisible();
+            dialog.accept();
+            return dialog.result();
+        };
+        action("mnuPropAll")->trigger();
 
+        QVERIFY(shown);
         QCOMPARE(asker->printDialogs, 1);
-        QCOMPARE(asker->printParent, static_cast<QWidget *>(&dialog));
-        QVERIFY(dialog.isVisible());
+        QCOMPARE(asker->printParent, static_cast<QWidget *>(shown));
+        QVERIFY(stayedOpen);
         QVERIFY(asker->messages.empty());
         const QStringList pages = pdfPages(asker->output, true);
         QCOMPARE(pages.size(), 1);
         QCOMPARE(wordsAfter(pages[0], QStringLiteral("練習人数")), (QStringList{"4", "2", "2"}));
-        dialog.accept();
     }
 
     void printSubmenuEnabling_data()
@@ -364,24 +376,25 @@ private slots:
         QFETCH(QString, state);
         QFETCH(bool, enabled);
         open();
-        window->lvListView->clearSelection();
+        clearSelection();
         if (state == "row") {
-            window->setRowSelected(3, true);
+            selectRow(3);
         } else if (state.startsWith("personal")) {
-            window->tvTreeView_NodeClick(learnerNode("Kenta"));
-            QCOMPARE(window->graphFamily, 1);
+            clickNode(learnerNode("Kenta"));
+            QCOMPARE(this->state().graph.graphFamily, 1);
             if (state.endsWith("hidden"))
-                window->mnuPopReport_Click();
+                action("mnuPopReport")->trigger();
         } else if (state == "group") {
-            window->mnuAllStep_Click(0);
-            QCOMPARE(window->graphFamily, 2);
+            action("mnuAllStep_0")->trigger();
+            QCOMPARE(this->state().graph.graphFamily, 2);
         }
         // Start from the opposite state, so the opening has to set it.
-        window->mnuPrintPersonal->setEnabled(!enabled);
-        window->mnuPrint->popup(QPoint(0, 0));
-        QCOMPARE(window->mnuPrintPersonal->isEnabled(), enabled);
-        window->mnuPrint->close();
-        QVERIFY(window->mnuPrintAll->isEnabled());
+        QAction *personal = action("mnuPrintPersonal");
+        personal->setEnabled(!enabled);
+        menu("mnuPrint")->popup(QPoint(0, 0));
+        QCOMPARE(personal->isEnabled(), enabled);
+        menu("mnuPrint")->close();
+        QVERIFY(action("mnuPrintAll")->isEnabled());
     }
 };
 

@@ -1,7 +1,10 @@
 #pragma once
-// Shared by the window tests: record folders written with the trainer's layout, a window
-// whose modal dialogs and pop-ups the test drives, and the fixture each test class builds on.
+// Shared by the window tests: record folders written with the trainer's layout, and the
+// fixture each test class builds on, which reaches the window as a user does: its controls
+// by their design names, mouse clicks, the scripted Asker, the list's model and the
+// window's state for reading.
 
+#include "base/twips.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
@@ -9,15 +12,16 @@
 #include "tests/support/privatesettings.h"
 #include "tests/support/scriptedasker.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -44,34 +48,17 @@ inline bool writeSettingsFile(const QString &folder, const QString &name)
                                    QByteArray("[Option]\r\nKeyboard=1\r\n"));
 }
 
-// The real window with its modal dialogs and pop-up menus answered by the test.
-class TestWindow : public qel::frmMain {
-public:
-    std::function<int(QDialog &)> onDialog;
-    std::vector<QMenu *> popups;
-    // Enabled state of the learner pop-up's first two items when it opened.
-    std::vector<std::pair<bool, bool>> popupStates;
-
-protected:
-    int execDialog(QDialog &dialog) override { return onDialog ? onDialog(dialog) : QDialog::Rejected; }
-    void openPopup(QMenu *menu, const QPoint &) override
-    {
-        popups.push_back(menu);
-        popupStates.emplace_back(mnuPopReport->isEnabled(), mnuPopEditSelectAll->isEnabled());
-    }
-};
-
 // A private settings store, a record folder, a folder for output, the Asker and the window
-// of one test function, with the ways a user reaches the window. A Qt Test class derives
-// from QObject and from this, and calls setUp() and tearDown() from its init() and cleanup().
-template <class AskerType = ScriptedAsker, class WindowType = TestWindow>
+// of one test function. A Qt Test class derives from QObject and from this, and calls
+// setUp() and tearDown() from its init() and cleanup().
+template <class AskerType = ScriptedAsker>
 class WindowFixture {
 protected:
     std::unique_ptr<PrivateSettings> settings;
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<QTemporaryDir> out; // for the files the window writes
     std::unique_ptr<AskerType> asker;
-    std::unique_ptr<WindowType> window;
+    std::unique_ptr<qel::frmMain> window;
 
     void setUp()
     {
@@ -100,83 +87,200 @@ protected:
     // Opens the window on whatever the settings store names.
     void openWindow()
     {
-        window = std::make_unique<WindowType>();
+        window = std::make_unique<qel::frmMain>();
         QVERIFY(window->Form_Load());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // ---- the window's parts by their design names
+
+    const qel::frmMainState &state() const { return window->state(); }
+
+    template <class T = QWidget> T *part(const QString &name) const
+    {
+        T *found = window->findChild<T *>(name);
+        if (!found)
+            qFatal("no %s in the window", qPrintable(name));
+        return found;
+    }
+    QAction *action(const QString &name) const { return part<QAction>(name); }
+    QMenu *menu(const QString &name) const { return part<QMenu>(name); }
+    QTreeWidget *tree() const { return part<QTreeWidget>(QStringLiteral("tvTreeView")); }
+    QTreeView *list() const { return part<QTreeView>(QStringLiteral("lvListView")); }
+    QWidget *pane() const { return part(QStringLiteral("Picture1")); }
+    QToolBar *toolbar() const { return part<QToolBar>(QStringLiteral("tbToolBar")); }
+    qel::LearnerListModel &model() const { return *qobject_cast<qel::LearnerListModel *>(list()->model()); }
+
+    // Toolbar buttons by position 1..16 (separators included) and by key.
+    QAction *button(int position) const { return toolbar()->actions().value(position - 1); }
+    QAction *button(const QString &key) const { return part<QAction>(key); }
+    bool buttonEnabled(int position) const { return button(position)->isEnabled(); }
+    bool buttonPressed(int position) const { return button(position)->isChecked(); }
+
+    bool graphShown() const { return !pane()->isHidden(); }
+    bool listShown() const { return !list()->isHidden(); }
+    // The group shown: the view menu's checked item.
+    int shownGroup() const
+    {
+        for (int i = 0; i < 3; ++i)
+            if (action(QStringLiteral("mnuListViewMode_%1").arg(i))->isChecked())
+                return i;
+        return -1;
+    }
+
+    // Opens a menu of the menu bar (or a submenu) and closes it again; its items keep the
+    // states the opening gave them.
+    void openAndClose(const QString &name)
+    {
+        QMenu *m = menu(name);
+        m->popup(window->mapToGlobal(QPoint(10, 10)));
+        m->close();
+    }
+
+    // ---- the list through its view and model
+
+    int rowCount() const { return model().rowCount(); }
+    QString rowText(int row, int column = 0) const { return model().cellText(row, column); }
+    bool rowSelected(int row) const { return list()->selectionModel()->isRowSelected(row, QModelIndex()); }
+    bool anyRowSelected() const { return list()->selectionModel()->hasSelection(); }
+    void selectRow(int row, bool selected = true)
+    {
+        list()->selectionModel()->select(model().index(row, 0), (selected ? QItemSelectionModel::Select
+                                                                           : QItemSelectionModel::Deselect)
+                                                                     | QItemSelectionModel::Rows);
+    }
+    void clearSelection() { list()->clearSelection(); }
+    int currentRow() const { return list()->currentIndex().isValid() ? list()->currentIndex().row() : -1; }
+    void setCurrentRow(int row)
+    {
+        list()->selectionModel()->setCurrentIndex(model().index(row, 0), QItemSelectionModel::NoUpdate);
     }
 
     // The names in the list, top to bottom.
     QStringList names() const
     {
         QStringList list;
-        for (int r = 0; r < window->rowCount(); ++r)
-            list << window->rowText(r);
+        for (int r = 0; r < rowCount(); ++r)
+            list << rowText(r);
         return list;
     }
 
     // The list row of the learner in a Course (icon 4 English, 5 Kana/Romaji), -1 if none.
     int rowOf(const QString &name, int icon) const
     {
-        for (int r = 0; r < window->rowCount(); ++r)
-            if (window->listModel->row(r).name == name && window->listModel->row(r).icon == icon)
+        for (int r = 0; r < rowCount(); ++r)
+            if (model().row(r).name == name && model().row(r).icon == icon)
                 return r;
         return -1;
+    }
+
+    // ---- the tree
+
+    QTreeWidgetItem *rootNode() const { return tree()->topLevelItem(0); }
+    QTreeWidgetItem *currentNode() const { return tree()->currentItem(); }
+    // Index of the selected node, the group node 0.
+    int selectedNodeIndex() const
+    {
+        QTreeWidgetItem *node = currentNode();
+        return !node || node == rootNode() ? 0 : rootNode()->indexOfChild(node) + 1;
     }
 
     // The learner's node (image 4 English, 5 Kana/Romaji, -1 either), nullptr if none.
     QTreeWidgetItem *learnerNode(const QString &name, int image = -1) const
     {
-        QTreeWidgetItem *root = window->rootNode();
+        QTreeWidgetItem *root = rootNode();
         for (int i = 0; root && i < root->childCount(); ++i)
-            if (root->child(i)->text(0) == name
-                && (image < 0 || qel::frmMain::nodeImage(root->child(i)) == image))
+            if (root->child(i)->text(0) == name && (image < 0 || qel::nodeImage(root->child(i)) == image))
                 return root->child(i);
         return nullptr;
     }
 
-    QPoint rowCentre(int row) const
-    {
-        return window->lvListView->visualRect(window->listModel->index(row, 1)).center();
-    }
+    // ---- the mouse
 
-    QPoint nodeCentre(QTreeWidgetItem *node) const
-    {
-        return window->tvTreeView->visualItemRect(node).center();
-    }
+    QPoint rowCentre(int row) const { return list()->visualRect(model().index(row, 1)).center(); }
+    QPoint nodeCentre(QTreeWidgetItem *node) const { return tree()->visualItemRect(node).center(); }
 
     void clickNode(QTreeWidgetItem *node)
     {
         QVERIFY(node);
-        QTest::mouseClick(window->tvTreeView->viewport(), Qt::LeftButton, {}, nodeCentre(node));
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, nodeCentre(node));
     }
 
     void rightClickNode(QTreeWidgetItem *node)
     {
         QVERIFY(node);
-        QWidget *viewport = window->tvTreeView->viewport();
-        QTest::mousePress(viewport, Qt::RightButton, {}, nodeCentre(node));
-        QTest::mouseRelease(viewport, Qt::RightButton, {}, nodeCentre(node));
+        QTest::mousePress(tree()->viewport(), Qt::RightButton, {}, nodeCentre(node));
+        QTest::mouseRelease(tree()->viewport(), Qt::RightButton, {}, nodeCentre(node));
+    }
+
+    void clickRow(int row) { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
+
+    void doubleClickRow(int row)
+    {
+        clickRow(row);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(row));
     }
 
     void rightClickRow(int row)
     {
-        QWidget *viewport = window->lvListView->viewport();
-        QTest::mousePress(viewport, Qt::RightButton, {}, rowCentre(row));
-        QTest::mouseRelease(viewport, Qt::RightButton, {}, rowCentre(row));
+        QTest::mousePress(list()->viewport(), Qt::RightButton, {}, rowCentre(row));
+        QTest::mouseRelease(list()->viewport(), Qt::RightButton, {}, rowCentre(row));
     }
 
     void clickToolbar(const QString &key)
     {
-        QWidget *button = window->tbToolBar->widgetForAction(window->toolbarAction(key));
-        QVERIFY(button);
-        QVERIFY(button->isEnabled());
-        QTest::mouseClick(button, Qt::LeftButton);
+        QWidget *widget = toolbar()->widgetForAction(button(key));
+        QVERIFY(widget);
+        QVERIFY(widget->isEnabled());
+        QTest::mouseClick(widget, Qt::LeftButton);
     }
 
+    void clickHeader(int column)
+    {
+        QHeaderView *header = list()->header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                                 header->height() / 2));
+    }
+
+    // A left click on empty tree space: the tree takes the press (the list's selection
+    // goes) and no node is clicked.
+    void clickEmptyTreeSpace()
+    {
+        QWidget *viewport = tree()->viewport();
+        const QPoint empty(viewport->width() / 2, viewport->height() - 5);
+        QVERIFY(!tree()->itemAt(empty));
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, empty);
+    }
+
+    // The record folder chosen with "記録ファイル保存フォルダー指定(&O)".
+    void chooseFolder(const QString &path)
+    {
+        asker->folder = path;
+        action(QStringLiteral("mnuFileOpen"))->trigger();
+    }
+
+    void showViewMode(int mode) { action(QStringLiteral("mnuListViewMode_%1").arg(mode))->trigger(); }
+
     // The caption over the list or the graph pane, and the status bar's first panel.
-    QString heading() const { return window->lblTitle[1]->text(); }
-    QString status() const { return window->statusPanels[0]->text(); }
+    QLabel *headingLabel() const { return part<QLabel>(QStringLiteral("lblTitle_1")); }
+    QLabel *statusLabel() const { return part<QLabel>(QStringLiteral("sbStatusBar_1")); }
+    QString heading() const { return headingLabel()->text(); }
+    QString status() const { return statusLabel()->text(); }
+
+    // ---- twips, as the window counts them
+
+    qel::TwipsScale scale() const { return qel::TwipsScale::ofScreen(window->screen()); }
+    double outerWidthTwips() const { return scale().twipsX(window->frameGeometry().width()); }
+    double outerHeightTwips() const { return scale().twipsY(window->frameGeometry().height()); }
+    // The window below its menu bar.
+    double innerHeightTwips() const { return scale().twipsY(window->centralWidget()->height()); }
+    void setOuterSizeTwips(double width, double height)
+    {
+        const QSize frame = window->frameGeometry().size() - window->size();
+        window->resize(QSize(scale().x(width), scale().y(height)) - frame);
+    }
 };
 
 } // namespace qeltest

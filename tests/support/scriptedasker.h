@@ -4,11 +4,16 @@
 
 #include "base/asker.h"
 
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 #include <deque>
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace qeltest {
@@ -29,6 +34,12 @@ public:
     std::optional<QString> folder;  // what the folder dialog returns
     QString folderPrompt;
     std::vector<QUrl> opened;
+    // The program's own dialogs go here; Rejected without it.
+    std::function<int(QDialog &)> onDialog;
+    // Pop-up menus as they were opened, with the enabled state of each one's first two
+    // items at that moment (in the learner pop-up "一覧表示へ" and "すべて選択").
+    std::vector<QMenu *> popups;
+    std::vector<std::pair<bool, bool>> popupStates;
 
     QStringList texts() const
     {
@@ -59,6 +70,13 @@ public:
     }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
     void openUrl(const QUrl &url) override { opened.push_back(url); }
+    int showDialog(QDialog &dialog) override { return onDialog ? onDialog(dialog) : int(QDialog::Rejected); }
+    void showPopup(QMenu &menu, const QPoint &) override
+    {
+        popups.push_back(&menu);
+        const QList<QAction *> items = menu.actions();
+        popupStates.emplace_back(items.size() > 0 && items[0]->isEnabled(), items.size() > 1 && items[1]->isEnabled());
+    }
 };
 
 } // namespace qeltest

@@ -1,0 +1,205 @@
+#include "mainwindow/frmMain.h"
+
+#include "base/asker.h"
+#include "dialogs/About.h"
+#include "dialogs/frmSearch.h"
+#include "mainwindow/filetrash.h"
+#include "mainwindow/frmMainControls.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QToolBar>
+
+namespace qel {
+
+// ---------------------------------------------------------------- file commands
+
+void frmMain::mnuFileOpen_Click()
+{
+    if (building_)
+        return;
+    const auto chosen = asker().chooseFolder(
+        this, QStringLiteral("練習記録ファイルが保存されているフォルダ（ディレクトリ）を選択してください。"),
+        state_.recordFolder);
+    if (!chosen)
+        return;
+    state_.recordFolder = QDir::toNativeSeparators(*chosen);
+    showViewMode(AllGroup);
+
+    ui->tvTreeView->clear();
+    scanFolder(AllGroup);
+    ui->lvListView->hide();
+    ui->listModel->clear();
+    makeView(true);
+    ui->lvListView->show();
+}
+
+void frmMain::mnuFileDelete_Click()
+{
+    if (building_)
+        return;
+    if (!asker().message(this, QStringLiteral("選択されているユーザを削除してよろしいですか？"),
+                         QStringLiteral("削除確認"), Asker::Buttons::OkCancel, Asker::Icon::Exclamation))
+        return;
+    std::vector<int> removed;
+    for (int i = rowCount() - 1; i >= 0; --i) {
+        if (!rowSelected(i))
+            continue;
+        const TableRow &row = ui->listModel->row(i);
+        // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner "a", and
+        // building the name from the learner would remove a_Qele.dat, another row's file.
+        const QString fileName = row.key;
+        const QString file = recordFolderPath(state_.recordFolder, fileName);
+        discardFile(file);
+        // A file that could not be removed keeps its row and node, so the list shows the
+        // folder as it is.
+        if (QFileInfo::exists(file))
+            continue;
+        delete nodeByKey(fileName);
+        const QString base = recordFolderPath(state_.recordFolder, row.name);
+        if (!QFileInfo::exists(base + QStringLiteral("_Qele.dat")) && !QFileInfo::exists(base + QStringLiteral("_Qelk.dat")))
+            discardFile(base + QStringLiteral(".ini"));
+        removed.push_back(i);
+    }
+    const bool anyRemoved = !removed.empty();
+    ui->listModel->removeRowsAt(std::move(removed));
+    // The toolbar button deletes under a graph too; the graph may have lost its learner.
+    if (anyRemoved && !ui->Picture1->isHidden())
+        drawPaneAgain();
+}
+
+void frmMain::mnuFileFind_Click()
+{
+    frmSearch dialog(*this, this);
+    const int result = asker().showDialog(dialog);
+    hideGraphPane();
+    if (result == QDialog::Accepted) {
+        ui->lvListView->show();
+        ui->lvListView->setFocus();
+    }
+}
+
+void frmMain::mnuFileClose_Click()
+{
+    close();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    About dialog(this);
+    asker().showDialog(dialog);
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString &key)
+{
+    ui->tbToolBar->repaint();
+    if (key == QLatin1String("Open"))
+        mnuFileOpen_Click();
+    else if (key == QLatin1String("Find"))
+        mnuFileFind_Click();
+    else if (key == QLatin1String("Delete"))
+        mnuFileDelete_Click();
+    else if (key == QLatin1String("View Details"))
+        mnuListViewMode_Click(0);
+    else if (key == QLatin1String("English"))
+        mnuListViewMode_Click(1);
+    else if (key == QLatin1String("Kana"))
+        mnuListViewMode_Click(2);
+    else if (key == QLatin1String("p3"))
+        mnuViewGraph_Click(0);
+    else if (key == QLatin1String("p4"))
+        mnuViewGraph_Click(1);
+    else if (key == QLatin1String("pa1"))
+        mnuAllStep_Click(0);
+    else if (key == QLatin1String("pa2"))
+        mnuAllStep_Click(1);
+    else if (key == QLatin1String("pp1"))
+        mnuPorpPersonal_Click();
+    else if (key == QLatin1String("p2"))
+        mnuPropAll_Click();
+}
+
+// ---------------------------------------------------------------- the find dialog's view
+
+void frmMain::hideGraphPane()
+{
+    ui->Picture1->hide();
+}
+
+bool frmMain::selectLearnerRow(const QString &name)
+{
+    for (int r = 0; r < rowCount(); ++r) {
+        if (QString::compare(ui->listModel->row(r).name, name, Qt::CaseInsensitive) != 0)
+            continue;
+        setRowSelected(r, true);
+        setCurrentRow(r);
+        ui->lvListView->scrollTo(ui->listModel->index(r, 0));
+        ui->lvListView->show();
+        ui->lvListView->setFocus();
+        return true;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- the group dialog's view
+
+int frmMain::shownGroup() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (ui->mnuListViewMode[std::size_t(i)]->isChecked())
+            return i;
+    return state_.viewMode;
+}
+
+bool frmMain::shownGroupIsEmpty() const
+{
+    const QTreeWidgetItem *root = rootNode();
+    return !root || root->childCount() == 0;
+}
+
+int frmMain::selectedNodeIndex() const
+{
+    const QTreeWidgetItem *node = ui->tvTreeView->currentItem();
+    QTreeWidgetItem *root = rootNode();
+    if (!node || !root || node == root)
+        return 0;
+    return root->indexOfChild(const_cast<QTreeWidgetItem *>(node)) + 1;
+}
+
+void frmMain::selectNodeIndex(int index)
+{
+    QTreeWidgetItem *root = rootNode();
+    if (!root)
+        return;
+    if (index <= 0)
+        ui->tvTreeView->setCurrentItem(root);
+    else if (index <= root->childCount())
+        ui->tvTreeView->setCurrentItem(root->child(index - 1));
+}
+
+bool frmMain::graphPaneVisible() const
+{
+    return !ui->Picture1->isHidden();
+}
+
+void frmMain::setGraphPaneVisible(bool visible)
+{
+    // The pane takes the list's place, as after a node click, and shows its graph again:
+    // the rescans in between filled the list and its heading anew.
+    ui->lvListView->setVisible(!visible);
+    ui->Picture1->setVisible(visible);
+    if (visible)
+        drawPaneAgain();
+}
+
+void frmMain::switchGroup(int group)
+{
+    // As the view menu does it, so the switch is seen as that menu's command.
+    if (group >= 0 && group <= 2)
+        ui->mnuListViewMode[std::size_t(group)]->trigger();
+}
+
+} // namespace qel

@@ -1,0 +1,369 @@
+#include "mainwindow/frmMain.h"
+
+#include "base/asker.h"
+#include "mainwindow/frmMainControls.h"
+#include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/panes.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace qel {
+
+// ---------------------------------------------------------------- folder scan and table
+
+QTreeWidgetItem *frmMain::rootNode() const
+{
+    return ui->tvTreeView->topLevelItemCount() > 0 ? ui->tvTreeView->topLevelItem(0) : nullptr;
+}
+
+QTreeWidgetItem *frmMain::nodeByKey(const QString &key) const
+{
+    QTreeWidgetItem *root = rootNode();
+    if (!root)
+        return nullptr;
+    if (nodeKey(root) == key)
+        return root;
+    for (int i = 0; i < root->childCount(); ++i)
+        if (nodeKey(root->child(i)) == key)
+            return root->child(i);
+    return nullptr;
+}
+
+void frmMain::scanFolder(int group)
+{
+    const QString &folder = state_.recordFolder;
+    ui->lblTitle[0]->setText(folder);
+    ui->lblTitle[0]->setToolTip(folder); // a long path does not fit above the tree
+    ui->Picture1->hide();
+    const ScanResult result = ::qel::scanFolder(folder, group);
+
+    auto *root = new QTreeWidgetItem;
+    root->setText(0, result.rootText);
+    root->setData(0, kNodeKeyRole, result.rootText);
+    setNodeImage(root, 1);
+    QList<QTreeWidgetItem *> children;
+    children.reserve(qsizetype(result.nodes.size()));
+    for (const TreeNode &node : result.nodes) {
+        auto *item = new QTreeWidgetItem;
+        item->setText(0, node.text);
+        item->setData(0, kNodeKeyRole, node.key);
+        setNodeImage(item, node.image);
+        children.append(item);
+    }
+    root->addChildren(children);
+    ui->tvTreeView->addTopLevelItem(root);
+    root->setExpanded(true);
+    setNodeImage(root, 1);
+    ui->tvTreeView->setCurrentItem(root);
+    ui->statusPanels[0]->setText(result.statusText);
+}
+
+void frmMain::makeView(bool collect)
+{
+    if (building_)
+        return;
+    building_ = true;
+    ui->listModel->clear();
+    std::vector<TreeNode> nodes;
+    if (QTreeWidgetItem *root = rootNode()) {
+        nodes.reserve(std::size_t(root->childCount()));
+        for (int i = 0; i < root->childCount(); ++i) {
+            const QTreeWidgetItem *child = root->child(i);
+            nodes.push_back({nodeKey(child), child->text(0), nodeImage(child)});
+        }
+    }
+    pumpClock_.start();
+    std::vector<TableRow> rows =
+        ::qel::makeView(state_.recordFolder, nodes, collect ? &state_.collections : nullptr,
+                        [this](int value, int maximum) { buildProgress(value, maximum); });
+    ui->listModel->setRows(std::move(rows));
+    if (state_.sortedByText)
+        ui->listModel->sortByText(state_.sortColumn, state_.sortDirection == 1);
+    ui->lblTitle[1]->setText(listTitleText());
+    building_ = false;
+}
+
+// ---------------------------------------------------------------- tree
+
+void frmMain::tvTreeView_NodeClick(QTreeWidgetItem *node)
+{
+    if (state_.rightPressOnTree) {
+        state_.rightPressOnTree = false;
+        return;
+    }
+    if (!node)
+        return;
+    ui->tvTreeView->setCurrentItem(node);
+    setToolbarButtonsEnabled({ToolbarButton::Delete}, false);
+    const bool learner = node != rootNode();
+    setToolbarButtonsEnabled(
+        {ToolbarButton::PracticeGraph, ToolbarButton::TimeGraph, ToolbarButton::PersonalProperties}, learner);
+    if (!learner) {
+        showList();
+        ui->lblTitle[1]->setText(listTitleText());
+        return;
+    }
+    ui->lvListView->hide();
+    ui->Picture1->show();
+    state_.graph.resetPersonalScales();
+    drawPersonalGraph();
+    ui->tvTreeView->setFocus();
+}
+
+void frmMain::tvTreeView_DblClick()
+{
+    QTreeWidgetItem *node = ui->tvTreeView->currentItem();
+    if (node && node == rootNode())
+        setNodeImage(node, node->isExpanded() ? 1 : 2);
+}
+
+void frmMain::tvTreeView_MouseDown(Qt::MouseButton button)
+{
+    state_.rightPressOnTree = button == Qt::RightButton;
+    ui->lvListView->clearSelection();
+}
+
+void frmMain::tvTreeView_MouseUp(Qt::MouseButton button, const QPoint &pos)
+{
+    if (button != Qt::RightButton)
+        return;
+    LearnerTree *tree = ui->tvTreeView;
+    if (QTreeWidgetItem *hit = tree->itemAt(pos))
+        tree->setCurrentItem(hit);
+    else if (QTreeWidgetItem *marked = tree->dropHighlighted())
+        tree->setCurrentItem(marked);
+    // The press selected without drawing; no node click is pending after the release.
+    state_.rightPressOnTree = false;
+
+    QTreeWidgetItem *selected = tree->currentItem();
+    const QPoint global = tree->viewport()->mapToGlobal(pos);
+    if (!selected || selected == rootNode()) {
+        openPopup(ui->menuPopAll, global);
+        return;
+    }
+    state_.graph.popupFromTree = true;
+    ui->mnuPopReport->setEnabled(!ui->Picture1->isHidden());
+    ui->mnuPopEditSelectAll->setEnabled(ui->Picture1->isHidden());
+    openPopup(ui->menuPop, global);
+}
+
+void frmMain::tvTreeView_GotFocus()
+{
+    state_.treeFocusedLast = true;
+}
+
+// ---------------------------------------------------------------- list
+
+void frmMain::lvListView_Click()
+{
+    setToolbarButtonsEnabled({ToolbarButton::Delete, ToolbarButton::PracticeGraph, ToolbarButton::TimeGraph,
+                              ToolbarButton::PersonalProperties},
+                             true);
+}
+
+void frmMain::lvListView_DblClick()
+{
+    const int row = currentRow();
+    QTreeWidgetItem *root = rootNode();
+    if (row < 0 || !root)
+        return;
+    const TableRow &r = ui->listModel->row(row);
+    for (int i = 0; i < root->childCount(); ++i) {
+        QTreeWidgetItem *node = root->child(i);
+        if (node->text(0) == r.name && nodeImage(node) == r.icon) {
+            ui->tvTreeView->setCurrentItem(node);
+            tvTreeView_NodeClick(node);
+            return;
+        }
+    }
+}
+
+void frmMain::lvlistview_ColumnClick(int column)
+{
+    if (column < 0 || column >= LearnerListModel::kColumns)
+        return;
+    state_.sortDirection = 1 - state_.sortDirection;
+    const bool descending = state_.sortDirection == 1;
+    if (column == LearnerListModel::kRateColumn) {
+        state_.sortedByText = false;
+        ui->listModel->sortByRate(descending);
+    } else {
+        state_.sortColumn = column;
+        state_.sortedByText = true;
+        ui->listModel->sortByText(column, descending);
+    }
+    QHeaderView *header = ui->lvListView->header();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (rowCount() > 0) {
+        setCurrentRow(0);
+        setRowSelected(0, false);
+        ui->lvListView->scrollToTop();
+    }
+}
+
+void frmMain::lvListView_MouseDown(Qt::MouseButton button, const QPoint &pos)
+{
+    if (button != Qt::RightButton)
+        return;
+    const QModelIndex index = ui->lvListView->indexAt(pos);
+    if (index.isValid() && !rowSelected(index.row()))
+        ui->lvListView->clearSelection();
+}
+
+void frmMain::lvListView_MouseUp(Qt::MouseButton button, const QPoint &pos)
+{
+    if (button != Qt::RightButton)
+        return;
+    state_.graph.popupFromTree = false;
+    ui->mnuPopReport->setEnabled(!ui->Picture1->isHidden());
+    ui->mnuPopEditSelectAll->setEnabled(ui->Picture1->isHidden());
+    openPopup(ui->menuPop, ui->lvListView->viewport()->mapToGlobal(pos));
+    focusAfterPopup();
+}
+
+void frmMain::lvListView_GotFocus()
+{
+    state_.treeFocusedLast = false;
+}
+
+int frmMain::rowCount() const
+{
+    return ui->listModel->rowCount();
+}
+
+bool frmMain::rowSelected(int row) const
+{
+    return ui->lvListView->selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+void frmMain::setRowSelected(int row, bool selected)
+{
+    const QModelIndex index = ui->listModel->index(row, 0);
+    if (!index.isValid())
+        return;
+    ui->lvListView->selectionModel()->select(
+        index, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | QItemSelectionModel::Rows);
+}
+
+int frmMain::currentRow() const
+{
+    const QModelIndex index = ui->lvListView->currentIndex();
+    return index.isValid() ? index.row() : -1;
+}
+
+void frmMain::setCurrentRow(int row)
+{
+    ui->lvListView->selectionModel()->setCurrentIndex(ui->listModel->index(row, 0), QItemSelectionModel::NoUpdate);
+}
+
+bool frmMain::anyRowSelected() const
+{
+    const QItemSelectionModel *selection = ui->lvListView->selectionModel();
+    return selection && selection->hasSelection();
+}
+
+// ---------------------------------------------------------------- right pane and pop-ups
+
+void frmMain::showList()
+{
+    ui->lvListView->show();
+    ui->Picture1->hide();
+}
+
+void frmMain::focusAfterPopup()
+{
+    if (!ui->lvListView->isHidden())
+        ui->lvListView->setFocus();
+    else
+        ui->tvTreeView->setFocus();
+}
+
+void frmMain::openPopup(QMenu *menu, const QPoint &globalPos)
+{
+    asker().showPopup(*menu, globalPos);
+}
+
+void frmMain::setToolbarButtonsEnabled(std::initializer_list<ToolbarButton> buttons, bool enabled)
+{
+    for (ToolbarButton position : buttons)
+        ui->button(position)->setEnabled(enabled);
+}
+
+// ---------------------------------------------------------------- view menu and edit menu
+
+// The group shown, in the view menu's check mark and the toolbar's pressed button.
+void frmMain::showViewMode(int index)
+{
+    const ToolbarButton modeButtons[3] = {ToolbarButton::ViewDetails, ToolbarButton::English, ToolbarButton::Kana};
+    for (int i = 0; i < 3; ++i) {
+        ui->mnuListViewMode[std::size_t(i)]->setChecked(i == index);
+        ui->button(modeButtons[i])->setChecked(i == index);
+    }
+    ui->tbToolBar->repaint();
+    state_.viewMode = index;
+}
+
+void frmMain::mnuListViewMode_Click(int index)
+{
+    if (building_ || index < 0 || index > 2)
+        return;
+    showViewMode(index);
+
+    ui->listModel->clear();
+    ui->tvTreeView->hide();
+    ui->tvTreeView->clear();
+    scanFolder(index);
+    ui->tvTreeView->show();
+
+    ui->lvListView->hide();
+    makeView(true);
+    ui->lvListView->show();
+    ui->Picture1->hide();
+}
+
+void frmMain::mnuEditSelectAll_Click()
+{
+    ui->lvListView->selectAll();
+    ui->lvListView->setFocus();
+}
+
+void frmMain::mnuPopEditSelectAll_Click()
+{
+    ui->lvListView->selectAll();
+}
+
+void frmMain::mnuPopReport_Click()
+{
+    showList();
+}
+
+void frmMain::mnuPopAllAll_Click()
+{
+    showList();
+}
+
+void frmMain::mnuFile_Click()
+{
+    ui->mnuFileDelete->setEnabled(ui->Picture1->isHidden() && anyRowSelected());
+}
+
+void frmMain::mnuEdit_Click()
+{
+    ui->mnuEditSelectAll->setEnabled(ui->Picture1->isHidden());
+}
+
+void frmMain::mnuView_Click()
+{
+    const bool personal =
+        anyRowSelected() || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden());
+    ui->mnuPersonal->menuAction()->setEnabled(personal);
+    ui->mnuPorpPersonal->setEnabled(personal);
+}
+
+} // namespace qel
