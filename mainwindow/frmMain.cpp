@@ -1,5 +1,6 @@
 #include "mainwindow/frmMain.h"
 
+#include "base/appicon.h"
 #include "base/asker.h"
 #include "base/painting.h"
 #include "dialogs/About.h"
@@ -97,7 +98,7 @@ frmMain::frmMain(QWidget *parent)
 {
     draw::installFontSubstitutes();
     setWindowTitle(QStringLiteral("QelViewer"));
-    setWindowIcon(icons::window());
+    setWindowIcon(appIcon());
     if (const QScreen *s = screen())
         twipsScale_ = TwipsScale::ofScreen(s);
 
@@ -416,7 +417,7 @@ frmSplash *frmMain::splash() const
     return splash_.data();
 }
 
-bool frmMain::Form_Load()
+bool frmMain::Form_Load(const QString &startFolder)
 {
     statPercentile = 0.95;
     personalGraphKind = 0;
@@ -433,7 +434,7 @@ bool frmMain::Form_Load()
     }
     setWindowTwips(settings->window);
     keepReachable();
-    recordFolder = settings->recordFolder;
+    recordFolder = startFolder.isEmpty() ? settings->recordFolder : QDir::toNativeSeparators(startFolder);
 
     setFlatToolbar(true);
     setFullRowSelect(true);

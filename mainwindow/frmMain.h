@@ -54,8 +54,9 @@ public:
     void setSplash(frmSplash *splash);
     frmSplash *splash() const;
     // Reads the settings, places the window, scans the folder and fills tree and list.
+    // A start folder replaces the remembered one, as a folder change would.
     // False when the settings store failed (reported; the program ends).
-    bool Form_Load();
+    bool Form_Load(const QString &startFolder = QString());
     void Form_Activate();
     void Form_Resize();
     void SizeControls(double &x);
