@@ -2,6 +2,7 @@
 
 #include "dialogs/dialoglayout.h"
 
+#include "base/appicon.h"
 #include "base/asker.h"
 #include "base/painting.h"
 
@@ -28,14 +29,14 @@ QRect trect(const QWidget *w, double left, double top, double width, double heig
     return TwipsScale(w).rect(left, top, width, height);
 }
 
-// Keys under a rising practice curve, the program's name across the top.
+// The program's name over its icon, on a night sky.
 QPixmap aboutPicture(QSize size, qreal ratio)
 {
     QPixmap pixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::black);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     const double w = size.width(), h = size.height();
 
     QLinearGradient sky(0, 0, 0, h);
@@ -43,36 +44,10 @@ QPixmap aboutPicture(QSize size, qreal ratio)
     sky.setColorAt(1, Qt::black);
     p.fillRect(QRectF(0, 0, w, h), sky);
 
-    // Curve of a learner getting faster.
-    QPainterPath curve;
-    curve.moveTo(w * 0.08, h * 0.62);
-    curve.cubicTo(w * 0.35, h * 0.60, w * 0.55, h * 0.42, w * 0.92, h * 0.24);
-    p.setPen(QPen(QColor(0, 255, 0), 2.5));
-    p.drawPath(curve);
-    p.setPen(QPen(QColor(80, 140, 255), 1.5));
-    for (int i = 0; i < 12; ++i) {
-        const double x = w * (0.08 + 0.07 * i);
-        const double y = h * (0.64 - 0.035 * i) + ((i % 3) - 1) * h * 0.03;
-        p.drawEllipse(QPointF(x, y), 2.2, 2.2);
-    }
+    const double side = std::floor(h * 0.62);
+    p.drawImage(QRectF((w - side) / 2, h * 0.33, side, side), appIconImage(int(std::ceil(side * ratio))));
 
-    // A row of keys.
-    const double keyW = w / 12.5, keyH = h * 0.13, top = h * 0.74;
-    const QString letters = QStringLiteral("QELVIEWER");
     draw::installFontSubstitutes();
-    QFont keyFont(draw::kCentury);
-    keyFont.setPixelSize(int(keyH * 0.5));
-    keyFont.setBold(true);
-    p.setFont(keyFont);
-    for (int i = 0; i < letters.size(); ++i) {
-        const QRectF key(w * 0.06 + i * (keyW + w * 0.018), top, keyW, keyH);
-        p.setPen(QPen(QColor(170, 170, 170), 1));
-        p.setBrush(QColor(235, 235, 230));
-        p.drawRoundedRect(key, 3, 3);
-        p.setPen(QColor(30, 30, 60));
-        p.drawText(key, Qt::AlignCenter, letters.mid(i, 1));
-    }
-
     QFont title(draw::kCentury);
     title.setPixelSize(int(h * 0.16));
     title.setBold(true);

@@ -1,5 +1,6 @@
 #include "mainwindow/frmMain.h"
 
+#include "base/appicon.h"
 #include "base/asker.h"
 #include "base/painting.h"
 #include "dialogs/frmSplash.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -30,7 +32,7 @@ frmMain::frmMain(QWidget *parent)
 {
     draw::installFontSubstitutes();
     setWindowTitle(QStringLiteral("QelViewer"));
-    setWindowIcon(icons::window());
+    setWindowIcon(appIcon());
     if (const QScreen *s = screen())
         twips_ = TwipsScale::ofScreen(s);
 
@@ -212,7 +214,7 @@ void frmMain::setSplash(frmSplash *splash)
     splash_ = splash;
 }
 
-bool frmMain::Form_Load()
+bool frmMain::Form_Load(const QString &startFolder)
 {
     state_.graph.statPercentile = 0.95;
     state_.graph.personalGraphKind = 0;
@@ -229,7 +231,7 @@ bool frmMain::Form_Load()
     }
     setWindowTwips(settings->window);
     keepReachable();
-    state_.recordFolder = settings->recordFolder;
+    state_.recordFolder = startFolder.isEmpty() ? settings->recordFolder : QDir::toNativeSeparators(startFolder);
 
     setFlatToolbar(true);
     setFullRowSelect(true);

@@ -35,8 +35,9 @@ public:
     // closes it.
     void setSplash(frmSplash *splash);
     // Reads the settings, places the window, scans the folder and fills tree and list.
+    // A start folder replaces the remembered one, as a folder change would.
     // False when the settings store failed (reported; the program ends).
-    bool Form_Load();
+    bool Form_Load(const QString &startFolder = QString());
 
     // What the window keeps, for reading.
     const frmMainState &state() const { return state_; }

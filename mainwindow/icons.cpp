@@ -229,9 +229,4 @@ QIcon toolbar(const QString &key)
     return QIcon();
 }
 
-QIcon window()
-{
-    return toolbar(QStringLiteral("p3"));
-}
-
 } // namespace qel::icons

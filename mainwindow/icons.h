@@ -14,6 +14,4 @@ QIcon image(int number);
 // "Kana", "p3", "p4", "pa1", "pa2", "pp1", "p2").
 QIcon toolbar(const QString &key);
 
-QIcon window();
-
 } // namespace qel::icons

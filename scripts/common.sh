@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what is missing, then configure and build.
 # Sourced, not run.
 
-QEL_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev fonts-noto-cjk poppler-utils"
+QEL_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libgtest-dev fonts-noto-cjk poppler-utils desktop-file-utils appstream dpkg-dev file"
 QEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QEL_BUILD="${QEL_BUILD:-$QEL_ROOT/build}"
 
@@ -31,9 +31,17 @@ qel_install_dependencies() {
   apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 }
 
+# qel_build [BUILD_DIR [CMAKE_ARGUMENT ...]]: configure and build, in $QEL_BUILD by default.
 qel_build() {
-  local jobs
+  local build="${1:-$QEL_BUILD}" jobs
+  [ $# -gt 0 ] && shift
   jobs="$(nproc 2>/dev/null || echo 2)"
-  cmake -S "$QEL_ROOT" -B "$QEL_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
-    cmake --build "$QEL_BUILD" -j "$jobs"
+  cmake -S "$QEL_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null &&
+    cmake --build "$build" -j "$jobs"
+}
+
+# qel_test [BUILD_DIR]: every test of a build, offscreen.
+qel_test() {
+  (cd "${1:-$QEL_BUILD}" &&
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc 2>/dev/null || echo 2)")
 }

@@ -28,13 +28,74 @@ const std::vector<Command> &commands()
     return registry();
 }
 
+const Command *findCommand(const QString &name)
+{
+    for (const Command &c : registry())
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+QCommandLineOption helpOption()
+{
+    return QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+}
+
+void prepareParser(QCommandLineParser &parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(helpOption());
+}
+
+std::optional<int> parseArguments(const Command &command, const QStringList &args, QCommandLineParser &parser)
+{
+    prepareParser(parser);
+    for (const Option &o : command.options)
+        parser.addOption(o.needs.isEmpty() ? QCommandLineOption(o.name) : QCommandLineOption(o.name, QString(), o.name));
+    const bool parsed = parser.parse(QStringList{QStringLiteral("qelviewer-cli")} + args);
+    if (parser.isSet(helpOption())) {
+        printUsage(false);
+        return kOk;
+    }
+    if (!parsed)
+        return usageError(parseError(parser, args, command.options));
+    return std::nullopt;
+}
+
+namespace {
+// The option ARG names, without its dashes and a "=value"; empty for a plain argument.
+QString optionName(const QString &arg)
+{
+    if (!arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-"))
+        return QString();
+    const QString name = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1);
+    return name.left(name.indexOf(QLatin1Char('=')));
+}
+}
+
+QString parseError(const QCommandLineParser &parser, const QStringList &args, const std::vector<Option> &options)
+{
+    if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
+        for (const QString &a : args)
+            if (optionName(a) == unknown.first())
+                return QStringLiteral("unknown option: %1").arg(a.left(a.indexOf(QLatin1Char('='))));
+        return QStringLiteral("unknown option: --%1").arg(unknown.first());
+    }
+    // Only an option given last can lack its value.
+    const QString last = args.isEmpty() ? QString() : optionName(args.last());
+    for (const Option &o : options)
+        if (!o.needs.isEmpty() && o.name == last)
+            return QStringLiteral("--%1 needs %2").arg(o.name, o.needs);
+    return parser.errorText();
+}
+
 void printUsage(bool toStandardError)
 {
     QString text = QStringLiteral("usage:\n");
     for (const Command &c : commands())
         for (const QString &line : c.usage.split(QLatin1Char('\n')))
             text += QStringLiteral("  qelviewer-cli ") + line + QLatin1Char('\n');
-    text += QStringLiteral("  qelviewer-cli --help\n");
+    text += QStringLiteral("  qelviewer-cli --help | --version\n");
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), toStandardError ? stderr : stdout);
 }
@@ -87,11 +148,22 @@ bool checkFolder(const QString &folder)
     return true;
 }
 
-std::optional<int> parseGroup(const QString &text)
+Option groupOption()
 {
-    if (text == QLatin1String("0") || text == QLatin1String("1") || text == QLatin1String("2"))
-        return text.toInt();
-    return std::nullopt;
+    return {QStringLiteral("group"), QStringLiteral("0, 1 or 2")};
+}
+
+bool readGroup(const QCommandLineParser &args, std::optional<int> &group)
+{
+    if (!args.isSet(QStringLiteral("group")))
+        return true;
+    const QString text = args.value(QStringLiteral("group"));
+    if (text != QLatin1String("0") && text != QLatin1String("1") && text != QLatin1String("2")) {
+        usageError(QStringLiteral("--group needs 0, 1 or 2, not %1").arg(text));
+        return false;
+    }
+    group = text.toInt();
+    return true;
 }
 
 } // namespace qel::cli

@@ -2,6 +2,7 @@
 // Subcommands of qelviewer-cli. Each lives in its own cmd_*.cpp and registers itself
 // with a static CommandRegistrar, so adding one touches no other file.
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -10,16 +11,38 @@
 
 namespace qel::cli {
 
+// An option of a command, named without its dashes. One that takes a value says what it
+// needs, for the message when the value is missing; a switch leaves `needs` empty.
+struct Option {
+    QString name;
+    QString needs;
+};
+
 struct Command {
     QString name;
     QString usage;      // one or more lines, without the program name
     bool needsGui = false; // fonts and painting need a Gui application (offscreen)
     int order = 100;     // place in the usage text
-    std::function<int(const QStringList &args)> run; // args after the command name
+    std::vector<Option> options; // --help comes with every command
+    // Gets the parsed options and the positional arguments after the command name.
+    std::function<int(const QCommandLineParser &args)> run;
 };
 
 void registerCommand(Command command);
 const std::vector<Command> &commands();
+const Command *findCommand(const QString &name);
+
+// The options every parser of the program knows; options are also taken with one dash.
+QCommandLineOption helpOption();
+void prepareParser(QCommandLineParser &parser);
+// Parses ARGS, the arguments after the command name, with the command's options. Returns the
+// exit status when that already ends the run: 0 after printing the usage for --help, 2 after
+// a wrong option.
+std::optional<int> parseArguments(const Command &command, const QStringList &args,
+                                  QCommandLineParser &parser);
+// The message for a failed parse of ARGS: an unknown option, a missing value, or Qt's text.
+QString parseError(const QCommandLineParser &parser, const QStringList &args,
+                   const std::vector<Option> &options = {});
 
 struct CommandRegistrar {
     explicit CommandRegistrar(Command command) { registerCommand(std::move(command)); }
@@ -42,7 +65,10 @@ void writeLine(const QString &text);
 
 // Checks that FOLDER exists and can be listed; prints the error otherwise.
 bool checkFolder(const QString &folder);
-// "0", "1" or "2".
-std::optional<int> parseGroup(const QString &text);
+// --group 0|1|2, shared by the commands that take a group.
+Option groupOption();
+// Puts the group given into GROUP (left alone without --group). False, after printing the
+// error with the usage, for any other value.
+bool readGroup(const QCommandLineParser &args, std::optional<int> &group);
 
 } // namespace qel::cli

@@ -128,40 +128,19 @@ int group(const GraphOptions &o)
     return save(image, o.output, status);
 }
 
-int runGraph(const QStringList &args)
+int runGraph(const QCommandLineParser &args)
 {
     GraphOptions o;
-    QStringList plain;
-    bool sized = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        const bool takesValue = a == QLatin1String("--file") || a == QLatin1String("--group")
-                             || a == QLatin1String("--kind") || a == QLatin1String("--size");
-        if (takesValue) {
-            if (i + 1 >= args.size())
-                return usageError(QStringLiteral("%1 needs a value").arg(a));
-            const QString value = args[++i];
-            if (a == QLatin1String("--file")) {
-                o.file = value;
-            } else if (a == QLatin1String("--group")) {
-                o.group = parseGroup(value);
-                if (!o.group)
-                    return usageError(QStringLiteral("--group needs 0, 1 or 2, not %1").arg(value));
-            } else if (a == QLatin1String("--kind")) {
-                o.kind = value;
-            } else {
-                if (!parseSize(value, o.width, o.height))
-                    return usageError(QStringLiteral("--size needs WxH in pixels, each 1 to %1, not %2")
-                                          .arg(kLargestSide)
-                                          .arg(value));
-                sized = true;
-            }
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return usageError(QStringLiteral("unknown option: %1").arg(a));
-        } else {
-            plain << a;
-        }
-    }
+    if (!readGroup(args, o.group))
+        return kUsageOrFolderError;
+    o.file = args.value(QStringLiteral("file"));
+    o.kind = args.value(QStringLiteral("kind"));
+    const bool sized = args.isSet(QStringLiteral("size"));
+    if (sized && !parseSize(args.value(QStringLiteral("size")), o.width, o.height))
+        return usageError(QStringLiteral("--size needs WxH in pixels, each 1 to %1, not %2")
+                              .arg(kLargestSide)
+                              .arg(args.value(QStringLiteral("size"))));
+    const QStringList plain = args.positionalArguments();
     if (plain.size() != 2)
         return usageError(QStringLiteral("graph needs a FOLDER and an OUT.png"));
     o.folder = plain[0];
@@ -180,7 +159,11 @@ int runGraph(const QStringList &args)
 const CommandRegistrar graph({QStringLiteral("graph"),
                               QStringLiteral("graph FOLDER --file NAME_Qele.dat --kind practice|time --size WxH OUT.png\n"
                                              "graph FOLDER --group 0|1|2 --kind steps|runs --size WxH OUT.png"),
-                              true, 40, runGraph});
+                              true, 40,
+                              {{QStringLiteral("file"), QStringLiteral("a value")}, groupOption(),
+                               {QStringLiteral("kind"), QStringLiteral("a value")},
+                               {QStringLiteral("size"), QStringLiteral("a value")}},
+                              runGraph});
 
 } // namespace
 } // namespace qel::cli

@@ -11,36 +11,22 @@ namespace qel::cli {
 
 namespace {
 
-int runTable(const QStringList &args)
+int runTable(const QCommandLineParser &args)
 {
-    QString folder;
-    int group = AllGroup;
-    auto encoding = csv::Encoding::Cp932;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == QLatin1String("--group")) {
-            if (i + 1 >= args.size())
-                return usageError(QStringLiteral("--group needs 0, 1 or 2"));
-            const auto parsed = parseGroup(args[++i]);
-            if (!parsed)
-                return usageError(QStringLiteral("--group needs 0, 1 or 2, not %1").arg(args[i]));
-            group = *parsed;
-        } else if (a == QLatin1String("--utf8")) {
-            encoding = csv::Encoding::Utf8;
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return usageError(QStringLiteral("unknown option: %1").arg(a));
-        } else if (folder.isEmpty()) {
-            folder = a;
-        } else {
-            return usageError(QStringLiteral("unexpected argument: %1").arg(a));
-        }
-    }
-    if (folder.isEmpty())
+    std::optional<int> group = AllGroup;
+    if (!readGroup(args, group))
+        return kUsageOrFolderError;
+    const auto encoding = args.isSet(QStringLiteral("utf8")) ? csv::Encoding::Utf8 : csv::Encoding::Cp932;
+    const QStringList plain = args.positionalArguments();
+    if (plain.isEmpty())
         return usageError(QStringLiteral("table needs a FOLDER"));
+    if (plain.size() > 1)
+        return usageError(QStringLiteral("unexpected argument: %1").arg(plain[1]));
+    const QString folder = plain.first();
     if (!checkFolder(folder))
         return kUsageOrFolderError;
 
-    const ScanResult scan = scanFolder(folder, group);
+    const ScanResult scan = scanFolder(folder, *group);
     const std::vector<TableRow> rows = makeView(folder, scan.nodes);
     std::vector<csv::Row> lines;
     lines.reserve(rows.size());
@@ -56,14 +42,9 @@ int runTable(const QStringList &args)
     return unreadable ? kPartialFailure : kOk;
 }
 
-int runSummary(const QStringList &args)
+int runSummary(const QCommandLineParser &args)
 {
-    QStringList plain;
-    for (const QString &a : args) {
-        if (a.startsWith(QLatin1String("--")))
-            return usageError(QStringLiteral("unknown option: %1").arg(a));
-        plain << a;
-    }
+    const QStringList plain = args.positionalArguments();
     if (plain.size() != 2)
         return usageError(QStringLiteral("summary needs a FOLDER and a NAME"));
     if (!checkFolder(plain[0]))
@@ -73,14 +54,9 @@ int runSummary(const QStringList &args)
     return kOk;
 }
 
-int runStats(const QStringList &args)
+int runStats(const QCommandLineParser &args)
 {
-    QStringList plain;
-    for (const QString &a : args) {
-        if (a.startsWith(QLatin1String("--")))
-            return usageError(QStringLiteral("unknown option: %1").arg(a));
-        plain << a;
-    }
+    const QStringList plain = args.positionalArguments();
     if (plain.size() != 1)
         return usageError(QStringLiteral("stats needs a FOLDER"));
     if (!checkFolder(plain[0]))
@@ -94,10 +70,11 @@ int runStats(const QStringList &args)
 
 const CommandRegistrar table({QStringLiteral("table"),
                               QStringLiteral("table FOLDER [--group 0|1|2] [--utf8]"), false, 10,
+                              {groupOption(), {QStringLiteral("utf8"), {}}},
                               runTable});
 const CommandRegistrar summary({QStringLiteral("summary"), QStringLiteral("summary FOLDER NAME"),
-                                false, 20, runSummary});
-const CommandRegistrar stats({QStringLiteral("stats"), QStringLiteral("stats FOLDER"), false, 30,
+                                false, 20, {}, runSummary});
+const CommandRegistrar stats({QStringLiteral("stats"), QStringLiteral("stats FOLDER"), false, 30, {},
                               runStats});
 
 } // namespace

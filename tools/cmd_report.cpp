@@ -20,27 +20,13 @@ QStringList learnersOf(const QString &folder)
     return reports::personalNameList(rowNames, {});
 }
 
-int runReport(const QStringList &args)
+int runReport(const QCommandLineParser &args)
 {
-    bool personal = false;
+    const bool personal = args.isSet(QStringLiteral("personal"));
     std::optional<int> group;
-    QStringList plain;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == QLatin1String("--personal")) {
-            personal = true;
-        } else if (a == QLatin1String("--group")) {
-            if (i + 1 >= args.size())
-                return usageError(QStringLiteral("--group needs 0, 1 or 2"));
-            group = parseGroup(args[++i]);
-            if (!group)
-                return usageError(QStringLiteral("--group needs 0, 1 or 2, not %1").arg(args[i]));
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return usageError(QStringLiteral("unknown option: %1").arg(a));
-        } else {
-            plain << a;
-        }
-    }
+    if (!readGroup(args, group))
+        return kUsageOrFolderError;
+    const QStringList plain = args.positionalArguments();
     if (personal == group.has_value())
         return usageError(QStringLiteral("report needs either --personal or --group"));
     if (plain.size() < 2)
@@ -87,7 +73,7 @@ int runReport(const QStringList &args)
 const CommandRegistrar report({QStringLiteral("report"),
                                QStringLiteral("report FOLDER --personal [NAME ...] OUT.pdf\n"
                                               "report FOLDER --group 0|1|2 OUT.pdf"),
-                               true, 40, runReport});
+                               true, 40, {{QStringLiteral("personal"), {}}, groupOption()}, runReport});
 
 } // namespace
 } // namespace qel::cli

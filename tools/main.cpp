@@ -1,5 +1,7 @@
 #include "tools/clicommand.h"
 
+#include "base/runtimefolder.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <memory>
@@ -7,32 +9,49 @@
 int main(int argc, char **argv)
 {
     using namespace qel::cli;
+    QCoreApplication::setApplicationName(QStringLiteral("qelviewer-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QEL_VERSION));
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    if (args.isEmpty())
-        return usageError(QStringLiteral("no command given"));
-    if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+
+    // Program options come before the command; everything after it is the command's.
+    QCommandLineParser parser;
+    prepareParser(parser);
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOption(version);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const bool parsed = parser.parse(QStringList{QStringLiteral("qelviewer-cli")} + args);
+    if (parser.isSet(helpOption())) {
         printUsage(false);
         return kOk;
     }
-    for (const Command &command : commands()) {
-        if (command.name != args.first())
-            continue;
-        if (args.contains(QStringLiteral("--help"))) {
-            printUsage(false);
-            return kOk;
-        }
-        std::unique_ptr<QCoreApplication> app;
-        if (command.needsGui) {
-            // Painting needs fonts but no screen.
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            app = std::make_unique<QGuiApplication>(argc, argv);
-        } else {
-            app = std::make_unique<QCoreApplication>(argc, argv);
-        }
-        return command.run(args.mid(1));
+    if (!parsed)
+        return usageError(parseError(parser, args));
+    if (parser.isSet(version))
+        parser.showVersion();
+    const QStringList rest = parser.positionalArguments();
+    if (rest.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+    const Command *command = findCommand(rest.first());
+    if (!command)
+        return usageError(QStringLiteral("unknown command: %1").arg(rest.first()));
+
+    QCommandLineParser commandArgs;
+    if (const auto ended = parseArguments(*command, rest.mid(1), commandArgs))
+        return *ended;
+    // Qt gets none of the arguments: a name or folder is never taken for one of its options.
+    int qtArgc = 1;
+    std::unique_ptr<QTemporaryDir> runtimeFolder;
+    std::unique_ptr<QCoreApplication> app;
+    if (command->needsGui) {
+        // Painting needs fonts but no screen.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        runtimeFolder = qel::provideRuntimeFolder();
+        app = std::make_unique<QGuiApplication>(qtArgc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(qtArgc, argv);
     }
-    return usageError(QStringLiteral("unknown command: %1").arg(args.first()));
+    return command->run(commandArgs);
 }

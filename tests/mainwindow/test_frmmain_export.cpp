@@ -6,6 +6,7 @@
 #include "records/groupstats.h"
 #include "reports/csv.h"
 #include "tests/mainwindow/viewertestsupport.h"
+#include "tests/support/filesizelimit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,8 +19,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace qeltest;
 
@@ -684,18 +683,14 @@ private slots:
         }
 
         asker->saveTo = path;
-        rlimit saved{};
+        std::optional<qeltest::FileSizeLimit> full;
         if (kind == "full") {
             // Files may grow to 1000 bytes; the export needs about 2500.
-            std::signal(SIGXFSZ, SIG_IGN);
-            QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-            rlimit small = saved;
-            small.rlim_cur = 1000;
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+            full.emplace(1000);
+            QVERIFY(full->active());
         }
         action("mnuPopEditCSV")->trigger();
-        if (kind == "full")
-            QVERIFY(setrlimit(RLIMIT_FSIZE, &saved) == 0);
+        full.reset();
 
         QCOMPARE(asker->messages.size(), std::size_t(1));
         const Message &m = asker->messages[0];

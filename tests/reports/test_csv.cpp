@@ -2,12 +2,11 @@
 #include "reports/csv.h"
 
 #include <QList>
+#include "tests/support/filesizelimit.h"
 #include "tests/support/testprint.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace qel;
 
@@ -100,16 +99,14 @@ TEST(CsvFile, ShortWriteOfAFullDiskFails)
     const QByteArray before = contents(path);
 
     // Files may grow to 500 bytes: the write stops short, as on a full disk.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 500;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const std::vector<csv::Row> many(100, csv::Row{QStringLiteral("taro"), {}});
     QString error;
-    const bool written = csv::saveFile(path, many, csv::Encoding::Utf8, &error);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    bool written = false;
+    {
+        const qeltest::FileSizeLimit full(500);
+        ASSERT_TRUE(full.active());
+        written = csv::saveFile(path, many, csv::Encoding::Utf8, &error);
+    }
 
     EXPECT_FALSE(written);
     EXPECT_TRUE(error.contains(path));
