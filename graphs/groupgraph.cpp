@@ -7,6 +7,7 @@
 #include "records/textformat.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace qel::graphs {
 
@@ -28,6 +29,20 @@ QString countLabel(std::int64_t count, int padding)
          + QStringLiteral("人");
 }
 
+GroupGraphResult groupGraphTexts(int kind, const QString &groupName, int learnerCount,
+                                 GroupCollections &collections)
+{
+    if (kind != StepStatistics && kind != RunStatistics)
+        return {};
+    const bool steps = kind == StepStatistics;
+    std::vector<std::int32_t> &values = steps ? collections.groupSteps : collections.groupRunCounts;
+    std::sort(values.begin(), values.end());
+    const double mean = meanOf(values);
+    return {groupName + QStringLiteral("の練習者の")
+                + (steps ? QStringLiteral("STEP統計グラフです。") : QStringLiteral("練習回数統計グラフです。")),
+            steps ? stepStatusText(learnerCount, mean) : runStatusText(learnerCount, mean)};
+}
+
 GroupGraphResult drawGroupGraph(QPainter &painter, int widthTwips, int heightTwips, int kind,
                                 const QString &groupName, int learnerCount,
                                 GroupCollections &collections, GraphState &state)
@@ -47,11 +62,8 @@ GroupGraphResult drawGroupGraph(QPainter &painter, int widthTwips, int heightTwi
     }
     const bool steps = kind == StepStatistics;
     std::vector<std::int32_t> &values = steps ? collections.groupSteps : collections.groupRunCounts;
-    result.heading = groupName + QStringLiteral("の練習者の")
-                   + (steps ? QStringLiteral("STEP統計グラフです。") : QStringLiteral("練習回数統計グラフです。"));
+    result = groupGraphTexts(kind, groupName, learnerCount, collections);
     const Histogram h = makeHistogram(values, state.statPercentile);
-    const double mean = meanOf(values);
-    result.statusText = steps ? stepStatusText(learnerCount, mean) : runStatusText(learnerCount, mean);
     if (values.empty()) {
         painter.restore();
         return result;

@@ -36,6 +36,11 @@ GroupGraphResult drawGroupGraph(QPainter &painter, int widthTwips, int heightTwi
                                 const QString &groupName, int learnerCount,
                                 GroupCollections &collections, GraphState &state);
 
+// The heading and status text drawGroupGraph gives, without drawing: both empty for a kind
+// without a graph. Sorts the list of that kind ascending in place, as the drawing does.
+GroupGraphResult groupGraphTexts(int kind, const QString &groupName, int learnerCount,
+                                 GroupCollections &collections);
+
 // "<n>人 平均： <mean> STEP" and "<n>人、 平均： <mean> 回", the mean with two decimals.
 QString stepStatusText(int learnerCount, double mean);
 QString runStatusText(int learnerCount, double mean);

@@ -46,25 +46,6 @@ int learnerRow(const LearnerListModel &list, const QTreeWidgetItem *node, const 
     return findRow(list, name, first + 1);
 }
 
-// Heading and status text of a statistics graph; both empty for a kind without a graph.
-struct GroupTexts {
-    QString heading, status;
-};
-
-// Sorts the group's list ascending in place, as the drawing does, for whoever reads it next.
-GroupTexts groupGraphTexts(int kind, const QString &groupName, int learnerCount, GroupCollections &collections)
-{
-    if (kind != graphs::StepStatistics && kind != graphs::RunStatistics)
-        return {};
-    const bool steps = kind == graphs::StepStatistics;
-    std::vector<std::int32_t> &values = steps ? collections.groupSteps : collections.groupRunCounts;
-    std::sort(values.begin(), values.end());
-    const double mean = meanOf(values);
-    return {groupName + QStringLiteral("の練習者の")
-                + (steps ? QStringLiteral("STEP統計グラフです。") : QStringLiteral("練習回数統計グラフです。")),
-            steps ? graphs::stepStatusText(learnerCount, mean) : graphs::runStatusText(learnerCount, mean)};
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- graph commands
@@ -111,12 +92,12 @@ void frmMain::drawGroupGraph()
     state_.graph.graphFamily = graphs::GroupFamily;
     state_.pane.kind = state_.graph.groupGraphKind;
     const QTreeWidgetItem *root = rootNode();
-    const GroupTexts texts = groupGraphTexts(state_.pane.kind, root ? root->text(0) : QString(),
-                                             root ? root->childCount() : 0, state_.collections);
+    const graphs::GroupGraphResult texts = graphs::groupGraphTexts(
+        state_.pane.kind, root ? root->text(0) : QString(), root ? root->childCount() : 0, state_.collections);
     if (!texts.heading.isEmpty())
         ui->lblTitle[1]->setText(texts.heading);
-    if (!texts.status.isEmpty())
-        ui->statusPanels[0]->setText(texts.status);
+    if (!texts.statusText.isEmpty())
+        ui->statusPanels[0]->setText(texts.statusText);
     ui->Picture1->update();
 }
 
