@@ -1,6 +1,10 @@
 #include "records/learnertable.h"
 
+#include "records/platform.h"
+
+#include <QDateTime>
 #include <QDir>
+#include <QHash>
 #include <algorithm>
 
 namespace qel {
@@ -100,8 +104,10 @@ ScanResult scanFolder(const QString &folder, int group)
 void eachFile(const QString &path, TableRow &row)
 {
     QString error;
+    row.readAt = QDateTime::currentMSecsSinceEpoch();
     const auto history = PracticeHistory::read(path, nullptr, &error);
     if (!history) {
+        row.identity.reset();
         row.readable = false;
         row.error = error;
         for (int c = StepColumn; c <= DateColumn; ++c)
@@ -115,6 +121,8 @@ void eachFile(const QString &path, TableRow &row)
     for (int i = 0; i < 6; ++i)
         row.cells[StepColumn + i] = texts[i];
     row.readable = true;
+    row.error.clear();
+    row.identity = history->identity();
     row.sortValue = history->progressRate();
     row.passedStep = history->passedStep();
     row.runCount = std::int32_t(std::min<std::int64_t>(history->runCount(), INT32_MAX));
@@ -160,6 +168,148 @@ std::vector<TableRow> makeView(const QString &folder, const std::vector<TreeNode
 QString listTitleText()
 {
     return QStringLiteral("各カラムをクリックするとその項目でソートされます。");
+}
+
+// ---------------------------------------------------------------- keeping a table up to date
+
+namespace {
+
+// The name pattern the scan lists by, "*_Qel?.dat" without regard to case.
+bool matchesRecordPattern(const QString &name)
+{
+    const qsizetype n = name.size();
+    return n >= 9 && QStringView(name).right(4).compare(u".dat", Qt::CaseInsensitive) == 0
+           && QStringView(name).sliced(n - 9, 4).compare(u"_qel", Qt::CaseInsensitive) == 0;
+}
+
+bool inGroup(const QString &name, int group)
+{
+    if (!matchesRecordPattern(name))
+        return false;
+    const auto parsed = parseRecordFileName(name);
+    return parsed && !(parsed->course == English && group == KanaGroup)
+           && !(parsed->course == Kana && group == EnglishGroup);
+}
+
+// A file time can be this much coarser than the clock that reads it.
+constexpr qint64 kTimeSlackMSecs = 3000;
+// A file time further ahead than this is another clock's, not a write in progress.
+constexpr qint64 kClockSkewMSecs = 60000;
+
+void fillCollections(const std::vector<TableRow> &rows, GroupCollections &collect)
+{
+    collect.groupSteps.clear();
+    collect.groupRunCounts.clear();
+    collect.groupSteps.reserve(rows.size());
+    collect.groupRunCounts.reserve(rows.size());
+    for (const TableRow &row : rows) {
+        collect.groupSteps.push_back(row.passedStep);
+        collect.groupRunCounts.push_back(row.runCount);
+    }
+}
+
+bool sameTexts(const TableRow &a, const TableRow &b)
+{
+    return a.name == b.name && a.icon == b.icon && a.cells == b.cells && a.readable == b.readable;
+}
+
+} // namespace
+
+FolderListing listGroupFiles(const QString &folder, int group)
+{
+    FolderListing listing;
+    const QString cut = folder.left(folder.indexOf(QChar(0)) < 0 ? folder.size() : folder.indexOf(QChar(0)));
+    if (!cut.isEmpty())
+        platform::listRegularFiles(cut, [group](const QString &name) { return inGroup(name, group); }, listing);
+    return listing;
+}
+
+bool sameFiles(const FolderListing &a, const FolderListing &b)
+{
+    if (a.size() != b.size())
+        return false;
+    // An unchanged folder lists in the same order; only a changed one needs the lookup.
+    if (a == b)
+        return true;
+    QHash<QString, const FileIdentity *> byName;
+    byName.reserve(qsizetype(a.size()));
+    for (const ListedFile &file : a)
+        byName.insert(file.name, &file.identity);
+    for (const ListedFile &file : b) {
+        const auto found = byName.constFind(file.name);
+        if (found == byName.cend() || !(**found == file.identity))
+            return false;
+    }
+    return true;
+}
+
+std::optional<qint64> unsettledUntil(const TableRow &row)
+{
+    if (!row.identity)
+        return std::nullopt;
+    const qint64 modified = row.identity->modifiedMSecs();
+    if (modified <= row.readAt - kTimeSlackMSecs || modified > row.readAt + kClockSkewMSecs)
+        return std::nullopt;
+    return modified + kTimeSlackMSecs;
+}
+
+FolderListing listingOf(const std::vector<TableRow> &rows)
+{
+    FolderListing listing;
+    listing.reserve(rows.size());
+    for (const TableRow &row : rows)
+        if (row.identity)
+            listing.push_back({row.key, *row.identity});
+    return listing;
+}
+
+std::optional<qint64> settlesAt(const std::vector<TableRow> &rows)
+{
+    std::optional<qint64> first;
+    for (const TableRow &row : rows)
+        if (const auto until = unsettledUntil(row); until && (!first || *until < *first))
+            first = until;
+    return first;
+}
+
+TableUpdate updateTable(const QString &folder, int group, std::vector<TableRow> previous,
+                        GroupCollections *collect, bool everything)
+{
+    TableUpdate update;
+    // Listed before anything is read: a file that changes after this is seen by the next
+    // listing, never hidden behind a row read earlier.
+    update.listing = listGroupFiles(folder, group);
+    update.scan = scanFolder(folder, group);
+
+    QHash<QString, const FileIdentity *> listed;
+    listed.reserve(qsizetype(update.listing.size()));
+    for (const ListedFile &file : update.listing)
+        listed.insert(file.name, &file.identity);
+    QHash<QString, std::size_t> before;
+    before.reserve(qsizetype(previous.size()));
+    for (std::size_t i = 0; i < previous.size(); ++i)
+        before.insert(previous[i].key, i);
+
+    update.rows.reserve(update.scan.nodes.size());
+    for (const TreeNode &node : update.scan.nodes) {
+        const auto old = before.constFind(node.key);
+        TableRow *kept = old == before.cend() ? nullptr : &previous[*old];
+        const auto identity = listed.constFind(node.key);
+        const bool unchanged = kept && !everything && kept->identity && identity != listed.cend()
+                               && **identity == *kept->identity && !unsettledUntil(*kept);
+        if (unchanged) {
+            update.rows.push_back(std::move(*kept));
+            continue;
+        }
+        update.rows.push_back(rowForNode(folder, node));
+        ++update.filesRead;
+        if (!kept || !sameTexts(*kept, update.rows.back()))
+            update.changed.push_back(update.rows.size() - 1);
+    }
+    update.settlesAt = settlesAt(update.rows);
+    if (collect)
+        fillCollections(update.rows, *collect);
+    return update;
 }
 
 } // namespace qel

@@ -3,13 +3,37 @@
 #include <QFile>
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace qel::platform {
 
-bool openRegularFile(QFile &file, const QString &path, QDateTime &modified, QString *error)
+namespace {
+
+FileIdentity identityOf(const struct stat &status)
+{
+#ifdef Q_OS_DARWIN
+    const timespec &modified = status.st_mtimespec;
+    const timespec &changed = status.st_ctimespec;
+#else
+    const timespec &modified = status.st_mtim;
+    const timespec &changed = status.st_ctim;
+#endif
+    constexpr qint64 kNano = 1000000000;
+    FileIdentity identity;
+    identity.size = qint64(status.st_size);
+    identity.modified = qint64(modified.tv_sec) * kNano + modified.tv_nsec;
+    identity.changed = qint64(changed.tv_sec) * kNano + changed.tv_nsec;
+    identity.device = quint64(status.st_dev);
+    identity.fileId = quint64(status.st_ino);
+    return identity;
+}
+
+} // namespace
+
+bool openRegularFile(QFile &file, const QString &path, FileIdentity &identity, QString *error)
 {
     const QByteArray native = QFile::encodeName(path);
     int fd = -1;
@@ -30,18 +54,38 @@ bool openRegularFile(QFile &file, const QString &path, QDateTime &modified, QStr
             *error = QStringLiteral("not a regular file");
         return false;
     }
-#ifdef Q_OS_DARWIN
-    const timespec &time = status.st_mtimespec;
-#else
-    const timespec &time = status.st_mtim;
-#endif
-    modified = QDateTime::fromMSecsSinceEpoch(qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000, Qt::UTC);
+    identity = identityOf(status);
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         if (error)
             *error = file.errorString();
         ::close(fd);
         return false;
     }
+    return true;
+}
+
+bool listRegularFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
+                      std::vector<ListedFile> &entries)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return false;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+#ifdef _DIRENT_HAVE_D_TYPE
+        // Links are followed below; anything else the listing names for what it is.
+        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+            continue;
+#endif
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!wanted(name))
+            continue;
+        struct stat status {};
+        if (::fstatat(dirFd, entry->d_name, &status, 0) != 0 || !S_ISREG(status.st_mode))
+            continue;
+        entries.push_back({name, identityOf(status)});
+    }
+    ::closedir(dir);
     return true;
 }
 

@@ -82,6 +82,8 @@ public:
         return h;
     }
 
+    static void identify(PracticeHistory &h, const FileIdentity &identity) { h.m_identity = identity; }
+
 private:
     // `chunk` holds `got` bytes of runs and room for kChunkBytes; `more` is false once a
     // read has come short, at the end of the file.
@@ -139,6 +141,8 @@ std::optional<PracticeHistory> readFile(const QString &path, bool withRuns, RunV
                                     file.lastModified(), withRuns, visitor);
     if (!history && error)
         *error = file.errorString();
+    if (history)
+        HistoryWalk::identify(*history, file.identity());
     return history;
 }
 }

@@ -18,6 +18,12 @@ void notify(FileReadEvent::Kind kind, const QString &path, qint64 bytes = 0)
 }
 }
 
+qint64 FileIdentity::modifiedMSecs() const
+{
+    constexpr qint64 kPerMSec = 1000000;
+    return modified >= 0 ? modified / kPerMSec : -((-modified + kPerMSec - 1) / kPerMSec);
+}
+
 FileReadObserver setFileReadObserver(FileReadObserver replacement)
 {
     return std::exchange(observer(), std::move(replacement));
@@ -26,9 +32,14 @@ FileReadObserver setFileReadObserver(FileReadObserver replacement)
 bool ReadingFile::open(const QString &path, QString *error)
 {
     m_path = path;
-    const bool opened = platform::openRegularFile(m_file, path, m_modified, error);
+    const bool opened = platform::openRegularFile(m_file, path, m_identity, error);
     notify(opened ? FileReadEvent::Opened : FileReadEvent::OpenFailed, path);
     return opened;
+}
+
+QDateTime ReadingFile::lastModified() const
+{
+    return QDateTime::fromMSecsSinceEpoch(m_identity.modifiedMSecs(), Qt::UTC);
 }
 
 qint64 ReadingFile::read(char *data, qint64 maxSize)

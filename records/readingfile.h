@@ -10,6 +10,25 @@
 
 namespace qel {
 
+// What the file system tells of a file without opening it. A record file whose identity is
+// unchanged still holds what it held when it was read.
+struct FileIdentity {
+    qint64 size = -1;
+    qint64 modified = 0; // last write, nanoseconds since 1970 (UTC)
+    qint64 changed = 0;  // last change of contents or attributes, where the system keeps it
+    quint64 device = 0;
+    quint64 fileId = 0; // tells a file replaced by another from one rewritten in place
+    qint64 modifiedMSecs() const; // `modified` rounded down to milliseconds
+    bool operator==(const FileIdentity &) const = default;
+};
+
+// A file of a folder listing.
+struct ListedFile {
+    QString name;
+    FileIdentity identity;
+    bool operator==(const ListedFile &) const = default;
+};
+
 struct FileReadEvent {
     enum Kind { Opened, OpenFailed, Read };
     Kind kind = Opened;
@@ -29,13 +48,15 @@ public:
     // Up to `maxSize` bytes; fewer only at the end of the file (a regular file's read
     // comes short nowhere else); -1 on an error.
     qint64 read(char *data, qint64 maxSize);
-    QDateTime lastModified() const { return m_modified; }
+    QDateTime lastModified() const;
+    // The identity of the file as opened, taken from the handle.
+    const FileIdentity &identity() const { return m_identity; }
     QString errorString() const { return m_file.errorString(); }
 
 private:
     QFile m_file;
     QString m_path;
-    QDateTime m_modified;
+    FileIdentity m_identity;
 };
 
 } // namespace qel
