@@ -91,7 +91,7 @@ int main(int argc, char **argv)
         timer.start();
         qel::TableUpdate updated = qel::updateTable(folder, qel::AllGroup, std::move(table), &collections);
         update.push_back(double(timer.nsecsElapsed()) / 1e6);
-        read = updated.filesRead;
+        read = int(updated.reread.size());
         table = std::move(updated.rows);
 
         timer.start();

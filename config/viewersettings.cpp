@@ -11,6 +11,7 @@ const QString kHeight = QStringLiteral("ViewerHeight");
 const QString kWidth = QStringLiteral("ViewerWidth");
 const QString kRecentFolder = QStringLiteral("RecentFolder");
 const QString kRecDir = QStringLiteral("RecDir");
+const QString kAutoRefresh = QStringLiteral("AutoRefresh");
 
 bool isRoot(const QString &folder)
 {
@@ -63,15 +64,18 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
         settings.window.height = queryLongOr(key, kHeight, current.height);
         settings.window.width = queryLongOr(key, kWidth, current.width);
         settings.recordFolder = queryStringOr(key, kRecentFolder, QString());
+        settings.autoRefresh = queryLongOr(key, kAutoRefresh, 1) != 0;
     }
     if (settings.recordFolder.isEmpty())
         settings.recordFolder = trimTrainerFolder(queryStringOr(trainerKey(), kRecDir, programFolder));
     return {settings, {}};
 }
 
-StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder)
+StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh)
 {
-    return writeWindow(viewerKey(), window, recordFolder);
+    if (StoreStatus status = writeWindow(viewerKey(), window, recordFolder); !status)
+        return status;
+    return setLong(viewerKey(), kAutoRefresh, autoRefresh ? 1 : 0);
 }
 
 } // namespace qel

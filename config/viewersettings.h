@@ -22,6 +22,8 @@ struct ViewerSettings {
     WindowTwips window;
     QString recordFolder;
     bool firstStart = false;
+    // The list follows the record folder as it changes ("AutoRefresh", on unless stored off).
+    bool autoRefresh = true;
 };
 
 // Where a first start places the window, in twips.
@@ -42,8 +44,9 @@ struct LoadedSettings {
 // fallback of the record folder. The caller shows a failure and ends the program.
 LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &programFolder);
 
-// Writes the window and the record folder, stopping at the first value that fails.
-StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder);
+// Writes the window, the record folder and the auto-refresh switch, stopping at the first
+// value that fails.
+StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh);
 
 // The trainer's folder without one final separator; a root ("/", "C:\") keeps its own,
 // since without it the path would name another folder.

@@ -91,6 +91,8 @@ void frmMain::connectControls()
     on(c.mnuPorpPersonal, &frmMain::mnuPorpPersonal_Click);
     on(c.mnuPropAll, &frmMain::mnuPropAll_Click);
     on(c.mnuViewOptions, &frmMain::mnuViewOptions_Click);
+    on(c.mnuViewRefresh, &frmMain::mnuViewRefresh_Click);
+    on(c.mnuViewAutoRefresh, &frmMain::mnuViewAutoRefresh_Click);
     on(c.mnuHelpAbout, &frmMain::mnuHelpAbout_Click);
     on(c.mnuPopReport, &frmMain::mnuPopReport_Click);
     on(c.mnuPopEditSelectAll, &frmMain::mnuPopEditSelectAll_Click);
@@ -232,6 +234,8 @@ bool frmMain::Form_Load(const QString &startFolder)
     setWindowTwips(settings->window);
     keepReachable();
     state_.recordFolder = startFolder.isEmpty() ? settings->recordFolder : QDir::toNativeSeparators(startFolder);
+    state_.autoRefresh = settings->autoRefresh;
+    ui->mnuViewAutoRefresh->setChecked(state_.autoRefresh);
 
     setFlatToolbar(true);
     setFullRowSelect(true);
@@ -428,7 +432,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     if (!isMinimized()) {
-        if (const StoreStatus saved = saveViewerSettings(windowTwips(), state_.recordFolder); !saved) {
+        if (const StoreStatus saved = saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh); !saved) {
             asker().message(nullptr, saved.failure, QString(), Asker::Buttons::Ok, Asker::Icon::None);
             QCoreApplication::exit(EXIT_FAILURE);
         }

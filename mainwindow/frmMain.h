@@ -6,6 +6,7 @@
 #include "config/viewersettings.h"
 #include "dialogs/hosts.h"
 #include "mainwindow/frmMainState.h"
+#include "records/folderwatch.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -156,6 +157,32 @@ private:
     void printPersonal(const QStringList &names);
     void printALL();
 
+    // ---- following the record folder (frmMain_refresh.cpp) ----
+    // After a full build: the folder is watched from what the build read.
+    void followFolder();
+    void mnuViewRefresh_Click();
+    void mnuViewAutoRefresh_Click();
+    // The watch saw a change: refreshes now, or once the command under way has ended.
+    void folderChanged();
+    bool commandUnderWay() const;
+    // Tree, list, status text and graph follow the files that changed (every file when
+    // `everything`); the teacher's place stays.
+    void refreshFromFolder(bool everything);
+    void syncTree(const ScanResult &scan);
+
+    // Held by a command while it lets events run between its steps: no refresh comes
+    // between them.
+    class CommandScope {
+    public:
+        explicit CommandScope(frmMain &window) : depth_(window.commandDepth_) { ++depth_; }
+        ~CommandScope() { --depth_; }
+        CommandScope(const CommandScope &) = delete;
+        CommandScope &operator=(const CommandScope &) = delete;
+
+    private:
+        int &depth_;
+    };
+
     // ---- what the find dialog and the group dialog ask of the window ----
     void hideGraphPane() override;
     bool selectLearnerRow(const QString &name) override;
@@ -179,6 +206,10 @@ private:
     bool shown_ = false;
     QElapsedTimer pumpClock_;
     std::optional<QSize> pendingOuter_; // outer size to apply once the frame is known
+    std::unique_ptr<FolderWatch> watch_;
+    QTimer *refreshRetry_ = nullptr;
+    bool refreshPending_ = false;
+    int commandDepth_ = 0;
 };
 
 } // namespace qel

@@ -114,6 +114,7 @@ void frmMain::menuAllPrint_Click()
 {
     // The dialog computes the figures of all three groups into `statistics`, switching the
     // window through them and back, and closes itself.
+    const CommandScope command(*this);
     state_.printRequest = true;
     {
         frmMprop dialog(*this, state_.printRequest, windowIcon(), this);

@@ -48,13 +48,8 @@ void frmMain::scanFolder(int group)
     setNodeImage(root, 1);
     QList<QTreeWidgetItem *> children;
     children.reserve(qsizetype(result.nodes.size()));
-    for (const TreeNode &node : result.nodes) {
-        auto *item = new QTreeWidgetItem;
-        item->setText(0, node.text);
-        item->setData(0, kNodeKeyRole, node.key);
-        setNodeImage(item, node.image);
-        children.append(item);
-    }
+    for (const TreeNode &node : result.nodes)
+        children.append(newLearnerNode(node));
     root->addChildren(children);
     ui->tvTreeView->addTopLevelItem(root);
     root->setExpanded(true);
@@ -86,6 +81,7 @@ void frmMain::makeView(bool collect)
         ui->listModel->sortByText(state_.sortColumn, state_.sortDirection == 1);
     ui->lblTitle[1]->setText(listTitleText());
     building_ = false;
+    followFolder();
 }
 
 // ---------------------------------------------------------------- tree

@@ -36,6 +36,15 @@ void setNodeImage(QTreeWidgetItem *node, int number)
     node->setIcon(0, number >= 1 && number <= 6 ? images[number - 1] : QIcon());
 }
 
+QTreeWidgetItem *newLearnerNode(const TreeNode &node)
+{
+    auto *item = new QTreeWidgetItem;
+    item->setText(0, node.text);
+    item->setData(0, kNodeKeyRole, node.key);
+    setNodeImage(item, node.image);
+    return item;
+}
+
 LearnerTree::LearnerTree(QWidget *parent)
     : QTreeWidget(parent)
 {

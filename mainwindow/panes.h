@@ -2,6 +2,8 @@
 // The main window's controls, each passing on the mouse and focus events its handlers
 // react to as signals.
 
+#include "records/learnertable.h"
+
 #include <QPersistentModelIndex>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -21,6 +23,8 @@ int nodeImage(const QTreeWidgetItem *node);
 // Gives the node an image by its number (1 group expanded, 2 collapsed, 4 English learner,
 // 5 Kana/Romaji learner).
 void setNodeImage(QTreeWidgetItem *node, int number);
+// A learner node of the scan, not yet in a tree.
+QTreeWidgetItem *newLearnerNode(const TreeNode &node);
 
 class LearnerTree : public QTreeWidget {
     Q_OBJECT

@@ -273,7 +273,7 @@ std::optional<qint64> settlesAt(const std::vector<TableRow> &rows)
 }
 
 TableUpdate updateTable(const QString &folder, int group, std::vector<TableRow> previous,
-                        GroupCollections *collect, bool everything)
+                        GroupCollections *collect, bool everything, const ProgressHook &progress)
 {
     TableUpdate update;
     // Listed before anything is read: a file that changes after this is seen by the next
@@ -291,7 +291,12 @@ TableUpdate updateTable(const QString &folder, int group, std::vector<TableRow> 
         before.insert(previous[i].key, i);
 
     update.rows.reserve(update.scan.nodes.size());
+    const int maximum = int(update.scan.nodes.size()) + 1;
+    if (progress)
+        progress(0, maximum);
     for (const TreeNode &node : update.scan.nodes) {
+        if (progress && !update.rows.empty())
+            progress(int(update.rows.size()), maximum);
         const auto old = before.constFind(node.key);
         TableRow *kept = old == before.cend() ? nullptr : &previous[*old];
         const auto identity = listed.constFind(node.key);
@@ -302,10 +307,12 @@ TableUpdate updateTable(const QString &folder, int group, std::vector<TableRow> 
             continue;
         }
         update.rows.push_back(rowForNode(folder, node));
-        ++update.filesRead;
+        update.reread.push_back(update.rows.size() - 1);
         if (!kept || !sameTexts(*kept, update.rows.back()))
             update.changed.push_back(update.rows.size() - 1);
     }
+    if (progress)
+        progress(int(update.rows.size()), maximum);
     update.settlesAt = settlesAt(update.rows);
     if (collect)
         fillCollections(update.rows, *collect);

@@ -106,8 +106,8 @@ std::optional<qint64> settlesAt(const std::vector<TableRow> &rows);
 struct TableUpdate {
     ScanResult scan;
     std::vector<TableRow> rows;       // exactly what makeView gives for the scan's nodes
-    std::vector<std::size_t> changed; // rows new to the table or whose texts changed
-    int filesRead = 0;
+    std::vector<std::size_t> reread;  // rows read anew
+    std::vector<std::size_t> changed; // of those, the rows new to the table or whose texts changed
     FolderListing listing;            // taken before any file was read
     std::optional<qint64> settlesAt;  // the earliest time an unsettled row settles
 };
@@ -115,8 +115,9 @@ struct TableUpdate {
 // The table of `group` as a folder scan and a full build would give it now, reading only
 // the record files whose identity differs from that of their row in `previous` (any
 // order), or whose row is unreadable or unsettled; every file when `everything` is set.
-// Refills `collect` when given.
+// Refills `collect` when given; `progress` as for makeView.
 TableUpdate updateTable(const QString &folder, int group, std::vector<TableRow> previous,
-                        GroupCollections *collect = nullptr, bool everything = false);
+                        GroupCollections *collect = nullptr, bool everything = false,
+                        const ProgressHook &progress = {});
 
 } // namespace qel
