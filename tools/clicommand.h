@@ -2,6 +2,9 @@
 // Subcommands of qelviewer-cli. Each lives in its own cmd_*.cpp and registers itself
 // with a static CommandRegistrar, so adding one touches no other file.
 
+#include "records/learnertable.h"
+#include "reports/csv.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -62,6 +65,10 @@ void warn(const QString &message);
 // Writes bytes or UTF-8 text to standard output.
 void writeOut(const QByteArray &bytes);
 void writeLine(const QString &text);
+
+// Writes the rows as the viewer's CSV export does, naming each file that could not be read
+// on standard error; false when there was one.
+bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::Encoding encoding);
 
 // Checks that FOLDER exists and can be listed; prints the error otherwise.
 bool checkFolder(const QString &folder);

@@ -9,6 +9,22 @@
 
 namespace qel::cli {
 
+bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::Encoding encoding)
+{
+    std::vector<csv::Row> lines;
+    lines.reserve(rows.size());
+    bool allRead = true;
+    for (const TableRow &row : rows) {
+        lines.push_back({row.name, row.cells});
+        if (!row.readable) {
+            allRead = false;
+            warn(QStringLiteral("cannot read %1: %2").arg(recordFolderPath(folder, row.key), row.error));
+        }
+    }
+    writeOut(csv::document(lines, encoding));
+    return allRead;
+}
+
 namespace {
 
 int runTable(const QCommandLineParser &args)
@@ -27,19 +43,7 @@ int runTable(const QCommandLineParser &args)
         return kUsageOrFolderError;
 
     const ScanResult scan = scanFolder(folder, *group);
-    const std::vector<TableRow> rows = makeView(folder, scan.nodes);
-    std::vector<csv::Row> lines;
-    lines.reserve(rows.size());
-    int unreadable = 0;
-    for (const TableRow &row : rows) {
-        lines.push_back({row.name, row.cells});
-        if (!row.readable) {
-            ++unreadable;
-            warn(QStringLiteral("cannot read %1: %2").arg(recordFolderPath(folder, row.key), row.error));
-        }
-    }
-    writeOut(csv::document(lines, encoding));
-    return unreadable ? kPartialFailure : kOk;
+    return writeTable(folder, makeView(folder, scan.nodes), encoding) ? kOk : kPartialFailure;
 }
 
 int runSummary(const QCommandLineParser &args)
