@@ -6,7 +6,6 @@
 #include "config/viewersettings.h"
 #include "dialogs/hosts.h"
 #include "mainwindow/frmMainState.h"
-#include "records/folderwatch.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -22,6 +21,7 @@ class QTreeWidgetItem;
 
 namespace qel {
 
+class FolderWatch;
 class frmSplash;
 struct frmMainControls;
 enum class ToolbarButton;
@@ -169,6 +169,8 @@ private:
     // `everything`); the teacher's place stays.
     void refreshFromFolder(bool everything);
     void syncTree(const ScanResult &scan);
+    // The folder scan, listed beside the window so that it keeps painting (clicks wait).
+    ScanResult scanWhilePainting(const QString &folder, int group);
 
     // Held by a command while it lets events run between its steps: no refresh comes
     // between them.
@@ -206,7 +208,7 @@ private:
     bool shown_ = false;
     QElapsedTimer pumpClock_;
     std::optional<QSize> pendingOuter_; // outer size to apply once the frame is known
-    std::unique_ptr<FolderWatch> watch_;
+    FolderWatch *watch_ = nullptr; // "folderWatch", made when first needed
     QTimer *refreshRetry_ = nullptr;
     bool refreshPending_ = false;
     int commandDepth_ = 0;

@@ -4,14 +4,18 @@
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
+#include "records/folderwatch.h"
+#include "records/platform.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSet>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 
 namespace qel {
 
@@ -31,8 +35,9 @@ void frmMain::followFolder()
         return;
     }
     if (!watch_) {
-        watch_ = std::make_unique<FolderWatch>();
-        connect(watch_.get(), &FolderWatch::changed, this, &frmMain::folderChanged);
+        watch_ = new FolderWatch(this);
+        watch_->setObjectName(QStringLiteral("folderWatch"));
+        connect(watch_, &FolderWatch::changed, this, &frmMain::folderChanged);
     }
     const std::vector<TableRow> &rows = ui->listModel->rows();
     watch_->watch(state_.recordFolder, state_.viewMode, listingOf(rows), settlesAt(rows));
@@ -126,6 +131,27 @@ void frmMain::refreshFromFolder(bool everything)
     }
     if (state_.autoRefresh && watch_)
         watch_->watch(state_.recordFolder, state_.viewMode, std::move(update.listing), update.settlesAt);
+}
+
+ScanResult frmMain::scanWhilePainting(const QString &folder, int group)
+{
+    // Nothing the window does may come between: no refresh, no command.
+    const CommandScope command(*this);
+    ScanResult result;
+    std::atomic<bool> done = false;
+    QThread *lister = QThread::create([&] {
+        result = ::qel::scanFolder(folder, group);
+        done = true;
+    });
+    // The thread's end wakes the loop below.
+    connect(lister, &QThread::finished, this, [] {});
+    lister->start();
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    lister->wait();
+    delete lister;
+    platform::releaseFreedMemory();
+    return result;
 }
 
 // The learner nodes become those of the scan; nodes of files still there stay as they are.

@@ -40,7 +40,7 @@ void frmMain::scanFolder(int group)
     ui->lblTitle[0]->setText(folder);
     ui->lblTitle[0]->setToolTip(folder); // a long path does not fit above the tree
     ui->Picture1->hide();
-    const ScanResult result = ::qel::scanFolder(folder, group);
+    const ScanResult result = scanWhilePainting(folder, group);
 
     auto *root = new QTreeWidgetItem;
     root->setText(0, result.rootText);

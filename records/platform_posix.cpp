@@ -2,11 +2,16 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace qel::platform {
 
@@ -33,7 +38,7 @@ FileIdentity identityOf(const struct stat &status)
 
 } // namespace
 
-bool openRegularFile(QFile &file, const QString &path, FileIdentity &identity, QString *error)
+bool openRegularFile(const QString &path, std::intptr_t &handle, FileIdentity &identity, QString *error)
 {
     const QByteArray native = QFile::encodeName(path);
     int fd = -1;
@@ -55,13 +60,24 @@ bool openRegularFile(QFile &file, const QString &path, FileIdentity &identity, Q
         return false;
     }
     identity = identityOf(status);
-    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        if (error)
-            *error = file.errorString();
-        ::close(fd);
-        return false;
-    }
+    handle = fd;
     return true;
+}
+
+qint64 readFile(std::intptr_t handle, char *data, qint64 maxSize, QString *error)
+{
+    ssize_t got = -1;
+    do {
+        got = ::read(int(handle), data, size_t(std::min<qint64>(maxSize, SSIZE_MAX)));
+    } while (got < 0 && errno == EINTR);
+    if (got < 0 && error)
+        *error = qt_error_string(errno);
+    return qint64(got);
+}
+
+void closeFile(std::intptr_t handle)
+{
+    ::close(int(handle));
 }
 
 bool listRegularFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
@@ -87,6 +103,13 @@ bool listRegularFiles(const QString &folder, const std::function<bool(const QStr
     }
     ::closedir(dir);
     return true;
+}
+
+void releaseFreedMemory()
+{
+#ifdef __GLIBC__
+    ::malloc_trim(0);
+#endif
 }
 
 } // namespace qel::platform

@@ -3,10 +3,9 @@
 #include <QDir>
 #include <QFile>
 
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace qel::platform {
@@ -29,23 +28,23 @@ qint64 nanosecondsOf(FILETIME time)
 
 } // namespace
 
-bool openRegularFile(QFile &file, const QString &path, FileIdentity &identity, QString *error)
+bool openRegularFile(const QString &path, std::intptr_t &handle, FileIdentity &identity, QString *error)
 {
     const QString native = QDir::toNativeSeparators(path);
     // Shared with the trainer, which may hold the file open for writing.
-    HANDLE handle = ::CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+    HANDLE file = ::CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         if (error)
             *error = qt_error_string(int(::GetLastError()));
         return false;
     }
     // Judge the handle, not the name: pipes, consoles and devices are no record files.
     BY_HANDLE_FILE_INFORMATION info {};
-    if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileInformationByHandle(handle, &info)
+    if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileInformationByHandle(file, &info)
         || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        ::CloseHandle(handle);
+        ::CloseHandle(file);
         if (error)
             *error = QStringLiteral("not a regular file");
         return false;
@@ -55,23 +54,28 @@ bool openRegularFile(QFile &file, const QString &path, FileIdentity &identity, Q
     identity.size = qint64((quint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
     identity.modified = nanosecondsOf(info.ftLastWriteTime);
     FILE_BASIC_INFO basic {};
-    if (::GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic))
+    if (::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic))
         identity.changed = nanosecondsOf(basic.ChangeTime);
     identity.fileId = (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
-    if (fd < 0) {
-        ::CloseHandle(handle);
-        if (error)
-            *error = QStringLiteral("cannot open the file handle");
-        return false;
-    }
-    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        if (error)
-            *error = file.errorString();
-        ::_close(fd); // closes the handle too
-        return false;
-    }
+    handle = reinterpret_cast<std::intptr_t>(file);
     return true;
+}
+
+qint64 readFile(std::intptr_t handle, char *data, qint64 maxSize, QString *error)
+{
+    DWORD got = 0;
+    const DWORD want = DWORD(std::min<qint64>(maxSize, 1 << 30));
+    if (!::ReadFile(reinterpret_cast<HANDLE>(handle), data, want, &got, nullptr)) {
+        if (error)
+            *error = qt_error_string(int(::GetLastError()));
+        return -1;
+    }
+    return qint64(got);
+}
+
+void closeFile(std::intptr_t handle)
+{
+    ::CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
 bool listRegularFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
@@ -117,6 +121,11 @@ bool listRegularFiles(const QString &folder, const std::function<bool(const QStr
     }
     ::CloseHandle(dir);
     return ok;
+}
+
+void releaseFreedMemory()
+{
+    // The process heap is shared by all threads; there is nothing to hand back.
 }
 
 } // namespace qel::platform

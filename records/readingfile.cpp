@@ -31,22 +31,47 @@ FileReadObserver setFileReadObserver(FileReadObserver replacement)
 
 bool ReadingFile::open(const QString &path, QString *error)
 {
+    close();
     m_path = path;
-    const bool opened = platform::openRegularFile(m_file, path, m_identity, error);
+    m_position = 0;
+    m_error.clear();
+    const bool opened = platform::openRegularFile(path, m_handle, m_identity, &m_error);
+    if (error)
+        *error = m_error;
     notify(opened ? FileReadEvent::Opened : FileReadEvent::OpenFailed, path);
     return opened;
+}
+
+qint64 ReadingFile::read(char *data, qint64 maxSize)
+{
+    qint64 got = 0;
+    while (got < maxSize && m_handle != -1) {
+        const qint64 n = platform::readFile(m_handle, data + got, maxSize - got, &m_error);
+        if (n < 0) {
+            got = -1;
+            break;
+        }
+        got += n;
+        m_position += n;
+        // Past the size the file had when it was opened a short read is its end; asking
+        // once more only to be told so would cost a call per file.
+        if (n == 0 || m_position >= m_identity.size)
+            break;
+    }
+    notify(FileReadEvent::Read, m_path, got);
+    return got;
+}
+
+void ReadingFile::close()
+{
+    if (m_handle != -1)
+        platform::closeFile(m_handle);
+    m_handle = -1;
 }
 
 QDateTime ReadingFile::lastModified() const
 {
     return QDateTime::fromMSecsSinceEpoch(m_identity.modifiedMSecs(), Qt::UTC);
-}
-
-qint64 ReadingFile::read(char *data, qint64 maxSize)
-{
-    const qint64 got = m_file.read(data, maxSize);
-    notify(FileReadEvent::Read, m_path, got);
-    return got;
 }
 
 } // namespace qel

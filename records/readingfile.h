@@ -4,8 +4,8 @@
 // that tests set to count what is opened and read.
 
 #include <QDateTime>
-#include <QFile>
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 namespace qel {
@@ -43,19 +43,27 @@ FileReadObserver setFileReadObserver(FileReadObserver observer);
 
 class ReadingFile {
 public:
+    ReadingFile() = default;
+    ~ReadingFile() { close(); }
+    ReadingFile(const ReadingFile &) = delete;
+    ReadingFile &operator=(const ReadingFile &) = delete;
+
     // False when the file is missing, cannot be opened or is no regular file; `error` says why.
     bool open(const QString &path, QString *error = nullptr);
     // Up to `maxSize` bytes; fewer only at the end of the file (a regular file's read
     // comes short nowhere else); -1 on an error.
     qint64 read(char *data, qint64 maxSize);
+    void close();
     QDateTime lastModified() const;
     // The identity of the file as opened, taken from the handle.
     const FileIdentity &identity() const { return m_identity; }
-    QString errorString() const { return m_file.errorString(); }
+    QString errorString() const { return m_error; }
 
 private:
-    QFile m_file;
+    std::intptr_t m_handle = -1;
+    qint64 m_position = 0;
     QString m_path;
+    QString m_error;
     FileIdentity m_identity;
 };
 
