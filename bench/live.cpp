@@ -167,7 +167,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "the window watches nothing\n");
         return 1;
     }
-    std::printf("record files watched one by one: %d\n", watch->watchedFiles());
     std::vector<double> seen, listing;
     for (int r = 0; r < 5; ++r) {
         // A file written in the clock tick it was read is read again once it has settled:

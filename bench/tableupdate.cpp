@@ -76,7 +76,7 @@ int main(int argc, char **argv)
     int read = 0;
     std::size_t rowCount = 0;
     qel::GroupCollections collections;
-    auto table = qel::updateTable(folder, qel::AllGroup, {}, &collections).rows;
+    qel::TableUpdate table = qel::updateTable(folder, qel::AllGroup, {}, {&collections, false, {}});
     for (int r = 0; r < kRepeats; ++r) {
         QElapsedTimer timer;
         timer.start();
@@ -89,10 +89,13 @@ int main(int argc, char **argv)
             return 1;
         }
         timer.start();
-        qel::TableUpdate updated = qel::updateTable(folder, qel::AllGroup, std::move(table), &collections);
+        qel::UpdateOptions options;
+        options.collect = &collections;
+        options.nodes = &table.scan.nodes;
+        qel::TableUpdate updated = qel::updateTable(folder, qel::AllGroup, table.rows, options);
         update.push_back(double(timer.nsecsElapsed()) / 1e6);
         read = int(updated.reread.size());
-        table = std::move(updated.rows);
+        table = std::move(updated);
 
         timer.start();
         const qel::ScanResult scan = qel::scanFolder(folder, qel::AllGroup);

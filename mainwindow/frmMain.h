@@ -209,6 +209,7 @@ private:
     QElapsedTimer pumpClock_;
     std::optional<QSize> pendingOuter_; // outer size to apply once the frame is known
     FolderWatch *watch_ = nullptr; // "folderWatch", made when first needed
+    std::vector<TreeNode> shownNodes_; // the tree's learner nodes, as the last scan gave them
     QTimer *refreshRetry_ = nullptr;
     bool refreshPending_ = false;
     int commandDepth_ = 0;

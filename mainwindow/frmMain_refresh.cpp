@@ -22,6 +22,8 @@ namespace qel {
 namespace {
 // How soon a refresh that waits for a command looks again.
 constexpr int kRetryMSecs = 250;
+// A listing of the watch this old still serves a refresh.
+constexpr qint64 kFreshMSecs = 1000;
 }
 
 // ---------------------------------------------------------------- following the record folder
@@ -101,10 +103,17 @@ void frmMain::refreshFromFolder(bool everything)
     const int top = down->value(), left = across->value(), treeTop = treeDown->value();
     const QString shownKey = state_.pane.nodeKey;
 
+    // What the watch found, when it is fresh, saves listing the folder again; the nodes
+    // shown save scanning it while the same files are there.
+    const std::optional<FolderListing> listed = watch_ ? watch_->takeListing(kFreshMSecs) : std::nullopt;
+    UpdateOptions options;
+    options.collect = &state_.collections;
+    options.everything = everything;
+    options.progress = [this](int value, int maximum) { buildProgress(value, maximum); };
+    options.listing = listed ? &*listed : nullptr;
+    options.nodes = &shownNodes_;
     pumpClock_.start();
-    TableUpdate update =
-        updateTable(state_.recordFolder, state_.viewMode, ui->listModel->rows(), &state_.collections, everything,
-                    [this](int value, int maximum) { buildProgress(value, maximum); });
+    TableUpdate update = updateTable(state_.recordFolder, state_.viewMode, ui->listModel->rows(), options);
     const bool shownRead = std::any_of(update.reread.begin(), update.reread.end(),
                                        [&](std::size_t r) { return update.rows[r].key == shownKey; });
     std::vector<QString> marked;
@@ -112,7 +121,10 @@ void frmMain::refreshFromFolder(bool everything)
     for (std::size_t r : update.changed)
         marked.push_back(update.rows[r].key);
 
-    syncTree(update.scan);
+    if (!update.nodesKept) {
+        syncTree(update.scan);
+        shownNodes_ = update.scan.nodes;
+    }
     ui->statusPanels[0]->setText(update.scan.statusText);
     ui->listModel->updateRows(std::move(update.rows));
     ui->listModel->markRows(marked);

@@ -56,6 +56,7 @@ void frmMain::scanFolder(int group)
     setNodeImage(root, 1);
     ui->tvTreeView->setCurrentItem(root);
     ui->statusPanels[0]->setText(result.statusText);
+    shownNodes_ = result.nodes;
 }
 
 void frmMain::makeView(bool collect)

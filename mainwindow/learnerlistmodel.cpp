@@ -147,6 +147,17 @@ void LearnerListModel::updateRows(std::vector<TableRow> rows)
         for (int r : sorted(asShown, order_))
             wanted.push_back(std::move(asShown[std::size_t(r)]));
     }
+    // The same files in the same places, as after most runs: only the texts change.
+    bool samePlaces = wanted.size() == rows_.size();
+    for (std::size_t i = 0; samePlaces && i < wanted.size(); ++i)
+        samePlaces = wanted[i].key == rows_[i].key;
+    if (samePlaces) {
+        rows_ = std::move(wanted);
+        if (!rows_.empty())
+            emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, kColumns - 1));
+        return;
+    }
+
     QHash<QString, int> target;
     target.reserve(qsizetype(wanted.size()));
     for (std::size_t i = 0; i < wanted.size(); ++i)

@@ -1,9 +1,10 @@
 #include "records/folderwatch.h"
 
+#include "records/platform.h"
+
 #include <QDateTime>
-#include <QDir>
 #include <QFileSystemWatcher>
-#include <QSet>
+#include <QSocketNotifier>
 #include <algorithm>
 
 namespace qel {
@@ -17,29 +18,24 @@ constexpr int kFastestCheckMSecs = 1000;
 constexpr int kSlowestCheckMSecs = 60000;
 // A check may take one part in this many of the time between checks.
 constexpr qint64 kCheckShare = 60;
-// Each watched file holds a notice handle of the system's limited supply.
-constexpr std::size_t kMostWatchedFiles = 20000;
 }
 
 FolderWatch::FolderWatch(QObject *parent)
-    : QObject(parent), notices_(new QFileSystemWatcher(this))
+    : QObject(parent), names_(new QFileSystemWatcher(this))
 {
     lister_.setMaxThreadCount(1);
     poll_.setSingleShot(true);
     quiet_.setSingleShot(true);
-    connect(&poll_, &QTimer::timeout, this, &FolderWatch::poll);
-    connect(&quiet_, &QTimer::timeout, this, [this] {
-        if (watching_)
-            emit changed();
-    });
-    connect(notices_, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::noticed);
-    connect(notices_, &QFileSystemWatcher::fileChanged, this, &FolderWatch::noticed);
+    connect(&poll_, &QTimer::timeout, this, &FolderWatch::listAway);
+    connect(&quiet_, &QTimer::timeout, this, &FolderWatch::listAway);
+    connect(names_, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::noticed);
 }
 
 FolderWatch::~FolderWatch()
 {
     // A listing under way posts its result to this object: it must end first.
     lister_.waitForDone();
+    closeWriteNotices();
 }
 
 void FolderWatch::watch(const QString &folder, int group, FolderListing listing, std::optional<qint64> settlesAt)
@@ -48,12 +44,13 @@ void FolderWatch::watch(const QString &folder, int group, FolderListing listing,
         stop();
         folder_ = folder;
         if (!folder.isEmpty())
-            notices_->addPath(folder);
+            names_->addPath(folder);
+        openWriteNotices();
     }
     group_ = group;
-    watchFiles(listing);
     listing_ = std::move(listing);
     settlesAt_ = settlesAt;
+    found_.reset();
     watching_ = true;
     ++generation_;
     poll_.start(interval_);
@@ -65,59 +62,63 @@ void FolderWatch::stop()
     ++generation_;
     poll_.stop();
     quiet_.stop();
-    const QStringList watched = notices_->files() + notices_->directories();
-    if (!watched.isEmpty())
-        notices_->removePaths(watched);
+    if (!names_->directories().isEmpty())
+        names_->removePaths(names_->directories());
+    closeWriteNotices();
     listing_ = {};
+    found_.reset();
 }
 
-int FolderWatch::watchedFiles() const
+void FolderWatch::openWriteNotices()
 {
-    return int(notices_->files().size());
-}
-
-void FolderWatch::watchFiles(const FolderListing &listing)
-{
-    const QStringList watched = notices_->files();
-    if (listing.size() > kMostWatchedFiles) {
-        if (!watched.isEmpty())
-            notices_->removePaths(watched);
+    if (writes_ != -1 || folder_.isEmpty())
         return;
-    }
-    QSet<QString> wanted;
-    wanted.reserve(qsizetype(listing.size()));
-    const QDir dir(folder_);
-    for (const ListedFile &file : listing)
-        wanted.insert(dir.filePath(file.name));
-    QStringList gone;
-    for (const QString &path : watched)
-        if (!wanted.remove(path))
-            gone << path;
-    if (!gone.isEmpty())
-        notices_->removePaths(gone);
-    // A file the system will not watch (its supply used up) is left to the checks.
-    if (!wanted.isEmpty())
-        notices_->addPaths(QStringList(wanted.cbegin(), wanted.cend()));
+    writes_ = platform::openWriteNotices(folder_);
+    if (writes_ == -1)
+        return;
+    writesReady_ = new QSocketNotifier(qintptr(writes_), QSocketNotifier::Read, this);
+    connect(writesReady_, &QSocketNotifier::activated, this, [this] {
+        if (!platform::drainWriteNotices(writes_))
+            closeWriteNotices(); // the folder went; the checks look for it again
+        noticed();
+    });
+}
+
+void FolderWatch::closeWriteNotices()
+{
+    delete writesReady_;
+    writesReady_ = nullptr;
+    if (writes_ != -1)
+        platform::closeWriteNotices(writes_);
+    writes_ = -1;
 }
 
 void FolderWatch::noticed()
 {
     if (!watching_)
         return;
+    noticedSince_ = true;
+    found_.reset();
     if (!quiet_.isActive())
         burst_.start();
     if (burst_.elapsed() < kBurstLimitMSecs)
         quiet_.start(kQuietMSecs);
 }
 
-void FolderWatch::poll()
+void FolderWatch::listAway()
 {
-    if (!watching_ || listingAway_)
+    if (!watching_)
         return;
+    if (listingAway_) {
+        // The listing under way may have missed what the notice was about: another follows.
+        return;
+    }
     // A folder that was missing, or removed and made again, is watched once it is there.
-    if (notices_->directories().isEmpty() && !folder_.isEmpty())
-        notices_->addPath(folder_);
+    if (names_->directories().isEmpty() && !folder_.isEmpty())
+        names_->addPath(folder_);
+    openWriteNotices();
     listingAway_ = true;
+    noticedSince_ = false;
     lister_.start([this, folder = folder_, group = group_, generation = generation_] {
         QElapsedTimer took;
         took.start();
@@ -125,10 +126,12 @@ void FolderWatch::poll()
         const qint64 ms = took.elapsed();
         QMetaObject::invokeMethod(
             this,
-            [this, now = std::move(now), ms, generation] {
+            [this, now = std::move(now), ms, generation]() mutable {
                 listingAway_ = false;
                 if (generation == generation_)
-                    compare(now, ms);
+                    compare(std::move(now), ms);
+                if (watching_ && noticedSince_)
+                    listAway();
                 else if (watching_)
                     poll_.start(interval_);
             },
@@ -142,11 +145,20 @@ bool FolderWatch::check()
         return false;
     QElapsedTimer took;
     took.start();
-    const FolderListing now = listGroupFiles(folder_, group_);
-    return compare(now, took.elapsed());
+    FolderListing now = listGroupFiles(folder_, group_);
+    return compare(std::move(now), took.elapsed());
 }
 
-bool FolderWatch::compare(const FolderListing &now, qint64 tookMSecs)
+std::optional<FolderListing> FolderWatch::takeListing(qint64 maxAgeMSecs)
+{
+    std::optional<FolderListing> taken;
+    if (found_ && foundAge_.elapsed() <= maxAgeMSecs)
+        taken = std::move(found_);
+    found_.reset();
+    return taken;
+}
+
+bool FolderWatch::compare(FolderListing now, qint64 tookMSecs)
 {
     interval_ = int(std::clamp<qint64>(tookMSecs * kCheckShare, kFastestCheckMSecs, kSlowestCheckMSecs));
     poll_.start(interval_);
@@ -154,6 +166,8 @@ bool FolderWatch::compare(const FolderListing &now, qint64 tookMSecs)
     const bool settling = settlesAt_ && QDateTime::currentMSecsSinceEpoch() >= *settlesAt_;
     if (!changedFiles && !settling)
         return false;
+    found_ = std::move(now);
+    foundAge_.start();
     emit changed();
     return true;
 }

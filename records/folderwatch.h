@@ -1,8 +1,9 @@
 #pragma once
 // Tells when the record files of a group may no longer be what a table was read from: the
-// system's change notices on the folder and on each record file, and for what notices miss
-// (a file server that sends none) a periodic check of the files' identities, listed away
-// from the caller's thread. A burst of changes gives one signal.
+// system's notices of names coming and going in the folder and, where it gives them for a
+// whole folder, of files written in place; for what notices miss (a file server that sends
+// none) a periodic check of the files' identities. Folders are listed away from the
+// caller's thread; a burst of changes gives one signal.
 
 #include "records/learnertable.h"
 
@@ -13,6 +14,7 @@
 #include <optional>
 
 class QFileSystemWatcher;
+class QSocketNotifier;
 
 namespace qel {
 
@@ -33,22 +35,26 @@ public:
     // files differ from the listing the table was read from or an unsettled row can now be
     // read for good.
     bool check();
+    // The listing of the check that last found a change, while it is at most `maxAgeMSecs`
+    // old and no newer notice has come: an update can start from it instead of listing again.
+    std::optional<FolderListing> takeListing(qint64 maxAgeMSecs);
     // Milliseconds between periodic checks: a second, stretched for a large folder so that
     // checking takes a small share of one core.
     int checkInterval() const { return interval_; }
-    // The record files watched one by one (up to a limit; beyond it the checks alone serve).
-    int watchedFiles() const;
 
 signals:
     void changed();
 
 private:
     void noticed();
-    void poll();
-    bool compare(const FolderListing &now, qint64 tookMSecs);
-    void watchFiles(const FolderListing &listing);
+    void listAway();
+    bool compare(FolderListing now, qint64 tookMSecs);
+    void openWriteNotices();
+    void closeWriteNotices();
 
-    QFileSystemWatcher *notices_ = nullptr;
+    QFileSystemWatcher *names_ = nullptr;
+    std::intptr_t writes_ = -1; // the platform's notices of writes, where it has them
+    QSocketNotifier *writesReady_ = nullptr;
     QThreadPool lister_;
     QTimer poll_;
     QTimer quiet_;
@@ -59,8 +65,11 @@ private:
     std::optional<qint64> settlesAt_;
     bool watching_ = false;
     bool listingAway_ = false;
-    quint64 generation_ = 0; // a listing started before the last watch() is out of date
+    bool noticedSince_ = false; // a notice came after the listing under way began
+    quint64 generation_ = 0;    // a listing begun before the last watch() is out of date
     int interval_ = 1000;
+    std::optional<FolderListing> found_;
+    QElapsedTimer foundAge_;
 };
 
 } // namespace qel

@@ -220,7 +220,7 @@ FolderListing listGroupFiles(const QString &folder, int group)
     FolderListing listing;
     const QString cut = folder.left(folder.indexOf(QChar(0)) < 0 ? folder.size() : folder.indexOf(QChar(0)));
     if (!cut.isEmpty())
-        platform::listRegularFiles(cut, [group](const QString &name) { return inGroup(name, group); }, listing);
+        platform::listFiles(cut, [group](const QString &name) { return inGroup(name, group); }, listing);
     return listing;
 }
 
@@ -272,38 +272,59 @@ std::optional<qint64> settlesAt(const std::vector<TableRow> &rows)
     return first;
 }
 
-TableUpdate updateTable(const QString &folder, int group, std::vector<TableRow> previous,
-                        GroupCollections *collect, bool everything, const ProgressHook &progress)
+TableUpdate updateTable(const QString &folder, int group, const std::vector<TableRow> &previous,
+                        const UpdateOptions &options)
 {
     TableUpdate update;
     // Listed before anything is read: a file that changes after this is seen by the next
     // listing, never hidden behind a row read earlier.
-    update.listing = listGroupFiles(folder, group);
-    update.scan = scanFolder(folder, group);
-
+    update.listing = options.listing ? *options.listing : listGroupFiles(folder, group);
     QHash<QString, const FileIdentity *> listed;
     listed.reserve(qsizetype(update.listing.size()));
     for (const ListedFile &file : update.listing)
         listed.insert(file.name, &file.identity);
-    QHash<QString, std::size_t> before;
-    before.reserve(qsizetype(previous.size()));
-    for (std::size_t i = 0; i < previous.size(); ++i)
-        before.insert(previous[i].key, i);
+
+    // The same record files as before give the same nodes: the scan depends on the names alone.
+    bool sameNames = options.nodes && !listed.isEmpty() && std::size_t(listed.size()) == options.nodes->size();
+    for (std::size_t i = 0; sameNames && i < options.nodes->size(); ++i)
+        sameNames = listed.contains((*options.nodes)[i].key);
+    if (sameNames) {
+        update.nodesKept = true;
+        update.scan.rootText = groupName(group);
+        update.scan.nodes = *options.nodes;
+        update.scan.statusText = fileCountText(std::int64_t(update.scan.nodes.size()));
+    } else {
+        update.scan = scanFolder(folder, group);
+    }
+
+    QHash<QString, std::size_t> before; // made at the first row not found in its place
 
     update.rows.reserve(update.scan.nodes.size());
     const int maximum = int(update.scan.nodes.size()) + 1;
-    if (progress)
-        progress(0, maximum);
+    if (options.progress)
+        options.progress(0, maximum);
     for (const TreeNode &node : update.scan.nodes) {
-        if (progress && !update.rows.empty())
-            progress(int(update.rows.size()), maximum);
-        const auto old = before.constFind(node.key);
-        TableRow *kept = old == before.cend() ? nullptr : &previous[*old];
+        const std::size_t at = update.rows.size();
+        if (options.progress && at > 0)
+            options.progress(int(at), maximum);
+        // Rows given in the nodes' order are found in their place.
+        const TableRow *kept = nullptr;
+        if (at < previous.size() && previous[at].key == node.key) {
+            kept = &previous[at];
+        } else {
+            if (before.isEmpty()) {
+                before.reserve(qsizetype(previous.size()));
+                for (std::size_t i = 0; i < previous.size(); ++i)
+                    before.insert(previous[i].key, i);
+            }
+            if (const auto old = before.constFind(node.key); old != before.cend())
+                kept = &previous[*old];
+        }
         const auto identity = listed.constFind(node.key);
-        const bool unchanged = kept && !everything && kept->identity && identity != listed.cend()
+        const bool unchanged = kept && !options.everything && kept->identity && identity != listed.cend()
                                && **identity == *kept->identity && !unsettledUntil(*kept);
         if (unchanged) {
-            update.rows.push_back(std::move(*kept));
+            update.rows.push_back(*kept);
             continue;
         }
         update.rows.push_back(rowForNode(folder, node));
@@ -311,11 +332,11 @@ TableUpdate updateTable(const QString &folder, int group, std::vector<TableRow> 
         if (!kept || !sameTexts(*kept, update.rows.back()))
             update.changed.push_back(update.rows.size() - 1);
     }
-    if (progress)
-        progress(int(update.rows.size()), maximum);
+    if (options.progress)
+        options.progress(int(update.rows.size()), maximum);
     update.settlesAt = settlesAt(update.rows);
-    if (collect)
-        fillCollections(update.rows, *collect);
+    if (options.collect)
+        fillCollections(update.rows, *options.collect);
     return update;
 }
 

@@ -85,7 +85,8 @@ QString listTitleText();
 // ---- keeping a table up to date
 
 // The record files of a group as the folder lists them, in the system's order, with their
-// identities; no file is opened. Empty when the folder cannot be listed.
+// identities; no file is opened. Everything the folder scan would list is among them.
+// Empty when the folder cannot be listed.
 using FolderListing = std::vector<ListedFile>;
 FolderListing listGroupFiles(const QString &folder, int group);
 // The same files with the same identities, in whatever order.
@@ -105,6 +106,7 @@ std::optional<qint64> settlesAt(const std::vector<TableRow> &rows);
 
 struct TableUpdate {
     ScanResult scan;
+    bool nodesKept = false;           // the scan's nodes are those given (UpdateOptions::nodes)
     std::vector<TableRow> rows;       // exactly what makeView gives for the scan's nodes
     std::vector<std::size_t> reread;  // rows read anew
     std::vector<std::size_t> changed; // of those, the rows new to the table or whose texts changed
@@ -112,12 +114,22 @@ struct TableUpdate {
     std::optional<qint64> settlesAt;  // the earliest time an unsettled row settles
 };
 
+struct UpdateOptions {
+    GroupCollections *collect = nullptr; // refilled when given
+    bool everything = false;             // every file read again
+    ProgressHook progress;               // as for makeView
+    // A listing taken after the rows were read and before this update; the folder is
+    // listed anew without one.
+    const FolderListing *listing = nullptr;
+    // The nodes the rows came from, in the scan's order: when the listing shows the same
+    // record files, the folder is not scanned again.
+    const std::vector<TreeNode> *nodes = nullptr;
+};
+
 // The table of `group` as a folder scan and a full build would give it now, reading only
 // the record files whose identity differs from that of their row in `previous` (any
-// order), or whose row is unreadable or unsettled; every file when `everything` is set.
-// Refills `collect` when given; `progress` as for makeView.
-TableUpdate updateTable(const QString &folder, int group, std::vector<TableRow> previous,
-                        GroupCollections *collect = nullptr, bool everything = false,
-                        const ProgressHook &progress = {});
+// order), or whose row is unreadable or unsettled.
+TableUpdate updateTable(const QString &folder, int group, const std::vector<TableRow> &previous,
+                        const UpdateOptions &options = {});
 
 } // namespace qel

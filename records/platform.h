@@ -20,11 +20,19 @@ bool openRegularFile(const QString &path, std::intptr_t &handle, FileIdentity &i
 qint64 readFile(std::intptr_t handle, char *data, qint64 maxSize, QString *error);
 void closeFile(std::intptr_t handle);
 
-// The regular files directly in `folder` whose names `wanted` accepts, with their
-// identities, in the order the system lists them; no file is opened. False when the
-// folder cannot be listed.
-bool listRegularFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
+// What lies directly in `folder`, folders and dangling links left out, whose names `wanted`
+// accepts, with their identities (links followed), in the order the system lists them; no
+// file is opened. False when the folder cannot be listed.
+bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
                       std::vector<ListedFile> &entries);
+
+// Notices of files in `folder` written in place, where the system gives them for a whole
+// folder at once: a handle that turns readable (for a QSocketNotifier) when one is written
+// or its times change; -1 where there are none. drainWriteNotices empties it once readable,
+// false when the folder itself has gone.
+std::intptr_t openWriteNotices(const QString &folder);
+bool drainWriteNotices(std::intptr_t handle);
+void closeWriteNotices(std::intptr_t handle);
 
 // Gives the memory a finished helper thread freed back to the system: the C library keeps
 // it for that thread, where nothing else can use it.

@@ -9,6 +9,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#endif
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -80,7 +83,7 @@ void closeFile(std::intptr_t handle)
     ::close(int(handle));
 }
 
-bool listRegularFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
+bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
                       std::vector<ListedFile> &entries)
 {
     DIR *dir = ::opendir(QFile::encodeName(folder).constData());
@@ -89,21 +92,72 @@ bool listRegularFiles(const QString &folder, const std::function<bool(const QStr
     const int dirFd = ::dirfd(dir);
     while (const dirent *entry = ::readdir(dir)) {
 #ifdef _DIRENT_HAVE_D_TYPE
-        // Links are followed below; anything else the listing names for what it is.
-        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+        if (entry->d_type == DT_DIR)
             continue;
 #endif
         const QString name = QFile::decodeName(entry->d_name);
         if (!wanted(name))
             continue;
         struct stat status {};
-        if (::fstatat(dirFd, entry->d_name, &status, 0) != 0 || !S_ISREG(status.st_mode))
+        if (::fstatat(dirFd, entry->d_name, &status, 0) != 0 || S_ISDIR(status.st_mode))
             continue;
         entries.push_back({name, identityOf(status)});
     }
     ::closedir(dir);
     return true;
 }
+
+#ifdef Q_OS_LINUX
+std::intptr_t openWriteNotices(const QString &folder)
+{
+    const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::inotify_add_watch(fd, QFile::encodeName(folder).constData(),
+                            IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR)
+        < 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool drainWriteNotices(std::intptr_t handle)
+{
+    alignas(struct inotify_event) char buffer[16384];
+    bool folderThere = true;
+    for (;;) {
+        const ssize_t got = ::read(int(handle), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return folderThere && (got == 0 || errno == EAGAIN || errno == EWOULDBLOCK);
+        for (ssize_t at = 0; at < got;) {
+            const auto *event = reinterpret_cast<const struct inotify_event *>(buffer + at);
+            if (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED))
+                folderThere = false;
+            at += ssize_t(sizeof(struct inotify_event) + event->len);
+        }
+    }
+}
+
+void closeWriteNotices(std::intptr_t handle)
+{
+    ::close(int(handle));
+}
+#else
+std::intptr_t openWriteNotices(const QString &)
+{
+    return -1;
+}
+
+bool drainWriteNotices(std::intptr_t)
+{
+    return false;
+}
+
+void closeWriteNotices(std::intptr_t) {}
+#endif
 
 void releaseFreedMemory()
 {

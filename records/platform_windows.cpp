@@ -78,7 +78,7 @@ void closeFile(std::intptr_t handle)
     ::CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
-bool listRegularFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
+bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
                       std::vector<ListedFile> &entries)
 {
     const QString native = QDir::toNativeSeparators(folder);
@@ -122,6 +122,19 @@ bool listRegularFiles(const QString &folder, const std::function<bool(const QStr
     ::CloseHandle(dir);
     return ok;
 }
+
+// The folder's own notices (through QFileSystemWatcher) and the periodic checks serve here.
+std::intptr_t openWriteNotices(const QString &)
+{
+    return -1;
+}
+
+bool drainWriteNotices(std::intptr_t)
+{
+    return false;
+}
+
+void closeWriteNotices(std::intptr_t) {}
 
 void releaseFreedMemory()
 {

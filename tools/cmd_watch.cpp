@@ -49,7 +49,11 @@ int runWatch(const QCommandLineParser &args)
     FolderWatch watch;
     watch.watch(folder, *group, table.listing, table.settlesAt);
     QObject::connect(&watch, &FolderWatch::changed, [&] {
-        table = updateTable(folder, *group, std::move(table.rows));
+        UpdateOptions options;
+        const std::optional<FolderListing> listed = watch.takeListing(1000);
+        options.listing = listed ? &*listed : nullptr;
+        options.nodes = &table.scan.nodes;
+        table = updateTable(folder, *group, table.rows, options);
         show();
         watch.watch(folder, *group, table.listing, table.settlesAt);
     });

@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace qel;
 
 namespace {
@@ -65,7 +69,7 @@ TEST(TableUpdate, EqualsAFullBuildAfterRandomChanges)
 
     for (int group : {AllGroup, KanaGroup}) {
         GroupCollections collected;
-        std::vector<TableRow> table = updateTable(dir.path(), group, {}, &collected).rows;
+        TableUpdate table = updateTable(dir.path(), group, {}, {&collected, false, {}});
         for (int round = 0; round < 120; ++round) {
             const QString path = folder.filePath(nameOf(pick(10), pick(2) == 0));
             // Half the changes land in the same clock tick as the reads before them; the
@@ -96,8 +100,16 @@ TEST(TableUpdate, EqualsAFullBuildAfterRandomChanges)
                                    QByteArray(pick(500), 'x'));
                 break;
             }
-            std::vector<TableRow> before = table;
-            TableUpdate update = updateTable(dir.path(), group, std::move(table), &collected);
+            // Half the updates start from the nodes shown, as the window's do.
+            UpdateOptions options;
+            options.collect = &collected;
+            if (pick(2))
+                options.nodes = &table.scan.nodes;
+            const FolderListing listed = listGroupFiles(dir.path(), group);
+            if (pick(2))
+                options.listing = &listed;
+            const std::vector<TableRow> &before = table.rows;
+            TableUpdate update = updateTable(dir.path(), group, before, options);
 
             GroupCollections full;
             const ScanResult scan = scanFolder(dir.path(), group);
@@ -117,7 +129,7 @@ TEST(TableUpdate, EqualsAFullBuildAfterRandomChanges)
                     changed.push_back(i);
             }
             EXPECT_EQ(update.changed, changed) << when_;
-            table = std::move(update.rows);
+            table = std::move(update);
             if (::testing::Test::HasFailure())
                 return;
         }
@@ -161,7 +173,7 @@ TEST(TableUpdate, ReadsOnlyTheFilesThatChanged)
     }
     {
         qeltest::ReadCounter reads;
-        const TableUpdate update = updateTable(dir.path(), AllGroup, table, nullptr, true);
+        const TableUpdate update = updateTable(dir.path(), AllGroup, table, {nullptr, true, {}});
         EXPECT_EQ(reads.opens.size(), 5u);
         EXPECT_TRUE(update.changed.empty());
     }
@@ -231,4 +243,12 @@ TEST(TableUpdate, ListsTheGroupsRecordFilesWithoutOpeningThem)
     EXPECT_TRUE(sameFiles(reordered, listGroupFiles(dir.path(), AllGroup)));
     reordered.pop_back();
     EXPECT_FALSE(sameFiles(reordered, listGroupFiles(dir.path(), AllGroup)));
+#ifdef Q_OS_UNIX
+    // Whatever the scan lists is listed, links to pipes too.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.filePath("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(folder.filePath("pipe"), folder.filePath("piped_Qele.dat")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.filePath("fifo_Qelk.dat")).constData(), 0600), 0);
+    for (const TreeNode &node : scanFolder(dir.path(), AllGroup).nodes)
+        EXPECT_TRUE(names(AllGroup).contains(node.key)) << node.key.toStdString();
+#endif
 }
