@@ -245,4 +245,21 @@ TEST(GroupGraph, NarrowPaneDoesNotFail)
     }
 }
 
+// The unit "人" goes up just enough to clear the top axis label ("100" here) in panes
+// where that label reaches into the caption row, and stays at 20 elsewhere.
+TEST(GroupGraph, UnitClearsTheTopAxisLabel)
+{
+    GroupCollections collections;
+    collections.groupSteps.assign(50, 3);
+    for (int height : {5920, 5940, 5950, 6000}) {
+        const auto d = drawGroup(kWidth, height, graphs::StepStatistics, collections);
+        const auto *unit = d.drawing.findText(QStringLiteral("人"));
+        const auto *top = d.drawing.findText(QStringLiteral(" 100"));
+        ASSERT_NE(unit, nullptr);
+        ASSERT_NE(top, nullptr);
+        EXPECT_LE(unit->topLeft.y() + graphs::kPaneTextHeight, top->topLeft.y() + 1e-6) << height;
+        EXPECT_EQ(unit->topLeft, QPointF(400, top->topLeft.y() >= 200 - 1e-6 ? 20 : top->topLeft.y() - 180)) << height;
+    }
+}
+
 } // namespace

@@ -562,7 +562,7 @@ TEST(PracticeGraph, CaptionsClearTheTopAxisLabels)
         for (const char *caption : {"ストローク／分", "ミスタイプ率(%)"}) {
             const auto *t = d.drawing.findText(QString::fromUtf8(caption));
             ASSERT_NE(t, nullptr) << height;
-            EXPECT_LE(t->topLeft.y() + graphs::kPaneTextHeight, labelTop) << height;
+            EXPECT_LE(t->topLeft.y() + graphs::kPaneTextHeight, labelTop + 1e-6) << height;
             EXPECT_EQ(t->topLeft.y(), labelTop >= 200 ? 20 : labelTop - 180) << height;
         }
     }
