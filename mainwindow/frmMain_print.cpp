@@ -200,12 +200,15 @@ void frmMain::collectGroupStatistics()
 
 void frmMain::menuAllPrint_Click()
 {
+    // The printout uses the figures collected just before: no refresh in between.
+    const CommandScope command(*this);
     collectGroupStatistics();
     printALL();
 }
 
 void frmMain::menuAllPreview_Click()
 {
+    const CommandScope command(*this);
     collectGroupStatistics();
     previewReport(
         kGroupDocument,

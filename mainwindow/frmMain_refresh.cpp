@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 namespace qel {
 
@@ -147,11 +148,14 @@ void frmMain::refreshFromFolder(bool everything)
 
 ScanResult frmMain::scanWhilePainting(const QString &folder, int group)
 {
-    // Nothing the window does may come between: no refresh, no command.
+    // Nothing the window does may come between: no refresh, no command, no second scan.
+    // The worker sees only its own copies and hands its result over at the join; it touches
+    // no widget. A close meanwhile is taken as usual and the scan's result is still laid down.
     const CommandScope command(*this);
+    const bool wasBuilding = std::exchange(building_, true);
     ScanResult result;
     std::atomic<bool> done = false;
-    QThread *lister = QThread::create([&] {
+    QThread *lister = QThread::create([&result, &done, folder, group] {
         result = ::qel::scanFolder(folder, group);
         done = true;
     });
@@ -162,6 +166,7 @@ ScanResult frmMain::scanWhilePainting(const QString &folder, int group)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
     lister->wait();
     delete lister;
+    building_ = wasBuilding;
     platform::releaseFreedMemory();
     return result;
 }

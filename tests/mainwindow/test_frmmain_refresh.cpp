@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace qeltest;
 
@@ -231,6 +232,21 @@ private slots:
         action("mnuHelpAbout")->trigger();
         QCOMPARE(duringDialog, QString("2"));
         QTRY_COMPARE(runsOf("aki"), QString("3"));
+    }
+
+    void closedDuringAScanTheWindowStillEndsWhole()
+    {
+        for (int i = 0; i < 400; ++i)
+            QVERIFY(writeOld(folder->path(), QString("p%1").arg(i, 3, 10, QChar('0')), i % 3 != 0, {i % 90}));
+        open();
+        // The close comes while the view switch scans away from the window's thread (or,
+        // when the scan wins the race, just after): the outcome is the same.
+        QTimer::singleShot(0, window.get(), [this] { window->close(); });
+        showViewMode(2);
+        QTRY_VERIFY(!window->isVisible());
+        QCOMPARE(settings->viewerValue("AutoRefresh").toInt(), 1);
+        QCOMPARE(status(), QString("134個の成績データファイル"));
+        QCOMPARE(shownRows(), fullRead());
     }
 
     void switchedOffItWaitsForF5AndRemembers()
