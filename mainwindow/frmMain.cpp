@@ -420,7 +420,11 @@ void frmMain::buildProgress(int value, int maximum)
         splash_->ProgressBar1->setMaximum(maximum);
         splash_->ProgressBar1->setValue(value);
     }
-    // Keep the screen painting through a long build; clicks wait until it is done.
+    keepPainting();
+}
+
+void frmMain::keepPainting()
+{
     if (pumpClock_.elapsed() >= 50) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         pumpClock_.restart();

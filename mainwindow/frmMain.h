@@ -68,6 +68,7 @@ private:
     void setFlatToolbar(bool flat);
     void setFullRowSelect(bool on);
     void buildProgress(int value, int maximum);
+    void keepPainting(); // lets the screen paint now and then during long work; clicks wait
     void updateClock();
     void keepReachable();
     void setTwips(QWidget *control, const QRectF &twips);

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
+#include <utility>
 
 namespace qel {
 
@@ -48,8 +49,18 @@ void frmMain::scanFolder(int group)
     setNodeImage(root, 1);
     QList<QTreeWidgetItem *> children;
     children.reserve(qsizetype(result.nodes.size()));
-    for (const TreeNode &node : result.nodes)
-        children.append(newLearnerNode(node));
+    {
+        // Tens of thousands of nodes take a while to make; nothing else comes between.
+        const CommandScope command(*this);
+        const bool wasBuilding = std::exchange(building_, true);
+        pumpClock_.start();
+        for (const TreeNode &node : result.nodes) {
+            children.append(newLearnerNode(node));
+            if (children.size() % 1024 == 0)
+                keepPainting();
+        }
+        building_ = wasBuilding;
+    }
     root->addChildren(children);
     ui->tvTreeView->addTopLevelItem(root);
     root->setExpanded(true);
