@@ -2,6 +2,7 @@
 // are marked, only changed files are read, the teacher's place stays, nothing happens in
 // the middle of a command.
 
+#include "mainwindow/icons.h"
 #include "records/learnertable.h"
 #include "tests/mainwindow/viewertestsupport.h"
 #include "tests/support/readcounter.h"
@@ -125,6 +126,9 @@ private slots:
         QVERIFY(writeOld(folder->path(), "emi", false, {40, 45}));
         QTRY_COMPARE(status(), QString("6個の成績データファイル"));
         QVERIFY(learnerNode("emi", 5));
+        const auto looks = [](const QIcon &icon) { return icon.pixmap(16).toImage(); };
+        QCOMPARE(looks(learnerNode("emi", 5)->icon(0)), looks(qel::icons::image(5)));
+        QCOMPARE(looks(learnerNode("aki", 4)->icon(0)), looks(qel::icons::image(4)));
         QCOMPARE(markedNames(), QStringList{"emi"});
 
         QVERIFY(QFile::remove(folder->filePath("chie_Qele.dat")));
