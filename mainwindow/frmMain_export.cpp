@@ -8,6 +8,9 @@
 #include "mainwindow/panes.h"
 #include "reports/csv.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -107,7 +110,8 @@ void frmMain::mnuPopEditCSV_Click()
 
     const auto path = asker().saveFileName(this, QStringLiteral("出力先を指定して下さい。"),
                                            QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*.*)"),
-                                           QStringLiteral(".csv"), ui->listModel->row(nameRow).name);
+                                           QStringLiteral(".csv"),
+                                           QDir(csvStartFolder()).filePath(ui->listModel->row(nameRow).name));
     if (!path || path->isEmpty())
         return;
 
@@ -121,6 +125,18 @@ void frmMain::mnuPopEditCSV_Click()
     if (!csv::saveFile(*path, lines, csv::Encoding::Cp932, &error))
         asker().message(this, QStringLiteral("CSV出力に失敗しました。\n") + error, QString(),
                         Asker::Buttons::Ok, Asker::Icon::Exclamation);
+    else
+        state_.csvFolder = QFileInfo(*path).absolutePath();
+}
+
+// Where the save dialog opens: the folder of the last export while it is there, else the
+// user's documents, never the folder the program happened to start in.
+QString frmMain::csvStartFolder() const
+{
+    if (!state_.csvFolder.isEmpty() && QFileInfo(state_.csvFolder).isDir())
+        return state_.csvFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
 void frmMain::mnuEditOutput_Click()
