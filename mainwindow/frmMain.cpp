@@ -176,7 +176,11 @@ void frmMain::setTwips(QWidget *control, const QRectF &r)
 
 WindowTwips frmMain::windowTwips() const
 {
-    const QRect frame = frameGeometry();
+    QRect frame = frameGeometry();
+    // A maximised window's borders may lie beyond its screen, and the manager's report of
+    // them can lag behind the maximise: the part on the screen is the same at every close.
+    if (isMaximized() && screen())
+        frame = frame.intersected(screen()->availableGeometry());
     return {std::int32_t(std::lround(twips_.twipsY(frame.top()))),
             std::int32_t(std::lround(twips_.twipsX(frame.left()))),
             std::int32_t(std::lround(twips_.twipsY(frame.height()))),

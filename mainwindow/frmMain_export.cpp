@@ -130,13 +130,14 @@ void frmMain::mnuPopEditCSV_Click()
 }
 
 // Where the save dialog opens: the folder of the last export while it is there, else the
-// user's documents, never the folder the program happened to start in.
+// user's documents (or home, where there is no such folder: the dialog would ignore it),
+// never the folder the program happened to start in.
 QString frmMain::csvStartFolder() const
 {
     if (!state_.csvFolder.isEmpty() && QFileInfo(state_.csvFolder).isDir())
         return state_.csvFolder;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void frmMain::mnuEditOutput_Click()

@@ -28,8 +28,11 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/display")"
 openbox >"$work/openbox.log" 2>&1 &
 manager=$!
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window || fail "openbox did not start"
+# grep reads all its input: under pipefail, -q would let xprop die of a closed pipe.
+managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep window >/dev/null; }
+up=""
+for _ in $(seq 100); do managed && up=1 && break; sleep 0.1; done
+[ -n "$up" ] || fail "openbox did not start: $(cat "$work/openbox.log")"
 
 # The settings of this test only.
 export XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
@@ -39,14 +42,21 @@ window=""
 
 stored() { grep -E '^Viewer(Top|Left|Height|Width)=' "$store" | sort | tr '\n' ' '; }
 inside() { xwininfo -id "$window" | grep -E 'Absolute upper-left|Width:|Height:' | tr -s ' \n' ' '; }
-maximised() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT; }
+maximised() { xprop -id "$window" _NET_WM_STATE | grep _NET_WM_STATE_MAXIMIZED_VERT >/dev/null; }
+# The splash has the same caption; the main window is the normal one.
+mainWindow() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^QelViewer$' 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep _NET_WM_WINDOW_TYPE_NORMAL >/dev/null && echo "$w" && return
+  done
+}
 
 start() {
   "$viewer" "$work/records" >>"$work/viewer.log" 2>&1 &
   program=$!
   window=""
   for _ in $(seq 100); do
-    window="$(xdotool search --onlyvisible --name '^QelViewer$' 2>/dev/null | head -1)"
+    window="$(mainWindow)"
     [ -n "$window" ] && break
     sleep 0.1
   done
@@ -63,9 +73,13 @@ start() {
 }
 
 close() {
-  xdotool windowactivate --sync "$window" >/dev/null 2>&1
-  xdotool key --clearmodifiers alt+F4
-  for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+  # A key pressed while the manager is still busy with the window can get lost: ask again.
+  for _ in 1 2 3; do
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1
+    xdotool key --clearmodifiers alt+F4 >/dev/null 2>&1
+    for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$program" 2>/dev/null || break
+  done
   kill -0 "$program" 2>/dev/null && fail "the viewer did not close"
   wait "$program"
   program=""

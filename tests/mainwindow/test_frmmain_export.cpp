@@ -435,6 +435,7 @@ private slots:
         writeFive();
         open();
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(documents.startsWith(QDir::homePath() + '/')); // never the user's own
         const QString classFolder = out->filePath("3-1");
         QVERIFY(QDir().mkpath(classFolder));
         const auto exportRow = [this](const QString &to) {
@@ -444,7 +445,11 @@ private slots:
             action("mnuPopEditCSV")->trigger();
             return asker->saves.back().initialFolder;
         };
-        QCOMPARE(exportRow(classFolder + "/a.csv"), documents); // nothing remembered yet
+        // Nothing remembered yet: the documents, or home while there is no such folder.
+        QVERIFY(QDir(documents).removeRecursively());
+        QCOMPARE(exportRow(QString()), QDir::homePath());
+        QVERIFY(QDir().mkpath(documents));
+        QCOMPARE(exportRow(classFolder + "/a.csv"), documents);
         QCOMPARE(exportRow(QString()), classFolder);
         QCOMPARE(asker->saves.back().initialName, rowText(0));
 
@@ -747,8 +752,11 @@ private slots:
 
 int main(int argc, char *argv[])
 {
+    // A home of its own: the save dialog's documents folder is made and removed there.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_CONFIG_HOME"); // where a user-dirs file could name another documents folder
     QApplication app(argc, argv);
-    QStandardPaths::setTestModeEnabled(true); // a documents folder of the tests' own
     FrmMainExportTest test;
     return QTest::qExec(&test, argc, argv);
 }
