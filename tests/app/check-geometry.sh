@@ -26,6 +26,8 @@ server=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -1 "$work/display")"
+# The settings of this test only, the manager's (its keys) included.
+export XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
 openbox >"$work/openbox.log" 2>&1 &
 manager=$!
 # grep reads all its input: under pipefail, -q would let xprop die of a closed pipe.
@@ -34,8 +36,6 @@ up=""
 for _ in $(seq 100); do managed && up=1 && break; sleep 0.1; done
 [ -n "$up" ] || fail "openbox did not start: $(cat "$work/openbox.log")"
 
-# The settings of this test only.
-export XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
 mkdir -p "$work/records"
 store="$XDG_CONFIG_HOME/QelSoft/QelViewer.conf"
 window=""
