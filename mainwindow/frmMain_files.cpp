@@ -7,10 +7,13 @@
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
+#include "records/platform.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QLabel>
+#include <QSet>
 #include <QToolBar>
 
 namespace qel {
@@ -44,31 +47,87 @@ void frmMain::mnuFileDelete_Click()
     if (!asker().message(this, QStringLiteral("選択されているユーザを削除してよろしいですか？"),
                          QStringLiteral("削除確認"), Asker::Buttons::OkCancel, Asker::Icon::Exclamation))
         return;
+    // Every step below is one pass, whatever the number of rows: the selection is read
+    // once, the tree is rebuilt once and the list loses its rows in one change.
+    std::vector<int> selected = selectedRows();
+    if (selected.empty())
+        return;
+    building_ = true; // no rescan while the window paints in between
+    const QString statusText = ui->statusPanels[0]->text();
+    pumpClock_.start();
+    QSet<QString> goneKeys;
     std::vector<int> removed;
-    for (int i = rowCount() - 1; i >= 0; --i) {
-        if (!rowSelected(i))
-            continue;
-        const TableRow &row = ui->listModel->row(i);
+    int done = 0;
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+        const TableRow &row = ui->listModel->row(*it);
+        deleteProgress(done++, int(selected.size()));
         // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner "a", and
         // building the name from the learner would remove a_Qele.dat, another row's file.
-        const QString fileName = row.key;
-        const QString file = recordFolderPath(state_.recordFolder, fileName);
+        const QString file = recordFolderPath(state_.recordFolder, row.key);
         discardFile(file);
         // A file that could not be removed keeps its row and node, so the list shows the
         // folder as it is.
-        if (QFileInfo::exists(file))
+        if (platform::fileExists(file))
             continue;
-        delete nodeByKey(fileName);
+        goneKeys.insert(row.key);
         const QString base = recordFolderPath(state_.recordFolder, row.name);
-        if (!QFileInfo::exists(base + QStringLiteral("_Qele.dat")) && !QFileInfo::exists(base + QStringLiteral("_Qelk.dat")))
+        if (!platform::fileExists(base + QStringLiteral("_Qele.dat")) && !platform::fileExists(base + QStringLiteral("_Qelk.dat")))
             discardFile(base + QStringLiteral(".ini"));
-        removed.push_back(i);
+        removed.push_back(*it);
     }
-    const bool anyRemoved = !removed.empty();
+    removeNodes(goneKeys);
     ui->listModel->removeRowsAt(std::move(removed));
+    ui->statusPanels[0]->setText(statusText);
+    building_ = false;
     // The toolbar button deletes under a graph too; the graph may have lost its learner.
-    if (anyRemoved && !ui->Picture1->isHidden())
+    if (!goneKeys.isEmpty() && !ui->Picture1->isHidden())
         drawPaneAgain();
+}
+
+// A long deletion keeps the window painting and says how far it has come.
+void frmMain::deleteProgress(int done, int total)
+{
+    if (pumpClock_.elapsed() < 50)
+        return;
+    ui->statusPanels[0]->setText(QStringLiteral("削除しています… %1 / %2").arg(done).arg(total));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    pumpClock_.restart();
+}
+
+// Takes the learner nodes of these keys out of the tree in one pass. The current node
+// stays; where it goes itself, the next node that stays (else the one before) takes its
+// place, as when a single node is deleted.
+void frmMain::removeNodes(const QSet<QString> &keys)
+{
+    QTreeWidgetItem *root = rootNode();
+    if (!root || keys.isEmpty())
+        return;
+    QTreeWidgetItem *current = ui->tvTreeView->currentItem();
+    const QList<QTreeWidgetItem *> children = root->takeChildren();
+    QList<QTreeWidgetItem *> kept;
+    kept.reserve(children.size());
+    QTreeWidgetItem *after = nullptr, *before = nullptr;
+    bool pastCurrent = current == root || !current;
+    for (QTreeWidgetItem *child : children) {
+        if (child == current)
+            pastCurrent = true;
+        if (keys.contains(nodeKey(child))) {
+            if (child == current)
+                current = nullptr;
+            delete child;
+            continue;
+        }
+        kept.append(child);
+        if (!pastCurrent)
+            before = child;
+        else if (!after && child != current)
+            after = child;
+    }
+    root->addChildren(kept);
+    if (current)
+        ui->tvTreeView->setCurrentItem(current);
+    else
+        ui->tvTreeView->setCurrentItem(after ? after : before ? before : root);
 }
 
 void frmMain::mnuFileFind_Click()
