@@ -48,34 +48,41 @@ void frmMain::mnuFileDelete_Click()
                          QStringLiteral("削除確認"), Asker::Buttons::OkCancel, Asker::Icon::Exclamation))
         return;
     // Every step below is one pass, whatever the number of rows: the selection is read
-    // once, the tree is rebuilt once and the list loses its rows in one change.
-    std::vector<int> selected = selectedRows();
-    if (selected.empty())
+    // once, the tree is rebuilt once and the list loses its rows in one change. The rows are
+    // taken by their files, as the window may paint (and its list be read) in between.
+    struct Learner {
+        QString key, name;
+    };
+    std::vector<Learner> chosen;
+    for (int r : selectedRows())
+        chosen.push_back({ui->listModel->row(r).key, ui->listModel->row(r).name});
+    if (chosen.empty())
         return;
     building_ = true; // no rescan while the window paints in between
     const QString statusText = ui->statusPanels[0]->text();
     pumpClock_.start();
     QSet<QString> goneKeys;
-    std::vector<int> removed;
     int done = 0;
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
-        const TableRow &row = ui->listModel->row(*it);
-        deleteProgress(done++, int(selected.size()));
+    for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
+        deleteProgress(done++, int(chosen.size()));
         // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner "a", and
         // building the name from the learner would remove a_Qele.dat, another row's file.
-        const QString file = recordFolderPath(state_.recordFolder, row.key);
+        const QString file = recordFolderPath(state_.recordFolder, it->key);
         discardFile(file);
         // A file that could not be removed keeps its row and node, so the list shows the
         // folder as it is.
         if (platform::fileExists(file))
             continue;
-        goneKeys.insert(row.key);
-        const QString base = recordFolderPath(state_.recordFolder, row.name);
+        goneKeys.insert(it->key);
+        const QString base = recordFolderPath(state_.recordFolder, it->name);
         if (!platform::fileExists(base + QStringLiteral("_Qele.dat")) && !platform::fileExists(base + QStringLiteral("_Qelk.dat")))
             discardFile(base + QStringLiteral(".ini"));
-        removed.push_back(*it);
     }
     removeNodes(goneKeys);
+    std::vector<int> removed;
+    for (int r = 0; r < rowCount(); ++r)
+        if (goneKeys.contains(ui->listModel->row(r).key))
+            removed.push_back(r);
     ui->listModel->removeRowsAt(std::move(removed));
     ui->statusPanels[0]->setText(statusText);
     building_ = false;
