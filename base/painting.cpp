@@ -78,6 +78,27 @@ void drawTextAt(QPainter &painter, QPointF topLeft, const QString &text)
                      text);
 }
 
+double textWidth(const QPainter &painter, const QString &text)
+{
+    return QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(text);
+}
+
+QRectF textCell(const QPainter &painter, QPointF topLeft, const QString &text)
+{
+    qsizetype first = 0;
+    while (first < text.size() && text[first].isSpace())
+        ++first;
+    const QString shown = text.mid(first).trimmed();
+    if (shown.isEmpty())
+        return {};
+    const QFont font = painter.font();
+    const QPaintDevice *device = painter.device();
+    const double em = font.pointSizeF() > 0 ? font.pointSizeF() * (device ? device->logicalDpiY() : 96) / 72.0
+                                            : font.pixelSize();
+    const double left = topLeft.x() + textWidth(painter, text.left(first));
+    return {left, topLeft.y(), textWidth(painter, shown), em};
+}
+
 int mmToTwips(double millimetres)
 {
     return int(std::nearbyint(millimetres * kTwipsPerMillimetre));

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QPen>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 class QPainter;
@@ -53,6 +54,13 @@ inline void drawTextAt(QPainter &painter, double x, double y, const QString &tex
 {
     drawTextAt(painter, QPointF(x, y), text);
 }
+
+// Width of `text` with the painter's font, in the painter's units.
+double textWidth(const QPainter &painter, const QString &text);
+// The cell of the characters of `text` written with its top-left corner at `topLeft`,
+// blanks at either end left out: one em tall, in the painter's units. Empty for a text of
+// blanks only.
+QRectF textCell(const QPainter &painter, QPointF topLeft, const QString &text);
 
 // Whole twips from millimetres: × 56.7, halves to even.
 int mmToTwips(double millimetres);

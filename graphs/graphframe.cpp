@@ -21,6 +21,11 @@ GraphFrame GraphFrame::forPane(int widthTwips, int heightTwips)
     return f;
 }
 
+double GraphFrame::captionTop() const
+{
+    return std::min(20.0, top - 70 - kPaneTextHeight);
+}
+
 void fillBox(QPainter &painter, double x1, double y1, double x2, double y2, const QColor &colour)
 {
     const QRectF box(QPointF(std::min(x1, x2), std::min(y1, y2)),
@@ -47,6 +52,15 @@ void writeText(QPainter &painter, double x, double y, const QString &text, const
 {
     painter.setPen(draw::devicePen(colour, 1));
     draw::drawTextAt(painter, x, y, text);
+}
+
+void writeTextOn(QPainter &painter, double x, double y, const QString &text, const QColor &colour,
+                 const QColor &background)
+{
+    const QRectF cell = draw::textCell(painter, QPointF(x, y), text);
+    if (!cell.isEmpty())
+        fillBox(painter, cell.left(), cell.top(), cell.right(), cell.bottom(), background);
+    writeText(painter, x, y, text, colour);
 }
 
 void drawFrameBase(QPainter &painter, const GraphFrame &f)

@@ -2,6 +2,7 @@
 // The frame all four pane graphs share, in twips of the pane's inner size.
 
 #include <QColor>
+#include <QRectF>
 #include <QString>
 #include <cstdint>
 
@@ -25,7 +26,17 @@ struct GraphFrame {
     int top = 0;        // base - 10 * division
 
     static GraphFrame forPane(int widthTwips, int heightTwips);
+
+    // Where the data lines may go: between the vertical axes, from the top grid line down
+    // to the horizontal axis.
+    QRectF plot() const { return QRectF(QPointF(600, top), QPointF(width - 600, base)); }
+    // The top of the captions above the plot: 20, or higher where the top axis label
+    // (written 70 above the top grid line) would reach into them.
+    double captionTop() const;
 };
+
+// Height of the pane font's character cell: 9 pt.
+constexpr double kPaneTextHeight = 180;
 
 // Clears the pane and draws the grid and the horizontal axis bar (steps 1 to 3).
 // The painter must already be in twips.
@@ -41,6 +52,10 @@ void usePaneFont(QPainter &painter);
 QString numberText(std::int64_t value);
 // Text in `colour` with its top-left corner at (x, y).
 void writeText(QPainter &painter, double x, double y, const QString &text, const QColor &colour);
+// The same on a box of `background` just behind its characters, for a text that has to
+// stand on a bar.
+void writeTextOn(QPainter &painter, double x, double y, const QString &text, const QColor &colour,
+                 const QColor &background);
 inline void writeNumber(QPainter &painter, double x, double y, std::int64_t value,
                         const QColor &colour)
 {

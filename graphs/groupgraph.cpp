@@ -11,6 +11,11 @@
 
 namespace qel::graphs {
 
+namespace {
+// A count label never starts above this far below the top grid line (one pixel at 96 dpi).
+constexpr double kCountInset = 15;
+}
+
 QString stepStatusText(int learnerCount, double mean)
 {
     return QString::number(learnerCount) + QStringLiteral("人 平均： ") + twoDecimals(mean)
@@ -78,8 +83,13 @@ GroupGraphResult drawGroupGraph(QPainter &painter, int widthTwips, int heightTwi
         const double height = double(f.division) * double(count) / double(perDivision);
         const int left = 600 + slot * (k - 1);
         fillBox(painter, left + 100, f.base, slot * k + 500, f.base - height, kBlue);
-        writeText(painter, slot * k - 100, f.base - height - 170, countLabel(count, steps ? 3 : 4),
-                  kBlack);
+        // A count over a bar that (nearly) reaches the top stays inside the plot, on the bar.
+        const QString label = countLabel(count, steps ? 3 : 4);
+        const double labelY = f.base - height - 170;
+        if (labelY >= f.top + kCountInset)
+            writeText(painter, slot * k - 100, labelY, label, kBlack);
+        else
+            writeTextOn(painter, slot * k - 100, f.top + kCountInset, label, kBlack, kPaneBackground);
         QString range;
         if (k == 1)
             range = QStringLiteral("0～");
@@ -91,7 +101,7 @@ GroupGraphResult drawGroupGraph(QPainter &painter, int widthTwips, int heightTwi
     }
     writeText(painter, (f.width / 2) - 200, f.base + 300,
               steps ? QStringLiteral("STEP") : QStringLiteral("練習回数"), kBlue);
-    writeText(painter, 400, 20, QStringLiteral("人"), kBlue);
+    writeText(painter, 400, f.captionTop(), QStringLiteral("人"), kBlue);
     painter.restore();
     return result;
 }

@@ -25,6 +25,27 @@ QString timeHeading(const PersonalGraphRow &row)
 
 namespace {
 
+// The axis captions over the plot. In a pane too narrow for both, the mistype rate's keeps
+// only its unit, ending where the whole caption would, or goes when even that collides.
+void writeCaptions(QPainter &painter, const GraphFrame &f)
+{
+    const double y = f.captionTop();
+    const QString speed = QStringLiteral("ストローク／分");
+    writeText(painter, 120, y, speed, kBlue);
+    // Half a character apart at least.
+    const double free = 120 + draw::textWidth(painter, speed) + kPaneTextHeight / 2;
+    const QString whole = QStringLiteral("ミスタイプ率(%)");
+    double x = f.width - 1500;
+    QString rate = whole;
+    if (x < free) {
+        const double end = x + draw::textWidth(painter, whole);
+        rate = QStringLiteral("(%)");
+        x = end - draw::textWidth(painter, rate);
+    }
+    if (x >= free)
+        writeText(painter, x, y, rate, kRed);
+}
+
 // Draws the axes once the header is read, then each run as it streams past.
 class PanePractice : public RunVisitor {
 public:
@@ -46,8 +67,7 @@ public:
             writeNumber(painter, 240, y, std::int64_t(m_spmStep) * i, kBlue);
             writeNumber(painter, f.width - 590, y, 10 * i, kRed);
         }
-        writeText(painter, 120, 20, QStringLiteral("ストローク／分"), kBlue);
-        writeText(painter, f.width - 1500, 20, QStringLiteral("ミスタイプ率(%)"), kRed);
+        writeCaptions(painter, f);
         writeText(painter, (f.width / 2) - 200, f.base + 300, QStringLiteral("練習回数"), kBlack);
 
         const std::int64_t n = header.runCount();
@@ -73,8 +93,8 @@ public:
         const auto mode = m_lines == RunLines::Merged && pixelsPerRun < 1.0 ? RunLine::Mode::Merged
                                                                             : RunLine::Mode::EverySegment;
         const double width = n > 100 ? 1 : 2;
-        m_rate.emplace(painter, draw::devicePen(kRed, width), mode);
-        m_spm.emplace(painter, draw::devicePen(kBlue, width), mode);
+        m_rate.emplace(painter, draw::devicePen(kRed, width), mode, f.plot());
+        m_spm.emplace(painter, draw::devicePen(kBlue, width), mode, f.plot());
     }
 
     void runs(std::int64_t first, std::span<const RunSample> samples) override
@@ -102,9 +122,12 @@ public:
         m_rate->finish();
         m_spm->finish();
         if (const auto trend = history.trendLine()) {
-            m_painter.setPen(draw::devicePen(kGreen, 2));
-            m_painter.drawLine(QPointF(x(1), ySpm(double(trend->first))),
-                               QPointF(x(n), ySpm(double(trend->last))));
+            const auto line = clipSegment(QLineF(x(1), ySpm(double(trend->first)), x(n), ySpm(double(trend->last))),
+                                          m_f.plot());
+            if (line) {
+                m_painter.setPen(draw::devicePen(kGreen, 2));
+                m_painter.drawLine(*line);
+            }
         }
     }
 
@@ -169,7 +192,7 @@ void drawTime(QPainter &painter, const GraphFrame &f, const PersonalGraphRow &ro
     writeText(painter, (f.width / 2) - 200, f.base + 300, QStringLiteral("STEP毎 練習時間"), kBlack);
     for (int i = 0; i <= 10; ++i)
         writeNumber(painter, 240, f.base - i * f.division - 70, axis.label(i), kBlue);
-    writeText(painter, 400, 20, axis.caption, kBlue);
+    writeText(painter, 400, f.captionTop(), axis.caption, kBlue);
 }
 
 } // namespace

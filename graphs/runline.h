@@ -8,14 +8,25 @@
 // the order they came, last) and the whole series goes out as one polyline at finish(),
 // which covers the same pixels. Segment mode draws every segment as it arrives.
 
+#include <QLineF>
 #include <QPen>
 #include <QPointF>
+#include <QRectF>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 class QPainter;
 
 namespace qel::graphs {
+
+// Data lines stay inside their plot: a run far off the scale (a negative speed, a best
+// speed above the axis) would otherwise cross the axis labels and captions.
+// The part of `line` inside `clip`, edges included; nothing when it misses `clip`.
+std::optional<QLineF> clipSegment(const QLineF &line, const QRectF &clip);
+// Draws the parts of a polyline inside `clip`, with the painter's pen.
+void drawClippedPolyline(QPainter &painter, std::span<const QPointF> points, const QRectF &clip);
 
 // The reduction of merged mode on its own: points in, the polyline's vertices out.
 // Only x decides the column (device x = scaleX * x + shiftX); which point of a column is
@@ -74,8 +85,8 @@ public:
     enum class Mode { Merged, EverySegment };
 
     // Merged mode needs a painter transform without rotation or shear; with any other it
-    // falls back to segment mode.
-    RunLine(QPainter &painter, const QPen &pen, Mode mode);
+    // falls back to segment mode. Nothing is drawn outside `clip` (the painter's units).
+    RunLine(QPainter &painter, const QPen &pen, Mode mode, const QRectF &clip);
 
     // Next point, in the painter's units.
     void add(QPointF point)
@@ -96,6 +107,7 @@ private:
     QPainter &m_painter;
     QPen m_pen;
     Mode m_mode;
+    QRectF m_clip;
     ColumnMerge m_merge;
     bool m_started = false;
     QPointF m_previous;

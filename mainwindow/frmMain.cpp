@@ -72,6 +72,8 @@ void frmMain::connectControls()
     on(c.mnuFileFind, &frmMain::mnuFileFind_Click);
     on(c.mnuPrintPersonal, &frmMain::mnuPrintPersonal_Click);
     on(c.mnuPrintAll, &frmMain::mnuPrintAll_Click);
+    on(c.mnuPreviewPersonal, &frmMain::mnuPreviewPersonal_Click);
+    on(c.mnuPreviewAll, &frmMain::mnuPreviewAll_Click);
     on(c.mnuEditOutput, &frmMain::mnuEditOutput_Click);
     on(c.mnuFileDelete, &frmMain::mnuFileDelete_Click);
     on(c.mnuFileClose, &frmMain::mnuFileClose_Click);
@@ -96,11 +98,13 @@ void frmMain::connectControls()
     on(c.mnuPopEditSelectAll, &frmMain::mnuPopEditSelectAll_Click);
     onIndex(c.mnuPopViewGraph, &frmMain::mnuPopViewGraph_Click);
     on(c.mnuPopEditPrint, &frmMain::mnuPopEditPrint_Click);
+    on(c.mnuPopEditPreview, &frmMain::mnuPopEditPreview_Click);
     on(c.mnuPopEditCSV, &frmMain::mnuPopEditCSV_Click);
     on(c.mnuPopPropaty, &frmMain::mnuPopPropaty_Click);
     on(c.mnuPopAllAll, &frmMain::mnuPopAllAll_Click);
     onIndex(c.menuAllStatics, &frmMain::menuAllStatics_Click);
     on(c.menuAllPrint, &frmMain::menuAllPrint_Click);
+    on(c.menuAllPreview, &frmMain::menuAllPreview_Click);
     on(c.menuAllCSV, &frmMain::menuAllCSV_Click);
     on(c.menuAllprop, &frmMain::menuAllprop_Click);
 

@@ -11,12 +11,14 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QSet>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
 
 class QMenu;
 class QPainter;
+class QPrinter;
 class QTimer;
 class QTreeWidgetItem;
 
@@ -156,11 +158,25 @@ private:
     void mnuPrint_Click(); // the File menu's print submenu opens
     void mnuPrintPersonal_Click();
     void mnuPrintAll_Click();
+    void mnuPreviewPersonal_Click();
+    void mnuPreviewAll_Click();
     void mnuPopEditPrint_Click();
+    void mnuPopEditPreview_Click();
     void menuAllPrint_Click();
-    // The personal report of these learners (one page each) and the group report.
-    void printPersonal(const QStringList &names);
-    void printALL();
+    void menuAllPreview_Click();
+    // Who gets a personal page: the selected rows' learners, else the tree's learner node.
+    QStringList personalNames() const;
+    // The group properties dialog, silently, for the figures of the group report.
+    void collectGroupStatistics();
+    // The personal report of these learners (one page each) and the group report; false
+    // when nothing was printed because there was no one or the print dialog was cancelled.
+    bool printPersonal(const QStringList &names);
+    bool printALL();
+    // The same pages in a preview, from which they can be printed.
+    void previewPersonal(const QStringList &names);
+    using ReportJob = std::function<bool(QPrinter &printer, QString *error)>;
+    bool printReport(const QString &document, const ReportJob &job);
+    void previewReport(const QString &document, const ReportJob &job, const std::function<bool()> &print);
 
     // ---- what the find dialog and the group dialog ask of the window ----
     void hideGraphPane() override;

@@ -102,6 +102,8 @@ void frmMainControls::buildMenus(QMainWindow &window)
     mnuPrint = addMenu(mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("印刷(&P)"));
     mnuPrintPersonal = add(mnuPrint, "mnuPrintPersonal", QStringLiteral("個人プロパティ(&P)"));
     mnuPrintAll = add(mnuPrint, "mnuPrintAll", QStringLiteral("全体プロパティ(&A)"));
+    mnuPreviewPersonal = add(mnuPrint, "mnuPreviewPersonal", QStringLiteral("個人プロパティのプレビュー(&V)"));
+    mnuPreviewAll = add(mnuPrint, "mnuPreviewAll", QStringLiteral("全体プロパティのプレビュー(&W)"));
     mnuEditOutput = add(mnuFile, "mnuEditOutput", QStringLiteral("CSV出力(&V)"));
     mnuFile->addSeparator();
     mnuFileDelete = add(mnuFile, "mnuFileDelete", QStringLiteral("削除(&D)"));
@@ -165,6 +167,7 @@ void frmMainControls::buildMenus(QMainWindow &window)
     mnuPopEditOut = addMenu(menuPop, QStringLiteral("mnuPopEditOut"), QStringLiteral("出力(&O)"));
     mnuPopEditPrint = add(mnuPopEditOut, "mnuPopEditPrint", QStringLiteral("印刷(&P)"));
     mnuPopEditCSV = add(mnuPopEditOut, "mnuPopEditCSV", QStringLiteral("CSV出力(&V)"));
+    mnuPopEditPreview = add(mnuPopEditOut, "mnuPopEditPreview", QStringLiteral("印刷プレビュー(&R)"));
     menuPop->addSeparator();
     mnuPopPropaty = add(menuPop, "mnuPopPropaty", QStringLiteral("プロパティ(&P)"));
 
@@ -179,6 +182,7 @@ void frmMainControls::buildMenus(QMainWindow &window)
     menuAllOutput = addMenu(menuPopAll, QStringLiteral("menuAllOutput"), QStringLiteral("出力(&O)"));
     menuAllPrint = add(menuAllOutput, "menuAllPrint", QStringLiteral("印刷(&P)"));
     menuAllCSV = add(menuAllOutput, "menuAllCSV", QStringLiteral("CSV出力(&V)"));
+    menuAllPreview = add(menuAllOutput, "menuAllPreview", QStringLiteral("印刷プレビュー(&R)"));
     menuPopAll->addSeparator();
     menuAllprop = add(menuPopAll, "menuAllprop", QStringLiteral("プロパティ(&P)"));
 }

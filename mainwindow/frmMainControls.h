@@ -71,7 +71,7 @@ struct frmMainControls {
     QMenu *menuPop = nullptr, *mnuPopGraph = nullptr, *mnuPopEditOut = nullptr;
     QMenu *menuPopAll = nullptr, *menuAllGraph = nullptr, *menuAllOutput = nullptr;
     QAction *mnuFileOpen = nullptr, *mnuFileFind = nullptr, *mnuPrintPersonal = nullptr,
-            *mnuPrintAll = nullptr, *mnuEditOutput = nullptr, *mnuFileDelete = nullptr,
+            *mnuPrintAll = nullptr, *mnuPreviewPersonal = nullptr, *mnuPreviewAll = nullptr, *mnuEditOutput = nullptr, *mnuFileDelete = nullptr,
             *mnuFileClose = nullptr;
     QAction *mnuEditSelectAll = nullptr;
     QAction *mnuViewToolbar = nullptr, *mnuViewStatusBar = nullptr;
@@ -83,10 +83,11 @@ struct frmMainControls {
     QAction *mnuHelpAbout = nullptr;
     QAction *mnuPopReport = nullptr, *mnuPopEditSelectAll = nullptr;
     std::array<QAction *, 2> mnuPopViewGraph{};
-    QAction *mnuPopEditPrint = nullptr, *mnuPopEditCSV = nullptr, *mnuPopPropaty = nullptr;
+    QAction *mnuPopEditPrint = nullptr, *mnuPopEditCSV = nullptr, *mnuPopEditPreview = nullptr,
+            *mnuPopPropaty = nullptr;
     QAction *mnuPopAllAll = nullptr;
     std::array<QAction *, 2> menuAllStatics{};
-    QAction *menuAllPrint = nullptr, *menuAllCSV = nullptr, *menuAllprop = nullptr;
+    QAction *menuAllPrint = nullptr, *menuAllCSV = nullptr, *menuAllPreview = nullptr, *menuAllprop = nullptr;
 
 private:
     void buildMenus(QMainWindow &window);

@@ -12,14 +12,19 @@
 #include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTreeWidget>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace qel {
 
 namespace {
+
+const QString kPersonalDocument = QStringLiteral("個人プロパティ");
+const QString kGroupDocument = QStringLiteral("全体プロパティ");
 
 // The print dialog and any failure notice sit on whatever modal window asked for the
 // printout (the group or personal properties dialog), else on the main window.
@@ -43,14 +48,64 @@ void reportFailure(QWidget *parent, const QString &error)
                     QString(), Asker::Buttons::Ok, Asker::Icon::Exclamation);
 }
 
+// Qt's preview in Japanese. The page set-up and the orientation go: the reports are laid
+// out for a portrait page and turn every printer to portrait. The print button runs
+// `print`, the report's own print command; the preview closes when that went ahead.
+void dressPreview(QPrintPreviewDialog &dialog, const std::function<bool()> &print)
+{
+    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    static const struct {
+        const char *source;
+        const char *caption; // nullptr: not offered
+    } kActions[] = {
+        {"Next page", "次のページ"},
+        {"Previous page", "前のページ"},
+        {"First page", "最初のページ"},
+        {"Last page", "最後のページ"},
+        {"Fit width", "幅に合わせる"},
+        {"Fit page", "ページ全体"},
+        {"Zoom in", "拡大"},
+        {"Zoom out", "縮小"},
+        {"Show single page", "1ページ表示"},
+        {"Show facing pages", "見開き表示"},
+        {"Show overview of all pages", "全ページ表示"},
+        {"Print", "印刷"},
+        {"Portrait", nullptr},
+        {"Landscape", nullptr},
+        {"Page setup", nullptr},
+    };
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction *action : dialog.findChildren<QAction *>()) {
+        const QString text = action->text();
+        if (text == printText) {
+            QObject::disconnect(action, &QAction::triggered, &dialog, nullptr);
+            QObject::connect(action, &QAction::triggered, &dialog, [&dialog, print] {
+                if (print())
+                    dialog.accept();
+            });
+        }
+        for (const auto &entry : kActions) {
+            if (text != QCoreApplication::translate("QPrintPreviewDialog", entry.source))
+                continue;
+            if (entry.caption)
+                action->setText(QString::fromUtf8(entry.caption));
+            else
+                action->setVisible(false);
+            break;
+        }
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- printing
 
 void frmMain::mnuPrint_Click()
 {
-    ui->mnuPrintPersonal->setEnabled(anyRowSelected()
-                                     || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden()));
+    const bool learner = anyRowSelected()
+                      || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden());
+    ui->mnuPrintPersonal->setEnabled(learner);
+    ui->mnuPreviewPersonal->setEnabled(learner);
 }
 
 void frmMain::mnuPrintPersonal_Click()
@@ -63,7 +118,27 @@ void frmMain::mnuPrintAll_Click()
     menuAllPrint_Click();
 }
 
+void frmMain::mnuPreviewPersonal_Click()
+{
+    mnuPopEditPreview_Click();
+}
+
+void frmMain::mnuPreviewAll_Click()
+{
+    menuAllPreview_Click();
+}
+
 void frmMain::mnuPopEditPrint_Click()
+{
+    printPersonal(personalNames());
+}
+
+void frmMain::mnuPopEditPreview_Click()
+{
+    previewPersonal(personalNames());
+}
+
+QStringList frmMain::personalNames() const
 {
     // Selected rows in list order; a row selected by some of its cells counts too.
     std::vector<int> rows;
@@ -85,32 +160,31 @@ void frmMain::mnuPopEditPrint_Click()
                                           : reports::TreeSelection::LearnerNode;
         node.text = current->text(0);
     }
-    const QStringList names = reports::personalNameList(selectedNames, node);
-    if (names.isEmpty())
-        return;
-    printPersonal(names);
+    return reports::personalNameList(selectedNames, node);
 }
 
-void frmMain::printPersonal(const QStringList &names)
+bool frmMain::printPersonal(const QStringList &names)
+{
+    if (names.isEmpty())
+        return false;
+    return printReport(kPersonalDocument, [this, names](QPrinter &printer, QString *error) {
+        return reports::printPersonalReport(printer, state_.recordFolder, names, error);
+    });
+}
+
+void frmMain::previewPersonal(const QStringList &names)
 {
     if (names.isEmpty())
         return;
-    QWidget *parent = printParent(this);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("個人プロパティ"));
-    if (!asker().choosePrinter(parent, printer))
-        return;
-    QString error;
-    bool printed = false;
-    {
-        WaitCursor wait;
-        printed = reports::printPersonalReport(printer, state_.recordFolder, names, &error);
-    }
-    if (!printed)
-        reportFailure(parent, error);
+    previewReport(
+        kPersonalDocument,
+        [this, names](QPrinter &printer, QString *error) {
+            return reports::printPersonalReport(printer, state_.recordFolder, names, error);
+        },
+        [this, names] { return printPersonal(names); });
 }
 
-void frmMain::menuAllPrint_Click()
+void frmMain::collectGroupStatistics()
 {
     // The dialog computes the figures of all three groups into `statistics`, switching the
     // window through them and back, and closes itself.
@@ -121,7 +195,24 @@ void frmMain::menuAllPrint_Click()
     }
     state_.printRequest = false;
     QCoreApplication::processEvents();
+}
+
+void frmMain::menuAllPrint_Click()
+{
+    collectGroupStatistics();
     printALL();
+}
+
+void frmMain::menuAllPreview_Click()
+{
+    collectGroupStatistics();
+    previewReport(
+        kGroupDocument,
+        [this](QPrinter &printer, QString *error) {
+            return reports::printGroupReport(printer, state_.recordFolder, state_.statistics,
+                                             state_.collections, error);
+        },
+        [this] { return printALL(); });
 }
 
 void frmMain::printGroupReport()
@@ -129,21 +220,52 @@ void frmMain::printGroupReport()
     printALL();
 }
 
-void frmMain::printALL()
+bool frmMain::printALL()
+{
+    return printReport(kGroupDocument, [this](QPrinter &printer, QString *error) {
+        return reports::printGroupReport(printer, state_.recordFolder, state_.statistics, state_.collections, error);
+    });
+}
+
+bool frmMain::printReport(const QString &document, const ReportJob &job)
 {
     QWidget *parent = printParent(this);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("全体プロパティ"));
+    printer.setDocName(document);
     if (!asker().choosePrinter(parent, printer))
-        return;
+        return false;
     QString error;
     bool printed = false;
     {
         WaitCursor wait;
-        printed = reports::printGroupReport(printer, state_.recordFolder, state_.statistics, state_.collections, &error);
+        printed = job(printer, &error);
     }
     if (!printed)
         reportFailure(parent, error);
+    return true;
+}
+
+void frmMain::previewReport(const QString &document, const ReportJob &job, const std::function<bool()> &print)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(document);
+    QPrintPreviewDialog dialog(&printer, printParent(this));
+    // The preview draws its pages with the job the print command runs, on its own printer.
+    bool reported = false;
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *target) {
+        QString error;
+        bool drawn = false;
+        {
+            WaitCursor wait;
+            drawn = job(*target, &error);
+        }
+        if (!drawn && !reported) {
+            reported = true;
+            reportFailure(&dialog, error);
+        }
+    });
+    dressPreview(dialog, print);
+    asker().showDialog(dialog);
 }
 
 } // namespace qel

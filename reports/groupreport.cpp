@@ -5,7 +5,9 @@
 #include "base/painting.h"
 #include "records/textformat.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 
 namespace qel::reports {
 
@@ -37,13 +39,24 @@ QString rangeLabel(int bar, std::int64_t binWidth)
 
 namespace {
 
+// "(<folder>)", the folder shortened in the middle where it would run past `width`.
+QString folderHeading(const QPainter &painter, const QString &folder, double width)
+{
+    const QString whole = QLatin1Char('(') + folder + QLatin1Char(')');
+    if (draw::textWidth(painter, whole) <= width)
+        return whole;
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double room = width - draw::textWidth(painter, QStringLiteral("()"));
+    return QLatin1Char('(') + metrics.elidedText(folder, Qt::ElideMiddle, std::max(room, 0.0)) + QLatin1Char(')');
+}
+
 void drawHeadingAndTable(QPainter &painter, const PageGeometry &g, const QString &folder,
                          const GroupStatistics &statistics)
 {
     setPrintFont(painter, 20);
     textAt(painter, g.paperX(25), 15, QStringLiteral("全体"));
     setPrintFont(painter, 12);
-    textAt(painter, g.paperX(39), 17, QLatin1Char('(') + folder + QLatin1Char(')'));
+    textAt(painter, g.paperX(39), 17, folderHeading(painter, folder, g.right - 2 - g.paperX(39)));
     textAt(painter, g.paperX(83), 25, QStringLiteral("全体"));
     textAt(painter, g.paperX(118), 25, QStringLiteral("英文練習"));
     textAt(painter, g.paperX(153), 25, QStringLiteral("かな／ローマ練習"));
@@ -76,6 +89,28 @@ struct Band {
     double bottom; // millimetres
 };
 
+// A count label never starts above this far below the top of its band, clear of the
+// band's frame.
+constexpr double kCountInset = 30; // twips
+
+// A count over a bar that (nearly) fills its band is written inside the band, on the bar,
+// on a white box so that the hatching does not run through it.
+void countAt(QPainter &painter, double x, double y, double bandTop, const QString &label)
+{
+    const double top = bandTop + kCountInset;
+    if (y >= top) {
+        textAt(painter, x, y, label);
+        return;
+    }
+    const QRectF cell = draw::textCell(painter, QPointF(x, top), label);
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRect(cell);
+    painter.restore();
+    textAt(painter, x, top, label);
+}
+
 void drawHistogram(QPainter &painter, const PageGeometry &g, std::vector<std::int32_t> &values,
                    const Band &band, bool stepHistogram)
 {
@@ -106,7 +141,7 @@ void drawHistogram(QPainter &painter, const PageGeometry &g, std::vector<std::in
         setLine(painter, 1, outline);
         drawBox(painter, slotLeft + 50, bandBottom, barRight, barTop);
         setLine(painter, 1);
-        textAt(painter, barRight - 600, barTop - 170, countLabel(count, stepHistogram ? 3 : 4));
+        countAt(painter, barRight - 600, barTop - 170, mmToTwips(band.top), countLabel(count, stepHistogram ? 3 : 4));
         setPrintFont(painter, 8);
         textAt(painter, slotLeft + 227, mmToTwips(band.bottom + 1), rangeLabel(k, histogram.binWidth));
         setPrintFont(painter, 6);

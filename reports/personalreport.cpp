@@ -107,7 +107,9 @@ public:
 
     PrintedRuns(const PageGeometry &g, Course course, double devicePixelsPerTwip)
         : m_x0(mmToTwips(g.panelLeft(course) + 5)), m_width(mmToTwips((g.right - g.left) / 2 - 10)),
-          m_devicePixelsPerTwip(devicePixelsPerTwip)
+          m_devicePixelsPerTwip(devicePixelsPerTwip),
+          m_frame(QPointF(m_x0, mmToTwips(g.top + 92)),
+                  QPointF(mmToTwips(g.panelRight(course) - 5), mmToTwips(g.dividerY() - 4)))
     {
     }
 
@@ -157,9 +159,9 @@ public:
         } else {
             const auto segment = [&](std::int64_t from, std::int64_t to, RunSample a, RunSample b) {
                 setLine(painter, 1);
-                painter.drawLine(QPointF(x(from), spmY(a.spm)), QPointF(x(to), spmY(b.spm)));
+                drawInFrame(painter, QLineF(x(from), spmY(a.spm), x(to), spmY(b.spm)));
                 setLine(painter, 1, Qt::black, Qt::DotLine);
-                painter.drawLine(QPointF(x(from), rateY(a.mistypeRate)), QPointF(x(to), rateY(b.mistypeRate)));
+                drawInFrame(painter, QLineF(x(from), rateY(a.mistypeRate), x(to), rateY(b.mistypeRate)));
                 setLine(painter, 1);
             };
             const auto run = [&](std::int64_t k) {
@@ -179,8 +181,8 @@ public:
         }
         if (const auto trend = history.trendLine()) {
             setLine(painter, 4);
-            painter.drawLine(QPointF(m_x0 + m_width / m_columns, spmY(double(trend->first))),
-                             QPointF(x(n), spmY(double(trend->last))));
+            drawInFrame(painter, QLineF(m_x0 + m_width / m_columns, spmY(double(trend->first)), x(n),
+                                        spmY(double(trend->last))));
         }
     }
 
@@ -193,22 +195,28 @@ private:
         m_spm->add(QPointF(x(k), run.spm));
         m_rate->add(QPointF(x(k), run.mistypeRate));
     }
+    // Data lines stay inside the graph's frame, whatever the values.
+    void drawInFrame(QPainter &painter, const QLineF &line) const
+    {
+        if (const auto part = graphs::clipSegment(line, m_frame))
+            painter.drawLine(*part);
+    }
     template <typename Place>
-    static void drawMerged(QPainter &painter, std::vector<QPointF> vertices, const Place &y,
-                           Qt::PenStyle style)
+    void drawMerged(QPainter &painter, std::vector<QPointF> vertices, const Place &y, Qt::PenStyle style) const
     {
         if (vertices.size() < 2)
             return;
         for (QPointF &p : vertices)
             p.setY(y(p.y()));
         setLine(painter, 1, Qt::black, style);
-        painter.drawPolyline(vertices.data(), int(vertices.size()));
+        graphs::drawClippedPolyline(painter, vertices, m_frame);
         setLine(painter, 1);
     }
 
     double m_x0;
     double m_width;
     double m_devicePixelsPerTwip;
+    QRectF m_frame; // the practice graph's frame, twips
     std::int64_t m_n = 0;
     double m_columns = 10;
     std::vector<RunSample> m_kept;

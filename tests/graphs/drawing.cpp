@@ -17,8 +17,8 @@ Drawing PaneDevice::drawing() const
         out.rects.push_back({r.rect, r.state.pen.style() == Qt::NoPen ? QColor() : r.state.pen.color(),
                              r.state.brush.color(), r.state.brush.style() != Qt::NoBrush});
     for (const PaintedText &t : painting.texts)
-        out.texts.push_back({QPointF(t.baseline.x(), t.baseline.y() - draw::baselineOffset(t.font, this)), t.text,
-                             t.state.pen.color(), t.font.family()});
+        out.texts.push_back({QPointF(t.baseline.x(), t.baseline.y() - draw::baselineOffset(t.font, this)), t.end.x(),
+                             t.text, t.state.pen.color(), t.font.family()});
     for (const PaintedPolyline &p : painting.polylines)
         out.polylines.push_back({p.points, p.state.pen.color(), p.state.pen.widthF()});
     return out;

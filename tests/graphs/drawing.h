@@ -28,6 +28,7 @@ struct DrawnRect {
 
 struct DrawnText {
     QPointF topLeft; // the position the text was written at
+    double right = 0; // where its baseline ends
     QString text;
     QColor colour;
     QString family;

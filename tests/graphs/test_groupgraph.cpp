@@ -83,6 +83,7 @@ TEST_P(Bins, RangesScaleBarsAndCounts)
     EXPECT_EQ(axisLabels(d.drawing, kBlue, 240), numbers(c.perDivision, 11));
     const auto bars = d.drawing.rectsIn(kBlue);
     ASSERT_EQ(bars.size(), 11u);
+    std::size_t boxes = 0;
     for (int k = 1; k <= 11; ++k) {
         const std::size_t i = std::size_t(k - 1);
         const double height = double(f.division) * double(c.counts[i]) / double(c.perDivision);
@@ -94,14 +95,20 @@ TEST_P(Bins, RangesScaleBarsAndCounts)
         ASSERT_NE(label, nullptr) << range.toStdString();
         EXPECT_EQ(label->topLeft, QPointF(600 + kSlot * (k - 1) + 150, f.base + 100));
         EXPECT_EQ(label->colour, kBlue);
-        // Count above the bar, black, 600 twips left of its right edge and 170 above its top.
+        // Count above the bar, black, 600 twips left of its right edge and 170 above its top;
+        // over a bar that leaves no room for it, inside the plot a pixel under its top, on a
+        // box of the pane's colour.
         const QString count = graphs::countLabel(c.counts[i], c.kind == 0 ? 3 : 4);
+        const double above = f.base - height - 170;
+        const bool moved = above < f.top + 15;
         const auto same = d.drawing.textsEqual(count);
         const bool placed = std::any_of(same.begin(), same.end(), [&](const DrawnText &t) {
-            return t.topLeft == QPointF(kSlot * k - 100, f.base - height - 170) && t.colour == kBlack;
+            return t.topLeft == QPointF(kSlot * k - 100, moved ? f.top + 15 : above) && t.colour == kBlack;
         });
         EXPECT_TRUE(placed) << "bar " << k << " count " << count.toStdString();
+        boxes += moved ? 1 : 0;
     }
+    EXPECT_EQ(d.drawing.rectsIn(graphs::kPaneBackground).size(), boxes + 1); // and the pane's background
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, Bins, ::testing::ValuesIn(binCases()),
@@ -235,6 +242,23 @@ TEST(GroupGraph, NarrowPaneDoesNotFail)
     for (const int width : {1000, 300}) {
         const auto d = drawGroup(width, 500, graphs::StepStatistics, collections);
         EXPECT_EQ(d.result.statusText, QStringLiteral("3人 平均： 2.00 STEP"));
+    }
+}
+
+// The unit "人" goes up just enough to clear the top axis label ("100" here) in panes
+// where that label reaches into the caption row, and stays at 20 elsewhere.
+TEST(GroupGraph, UnitClearsTheTopAxisLabel)
+{
+    GroupCollections collections;
+    collections.groupSteps.assign(50, 3);
+    for (int height : {5920, 5940, 5950, 6000}) {
+        const auto d = drawGroup(kWidth, height, graphs::StepStatistics, collections);
+        const auto *unit = d.drawing.findText(QStringLiteral("人"));
+        const auto *top = d.drawing.findText(QStringLiteral(" 100"));
+        ASSERT_NE(unit, nullptr);
+        ASSERT_NE(top, nullptr);
+        EXPECT_LE(unit->topLeft.y() + graphs::kPaneTextHeight, top->topLeft.y() + 1e-6) << height;
+        EXPECT_EQ(unit->topLeft, QPointF(400, top->topLeft.y() >= 200 - 1e-6 ? 20 : top->topLeft.y() - 180)) << height;
     }
 }
 

@@ -139,8 +139,8 @@ TEST(PracticeGraph, DataLinesFollowSpmAndMistypeRate)
     EXPECT_EQ(data[0].line, QLineF(1600, yRate(f, 250), 2600, yRate(f, 10000)));
     EXPECT_DOUBLE_EQ(yRate(f, 10000), f.top); // 100 % at the top grid line
     EXPECT_EQ(data[1].line, QLineF(1600, ySpm(f, 100, 10), 2600, ySpm(f, 50, 10)));
-    // A negative speed goes below the axis, unclipped.
-    EXPECT_GT(data[3].line.y2(), f.base);
+    // A negative speed is cut where its line meets the axis: 50 down to -20 crosses 0 at 5/7.
+    EXPECT_EQ(data[3].line, QLineF(2600, ySpm(f, 50, 10), 2600 + 1000.0 * 5 / 7, f.base));
 }
 
 struct WidthCase {
@@ -477,6 +477,122 @@ int unmatched(const QImage &a, const QImage &b, const QColor &colour, const std:
             count += found ? 0 : 1;
         }
     return count;
+}
+
+// --- nothing runs over anything ---
+
+struct OffScaleCase {
+    const char *name;
+    std::vector<samples::Run> runs;
+    const char *best;
+};
+
+std::vector<samples::Run> alternating(int count, std::int16_t low, std::int16_t high)
+{
+    std::vector<samples::Run> runs;
+    for (int k = 0; k < count; ++k)
+        runs.push_back({k % 2 ? high : low, std::int16_t(k % 3 ? 500 : 12000)});
+    return runs;
+}
+
+class OffScale : public ::testing::TestWithParam<OffScaleCase> {};
+
+// Speeds below zero or above the axis top, and mistype rates over 100 %, stop at the plot's
+// edge; so does the trend line. A long history goes out merged, a short one segment by segment.
+TEST_P(OffScale, DataLinesStayInThePlot)
+{
+    RecordFolder folder;
+    const QString path = folder.write(QStringLiteral("a_Qele.dat"), withRuns(GetParam().runs));
+    const auto d = drawPersonal(kWidth, kHeight, graphs::PracticeGraph,
+                                englishRow(QString::fromLatin1(GetParam().best)), path);
+    const QRectF plot = d.frame.plot();
+    ASSERT_EQ(plot, QRectF(QPointF(600, d.frame.top), QPointF(kWidth - 600, d.frame.base)));
+    const auto inside = [&](QPointF p) {
+        return p.x() >= plot.left() - 1e-9 && p.x() <= plot.right() + 1e-9 && p.y() >= plot.top() - 1e-9
+            && p.y() <= plot.bottom() + 1e-9;
+    };
+    int drawn = 0;
+    for (const QColor &colour : {kBlue, kRed, kGreen})
+        for (const DrawnLine &l : d.drawing.linesIn(colour)) {
+            ++drawn;
+            EXPECT_TRUE(inside(l.line.p1()) && inside(l.line.p2())) << l.line.x1() << "," << l.line.y1() << " "
+                                                                   << l.line.x2() << "," << l.line.y2();
+        }
+    for (const DrawnPolyline &p : d.drawing.polylines) {
+        ++drawn;
+        for (const QPointF &point : p.points)
+            EXPECT_TRUE(inside(point)) << point.x() << "," << point.y();
+    }
+    EXPECT_GT(drawn, 2);
+    // The lines reach the edges they were cut at.
+    double highest = plot.bottom(), lowest = plot.top();
+    for (const DrawnLine &l : d.drawing.lines)
+        for (const QPointF &p : {l.line.p1(), l.line.p2()}) {
+            if (l.colour != kBlue && l.colour != kRed)
+                continue;
+            highest = std::min(highest, p.y());
+            lowest = std::max(lowest, p.y());
+        }
+    for (const DrawnPolyline &p : d.drawing.polylines)
+        for (const QPointF &point : p.points) {
+            highest = std::min(highest, point.y());
+            lowest = std::max(lowest, point.y());
+        }
+    EXPECT_DOUBLE_EQ(highest, plot.top());
+    EXPECT_DOUBLE_EQ(lowest, plot.bottom());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, OffScale,
+    ::testing::Values(OffScaleCase{"NegativeAndBest105", {{40, 500}, {105, 300}, {-60, 200}, {105, 12000}, {-20, 100}}, "  105"},
+                      OffScaleCase{"FallingBelowZero", {{40, 500}, {-30, 300}, {-60, 200}, {-90, 30000}}, "   40"},
+                      OffScaleCase{"LongHistoryMerged", alternating(3000, -50, 130), "  105"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The captions sit at 20 twips unless the top axis label would reach into them; then they
+// go up just enough. Heights give tops from 240 (plot height a multiple of 100) to 339.
+TEST(PracticeGraph, CaptionsClearTheTopAxisLabels)
+{
+    RecordFolder folder;
+    const QString path = folder.write(QStringLiteral("a_Qele.dat"), withSpm({50, 60, 70}));
+    for (int height : {5920, 5940, 5950, 5965, 6000, 6019}) {
+        const auto d = drawPersonal(kWidth, height, graphs::PracticeGraph, englishRow(), path);
+        const auto &f = d.frame;
+        const double labelTop = f.top - 70;
+        for (const char *caption : {"ストローク／分", "ミスタイプ率(%)"}) {
+            const auto *t = d.drawing.findText(QString::fromUtf8(caption));
+            ASSERT_NE(t, nullptr) << height;
+            EXPECT_LE(t->topLeft.y() + graphs::kPaneTextHeight, labelTop + 1e-6) << height;
+            EXPECT_EQ(t->topLeft.y(), labelTop >= 200 ? 20 : labelTop - 180) << height;
+        }
+    }
+}
+
+// In a narrow pane the mistype rate's caption keeps only its unit, or goes, rather than
+// run into the speed's.
+TEST(PracticeGraph, NarrowPaneCaptionsDoNotOverlap)
+{
+    RecordFolder folder;
+    const QString path = folder.write(QStringLiteral("a_Qele.dat"), withSpm({50, 60, 70}));
+    int shortened = 0, dropped = 0;
+    for (int width = 1200; width <= 4000; width += 100) {
+        const auto d = drawPersonal(width, kHeight, graphs::PracticeGraph, englishRow(), path);
+        const auto *speed = d.drawing.findText(QStringLiteral("ストローク／分"));
+        ASSERT_NE(speed, nullptr);
+        const auto red = d.drawing.textsIn(kRed);
+        const auto caption = std::find_if(red.begin(), red.end(), [](const DrawnText &t) { return t.topLeft.y() < 100; });
+        if (caption == red.end()) {
+            ++dropped;
+            continue;
+        }
+        EXPECT_GE(caption->topLeft.x(), speed->right) << width;
+        if (caption->text == QStringLiteral("(%)"))
+            ++shortened;
+        else
+            EXPECT_EQ(caption->topLeft.x(), width - 1500) << width;
+    }
+    EXPECT_GT(shortened, 0);
+    EXPECT_GT(dropped, 0);
 }
 
 TEST(PracticeGraph, MergedPictureLooksLikeTheExactOne)

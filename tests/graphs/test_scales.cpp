@@ -106,11 +106,13 @@ TEST(GraphText, NinePointTextStaysInsideItsCell)
     EXPECT_LE(bottom, 10 + 12); // 9 pt at 96 dpi is 12 pixels
 }
 
+const QRectF kEverywhere(-1e6, -1e6, 2e6, 2e6);
+
 TEST(RunLine, SegmentModeDrawsEverySegment)
 {
     test::PaneDevice device(100, 100);
     QPainter painter(&device);
-    RunLine line(painter, draw::devicePen(kBlue, 2), RunLine::Mode::EverySegment);
+    RunLine line(painter, draw::devicePen(kBlue, 2), RunLine::Mode::EverySegment, kEverywhere);
     line.add({0, 0});
     line.add({10, 5});
     line.add({20, 0});
@@ -126,7 +128,7 @@ TEST(RunLine, MergedModeKeepsEachColumnsEndsAndExtremes)
     test::PaneDevice device(100, 100);
     QPainter painter(&device);
     painter.scale(0.1, 0.1); // ten units a pixel
-    RunLine line(painter, draw::devicePen(kBlue, 1), RunLine::Mode::Merged);
+    RunLine line(painter, draw::devicePen(kBlue, 1), RunLine::Mode::Merged, kEverywhere);
     // Column 0: 0..9 units; column 1: 10..19; column 2: 20..29.
     const std::vector<QPointF> points{{0, 50}, {2, 10}, {4, 90}, {6, 60}, {8, 40},   // column 0
                                       {11, 70},                                    // column 1
@@ -147,8 +149,38 @@ TEST(RunLine, MergedModeFallsBackUnderRotation)
     test::PaneDevice device(100, 100);
     QPainter painter(&device);
     painter.rotate(30);
-    RunLine line(painter, draw::devicePen(kBlue, 1), RunLine::Mode::Merged);
+    RunLine line(painter, draw::devicePen(kBlue, 1), RunLine::Mode::Merged, kEverywhere);
     EXPECT_EQ(line.mode(), RunLine::Mode::EverySegment);
+}
+
+TEST(RunLine, ClipKeepsThePartInsideItsRectangle)
+{
+    const QRectF clip(QPointF(0, 0), QPointF(100, 50));
+    const std::pair<QLineF, std::optional<QLineF>> cases[] = {
+        {QLineF(10, 10, 90, 40), QLineF(10, 10, 90, 40)},     // inside: unchanged
+        {QLineF(0, 60, 100, 40), QLineF(50, 50, 100, 40)},    // from below
+        {QLineF(-50, -25, 150, 75), QLineF(0, 0, 100, 50)},   // through two corners
+        {QLineF(10, -10, 90, -1), std::nullopt},              // above
+        {QLineF(120, 10, 120, 40), std::nullopt},             // right of it, upright
+        {QLineF(20, 50, 80, 50), QLineF(20, 50, 80, 50)},     // along the bottom edge
+    };
+    for (const auto &[line, expected] : cases) {
+        const auto part = clipSegment(line, clip);
+        ASSERT_EQ(part.has_value(), expected.has_value()) << line.x1() << "," << line.y1();
+        if (part) {
+            EXPECT_EQ(*part, *expected) << line.x1() << "," << line.y1();
+        }
+    }
+    // A polyline leaving and coming back is drawn in two pieces.
+    test::PaneDevice device(100, 100);
+    QPainter painter(&device);
+    const std::vector<QPointF> path{{0, 10}, {20, 70}, {40, 10}, {60, 10}};
+    drawClippedPolyline(painter, path, clip);
+    painter.end();
+    const auto &pieces = device.drawing().polylines;
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0].points, (std::vector<QPointF>{{0, 10}, {40.0 / 3, 50}}));
+    EXPECT_EQ(pieces[1].points, (std::vector<QPointF>{{80.0 / 3, 50}, {40, 10}, {60, 10}}));
 }
 
 } // namespace

@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QImage>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -69,6 +72,16 @@ QStringList wordsAfter(const QString &text, const QString &label)
                                                      Qt::SkipEmptyParts);
     }
     return {};
+}
+
+// The first page of a PDF as a picture.
+QImage firstPage(const QString &pdf)
+{
+    const QString png = pdf + QStringLiteral(".first");
+    runProgram(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-f"),
+                                            QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                            QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, png});
+    return QImage(png + QStringLiteral(".png"));
 }
 
 } // namespace
@@ -360,6 +373,108 @@ private slots:
         QCOMPARE(wordsAfter(pages[0], QStringLiteral("練習人数")), (QStringList{"4", "2", "2"}));
     }
 
+    // The preview shows the pages the print command prints, in Japanese, and prints them
+    // through the same print dialog.
+    void previewShowsThePrintedPages_data()
+    {
+        QTest::addColumn<QString>("print");
+        QTest::addColumn<QString>("preview");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("personal, pop-up") << "mnuPopEditPrint" << "mnuPopEditPreview" << 2;
+        QTest::newRow("personal, file menu") << "mnuPrintPersonal" << "mnuPreviewPersonal" << 2;
+        QTest::newRow("group, pop-up") << "menuAllPrint" << "menuAllPreview" << 1;
+        QTest::newRow("group, file menu") << "mnuPrintAll" << "mnuPreviewAll" << 1;
+    }
+
+    void previewShowsThePrintedPages()
+    {
+        QFETCH(QString, print);
+        QFETCH(QString, preview);
+        QFETCH(int, pages);
+        open();
+        runDialogs();
+        selectRow(0);
+        selectRow(2); // Aoki and Kenta
+        const QString printed = out->filePath("printed.pdf");
+        asker->output = printed;
+        action(print)->trigger();
+        QCOMPARE(pdfPages(printed).size(), pages);
+
+        const QString shown = out->filePath("shown.pdf");
+        const QString fromPreview = out->filePath("from-preview.pdf");
+        asker->output = fromPreview;
+        int shownPages = -1;
+        QString title;
+        QStringList captions, hidden;
+        bool closed = false;
+        asker->onDialog = [&](QDialog &dialog) {
+            auto *previewDialog = qobject_cast<QPrintPreviewDialog *>(&dialog);
+            if (!previewDialog)
+                return dialog.exec(); // the group dialog, computing the figures
+            dialog.show();
+            shownPages = dialog.findChild<QPrintPreviewWidget *>()->pageCount();
+            // What the preview draws, on paper of the print command's size.
+            QPrinter pdf(QPrinter::HighResolution);
+            pdf.setOutputFormat(QPrinter::PdfFormat);
+            pdf.setOutputFileName(shown);
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            emit previewDialog->paintRequested(&pdf);
+            title = dialog.windowTitle();
+            QAction *printButton = nullptr;
+            for (QAction *a : dialog.findChildren<QAction *>()) {
+                if (a->text().isEmpty())
+                    continue;
+                (a->isVisible() ? captions : hidden) << a->text();
+                if (a->text() == QStringLiteral("印刷"))
+                    printButton = a;
+            }
+            if (printButton)
+                printButton->trigger();
+            closed = !dialog.isVisible() && dialog.result() == QDialog::Accepted;
+            return dialog.result();
+        };
+        action(preview)->trigger();
+
+        QCOMPARE(title, QStringLiteral("印刷プレビュー"));
+        for (const char *caption : {"印刷", "次のページ", "前のページ", "拡大", "縮小", "全ページ表示"})
+            QVERIFY2(captions.contains(QString::fromUtf8(caption)), qPrintable(captions.join(", ")));
+        for (const QString &caption : captions)
+            QVERIFY2(caption.toLatin1() != caption.toUtf8(), qPrintable(caption + " is not in Japanese"));
+        QCOMPARE(hidden.size(), 3); // page set-up and the two orientations
+        QCOMPARE(shownPages, pages);
+        QCOMPARE(pdfPages(shown).size(), pages);
+        const QImage printedPage = firstPage(printed);
+        QVERIFY(!printedPage.isNull());
+        QCOMPARE(firstPage(shown), printedPage);
+        // Printing from the preview: the print dialog, the same pages, the preview closed.
+        QCOMPARE(asker->printDialogs, 2);
+        QVERIFY(closed);
+        QCOMPARE(pdfPages(fromPreview).size(), pages);
+        QCOMPARE(firstPage(fromPreview), printedPage);
+        QVERIFY(asker->messages.empty());
+    }
+
+    // Cancel in the preview's print dialog prints nothing and leaves the preview open.
+    void previewPrintCancelled()
+    {
+        open();
+        selectRow(3);
+        asker->print = false;
+        bool open = false;
+        asker->onDialog = [&](QDialog &dialog) {
+            dialog.show();
+            for (QAction *a : dialog.findChildren<QAction *>())
+                if (a->text() == QStringLiteral("印刷"))
+                    a->trigger();
+            open = dialog.isVisible();
+            return int(QDialog::Rejected);
+        };
+        action("mnuPopEditPreview")->trigger();
+        QCOMPARE(asker->printDialogs, 1);
+        QVERIFY(open);
+        QVERIFY(!QFileInfo::exists(asker->output));
+    }
+
     void printSubmenuEnabling_data()
     {
         QTest::addColumn<QString>("state");
@@ -391,10 +506,13 @@ private slots:
         // Start from the opposite state, so the opening has to set it.
         QAction *personal = action("mnuPrintPersonal");
         personal->setEnabled(!enabled);
+        action("mnuPreviewPersonal")->setEnabled(!enabled);
         menu("mnuPrint")->popup(QPoint(0, 0));
         QCOMPARE(personal->isEnabled(), enabled);
+        QCOMPARE(action("mnuPreviewPersonal")->isEnabled(), enabled);
         menu("mnuPrint")->close();
         QVERIFY(action("mnuPrintAll")->isEnabled());
+        QVERIFY(action("mnuPreviewAll")->isEnabled());
     }
 };
 

@@ -119,7 +119,8 @@ private slots:
             bar << a->text();
         QCOMPARE(bar, (QStringList{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
         QCOMPARE(describe(menu("mnuFile")),
-                 QString("記録ファイル保存フォルダー指定(&O) | 検索(&F) | > 印刷(&P) {個人プロパティ(&P) | 全体プロパティ(&A)}"
+                 QString("記録ファイル保存フォルダー指定(&O) | 検索(&F) | > 印刷(&P) {個人プロパティ(&P) | 全体プロパティ(&A)"
+                         " | 個人プロパティのプレビュー(&V) | 全体プロパティのプレビュー(&W)}"
                          " | CSV出力(&V) | - | 削除(&D) | - | 閉じる(&C)"));
         QCOMPARE(describe(menu("mnuEdit")), QString("すべて選択(&A)"));
         QCOMPARE(action("mnuEditSelectAll")->shortcut(), QKeySequence("Ctrl+A"));
@@ -131,11 +132,11 @@ private slots:
         QCOMPARE(menu("menuPop")->title(), QString("ポップアップ"));
         QCOMPARE(describe(menu("menuPop")),
                  QString("一覧表示へ(&D) | すべて選択(&A) | - | > グラフ(&G) {練習グラフ(&U) | 練習時間グラフ(&T)} | - | "
-                         "> 出力(&O) {印刷(&P) | CSV出力(&V)} | - | プロパティ(&P)"));
+                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | プロパティ(&P)"));
         QCOMPARE(menu("menuPopAll")->title(), QString("ポップアップ全体"));
         QCOMPARE(describe(menu("menuPopAll")),
                  QString("一覧表示へ(&D) | > グラフ(&G) {STEP統計(&U) | 練習回数統計(&T)} | - | "
-                         "> 出力(&O) {印刷(&P) | CSV出力(&V)} | - | プロパティ(&P)"));
+                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | プロパティ(&P)"));
         QVERIFY(!action("mnuPopAllAll")->isEnabled());
 
         // Toolbar: 16 positions, each button an action of its own named by its key.

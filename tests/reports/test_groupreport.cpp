@@ -295,4 +295,73 @@ TEST(GroupReport, EmptyGroupDrawsEmptyHistograms)
     EXPECT_NE(d.find("10以上"), nullptr);
 }
 
+// The cell a text takes on the page: its top to one em below, its start to its end.
+QRectF cellOf(const DrawnText &t)
+{
+    const double em = t.points * kDeviceDpi / 72.0;
+    return QRectF(t.topLeft(), QPointF(t.end.x(), t.topLeft().y() + em));
+}
+
+// Bar 6 of both histograms fills its band (ten learners at STEP 5, each with 5 runs):
+// its count stays inside the band, under the band's title, on a white box.
+TEST(GroupReport, FullBarCountsStayInsideTheirBands)
+{
+    GroupCollections c;
+    c.groupSteps.assign(10, 5);
+    c.groupRunCounts.assign(10, 5);
+    const PageGeometry g = groupPageGeometry(210, 297, 0, 0);
+    GroupDrawing d(g, "/records", GroupStatistics(), c);
+    const double h = g.histogramHeight();
+    const struct {
+        const char *title, *count;
+        double bandTop;
+    } bands[] = {{"ＳＴＥＰ", "   10人  ", double(mmToTwips(g.top + 63))},
+                 {"練習回数", "   10人  ", double(mmToTwips(g.top + 73 + h))}};
+    for (const auto &band : bands) {
+        const DrawnText *title = nullptr;
+        for (const DrawnText &t : d.drawn.texts)
+            if (t.text == QString::fromUtf8(band.title) && t.points > 11)
+                title = &t;
+        ASSERT_NE(title, nullptr) << band.title;
+        int labels = 0;
+        for (const DrawnText &t : d.drawn.texts) {
+            const QRectF cell = cellOf(t);
+            if (!t.text.endsWith(QStringLiteral("人  ")) || cell.top() < band.bandTop - mm(8)
+                || cell.top() > band.bandTop + mm(h))
+                continue;
+            ++labels;
+            EXPECT_FALSE(cell.intersects(cellOf(*title))) << band.title << " " << t.text.toStdString();
+            EXPECT_GE(cell.top(), band.bandTop) << band.title << " " << t.text.toStdString();
+        }
+        EXPECT_EQ(labels, 11) << band.title;
+        const DrawnText *full = d.find(QString::fromUtf8(band.count), band.bandTop + 30);
+        ASSERT_NE(full, nullptr) << band.title;
+        const bool boxed = std::any_of(d.drawn.rects.begin(), d.drawn.rects.end(), [&](const DrawnRect &r) {
+            return r.brushStyle == Qt::SolidPattern && r.brushColour == QColor(Qt::white)
+                && r.rect.contains(QPointF(full->baseline.x() + mm(4), full->baseline.y() - mm(1)));
+        });
+        EXPECT_TRUE(boxed) << band.title;
+    }
+}
+
+// A folder path too long for the heading is shortened in its middle and ends inside the frame.
+TEST(GroupReport, LongFolderPathIsElidedInsideTheFrame)
+{
+    GroupCollections c = sampleCollections();
+    const PageGeometry g = groupPageGeometry(210, 297, 0, 0);
+    const QString folder = QStringLiteral("/home/teacher/") + QString(136, QLatin1Char('k'));
+    ASSERT_EQ(folder.size(), 150);
+    GroupDrawing d(g, folder, GroupStatistics(), c);
+    const DrawnText *heading = nullptr;
+    for (const DrawnText &t : d.drawn.texts)
+        if (t.text.startsWith(QStringLiteral("(/home/teacher/")))
+            heading = &t;
+    ASSERT_NE(heading, nullptr);
+    EXPECT_TRUE(heading->text.endsWith(QStringLiteral("kk)")));
+    EXPECT_TRUE(heading->text.contains(QChar(0x2026)));
+    EXPECT_LT(heading->text.size(), folder.size());
+    EXPECT_NEAR(heading->topLeft().x(), mm(39), kTol);
+    EXPECT_LE(heading->end.x(), mm(g.right));
+}
+
 } // namespace

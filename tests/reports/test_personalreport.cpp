@@ -350,6 +350,41 @@ TEST_F(PersonalReport, PracticeGraphScalesAndLines)
     expectAt(d.find("ミスタイプ率(%)"), toMm(draw::mmToTwips(pl + 64)), toMm(draw::mmToTwips(g.top + 89)), 8);
 }
 
+// Speeds below zero and above the axis top, and mistype rates over 100 %, stop at the
+// practice graph's frame: below it lie the run numbers and the thick divider, above it the
+// captions. The lines a page with such runs has beyond those of a page without any are the
+// data lines and the trend line.
+TEST_F(PersonalReport, DataLinesStayInsideThePracticeFrame)
+{
+    const std::vector<samples::Run> wild{{40, 500}, {105, 30000}, {-60, 200}, {105, 300}, {-90, 100}, {100, 800}};
+    folder.write("wild", true, content(2, wild));
+    folder.write("wild", false, content(2, {{-10, 100}, {-80, 200}, {-120, 300}}));
+    folder.write("calm", true, content(2, {{40, 500}}));
+    folder.write("calm", false, content(2, {{40, 500}}));
+    Drawing wildPage(kA4, folder.path(), {"wild"});
+    Drawing calmPage(kA4, folder.path(), {"calm"});
+    const auto same = [](const DrawnLine &a, const DrawnLine &b) {
+        return a.line == b.line && a.style == b.style && std::abs(a.width - b.width) < 0.01;
+    };
+    const PageGeometry &g = kA4;
+    int data[2] = {0, 0};
+    for (const DrawnLine &l : wildPage.drawn.lines) {
+        if (std::any_of(calmPage.drawn.lines.begin(), calmPage.drawn.lines.end(),
+                        [&](const DrawnLine &c) { return same(l, c); }))
+            continue;
+        const int course = l.line.x1() < draw::mmToTwips(g.centreX()) ? 0 : 1;
+        ++data[course];
+        const QRectF frame(QPointF(draw::mmToTwips(g.panelLeft(course) + 5), draw::mmToTwips(g.top + 92)),
+                           QPointF(draw::mmToTwips(g.panelRight(course) - 5), draw::mmToTwips(g.dividerY() - 4)));
+        for (const QPointF &p : {l.line.p1(), l.line.p2()})
+            EXPECT_TRUE(frame.adjusted(-kTol, -kTol, kTol, kTol).contains(p))
+                << "course " << course << ": " << p.x() << "," << p.y();
+    }
+    // Both series of both Courses, and the English trend.
+    EXPECT_GE(data[0], 2 * 3 + 1);
+    EXPECT_GE(data[1], 2);
+}
+
 TEST_F(PersonalReport, FewRunsDrawFewerLines)
 {
     folder.write("two", true, content(2, risingRuns(2, 40, 10)));
