@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -80,6 +81,7 @@ private:
     // ---- group tree and learner list (frmMain_view.cpp) ----
     void scanFolder(int group);
     void makeView(bool collect);
+    void noteUnreadable(const std::vector<TableRow> &rows);
     void tvTreeView_NodeClick(QTreeWidgetItem *node);
     void tvTreeView_DblClick();
     void tvTreeView_MouseDown(Qt::MouseButton button);
@@ -111,6 +113,8 @@ private:
     void openPopup(QMenu *menu, const QPoint &globalPos);
     int rowCount() const;
     bool rowSelected(int row) const;
+    // The rows whose every column is selected, in ascending order, read in one pass.
+    std::vector<int> selectedRows() const;
     void setRowSelected(int row, bool selected);
     int currentRow() const;
     void setCurrentRow(int row);
@@ -137,6 +141,8 @@ private:
     // ---- file commands (frmMain_files.cpp) ----
     void mnuFileOpen_Click();
     void mnuFileDelete_Click();
+    void deleteProgress(int done, int total);
+    void removeNodes(const QSet<QString> &keys);
     void mnuFileFind_Click();
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();

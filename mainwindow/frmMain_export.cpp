@@ -7,6 +7,7 @@
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
 #include "reports/csv.h"
+#include "reports/outputfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -114,6 +115,11 @@ void frmMain::mnuPopEditCSV_Click()
                                            QDir(csvStartFolder()).filePath(ui->listModel->row(nameRow).name));
     if (!path || path->isEmpty())
         return;
+    if (reports::isTrainerFile(state_.recordFolder, *path)) {
+        asker().message(this, reports::trainerFileRefusal(*path), QString(), Asker::Buttons::Ok,
+                        Asker::Icon::Exclamation);
+        return;
+    }
 
     std::vector<csv::Row> lines;
     lines.reserve(rows.size());

@@ -82,6 +82,7 @@ void frmMain::makeView(bool collect)
     std::vector<TableRow> rows =
         ::qel::makeView(state_.recordFolder, nodes, collect ? &state_.collections : nullptr,
                         [this](int value, int maximum) { buildProgress(value, maximum); });
+    noteUnreadable(rows);
     ui->listModel->setRows(std::move(rows));
     if (state_.sortedByText)
         ui->listModel->sortByText(state_.sortColumn, state_.sortDirection == 1);
@@ -89,6 +90,31 @@ void frmMain::makeView(bool collect)
     showSortIndicator(state_.sortedByText ? state_.sortColumn : -1);
     ui->lblTitle[1]->setText(listTitleText());
     building_ = false;
+}
+
+// Files of the scan that could not be read: said once, in the status bar, with the first of
+// them in its tip; each row already shows empty figures.
+void frmMain::noteUnreadable(const std::vector<TableRow> &rows)
+{
+    constexpr int kNamedInTip = 10;
+    int count = 0;
+    QStringList named;
+    for (const TableRow &row : rows) {
+        if (row.readable)
+            continue;
+        if (++count <= kNamedInTip)
+            named << QStringLiteral("%1: %2").arg(row.key, row.error);
+    }
+    QLabel *panel = ui->statusPanels[0];
+    if (count == 0) {
+        panel->setToolTip(QString());
+        return;
+    }
+    if (count > kNamedInTip)
+        named << QStringLiteral("…");
+    panel->setText(fileCountText(std::int64_t(rows.size()))
+                   + QStringLiteral("（うち%1個は読み込めませんでした）").arg(count));
+    panel->setToolTip(QStringLiteral("読み込めなかったファイル:\n") + named.join(QLatin1Char('\n')));
 }
 
 // ---------------------------------------------------------------- tree
@@ -234,6 +260,29 @@ int frmMain::rowCount() const
 bool frmMain::rowSelected(int row) const
 {
     return ui->lvListView->selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+std::vector<int> frmMain::selectedRows() const
+{
+    // Columns selected per row, from the selection's ranges at once: asking row by row
+    // searches every range each time.
+    const int columns = ui->listModel->columnCount();
+    std::vector<std::uint32_t> marks(std::size_t(rowCount()), 0);
+    for (const QItemSelectionRange &range : ui->lvListView->selectionModel()->selection()) {
+        if (range.parent().isValid())
+            continue;
+        std::uint32_t bits = 0;
+        for (int c = std::max(range.left(), 0); c <= std::min(range.right(), columns - 1); ++c)
+            bits |= 1u << c;
+        for (int r = std::max(range.top(), 0); r <= std::min(range.bottom(), rowCount() - 1); ++r)
+            marks[std::size_t(r)] |= bits;
+    }
+    const std::uint32_t whole = columns >= 32 ? ~0u : (1u << columns) - 1;
+    std::vector<int> rows;
+    for (std::size_t r = 0; r < marks.size(); ++r)
+        if (marks[r] == whole)
+            rows.push_back(int(r));
+    return rows;
 }
 
 void frmMain::setRowSelected(int row, bool selected)

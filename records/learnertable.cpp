@@ -1,6 +1,7 @@
 #include "records/learnertable.h"
 
-#include <QDir>
+#include "records/platform.h"
+
 #include <algorithm>
 
 namespace qel {
@@ -37,6 +38,14 @@ std::optional<RecordName> parseRecordFileName(const QString &fileName)
     return RecordName{base.left(marker), code == QLatin1Char('e') ? English : Kana};
 }
 
+bool matchesRecordPattern(const QString &fileName)
+{
+    // "*_Qel?.dat", matched as the trainer's platform does: without regard to case.
+    const qsizetype n = fileName.size();
+    return n >= 9 && fileName.endsWith(QLatin1String(".dat"), Qt::CaseInsensitive)
+           && QStringView(fileName).mid(n - 9, 4).compare(QLatin1String("_Qel"), Qt::CaseInsensitive) == 0;
+}
+
 QString fileCountText(std::int64_t files)
 {
     return QString::number(files) + QStringLiteral("個の成績データファイル");
@@ -71,17 +80,11 @@ ScanResult scanFolder(const QString &folder, int group)
     ScanResult result;
     result.rootText = groupName(group);
     const QString cut = folder.left(folder.indexOf(QChar(0)) < 0 ? folder.size() : folder.indexOf(QChar(0)));
-    QDir dir(cut);
-    if (cut.isEmpty() || !dir.exists() || !dir.isReadable()) {
+    QStringList names;
+    // Files only; what is not a regular file when its row is read counts as unreadable.
+    if (cut.isEmpty() || !platform::listRegularFiles(cut, matchesRecordPattern, names)) {
         result.folderReadable = false;
     } else {
-        // The trainer's platform matches the pattern without regard to case;
-        // the exact-case test of the name follows.
-        // Files only; what is not a regular file when its row is read counts as unreadable.
-        dir.setFilter(QDir::Files | QDir::Hidden);
-        dir.setNameFilters({QStringLiteral("*_Qel?.dat")});
-        dir.setSorting(QDir::Unsorted);
-        QStringList names = dir.entryList();
         std::sort(names.begin(), names.end(), codePointLess);
         for (const QString &fileName : names) {
             const auto parsed = parseRecordFileName(fileName);
@@ -147,7 +150,8 @@ std::vector<TableRow> makeView(const QString &folder, const std::vector<TreeNode
         progress(0, maximum);
     for (const TreeNode &node : nodes) {
         rows.push_back(rowForNode(folder, node));
-        if (collect) {
+        // A file that could not be read has no figures to count.
+        if (collect && rows.back().readable) {
             collect->groupSteps.push_back(rows.back().passedStep);
             collect->groupRunCounts.push_back(rows.back().runCount);
         }

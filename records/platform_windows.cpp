@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <io.h>
@@ -9,16 +10,21 @@
 
 namespace qel::platform {
 
-bool openRegularFile(QFile &file, const QString &path, QDateTime &modified, QString *error)
+bool openRegularFile(QFile &file, const QString &path, QDateTime &modified, QString *error, bool *missing)
 {
+    if (missing)
+        *missing = false;
     const QString native = QDir::toNativeSeparators(path);
     // Shared with the trainer, which may hold the file open for writing.
     HANDLE handle = ::CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        if (missing)
+            *missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
         if (error)
-            *error = qt_error_string(int(::GetLastError()));
+            *error = qt_error_string(int(code));
         return false;
     }
     // Judge the handle, not the name: pipes, consoles and devices are no record files.
@@ -47,6 +53,29 @@ bool openRegularFile(QFile &file, const QString &path, QDateTime &modified, QStr
         return false;
     }
     return true;
+}
+
+bool listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted,
+                      QStringList &names)
+{
+    const QDir dir(folder);
+    if (!dir.exists() || !dir.isReadable())
+        return false;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Unsorted))
+        if (!wanted || wanted(name))
+            names << name;
+    return true;
+}
+
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+bool makeNameReachable(const QString &path)
+{
+    return fileExists(path);
 }
 
 } // namespace qel::platform

@@ -26,7 +26,7 @@ FileReadObserver setFileReadObserver(FileReadObserver replacement)
 bool ReadingFile::open(const QString &path, QString *error)
 {
     m_path = path;
-    const bool opened = platform::openRegularFile(m_file, path, m_modified, error);
+    const bool opened = platform::openRegularFile(m_file, path, m_modified, error, &m_missing);
     notify(opened ? FileReadEvent::Opened : FileReadEvent::OpenFailed, path);
     return opened;
 }

@@ -2,6 +2,9 @@
 // Subcommands of qelviewer-cli. Each lives in its own cmd_*.cpp and registers itself
 // with a static CommandRegistrar, so adding one touches no other file.
 
+#include "records/learnertable.h"
+#include "records/readingfile.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -62,6 +65,13 @@ void warn(const QString &message);
 // Writes bytes or UTF-8 text to standard output.
 void writeOut(const QByteArray &bytes);
 void writeLine(const QString &text);
+// Flushes standard output; false, after printing why, when any of it could not be written
+// (a full disk, /dev/full, a closed pipe).
+bool finishOutput();
+// Names each file that could not be read on standard error; true when there was any.
+bool warnUnreadable(const std::vector<UnreadableFile> &files);
+// The record files of the rows that could not be read.
+std::vector<UnreadableFile> unreadableRows(const QString &folder, const std::vector<TableRow> &rows);
 
 // Checks that FOLDER exists and can be listed; prints the error otherwise.
 bool checkFolder(const QString &folder);

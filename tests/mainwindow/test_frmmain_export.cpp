@@ -45,18 +45,6 @@ public:
     }
 };
 
-// Counts the paints a widget gets.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 QStringList csvLines(const QByteArray &bytes)
 {
     QStringList lines = qel::fromCp932(bytes).split("\r\n");
@@ -665,6 +653,30 @@ private slots:
         asker->saveTo = target();
         action("mnuPopEditCSV")->trigger();
         QCOMPARE(fileBytes(target()), qel::csv::document(listRows({2}), qel::csv::Encoding::Cp932));
+    }
+
+    void recordAndSettingsFilesAreNeverTheTarget()
+    {
+        writeFive();
+        writeSettingsFile(folder->path(), "b");
+        QVERIFY(QFile::link(folder->filePath("b.ini"), target("link.csv")));
+        open();
+        list()->selectAll();
+        setCurrentRow(0);
+        const QString record = folder->filePath("a_Qele.dat"), settings = folder->filePath("b.ini");
+        const QByteArray recordBytes = fileBytes(record), settingsBytes = fileBytes(settings);
+        for (const QString &path : {record, settings, target("link.csv")}) {
+            asker->messages.clear();
+            asker->saveTo = path;
+            action("mnuPopEditCSV")->trigger();
+            QCOMPARE(asker->messages.size(), std::size_t(1));
+            QVERIFY2(asker->messages[0].text.contains(path), qPrintable(asker->messages[0].text));
+            QVERIFY2(asker->messages[0].text.contains("上書きできません"), qPrintable(asker->messages[0].text));
+            QCOMPARE(asker->messages[0].icon, qel::Asker::Icon::Exclamation);
+        }
+        QCOMPARE(fileBytes(record), recordBytes);
+        QCOMPARE(fileBytes(settings), settingsBytes);
+        QCOMPARE(model().row(0).cells[qel::StepColumn], QString("   3"));
     }
 
     void noCurrentRowEndsBeforeTheDialog()

@@ -3,6 +3,8 @@
 
 #include "dialogs/About.h"
 #include "dialogs/frmSearch.h"
+#include "records/cp932.h"
+#include "records/platform.h"
 #include "tests/mainwindow/viewertestsupport.h"
 
 #include <QAction>
@@ -13,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTreeWidget>
+#include <cstdio>
 
 using namespace qeltest;
 
@@ -180,6 +183,71 @@ private slots:
         action("mnuPopReport")->trigger();
         QVERIFY(listShown());
         QVERIFY(buttonEnabled(3));
+    }
+
+    void manyRowsGoInOnePassWhileTheWindowPaints()
+    {
+        constexpr int kRows = 20000;
+        for (int i = 0; i < kRows; ++i)
+            QVERIFY(writeRecord(folder->path(), QStringLiteral("l%1").arg(i, 5, 10, QLatin1Char('0')), true, {100, 101}));
+        open();
+        QCOMPARE(rowCount(), kRows);
+        // Every other row: as many stretches of the list as it can have.
+        QItemSelection everyOther;
+        for (int r = 1; r < kRows; r += 2)
+            everyOther.select(model().index(r, 0), model().index(r, qel::LearnerListModel::kColumns - 1));
+        list()->selectionModel()->select(everyOther, QItemSelectionModel::Select);
+
+        // Counted, not timed: the changes list and tree announce (one each, not one per
+        // row) and the paints of the status bar on the way.
+        int listChanges = 0, treeChanges = 0;
+        QObject counting; // the counts end with this function
+        const auto countIn = [&counting](QAbstractItemModel *model, int &count) {
+            const auto add = [&count] { ++count; };
+            connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, &counting, add);
+            connect(model, &QAbstractItemModel::layoutAboutToBeChanged, &counting, add);
+            connect(model, &QAbstractItemModel::modelAboutToBeReset, &counting, add);
+        };
+        countIn(&model(), listChanges);
+        countIn(tree()->model(), treeChanges);
+        PaintCounter statusPaints;
+        statusLabel()->installEventFilter(&statusPaints);
+        deleteSelected();
+
+        QCOMPARE(listChanges, 1);
+        QCOMPARE(treeChanges, 1);
+        QVERIFY(statusPaints.paints > 0); // the window painted while the files went
+        QCOMPARE(rowCount(), kRows / 2);
+        QCOMPARE(rootNode()->childCount(), kRows / 2);
+        QCOMPARE(names().mid(0, 3), (QStringList{"l00000", "l00002", "l00004"}));
+        QCOMPARE(qel::nodeKey(rootNode()->child(kRows / 2 - 1)), QString("l19998_Qele.dat"));
+        QVERIFY(!inFolder("l00001_Qele.dat"));
+        QVERIFY(!inFolder("l19999_Qele.dat"));
+        QVERIFY(inFolder("l19998_Qele.dat"));
+        QVERIFY(!anyRowSelected());
+        QCOMPARE(status(), QString("20000個の成績データファイル"));
+    }
+
+    void codePage932NamesAreDeletedByTheirBytes()
+    {
+        // A folder copied from Windows without converting its names: 太郎 in code page 932.
+        const QByteArray native = QFile::encodeName(folder->path()) + '/' + qel::toCp932(QStringLiteral("太郎"));
+        QVERIFY(writeRecord(folder->path(), "english", true, {100, 101}));
+        QVERIFY(writeSettingsFile(folder->path(), "settings"));
+        QCOMPARE(::rename(QFile::encodeName(folder->filePath("english_Qele.dat")).constData(),
+                          (native + "_Qele.dat").constData()), 0);
+        QCOMPARE(::rename(QFile::encodeName(folder->filePath("settings.ini")).constData(), (native + ".ini").constData()),
+                 0);
+        open();
+        QCOMPARE(names(), QStringList{"太郎"});
+        selectRow(0);
+        deleteSelected();
+        QCOMPARE(rowCount(), 0);
+        QStringList left;
+        QVERIFY(qel::platform::listRegularFiles(folder->path(), {}, left));
+        QCOMPARE(left, QStringList());
+        QVERIFY(QFileInfo::exists(trashFiles() + "/太郎_Qele.dat")); // recoverable, by a readable name
+        QVERIFY(QFileInfo::exists(trashFiles() + "/太郎.ini"));
     }
 
     void folderChangeResetsTheViewMode()

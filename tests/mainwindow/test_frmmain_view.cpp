@@ -16,6 +16,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace qeltest;
 
 class FrmMainViewTest : public QObject, protected WindowFixture<> {
@@ -214,6 +218,32 @@ private slots:
         QVERIFY(readyAtOnce);
         QCOMPARE(figures, QString());
     }
+
+#ifdef Q_OS_UNIX
+    void unreadableFilesAreNotedOncePerScan()
+    {
+        writeRecord(folder->path(), "a", true, {100, 101}, 3);
+        writeRecord(folder->path(), "b", false, {90}, 2);
+        // Files that are there but cannot be read: links to a FIFO no open waits on.
+        QCOMPARE(::mkfifo(QFile::encodeName(folder->filePath("pipe")).constData(), 0600), 0);
+        QVERIFY(QFile::link(folder->filePath("pipe"), folder->filePath("c_Qele.dat")));
+        QVERIFY(QFile::link(folder->filePath("pipe"), folder->filePath("d_Qelk.dat")));
+        open();
+        QCOMPARE(status(), QString("4個の成績データファイル（うち2個は読み込めませんでした）"));
+        QVERIFY(statusLabel()->toolTip().contains("c_Qele.dat"));
+        QVERIFY(statusLabel()->toolTip().contains("d_Qelk.dat"));
+        QVERIFY(asker->messages.empty()); // told in the status bar, never by a question per file
+        QCOMPARE(rowText(2, 2), QString()); // the row's figures stay empty
+        QCOMPARE(state().collections.groupSteps, (std::vector<std::int32_t>{3, 2}));
+
+        showViewMode(1);
+        QCOMPARE(status(), QString("2個の成績データファイル（うち1個は読み込めませんでした）"));
+        QFile::remove(folder->filePath("c_Qele.dat"));
+        showViewMode(1);
+        QCOMPARE(status(), QString("1個の成績データファイル"));
+        QCOMPARE(statusLabel()->toolTip(), QString());
+    }
+#endif
 
     void sortByRateIsNumericAndShared()
     {

@@ -48,6 +48,18 @@ inline bool writeSettingsFile(const QString &folder, const QString &name)
                                    QByteArray("[Option]\r\nKeyboard=1\r\n"));
 }
 
+// Counts the paints of the widgets it is installed on as an event filter.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
 // A private settings store, a record folder, a folder for output, the Asker and the window
 // of one test function. A Qt Test class derives from QObject and from this, and calls
 // setUp() and tearDown() from its init() and cleanup().
