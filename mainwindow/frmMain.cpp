@@ -142,6 +142,9 @@ void frmMain::connectControls()
             &frmMain::settleLearnerButtons);
     connect(c.listModel, &QAbstractItemModel::modelReset, this, &frmMain::settleLearnerButtons);
     connect(c.listModel, &QAbstractItemModel::rowsRemoved, this, &frmMain::settleLearnerButtons);
+    // Rows removed here and there go in one pass as a layout change, without a word to the
+    // selection's listeners.
+    connect(c.listModel, &QAbstractItemModel::layoutChanged, this, &frmMain::settleLearnerButtons);
     connect(c.lvListView, &LearnerList::click, this, &frmMain::lvListView_Click);
     connect(c.lvListView, &LearnerList::dblClick, this, &frmMain::lvListView_DblClick);
     connect(c.lvListView, &LearnerList::mouseDown, this, &frmMain::lvListView_MouseDown);

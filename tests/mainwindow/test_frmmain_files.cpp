@@ -86,6 +86,8 @@ private slots:
         }
         for (const char *kept : {"a_Qele.dat", "c_Qele.dat", "e_Qele.dat"})
             QVERIFY(inFolder(kept));
+        QVERIFY(!anyRowSelected());
+        QVERIFY(!buttonEnabled(3)); // nothing left to delete
         // Nothing else is refreshed until the next scan.
         QCOMPARE(status(), QString("5個の成績データファイル"));
         QCOMPARE(state().collections.groupSteps.size(), std::size_t(5));
