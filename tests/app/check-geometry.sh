@@ -36,6 +36,9 @@ up=""
 for _ in $(seq 100); do managed && up=1 && break; sleep 0.1; done
 [ -n "$up" ] || fail "openbox did not start: $(cat "$work/openbox.log")"
 
+# In the sanitizer build: the X11 keyboard set-up (libxkbcommon-x11) hands strndup names
+# without a final NUL, which strict string checks report as an overflow. Not this program's.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0"
 mkdir -p "$work/records"
 store="$XDG_CONFIG_HOME/QelSoft/QelViewer.conf"
 window=""
