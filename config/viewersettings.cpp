@@ -11,6 +11,7 @@ const QString kHeight = QStringLiteral("ViewerHeight");
 const QString kWidth = QStringLiteral("ViewerWidth");
 const QString kRecentFolder = QStringLiteral("RecentFolder");
 const QString kRecDir = QStringLiteral("RecDir");
+const QString kCsvFolder = QStringLiteral("CsvFolder");
 
 bool isRoot(const QString &folder)
 {
@@ -63,6 +64,7 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
         settings.window.height = queryLongOr(key, kHeight, current.height);
         settings.window.width = queryLongOr(key, kWidth, current.width);
         settings.recordFolder = queryStringOr(key, kRecentFolder, QString());
+        settings.csvFolder = queryStringOr(key, kCsvFolder, QString());
     }
     if (settings.recordFolder.isEmpty())
         settings.recordFolder = trimTrainerFolder(queryStringOr(trainerKey(), kRecDir, programFolder));
@@ -72,6 +74,11 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
 StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder)
 {
     return writeWindow(viewerKey(), window, recordFolder);
+}
+
+StoreStatus saveCsvFolder(const QString &folder)
+{
+    return setString(viewerKey(), kCsvFolder, folder);
 }
 
 } // namespace qel

@@ -21,6 +21,7 @@ struct WindowTwips {
 struct ViewerSettings {
     WindowTwips window;
     QString recordFolder;
+    QString csvFolder; // where the last CSV export went; empty when none is remembered
     bool firstStart = false;
 };
 
@@ -44,6 +45,9 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
 
 // Writes the window and the record folder, stopping at the first value that fails.
 StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder);
+
+// Remembers the folder of the last CSV export, next to the other values.
+StoreStatus saveCsvFolder(const QString &folder);
 
 // The trainer's folder without one final separator; a root ("/", "C:\") keeps its own,
 // since without it the path would name another folder.

@@ -48,6 +48,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -69,10 +70,10 @@ private:
     void setFullRowSelect(bool on);
     void buildProgress(int value, int maximum);
     void updateClock();
-    void keepReachable();
+    void placeWindow(const ViewerSettings &settings);
+    void applyPendingOuter(bool activated);
     void setTwips(QWidget *control, const QRectF &twips);
     WindowTwips windowTwips() const;
-    void setWindowTwips(const WindowTwips &window);
     void setOuterSizeTwips(double width, double height);
     double outerWidthTwips() const;
     double outerHeightTwips() const;
@@ -102,6 +103,10 @@ private:
     void mnuView_Click();
     bool anyRowSelected() const;
     void showList();
+    void showSortIndicator(int column);
+    bool canDeleteRows() const;
+    bool canShowPersonal() const;
+    void settleLearnerButtons();
     void focusAfterPopup();
     void showViewMode(int index);
     void setToolbarButtonsEnabled(std::initializer_list<ToolbarButton> buttons, bool enabled);
@@ -152,6 +157,7 @@ private:
     void mnuPopEditCSV_Click();
     void menuAllCSV_Click();
     QString personalLearner() const;
+    QString csvStartFolder() const;
     int rowOfNode(const QTreeWidgetItem *node) const;
 
     // ---- printing (frmMain_print.cpp) ----

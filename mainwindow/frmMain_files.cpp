@@ -141,11 +141,11 @@ void frmMain::mnuFileFind_Click()
 {
     frmSearch dialog(*this, this);
     const int result = asker().showDialog(dialog);
-    hideGraphPane();
-    if (result == QDialog::Accepted) {
-        ui->lvListView->show();
+    // Found, not found or cancelled, the list takes the pane: never an empty space under a
+    // graph's heading.
+    showList();
+    if (result == QDialog::Accepted)
         ui->lvListView->setFocus();
-    }
 }
 
 void frmMain::mnuFileClose_Click()
@@ -192,7 +192,7 @@ void frmMain::tbToolBar_ButtonClick(const QString &key)
 
 void frmMain::hideGraphPane()
 {
-    ui->Picture1->hide();
+    showList();
 }
 
 bool frmMain::selectLearnerRow(const QString &name)
@@ -203,7 +203,7 @@ bool frmMain::selectLearnerRow(const QString &name)
         setRowSelected(r, true);
         setCurrentRow(r);
         ui->lvListView->scrollTo(ui->listModel->index(r, 0));
-        ui->lvListView->show();
+        showList();
         ui->lvListView->setFocus();
         return true;
     }

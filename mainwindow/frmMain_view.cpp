@@ -51,6 +51,7 @@ void frmMain::scanFolder(int group)
     for (const TreeNode &node : result.nodes) {
         auto *item = new QTreeWidgetItem;
         item->setText(0, node.text);
+        item->setToolTip(0, node.text);
         item->setData(0, kNodeKeyRole, node.key);
         setNodeImage(item, node.image);
         children.append(item);
@@ -85,6 +86,8 @@ void frmMain::makeView(bool collect)
     ui->listModel->setRows(std::move(rows));
     if (state_.sortedByText)
         ui->listModel->sortByText(state_.sortColumn, state_.sortDirection == 1);
+    // Only a text order outlives a fill.
+    showSortIndicator(state_.sortedByText ? state_.sortColumn : -1);
     ui->lblTitle[1]->setText(listTitleText());
     building_ = false;
 }
@@ -125,13 +128,8 @@ void frmMain::tvTreeView_NodeClick(QTreeWidgetItem *node)
     if (!node)
         return;
     ui->tvTreeView->setCurrentItem(node);
-    setToolbarButtonsEnabled({ToolbarButton::Delete}, false);
-    const bool learner = node != rootNode();
-    setToolbarButtonsEnabled(
-        {ToolbarButton::PracticeGraph, ToolbarButton::TimeGraph, ToolbarButton::PersonalProperties}, learner);
-    if (!learner) {
+    if (node == rootNode()) {
         showList();
-        ui->lblTitle[1]->setText(listTitleText());
         return;
     }
     ui->lvListView->hide();
@@ -187,9 +185,7 @@ void frmMain::tvTreeView_GotFocus()
 
 void frmMain::lvListView_Click()
 {
-    setToolbarButtonsEnabled({ToolbarButton::Delete, ToolbarButton::PracticeGraph, ToolbarButton::TimeGraph,
-                              ToolbarButton::PersonalProperties},
-                             true);
+    settleLearnerButtons();
 }
 
 void frmMain::lvListView_DblClick()
@@ -223,9 +219,7 @@ void frmMain::lvlistview_ColumnClick(int column)
         state_.sortedByText = true;
         ui->listModel->sortByText(column, descending);
     }
-    QHeaderView *header = ui->lvListView->header();
-    header->setSortIndicatorShown(true);
-    header->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    showSortIndicator(column);
     if (rowCount() > 0) {
         setCurrentRow(0);
         setRowSelected(0, false);
@@ -317,12 +311,44 @@ bool frmMain::anyRowSelected() const
     return selection && selection->hasSelection();
 }
 
+// The header marks the column the rows stand sorted by (-1: none) in the direction they
+// stand.
+void frmMain::showSortIndicator(int column)
+{
+    QHeaderView *header = ui->lvListView->header();
+    header->setSortIndicatorShown(column >= 0);
+    if (column >= 0)
+        header->setSortIndicator(column, state_.sortDirection == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
 // ---------------------------------------------------------------- right pane and pop-ups
 
+// The list takes the right pane, under its own heading.
 void frmMain::showList()
 {
     ui->lvListView->show();
     ui->Picture1->hide();
+    ui->lblTitle[1]->setText(listTitleText());
+    settleLearnerButtons();
+}
+
+// Deleting needs selected rows on display; the personal graphs and properties need a
+// selected row or a learner's graph on display. The menus open with the same rules.
+bool frmMain::canDeleteRows() const
+{
+    return ui->Picture1->isHidden() && anyRowSelected();
+}
+
+bool frmMain::canShowPersonal() const
+{
+    return anyRowSelected() || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden());
+}
+
+void frmMain::settleLearnerButtons()
+{
+    setToolbarButtonsEnabled({ToolbarButton::Delete}, canDeleteRows());
+    setToolbarButtonsEnabled({ToolbarButton::PracticeGraph, ToolbarButton::TimeGraph, ToolbarButton::PersonalProperties},
+                             canShowPersonal());
 }
 
 void frmMain::focusAfterPopup()
@@ -360,8 +386,10 @@ void frmMain::showViewMode(int index)
 
 void frmMain::mnuListViewMode_Click(int index)
 {
-    if (building_ || index < 0 || index > 2)
+    if (building_ || index < 0 || index > 2) {
+        showViewMode(state_.viewMode); // the item's own toggle is undone
         return;
+    }
     showViewMode(index);
 
     ui->listModel->clear();
@@ -372,8 +400,7 @@ void frmMain::mnuListViewMode_Click(int index)
 
     ui->lvListView->hide();
     makeView(true);
-    ui->lvListView->show();
-    ui->Picture1->hide();
+    showList();
 }
 
 void frmMain::mnuEditSelectAll_Click()
@@ -399,7 +426,7 @@ void frmMain::mnuPopAllAll_Click()
 
 void frmMain::mnuFile_Click()
 {
-    ui->mnuFileDelete->setEnabled(ui->Picture1->isHidden() && anyRowSelected());
+    ui->mnuFileDelete->setEnabled(canDeleteRows());
 }
 
 void frmMain::mnuEdit_Click()
@@ -409,8 +436,7 @@ void frmMain::mnuEdit_Click()
 
 void frmMain::mnuView_Click()
 {
-    const bool personal =
-        anyRowSelected() || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden());
+    const bool personal = canShowPersonal();
     ui->mnuPersonal->menuAction()->setEnabled(personal);
     ui->mnuPorpPersonal->setEnabled(personal);
 }

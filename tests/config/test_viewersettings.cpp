@@ -94,9 +94,11 @@ TEST_F(SettingsTest, SaveWritesEveryValue)
     EXPECT_EQ(settings.viewerValue("ViewerHeight").toInt(), 7000);
     EXPECT_EQ(settings.viewerValue("ViewerWidth").toInt(), 8000);
     EXPECT_EQ(settings.viewerValue("RecentFolder").toString(), QString("/x/y"));
+    ASSERT_TRUE(qel::saveCsvFolder("/x/exports"));
     const auto s = qel::loadViewerSettings(design, "/opt");
     ASSERT_TRUE(s);
     EXPECT_EQ(s->window, (qel::WindowTwips{1, 2, 7000, 8000}));
+    EXPECT_EQ(s->csvFolder, QString("/x/exports"));
 }
 
 TEST_F(SettingsTest, QueriesReportMissingValuesAndKeepFourBytes)

@@ -7,6 +7,7 @@
 #include "records/learnersummary.h"
 #include "records/learnertable.h"
 #include "samples/recordwriter.h"
+#include "tests/support/dialogframe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -136,6 +137,7 @@ void tst_Propaty::captionsAndTitle()
     QVERIFY(writeRecord(folder, "Aoki", English, practisedCourse()));
     frmPropaty dialog(folder, "Aoki", QIcon());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("個人のプロパティ"));
+    QVERIFY(qeltest::hasDialogFrame(dialog));
 
     QStringList shown;
     for (const QLabel *label : dialog.findChildren<QLabel *>())

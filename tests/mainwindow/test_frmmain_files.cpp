@@ -86,6 +86,8 @@ private slots:
         }
         for (const char *kept : {"a_Qele.dat", "c_Qele.dat", "e_Qele.dat"})
             QVERIFY(inFolder(kept));
+        QVERIFY(!anyRowSelected());
+        QVERIFY(!buttonEnabled(3)); // nothing left to delete
         // Nothing else is refreshed until the next scan.
         QCOMPARE(status(), QString("5個の成績データファイル"));
         QCOMPARE(state().collections.groupSteps.size(), std::size_t(5));
@@ -125,13 +127,12 @@ private slots:
         QCOMPARE(rowCount(), 2);
         QVERIFY(inFolder("a_Qele.dat"));
 
-        // The toolbar button asks even with nothing selected, then deletes nothing.
+        // With nothing selected the toolbar button is off: no question that deletes nothing.
         clickRow(0);
         clickEmptyTreeSpace();
         QVERIFY(!anyRowSelected());
-        clickToolbar("Delete");
-        QCOMPARE(asker->messages.size(), std::size_t(2));
-        verifyDeleteQuestion(asker->messages[1]);
+        QVERIFY(!buttonEnabled(3));
+        QCOMPARE(asker->messages.size(), std::size_t(1));
         QCOMPARE(rowCount(), 2);
         QVERIFY(inFolder("a_Qele.dat"));
         QVERIFY(inFolder("b_Qele.dat"));
@@ -164,7 +165,7 @@ private slots:
         QCOMPARE(names(), QStringList{"b"});
     }
 
-    void deletingTheLearnerOnDisplayGivesTheListBack()
+    void noDeletingUnderAGraph()
     {
         writeRecord(folder->path(), "a", true, {100, 101});
         open();
@@ -173,10 +174,17 @@ private slots:
         action("mnuPopViewGraph_0")->trigger();
         QVERIFY(graphShown());
         action("mnuEditSelectAll")->trigger();
-        clickToolbar("Delete");
-        QVERIFY(!inFolder("a_Qele.dat"));
-        QVERIFY(!graphShown());
+        QVERIFY(anyRowSelected());
+        // The rows are out of sight behind the graph: neither the button nor the menu deletes.
+        QVERIFY(!buttonEnabled(3));
+        openAndClose("mnuFile");
+        QVERIFY(!action("mnuFileDelete")->isEnabled());
+        QVERIFY(inFolder("a_Qele.dat"));
+        // Back to the list through the graph's pop-up: the selected rows can go again.
+        QTest::mouseClick(pane(), Qt::RightButton, {}, QPoint(20, 20));
+        action("mnuPopReport")->trigger();
         QVERIFY(listShown());
+        QVERIFY(buttonEnabled(3));
     }
 
     void manyRowsGoInOnePassWhileTheWindowPaints()
@@ -303,28 +311,49 @@ private slots:
         QCOMPARE(currentRow(), 1);
         QVERIFY(!graphShown());
         QVERIFY(listShown());
+        QCOMPARE(heading(), QString("各カラムをクリックするとその項目でソートされます。"));
     }
 
-    void findReportsAMissingName()
+    void findNotFoundOrCancelledShowsTheList_data()
     {
+        QTest::addColumn<QString>("typed"); // empty: cancelled at once
+        QTest::newRow("not found") << "jiro";
+        QTest::newRow("cancelled") << "";
+    }
+
+    void findNotFoundOrCancelledShowsTheList()
+    {
+        QFETCH(QString, typed);
         writeRecord(folder->path(), "taro", true, {100, 101});
         open();
+        clickNode(learnerNode("taro", 4)); // a graph and its heading on display
+        QVERIFY(graphShown());
         bool stayedOpen = false;
-        asker->onDialog = [&stayedOpen](QDialog &dialog) {
+        bool listBehind = false;
+        asker->onDialog = [&](QDialog &dialog) {
             auto &search = dynamic_cast<qel::frmSearch &>(dialog);
-            search.Text1->setText("jiro");
-            search.Command1_Click(0);
-            stayedOpen = search.result() != QDialog::Accepted;
+            if (!typed.isEmpty()) {
+                search.Text1->setText(typed);
+                search.Command1_Click(0);
+                stayedOpen = search.result() != QDialog::Accepted;
+                listBehind = listShown() && !graphShown();
+            }
             search.Command1_Click(1);
             return search.result();
         };
         action("mnuFileFind")->trigger();
-        QVERIFY(stayedOpen);
-        QCOMPARE(asker->messages.size(), std::size_t(1));
-        QCOMPARE(asker->messages[0].text, QString("検索名が見つかりません。"));
-        QCOMPARE(asker->messages[0].icon, qel::Asker::Icon::Exclamation);
-        QCOMPARE(asker->messages[0].buttons, qel::Asker::Buttons::Ok);
+        if (!typed.isEmpty()) {
+            QVERIFY(stayedOpen);
+            QVERIFY(listBehind); // no empty pane behind the message either
+            QCOMPARE(asker->messages.size(), std::size_t(1));
+            QCOMPARE(asker->messages[0].text, QString("検索名が見つかりません。"));
+            QCOMPARE(asker->messages[0].icon, qel::Asker::Icon::Exclamation);
+            QCOMPARE(asker->messages[0].buttons, qel::Asker::Buttons::Ok);
+        }
         QVERIFY(!anyRowSelected());
+        QVERIFY(!graphShown());
+        QVERIFY(listShown());
+        QCOMPARE(heading(), QString("各カラムをクリックするとその項目でソートされます。"));
     }
 
     void aboutOpensModally()

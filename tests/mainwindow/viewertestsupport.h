@@ -228,10 +228,13 @@ protected:
 
     void clickRow(int row) { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
 
+    // As a mouse does it: the second press comes as the double-click, and its release follows.
     void doubleClickRow(int row)
     {
+        const QPoint at = rowCentre(row);
         clickRow(row);
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(row));
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list()->viewport(), Qt::LeftButton, {}, at);
     }
 
     void rightClickRow(int row)
