@@ -125,8 +125,15 @@ bool listRegularFiles(const QString &folder, const std::function<bool(const QStr
     if (!dir)
         return false;
     const QByteArray prefix = native.endsWith('/') ? native : native + '/';
-    errno = 0;
-    while (const dirent *entry = ::readdir(dir)) {
+    bool complete = true;
+    for (;;) {
+        // Only readdir's own errno tells a cut listing; a stat below may leave ENOENT.
+        errno = 0;
+        const dirent *entry = ::readdir(dir);
+        if (!entry) {
+            complete = errno == 0;
+            break;
+        }
         const QByteArray bytes(entry->d_name);
         if (bytes == "." || bytes == "..")
             continue;
@@ -136,7 +143,6 @@ bool listRegularFiles(const QString &folder, const std::function<bool(const QStr
         if (isListed(prefix + bytes, entry->d_type))
             names << name;
     }
-    const bool complete = errno == 0;
     ::closedir(dir);
     return complete;
 }

@@ -241,6 +241,18 @@ TEST(NoOpenBlocks, FifosNamedLikeRecordAndSettingsFilesAreUnreadable)
 }
 #endif
 
+// A link to nowhere is left out; the rest of the folder is listed as before.
+TEST(FolderScan, ABrokenLinkLeavesTheRestListed)
+{
+    Folder f;
+    ASSERT_TRUE(QFile::link(QDir(f.path()).filePath("gone"), QDir(f.path()).filePath("b_Qele.dat")));
+    f.record("a_Qele.dat", 3, {100});
+    f.record("c_Qelk.dat", 3, {100});
+    const ScanResult scan = scanFolder(f.path(), AllGroup);
+    EXPECT_TRUE(scan.folderReadable);
+    EXPECT_EQ(keys(scan), QStringList({"a_Qele.dat", "c_Qelk.dat"}));
+}
+
 #ifdef Q_OS_UNIX
 // A folder copied from Windows without converting its names keeps them in code page 932.
 TEST(CodePage932Names, AreListedDecodedAndOpenedByTheirBytes)
