@@ -1,8 +1,11 @@
 #include "base/asker.h"
 
+#include "base/dialogframe.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +23,7 @@ public:
                  Icon icon) override
     {
         QMessageBox box(parent);
+        setDialogFrame(box);
         box.setWindowTitle(title.isEmpty() ? QStringLiteral("QelViewer") : title);
         box.setText(text);
         switch (icon) {
@@ -57,7 +61,13 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(defaultSuffix.startsWith(QLatin1Char('.')) ? defaultSuffix.mid(1)
                                                                             : defaultSuffix);
-        dialog.selectFile(initialName);
+        const QFileInfo initial(initialName);
+        if (initial.isAbsolute()) {
+            dialog.setDirectory(initial.absolutePath());
+            dialog.selectFile(initial.fileName());
+        } else {
+            dialog.selectFile(initialName);
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().first();

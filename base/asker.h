@@ -29,6 +29,7 @@ public:
     virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt,
                                                 const QString &startFolder) = 0;
     // A file to write, or nothing when cancelled. The dialog asks before overwriting.
+    // `initialName` is a file name, or a path whose folder the dialog opens in.
     virtual std::optional<QString> saveFileName(QWidget *parent, const QString &title,
                                                 const QString &filter,
                                                 const QString &defaultSuffix,

@@ -12,6 +12,7 @@ const QString kWidth = QStringLiteral("ViewerWidth");
 const QString kRecentFolder = QStringLiteral("RecentFolder");
 const QString kRecDir = QStringLiteral("RecDir");
 const QString kAutoRefresh = QStringLiteral("AutoRefresh");
+const QString kCsvFolder = QStringLiteral("CsvFolder");
 
 bool isRoot(const QString &folder)
 {
@@ -65,6 +66,7 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
         settings.window.width = queryLongOr(key, kWidth, current.width);
         settings.recordFolder = queryStringOr(key, kRecentFolder, QString());
         settings.autoRefresh = queryLongOr(key, kAutoRefresh, 1) != 0;
+        settings.csvFolder = queryStringOr(key, kCsvFolder, QString());
     }
     if (settings.recordFolder.isEmpty())
         settings.recordFolder = trimTrainerFolder(queryStringOr(trainerKey(), kRecDir, programFolder));
@@ -76,6 +78,11 @@ StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordF
     if (StoreStatus status = writeWindow(viewerKey(), window, recordFolder); !status)
         return status;
     return setLong(viewerKey(), kAutoRefresh, autoRefresh ? 1 : 0);
+}
+
+StoreStatus saveCsvFolder(const QString &folder)
+{
+    return setString(viewerKey(), kCsvFolder, folder);
 }
 
 } // namespace qel

@@ -21,6 +21,7 @@ struct WindowTwips {
 struct ViewerSettings {
     WindowTwips window;
     QString recordFolder;
+    QString csvFolder; // where the last CSV export went; empty when none is remembered
     bool firstStart = false;
     // The list follows the record folder as it changes ("AutoRefresh", on unless stored off).
     bool autoRefresh = true;
@@ -47,6 +48,9 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
 // Writes the window, the record folder and the auto-refresh switch, stopping at the first
 // value that fails.
 StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh);
+
+// Remembers the folder of the last CSV export, next to the other values.
+StoreStatus saveCsvFolder(const QString &folder);
 
 // The trainer's folder without one final separator; a root ("/", "C:\") keeps its own,
 // since without it the path would name another folder.

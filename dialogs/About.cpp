@@ -4,6 +4,7 @@
 
 #include "base/appicon.h"
 #include "base/asker.h"
+#include "base/dialogframe.h"
 #include "base/painting.h"
 
 #include <QBitmap>
@@ -97,6 +98,7 @@ About::About(QWidget *parent)
     : QDialog(parent)
 {
     draw::installFontSubstitutes();
+    setDialogFrame(*this);
     setWindowTitle(QStringLiteral("QelViewer"));
     if (parent)
         setWindowIcon(parent->windowIcon());

@@ -1,5 +1,6 @@
 #include "dialogs/frmMprop.h"
 
+#include "base/dialogframe.h"
 #include "base/painting.h"
 #include "dialogs/hosts.h"
 #include "records/groupstats.h"
@@ -43,6 +44,7 @@ frmMprop::frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidge
     : QDialog(parent), m_host(host), m_printRequest(printRequest), m_twips(this)
 {
     draw::installFontSubstitutes();
+    setDialogFrame(*this);
     setWindowTitle(QStringLiteral("全体のプロパティ"));
     setWindowIcon(icon);
     setFont(QFont(draw::kPGothic, 9));

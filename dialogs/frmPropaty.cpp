@@ -1,5 +1,6 @@
 #include "dialogs/frmPropaty.h"
 
+#include "base/dialogframe.h"
 #include "base/painting.h"
 #include "records/learnersummary.h"
 
@@ -43,6 +44,7 @@ frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &
     : QDialog(parent), m_name(name), m_print(std::move(print)), m_twips(this)
 {
     draw::installFontSubstitutes();
+    setDialogFrame(*this);
     setWindowTitle(QStringLiteral("個人のプロパティ"));
     setWindowIcon(icon);
     setFont(QFont(draw::kPGothic, 9));

@@ -3,6 +3,7 @@
 #include "dialogs/dialoglayout.h"
 
 #include "base/asker.h"
+#include "base/dialogframe.h"
 #include "base/painting.h"
 #include "dialogs/hosts.h"
 
@@ -47,6 +48,7 @@ frmSearch::frmSearch(SearchTarget &target, QWidget *parent)
     : QDialog(parent), target_(target)
 {
     draw::installFontSubstitutes();
+    setDialogFrame(*this);
     setWindowTitle(QStringLiteral("検索"));
     setModal(true);
     const TwipsScale t(this);

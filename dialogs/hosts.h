@@ -12,6 +12,7 @@ struct GroupStatistics;
 class SearchTarget {
 public:
     virtual ~SearchTarget() = default;
+    // Hides the graph pane; the list takes its place.
     virtual void hideGraphPane() = 0;
     // Selects the first row named `name` (other selected rows stay selected), scrolls it
     // into view, shows the list and gives it the focus. False when no row has that name.

@@ -1,5 +1,7 @@
 #include "mainwindow/filetrash.h"
 
+#include "records/platform.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,9 +44,12 @@ bool looksLikeTrash(const QString &placed)
 
 DiscardResult discardFile(const QString &path, QString *whereNow)
 {
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    if (!platform::fileExists(path))
         return DiscardResult::Missing;
+    // Qt reaches a file by its UTF-8 name only; one named in the trainer's code page gets
+    // that name first (and keeps it in the trash).
+    if (!platform::makeNameReachable(path))
+        return DiscardResult::Failed;
     if (!kHasTrash)
         return QFile::remove(path) ? DiscardResult::Deleted : DiscardResult::Failed;
 

@@ -3,9 +3,11 @@
 #include "base/appicon.h"
 #include "base/asker.h"
 #include "base/painting.h"
+#include "config/windowplacement.h"
 #include "dialogs/frmSplash.h"
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/icons.h"
+#include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
 
 #include <QAction>
@@ -136,6 +138,15 @@ void frmMain::connectControls()
     connect(c.tvTreeView, &LearnerTree::gotFocus, this, &frmMain::tvTreeView_GotFocus);
 
     connect(c.lvListView->header(), &QHeaderView::sectionClicked, this, &frmMain::lvlistview_ColumnClick);
+    // However the selection changes (mouse, keyboard, a command, rows going), the buttons
+    // for chosen learners follow.
+    connect(c.lvListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmMain::settleLearnerButtons);
+    connect(c.listModel, &QAbstractItemModel::modelReset, this, &frmMain::settleLearnerButtons);
+    connect(c.listModel, &QAbstractItemModel::rowsRemoved, this, &frmMain::settleLearnerButtons);
+    // Rows removed here and there go in one pass as a layout change, without a word to the
+    // selection's listeners.
+    connect(c.listModel, &QAbstractItemModel::layoutChanged, this, &frmMain::settleLearnerButtons);
     connect(c.lvListView, &LearnerList::click, this, &frmMain::lvListView_Click);
     connect(c.lvListView, &LearnerList::dblClick, this, &frmMain::lvListView_DblClick);
     connect(c.lvListView, &LearnerList::mouseDown, this, &frmMain::lvListView_MouseDown);
@@ -170,17 +181,15 @@ void frmMain::setTwips(QWidget *control, const QRectF &r)
 
 WindowTwips frmMain::windowTwips() const
 {
-    const QRect frame = frameGeometry();
+    QRect frame = frameGeometry();
+    // A maximised window's borders may lie beyond its screen, and the manager's report of
+    // them can lag behind the maximise: the part on the screen is the same at every close.
+    if (isMaximized() && screen())
+        frame = frame.intersected(screen()->availableGeometry());
     return {std::int32_t(std::lround(twips_.twipsY(frame.top()))),
             std::int32_t(std::lround(twips_.twipsX(frame.left()))),
             std::int32_t(std::lround(twips_.twipsY(frame.height()))),
             std::int32_t(std::lround(twips_.twipsX(frame.width())))};
-}
-
-void frmMain::setWindowTwips(const WindowTwips &w)
-{
-    move(twips_.x(w.left), twips_.y(w.top));
-    setOuterSizeTwips(w.width, w.height);
 }
 
 void frmMain::setOuterSizeTwips(double width, double height)
@@ -196,21 +205,48 @@ void frmMain::setOuterSizeTwips(double width, double height)
 double frmMain::outerWidthTwips() const { return twips_.twipsX(frameGeometry().width()); }
 double frmMain::outerHeightTwips() const { return twips_.twipsY(frameGeometry().height()); }
 
-void frmMain::keepReachable()
+void frmMain::placeWindow(const ViewerSettings &settings)
 {
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    if (screens.isEmpty())
+    const WindowTwips &w = settings.window;
+    PlacementInput in;
+    in.stored = QRect(twips_.x(w.left), twips_.y(w.top), twips_.x(w.width), twips_.y(w.height));
+    in.firstStart = settings.firstStart;
+    in.designSize = QSize(twips_.x(kDesignWidth), twips_.y(kDesignHeight));
+    in.homeOffset = QPoint(twips_.x(kFirstStartLeft), twips_.y(kFirstStartTop));
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        in.screens.append(primary->availableGeometry());
+    for (const QScreen *s : QGuiApplication::screens())
+        if (s != QGuiApplication::primaryScreen())
+            in.screens.append(s->availableGeometry());
+    const WindowPlacement placed = ::qel::placeWindow(in);
+    move(placed.outer.topLeft());
+    resize(placed.outer.size());
+    pendingOuter_ = placed.outer.size();
+    if (placed.maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// The outer size asked for is met once the window manager has framed the window; before
+// that the frame's size is unknown. A window that starts maximised leaves its normal size
+// to the manager.
+void frmMain::applyPendingOuter(bool activated)
+{
+    if (!pendingOuter_ || !isVisible())
         return;
-    const QRect frame = frameGeometry();
-    // The caption strip must lie on some screen, wide enough to take hold of.
-    const QRect caption(frame.left(), frame.top(), frame.width(), std::min(frame.height(), 30));
-    for (const QScreen *s : screens) {
-        const QRect common = caption.intersected(s->availableGeometry());
-        if (common.width() >= std::min(80, caption.width()) && common.height() >= std::min(10, caption.height()))
-            return;
+    if (isMaximized() || isFullScreen()) {
+        pendingOuter_.reset();
+        return;
     }
-    const QRect home = QGuiApplication::primaryScreen()->availableGeometry();
-    move(home.left() + twips_.x(kFirstStartLeft), home.top() + twips_.y(kFirstStartTop));
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.isNull()) {
+        // Activated and still without a frame: there is none to take off.
+        if (activated)
+            pendingOuter_.reset();
+        return;
+    }
+    const QSize outer = *pendingOuter_;
+    pendingOuter_.reset();
+    resize(outer - frame);
 }
 
 // ---------------------------------------------------------------- start-up and layout
@@ -235,11 +271,11 @@ bool frmMain::Form_Load(const QString &startFolder)
         asker().message(nullptr, settings.failure, QString(), Asker::Buttons::Ok, Asker::Icon::None);
         return false;
     }
-    setWindowTwips(settings->window);
-    keepReachable();
+    placeWindow(*settings);
     state_.recordFolder = startFolder.isEmpty() ? settings->recordFolder : QDir::toNativeSeparators(startFolder);
     state_.autoRefresh = settings->autoRefresh;
     ui->mnuViewAutoRefresh->setChecked(state_.autoRefresh);
+    state_.csvFolder = settings->csvFolder;
 
     setFlatToolbar(true);
     setFullRowSelect(true);
@@ -272,20 +308,22 @@ void frmMain::Form_Activate()
         splash_->deleteLater();
         splash_ = nullptr;
     }
-    if (pendingOuter_ && isVisible()) {
-        const QSize outer = *pendingOuter_;
-        pendingOuter_.reset();
-        const QSize frame = frameGeometry().size() - size();
-        if (!frame.isEmpty() && !isMaximized())
-            resize(outer - frame);
-    }
 }
 
 void frmMain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        applyPendingOuter(true);
         Form_Activate();
+    }
+}
+
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // The manager's framing moves the window's inside.
+    applyPendingOuter(false);
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)
@@ -440,7 +478,10 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     if (!isMinimized()) {
-        if (const StoreStatus saved = saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh); !saved) {
+        StoreStatus saved = saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh);
+        if (saved && !state_.csvFolder.isEmpty())
+            saved = saveCsvFolder(state_.csvFolder);
+        if (!saved) {
             asker().message(nullptr, saved.failure, QString(), Asker::Buttons::Ok, Asker::Icon::None);
             QCoreApplication::exit(EXIT_FAILURE);
         }

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -48,6 +49,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -70,10 +72,10 @@ private:
     void buildProgress(int value, int maximum);
     void keepPainting(); // lets the screen paint now and then during long work; clicks wait
     void updateClock();
-    void keepReachable();
+    void placeWindow(const ViewerSettings &settings);
+    void applyPendingOuter(bool activated);
     void setTwips(QWidget *control, const QRectF &twips);
     WindowTwips windowTwips() const;
-    void setWindowTwips(const WindowTwips &window);
     void setOuterSizeTwips(double width, double height);
     double outerWidthTwips() const;
     double outerHeightTwips() const;
@@ -81,6 +83,7 @@ private:
     // ---- group tree and learner list (frmMain_view.cpp) ----
     void scanFolder(int group);
     void makeView(bool collect);
+    void noteUnreadable(const std::vector<TableRow> &rows);
     void tvTreeView_NodeClick(QTreeWidgetItem *node);
     void tvTreeView_DblClick();
     void tvTreeView_MouseDown(Qt::MouseButton button);
@@ -102,12 +105,18 @@ private:
     void mnuView_Click();
     bool anyRowSelected() const;
     void showList();
+    void showSortIndicator(int column);
+    bool canDeleteRows() const;
+    bool canShowPersonal() const;
+    void settleLearnerButtons();
     void focusAfterPopup();
     void showViewMode(int index);
     void setToolbarButtonsEnabled(std::initializer_list<ToolbarButton> buttons, bool enabled);
     void openPopup(QMenu *menu, const QPoint &globalPos);
     int rowCount() const;
     bool rowSelected(int row) const;
+    // The rows whose every column is selected, in ascending order, read in one pass.
+    std::vector<int> selectedRows() const;
     void setRowSelected(int row, bool selected);
     int currentRow() const;
     void setCurrentRow(int row);
@@ -134,6 +143,8 @@ private:
     // ---- file commands (frmMain_files.cpp) ----
     void mnuFileOpen_Click();
     void mnuFileDelete_Click();
+    void deleteProgress(int done, int total);
+    void removeNodes(const QSet<QString> &keys);
     void mnuFileFind_Click();
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();
@@ -148,6 +159,7 @@ private:
     void mnuPopEditCSV_Click();
     void menuAllCSV_Click();
     QString personalLearner() const;
+    QString csvStartFolder() const;
     int rowOfNode(const QTreeWidgetItem *node) const;
 
     // ---- printing (frmMain_print.cpp) ----

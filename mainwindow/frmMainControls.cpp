@@ -122,13 +122,12 @@ void frmMainControls::buildMenus(QMainWindow &window)
         toggle->setChecked(true);
     }
     mnuView->addSeparator();
-    auto *modes = new QActionGroup(&window);
+    // Check marks, not radio dots: the view-mode command itself keeps exactly one checked.
     const QString modeCaptions[3] = {QStringLiteral("全体(&A)"), QStringLiteral("英文練習者(&E)"),
                                      QStringLiteral("かな/ローマ練習者(&R)")};
     for (int i = 0; i < 3; ++i) {
         mnuListViewMode[i] = addCommand(window, mnuView, indexed("mnuListViewMode", i), modeCaptions[i]);
         mnuListViewMode[i]->setCheckable(true);
-        modes->addAction(mnuListViewMode[i]);
     }
     mnuListViewMode[0]->setChecked(true);
     mnuView->addSeparator();
@@ -251,7 +250,7 @@ void frmMainControls::buildPanes(const TwipsScale &twips)
     picTitles->setObjectName(QStringLiteral("picTitles"));
     const QString designTitles[2] = {QStringLiteral(" ﾂﾘｰ ﾋﾞｭｰ:"), QStringLiteral(" ﾘｽﾄ ﾋﾞｭｰ:")};
     for (int i = 0; i < 2; ++i) {
-        lblTitle[i] = new QLabel(designTitles[i], picTitles);
+        lblTitle[i] = i == 0 ? new FolderTitle(designTitles[i], picTitles) : new QLabel(designTitles[i], picTitles);
         lblTitle[i]->setObjectName(indexed("lblTitle", i));
         lblTitle[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         lblTitle[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

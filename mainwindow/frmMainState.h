@@ -25,6 +25,7 @@ struct PaneGraph {
 
 struct frmMainState {
     QString recordFolder;
+    QString csvFolder; // where the last CSV export was saved
     int viewMode = AllGroup;
     bool treeFocusedLast = false;
     bool startingUp = true;

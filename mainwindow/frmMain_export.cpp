@@ -7,7 +7,11 @@
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
 #include "reports/csv.h"
+#include "reports/outputfile.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -107,9 +111,15 @@ void frmMain::mnuPopEditCSV_Click()
 
     const auto path = asker().saveFileName(this, QStringLiteral("出力先を指定して下さい。"),
                                            QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*.*)"),
-                                           QStringLiteral(".csv"), ui->listModel->row(nameRow).name);
+                                           QStringLiteral(".csv"),
+                                           QDir(csvStartFolder()).filePath(ui->listModel->row(nameRow).name));
     if (!path || path->isEmpty())
         return;
+    if (reports::isTrainerFile(state_.recordFolder, *path)) {
+        asker().message(this, reports::trainerFileRefusal(*path), QString(), Asker::Buttons::Ok,
+                        Asker::Icon::Exclamation);
+        return;
+    }
 
     std::vector<csv::Row> lines;
     lines.reserve(rows.size());
@@ -121,6 +131,19 @@ void frmMain::mnuPopEditCSV_Click()
     if (!csv::saveFile(*path, lines, csv::Encoding::Cp932, &error))
         asker().message(this, QStringLiteral("CSV出力に失敗しました。\n") + error, QString(),
                         Asker::Buttons::Ok, Asker::Icon::Exclamation);
+    else
+        state_.csvFolder = QFileInfo(*path).absolutePath();
+}
+
+// Where the save dialog opens: the folder of the last export while it is there, else the
+// user's documents (or home, where there is no such folder: the dialog would ignore it),
+// never the folder the program happened to start in.
+QString frmMain::csvStartFolder() const
+{
+    if (!state_.csvFolder.isEmpty() && QFileInfo(state_.csvFolder).isDir())
+        return state_.csvFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void frmMain::mnuEditOutput_Click()

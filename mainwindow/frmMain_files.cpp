@@ -7,10 +7,13 @@
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
+#include "records/platform.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QLabel>
+#include <QSet>
 #include <QToolBar>
 
 namespace qel {
@@ -44,42 +47,105 @@ void frmMain::mnuFileDelete_Click()
     if (!asker().message(this, QStringLiteral("選択されているユーザを削除してよろしいですか？"),
                          QStringLiteral("削除確認"), Asker::Buttons::OkCancel, Asker::Icon::Exclamation))
         return;
-    std::vector<int> removed;
-    for (int i = rowCount() - 1; i >= 0; --i) {
-        if (!rowSelected(i))
-            continue;
-        const TableRow &row = ui->listModel->row(i);
+    // Every step below is one pass, whatever the number of rows: the selection is read
+    // once, the tree is rebuilt once and the list loses its rows in one change. The rows are
+    // taken by their files, as the window may paint (and its list be read) in between.
+    struct Learner {
+        QString key, name;
+    };
+    std::vector<Learner> chosen;
+    for (int r : selectedRows())
+        chosen.push_back({ui->listModel->row(r).key, ui->listModel->row(r).name});
+    if (chosen.empty())
+        return;
+    building_ = true; // no rescan while the window paints in between
+    const QString statusText = ui->statusPanels[0]->text();
+    pumpClock_.start();
+    QSet<QString> goneKeys;
+    int done = 0;
+    for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
+        deleteProgress(done++, int(chosen.size()));
         // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner "a", and
         // building the name from the learner would remove a_Qele.dat, another row's file.
-        const QString fileName = row.key;
-        const QString file = recordFolderPath(state_.recordFolder, fileName);
+        const QString file = recordFolderPath(state_.recordFolder, it->key);
         discardFile(file);
         // A file that could not be removed keeps its row and node, so the list shows the
         // folder as it is.
-        if (QFileInfo::exists(file))
+        if (platform::fileExists(file))
             continue;
-        delete nodeByKey(fileName);
-        const QString base = recordFolderPath(state_.recordFolder, row.name);
-        if (!QFileInfo::exists(base + QStringLiteral("_Qele.dat")) && !QFileInfo::exists(base + QStringLiteral("_Qelk.dat")))
+        goneKeys.insert(it->key);
+        const QString base = recordFolderPath(state_.recordFolder, it->name);
+        if (!platform::fileExists(base + QStringLiteral("_Qele.dat")) && !platform::fileExists(base + QStringLiteral("_Qelk.dat")))
             discardFile(base + QStringLiteral(".ini"));
-        removed.push_back(i);
     }
-    const bool anyRemoved = !removed.empty();
+    removeNodes(goneKeys);
+    std::vector<int> removed;
+    for (int r = 0; r < rowCount(); ++r)
+        if (goneKeys.contains(ui->listModel->row(r).key))
+            removed.push_back(r);
     ui->listModel->removeRowsAt(std::move(removed));
+    ui->statusPanels[0]->setText(statusText);
+    building_ = false;
     // The toolbar button deletes under a graph too; the graph may have lost its learner.
-    if (anyRemoved && !ui->Picture1->isHidden())
+    if (!goneKeys.isEmpty() && !ui->Picture1->isHidden())
         drawPaneAgain();
+}
+
+// A long deletion keeps the window painting and says how far it has come.
+void frmMain::deleteProgress(int done, int total)
+{
+    if (pumpClock_.elapsed() < 50)
+        return;
+    ui->statusPanels[0]->setText(QStringLiteral("削除しています… %1 / %2").arg(done).arg(total));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    pumpClock_.restart();
+}
+
+// Takes the learner nodes of these keys out of the tree in one pass. The current node
+// stays; where it goes itself, the next node that stays (else the one before) takes its
+// place, as when a single node is deleted.
+void frmMain::removeNodes(const QSet<QString> &keys)
+{
+    QTreeWidgetItem *root = rootNode();
+    if (!root || keys.isEmpty())
+        return;
+    QTreeWidgetItem *current = ui->tvTreeView->currentItem();
+    const QList<QTreeWidgetItem *> children = root->takeChildren();
+    QList<QTreeWidgetItem *> kept;
+    kept.reserve(children.size());
+    QTreeWidgetItem *after = nullptr, *before = nullptr;
+    bool pastCurrent = current == root || !current;
+    for (QTreeWidgetItem *child : children) {
+        if (child == current)
+            pastCurrent = true;
+        if (keys.contains(nodeKey(child))) {
+            if (child == current)
+                current = nullptr;
+            delete child;
+            continue;
+        }
+        kept.append(child);
+        if (!pastCurrent)
+            before = child;
+        else if (!after && child != current)
+            after = child;
+    }
+    root->addChildren(kept);
+    if (current)
+        ui->tvTreeView->setCurrentItem(current);
+    else
+        ui->tvTreeView->setCurrentItem(after ? after : before ? before : root);
 }
 
 void frmMain::mnuFileFind_Click()
 {
     frmSearch dialog(*this, this);
     const int result = asker().showDialog(dialog);
-    hideGraphPane();
-    if (result == QDialog::Accepted) {
-        ui->lvListView->show();
+    // Found, not found or cancelled, the list takes the pane: never an empty space under a
+    // graph's heading.
+    showList();
+    if (result == QDialog::Accepted)
         ui->lvListView->setFocus();
-    }
 }
 
 void frmMain::mnuFileClose_Click()
@@ -126,7 +192,7 @@ void frmMain::tbToolBar_ButtonClick(const QString &key)
 
 void frmMain::hideGraphPane()
 {
-    ui->Picture1->hide();
+    showList();
 }
 
 bool frmMain::selectLearnerRow(const QString &name)
@@ -137,7 +203,7 @@ bool frmMain::selectLearnerRow(const QString &name)
         setRowSelected(r, true);
         setCurrentRow(r);
         ui->lvListView->scrollTo(ui->listModel->index(r, 0));
-        ui->lvListView->show();
+        showList();
         ui->lvListView->setFocus();
         return true;
     }

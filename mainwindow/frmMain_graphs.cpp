@@ -62,14 +62,13 @@ void frmMain::drawPersonalGraphOf(QTreeWidgetItem *node)
     const int row = learnerRow(*ui->listModel, node, rootNode());
     if (row < 0) {
         pane.nodeKey.clear();
-        ui->Picture1->hide();
         // The right pane is never left empty.
-        ui->lvListView->show();
+        showList();
         return;
     }
-    // The row is the list's own while its graph is shown, and not left selected.
+    // The row is the list's current one while its graph is shown; a selection stays as the
+    // user left it.
     setCurrentRow(row);
-    setRowSelected(row, false);
     const TableRow &r = ui->listModel->row(row);
     pane.kind = state_.graph.personalGraphKind;
     pane.learner = {r.name, r.cells[CourseColumn], r.cells[BestColumn]};
@@ -83,6 +82,7 @@ void frmMain::drawPersonalGraphOf(QTreeWidgetItem *node)
         heading = graphs::timeHeading(pane.learner);
     if (!heading.isEmpty())
         ui->lblTitle[1]->setText(heading);
+    settleLearnerButtons();
     // The drawing reads the whole record file; the paint does that, once.
     ui->Picture1->update();
 }
@@ -98,6 +98,7 @@ void frmMain::drawGroupGraph()
         ui->lblTitle[1]->setText(texts.heading);
     if (!texts.statusText.isEmpty())
         ui->statusPanels[0]->setText(texts.statusText);
+    settleLearnerButtons();
     ui->Picture1->update();
 }
 

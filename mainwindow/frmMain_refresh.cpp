@@ -128,6 +128,7 @@ void frmMain::refreshFromFolder(bool everything)
     }
     ui->statusPanels[0]->setText(update.scan.statusText);
     ui->listModel->updateRows(std::move(update.rows));
+    noteUnreadable(ui->listModel->rows());
     ui->listModel->markRows(marked);
     down->setValue(top);
     across->setValue(left);

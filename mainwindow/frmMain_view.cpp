@@ -88,12 +88,40 @@ void frmMain::makeView(bool collect)
     std::vector<TableRow> rows =
         ::qel::makeView(state_.recordFolder, nodes, collect ? &state_.collections : nullptr,
                         [this](int value, int maximum) { buildProgress(value, maximum); });
+    noteUnreadable(rows);
     ui->listModel->setRows(std::move(rows));
     if (state_.sortedByText)
         ui->listModel->sortByText(state_.sortColumn, state_.sortDirection == 1);
+    // Only a text order outlives a fill.
+    showSortIndicator(state_.sortedByText ? state_.sortColumn : -1);
     ui->lblTitle[1]->setText(listTitleText());
     building_ = false;
     followFolder();
+}
+
+// Files of the scan that could not be read: said once, in the status bar, with the first of
+// them in its tip; each row already shows empty figures.
+void frmMain::noteUnreadable(const std::vector<TableRow> &rows)
+{
+    constexpr int kNamedInTip = 10;
+    int count = 0;
+    QStringList named;
+    for (const TableRow &row : rows) {
+        if (row.readable)
+            continue;
+        if (++count <= kNamedInTip)
+            named << QStringLiteral("%1: %2").arg(row.key, row.error);
+    }
+    QLabel *panel = ui->statusPanels[0];
+    if (count == 0) {
+        panel->setToolTip(QString());
+        return;
+    }
+    if (count > kNamedInTip)
+        named << QStringLiteral("…");
+    panel->setText(fileCountText(std::int64_t(rows.size()))
+                   + QStringLiteral("（うち%1個は読み込めませんでした）").arg(count));
+    panel->setToolTip(QStringLiteral("読み込めなかったファイル:\n") + named.join(QLatin1Char('\n')));
 }
 
 // ---------------------------------------------------------------- tree
@@ -107,13 +135,8 @@ void frmMain::tvTreeView_NodeClick(QTreeWidgetItem *node)
     if (!node)
         return;
     ui->tvTreeView->setCurrentItem(node);
-    setToolbarButtonsEnabled({ToolbarButton::Delete}, false);
-    const bool learner = node != rootNode();
-    setToolbarButtonsEnabled(
-        {ToolbarButton::PracticeGraph, ToolbarButton::TimeGraph, ToolbarButton::PersonalProperties}, learner);
-    if (!learner) {
+    if (node == rootNode()) {
         showList();
-        ui->lblTitle[1]->setText(listTitleText());
         return;
     }
     ui->lvListView->hide();
@@ -169,9 +192,7 @@ void frmMain::tvTreeView_GotFocus()
 
 void frmMain::lvListView_Click()
 {
-    setToolbarButtonsEnabled({ToolbarButton::Delete, ToolbarButton::PracticeGraph, ToolbarButton::TimeGraph,
-                              ToolbarButton::PersonalProperties},
-                             true);
+    settleLearnerButtons();
 }
 
 void frmMain::lvListView_DblClick()
@@ -205,9 +226,7 @@ void frmMain::lvlistview_ColumnClick(int column)
         state_.sortedByText = true;
         ui->listModel->sortByText(column, descending);
     }
-    QHeaderView *header = ui->lvListView->header();
-    header->setSortIndicatorShown(true);
-    header->setSortIndicator(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    showSortIndicator(column);
     if (rowCount() > 0) {
         setCurrentRow(0);
         setRowSelected(0, false);
@@ -250,6 +269,29 @@ bool frmMain::rowSelected(int row) const
     return ui->lvListView->selectionModel()->isRowSelected(row, QModelIndex());
 }
 
+std::vector<int> frmMain::selectedRows() const
+{
+    // Columns selected per row, from the selection's ranges at once: asking row by row
+    // searches every range each time.
+    const int columns = ui->listModel->columnCount();
+    std::vector<std::uint32_t> marks(std::size_t(rowCount()), 0);
+    for (const QItemSelectionRange &range : ui->lvListView->selectionModel()->selection()) {
+        if (range.parent().isValid())
+            continue;
+        std::uint32_t bits = 0;
+        for (int c = std::max(range.left(), 0); c <= std::min(range.right(), columns - 1); ++c)
+            bits |= 1u << c;
+        for (int r = std::max(range.top(), 0); r <= std::min(range.bottom(), rowCount() - 1); ++r)
+            marks[std::size_t(r)] |= bits;
+    }
+    const std::uint32_t whole = columns >= 32 ? ~0u : (1u << columns) - 1;
+    std::vector<int> rows;
+    for (std::size_t r = 0; r < marks.size(); ++r)
+        if (marks[r] == whole)
+            rows.push_back(int(r));
+    return rows;
+}
+
 void frmMain::setRowSelected(int row, bool selected)
 {
     const QModelIndex index = ui->listModel->index(row, 0);
@@ -276,12 +318,44 @@ bool frmMain::anyRowSelected() const
     return selection && selection->hasSelection();
 }
 
+// The header marks the column the rows stand sorted by (-1: none) in the direction they
+// stand.
+void frmMain::showSortIndicator(int column)
+{
+    QHeaderView *header = ui->lvListView->header();
+    header->setSortIndicatorShown(column >= 0);
+    if (column >= 0)
+        header->setSortIndicator(column, state_.sortDirection == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
 // ---------------------------------------------------------------- right pane and pop-ups
 
+// The list takes the right pane, under its own heading.
 void frmMain::showList()
 {
     ui->lvListView->show();
     ui->Picture1->hide();
+    ui->lblTitle[1]->setText(listTitleText());
+    settleLearnerButtons();
+}
+
+// Deleting needs selected rows on display; the personal graphs and properties need a
+// selected row or a learner's graph on display. The menus open with the same rules.
+bool frmMain::canDeleteRows() const
+{
+    return ui->Picture1->isHidden() && anyRowSelected();
+}
+
+bool frmMain::canShowPersonal() const
+{
+    return anyRowSelected() || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden());
+}
+
+void frmMain::settleLearnerButtons()
+{
+    setToolbarButtonsEnabled({ToolbarButton::Delete}, canDeleteRows());
+    setToolbarButtonsEnabled({ToolbarButton::PracticeGraph, ToolbarButton::TimeGraph, ToolbarButton::PersonalProperties},
+                             canShowPersonal());
 }
 
 void frmMain::focusAfterPopup()
@@ -319,8 +393,10 @@ void frmMain::showViewMode(int index)
 
 void frmMain::mnuListViewMode_Click(int index)
 {
-    if (building_ || index < 0 || index > 2)
+    if (building_ || index < 0 || index > 2) {
+        showViewMode(state_.viewMode); // the item's own toggle is undone
         return;
+    }
     showViewMode(index);
 
     ui->listModel->clear();
@@ -331,8 +407,7 @@ void frmMain::mnuListViewMode_Click(int index)
 
     ui->lvListView->hide();
     makeView(true);
-    ui->lvListView->show();
-    ui->Picture1->hide();
+    showList();
 }
 
 void frmMain::mnuEditSelectAll_Click()
@@ -358,7 +433,7 @@ void frmMain::mnuPopAllAll_Click()
 
 void frmMain::mnuFile_Click()
 {
-    ui->mnuFileDelete->setEnabled(ui->Picture1->isHidden() && anyRowSelected());
+    ui->mnuFileDelete->setEnabled(canDeleteRows());
 }
 
 void frmMain::mnuEdit_Click()
@@ -368,8 +443,7 @@ void frmMain::mnuEdit_Click()
 
 void frmMain::mnuView_Click()
 {
-    const bool personal =
-        anyRowSelected() || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden());
+    const bool personal = canShowPersonal();
     ui->mnuPersonal->menuAction()->setEnabled(personal);
     ui->mnuPorpPersonal->setEnabled(personal);
 }

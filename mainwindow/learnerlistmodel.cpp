@@ -242,20 +242,41 @@ void LearnerListModel::removeRowsAt(std::vector<int> rows)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // From the last run of neighbours to the first, one removal per run.
-    std::size_t end = rows.size();
-    while (end > 0) {
-        std::size_t start = end - 1;
-        while (start > 0 && rows[start - 1] == rows[start] - 1)
-            --start;
-        const int first = rows[start], last = rows[end - 1];
-        if (first >= 0 && last < int(rows_.size())) {
-            beginRemoveRows({}, first, last);
-            rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
-            endRemoveRows();
-        }
-        end = start;
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [this](int r) { return r < 0 || r >= int(rows_.size()); }),
+               rows.end());
+    if (rows.empty())
+        return;
+    if (rows.back() - rows.front() + 1 == int(rows.size())) {
+        beginRemoveRows({}, rows.front(), rows.back());
+        rows_.erase(rows_.begin() + rows.front(), rows_.begin() + rows.back() + 1);
+        endRemoveRows();
+        return;
     }
+    // Rows scattered over the list go in one pass: a removal per row would move the rows
+    // behind it (and the view's and the selection's account of them) each time.
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> newPlace(rows_.size(), -1);
+    std::vector<TableRow> kept;
+    kept.reserve(rows_.size() - rows.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (next < rows.size() && rows[next] == int(i)) {
+            ++next;
+            continue;
+        }
+        newPlace[i] = int(kept.size());
+        kept.push_back(std::move(rows_[i]));
+    }
+    rows_ = std::move(kept);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before) {
+        const int place = index.isValid() ? newPlace[std::size_t(index.row())] : -1;
+        after.append(place >= 0 ? createIndex(place, index.column()) : QModelIndex());
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 int LearnerListModel::rowCount(const QModelIndex &parent) const

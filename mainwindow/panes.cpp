@@ -7,6 +7,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionHeader>
+#include <utility>
+#include <vector>
 
 namespace qel {
 
@@ -53,6 +57,9 @@ public:
             return image_;
         if (column == 0 && role == Qt::DecorationRole)
             return imageIcon(image_);
+        // The whole name, where the tree is too narrow for it.
+        if (column == 0 && role == Qt::ToolTipRole)
+            return text(0);
         return QTreeWidgetItem::data(column, role);
     }
     void setData(int column, int role, const QVariant &value) override
@@ -85,11 +92,78 @@ QTreeWidgetItem *newLearnerNode(const TreeNode &node)
     return new LearnerNodeItem(node);
 }
 
+namespace {
+bool isSeparator(QChar c)
+{
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
+} // namespace
+
+QString elideFolderPath(const QString &path, int width, const std::function<int(const QString &)> &measure)
+{
+    if (measure(path) <= width)
+        return path;
+    const QString dots(QChar(0x2026));
+    QString trimmed = path;
+    while (trimmed.size() > 1 && isSeparator(trimmed.back()))
+        trimmed.chop(1);
+    // Where each folder after the first part begins, at its separator.
+    std::vector<qsizetype> starts;
+    qsizetype headEnd = -1;
+    for (qsizetype i = 1; i < trimmed.size(); ++i) {
+        if (!isSeparator(trimmed[i]) || isSeparator(trimmed[i - 1]))
+            continue;
+        if (headEnd < 0)
+            headEnd = i;
+        else
+            starts.push_back(i);
+    }
+    if (headEnd >= 0) {
+        const QString head = trimmed.left(headEnd) + trimmed[headEnd] + dots;
+        // The most of the end that fits after the head, and then without it.
+        for (const QString &lead : {head, dots})
+            for (qsizetype start : starts)
+                if (const QString text = lead + trimmed.mid(start); measure(text) <= width)
+                    return text;
+        if (starts.empty() && measure(dots + trimmed.mid(headEnd)) <= width)
+            return dots + trimmed.mid(headEnd);
+    }
+    // Not even the last folder fits: as much of its end as does.
+    qsizetype lastStart = 0;
+    for (qsizetype i = trimmed.size() - 1; i >= 0; --i)
+        if (isSeparator(trimmed[i])) {
+            lastStart = i + 1;
+            break;
+        }
+    for (qsizetype from = lastStart; from < trimmed.size(); ++from)
+        if (const QString text = dots + trimmed.mid(from); measure(text) <= width)
+            return text;
+    return dots;
+}
+
+void FolderTitle::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    drawFrame(&painter);
+    QRect room = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    // As a framed label indents its text.
+    const int inset = indent() >= 0 ? indent() : (frameWidth() > 0 ? fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0);
+    room.adjust(inset, 0, 0, 0);
+    const QFontMetrics metrics = fontMetrics();
+    const QString shown =
+        elideFolderPath(text(), room.width(), [&metrics](const QString &t) { return metrics.horizontalAdvance(t); });
+    style()->drawItemText(&painter, room, int(alignment()), palette(), isEnabled(), shown, foregroundRole());
+}
+
 LearnerTree::LearnerTree(QWidget *parent)
     : QTreeWidget(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -164,9 +238,23 @@ void LearnerTree::contextMenuEvent(QContextMenuEvent *event)
     event->accept(); // the right-button release opens the menus
 }
 
+ListHeader::ListHeader(QWidget *parent)
+    : QHeaderView(Qt::Horizontal, parent)
+{
+}
+
+void ListHeader::initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const
+{
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    if (isSortIndicatorShown() && sortIndicatorSection() == logicalIndex)
+        option->sortIndicator = sortIndicatorOrder() == Qt::AscendingOrder ? QStyleOptionHeader::SortUp
+                                                                           : QStyleOptionHeader::SortDown;
+}
+
 LearnerList::LearnerList(QWidget *parent)
     : QTreeView(parent)
 {
+    setHeader(new ListHeader(this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -180,6 +268,7 @@ LearnerList::LearnerList(QWidget *parent)
 
 void LearnerList::mousePressEvent(QMouseEvent *event)
 {
+    doubleClicked_ = false; // its release may have gone to the graph in the list's place
     const QPoint pos = event->position().toPoint();
     emit mouseDown(event->button(), pos);
     if (event->button() == Qt::RightButton && !indexAt(pos).isValid()) {
@@ -192,7 +281,10 @@ void LearnerList::mousePressEvent(QMouseEvent *event)
 void LearnerList::mouseReleaseEvent(QMouseEvent *event)
 {
     QTreeView::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton)
+    // The release that ends a double-click is no click of its own: the double-click may have
+    // put a graph in the list's place.
+    const bool endsDoubleClick = std::exchange(doubleClicked_, false);
+    if (event->button() == Qt::LeftButton && !endsDoubleClick)
         emit click();
     else if (event->button() == Qt::RightButton)
         emit mouseUp(Qt::RightButton, event->position().toPoint());
@@ -201,8 +293,10 @@ void LearnerList::mouseReleaseEvent(QMouseEvent *event)
 void LearnerList::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QTreeView::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
+        doubleClicked_ = true;
         emit dblClick();
+    }
 }
 
 void LearnerList::focusInEvent(QFocusEvent *event)

@@ -4,10 +4,13 @@
 
 #include "records/learnertable.h"
 
+#include <QHeaderView>
+#include <QLabel>
 #include <QPersistentModelIndex>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QWidget>
+#include <functional>
 
 class QPainter;
 
@@ -26,6 +29,23 @@ void setNodeImage(QTreeWidgetItem *node, int number);
 // A learner node of the scan, not yet in a tree.
 QTreeWidgetItem *newLearnerNode(const TreeNode &node);
 
+// A folder path cut to `width` by leaving out folders in the middle: the first part stays,
+// then "…", then as many of the last folders as fit, which name the class; at the least the
+// end of the last folder. `measure` gives the width of a text.
+QString elideFolderPath(const QString &path, int width, const std::function<int(const QString &)> &measure);
+
+// The folder path over the tree: the whole path in its text and tooltip, shown cut in the
+// middle where the label is too narrow.
+class FolderTitle : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// Names are never cut: the tree scrolls sideways instead.
 class LearnerTree : public QTreeWidget {
     Q_OBJECT
 public:
@@ -54,6 +74,17 @@ private:
     QPersistentModelIndex leftPressed_;
 };
 
+// The list's column header: the sort indicator points up for ascending order and down for
+// descending, as lists on Windows show it, whatever the style's own habit.
+class ListHeader : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit ListHeader(QWidget *parent);
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const override;
+};
+
 class LearnerList : public QTreeView {
     Q_OBJECT
 public:
@@ -62,7 +93,7 @@ public:
 signals:
     void mouseDown(Qt::MouseButton button, const QPoint &pos); // viewport pixels
     void mouseUp(Qt::MouseButton button, const QPoint &pos);
-    void click(); // left button released
+    void click(); // left button released, except the release that ends a double-click
     void dblClick();
     void gotFocus();
 
@@ -72,6 +103,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    bool doubleClicked_ = false;
 };
 
 // The graph pane: no stored picture, every paint draws anew.

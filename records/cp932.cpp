@@ -18,6 +18,22 @@ QByteArray toCp932(const QString &text)
     return encoder.encode(text);
 }
 
+std::optional<QByteArray> toCp932Exactly(const QString &text)
+{
+    QStringEncoder encoder("windows-31j");
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
+QString decodeFileName(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? fromCp932(bytes) : text;
+}
+
 bool isCp932LeadByte(unsigned char b)
 {
     return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);

@@ -2,6 +2,8 @@
 
 #include "records/textformat.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace qel {
@@ -42,12 +44,19 @@ GroupFigureTexts computeGroupFigures(GroupCollections &c)
     return texts;
 }
 
-GroupStatistics computeAllGroups(const QString &folder, int shown)
+GroupStatistics computeAllGroups(const QString &folder, int shown, std::vector<UnreadableFile> *unreadable)
 {
     GroupStatistics stats;
+    QSet<QString> named;
     auto computeGroup = [&](int group) {
         GroupCollections collections;
-        makeView(folder, scanFolder(folder, group).nodes, &collections);
+        for (const TableRow &row : makeView(folder, scanFolder(folder, group).nodes, &collections)) {
+            const QString path = recordFolderPath(folder, row.key);
+            if (!row.readable && unreadable && !named.contains(path)) {
+                named.insert(path);
+                unreadable->push_back({path, row.error});
+            }
+        }
         stats.groups[group] = computeGroupFigures(collections);
     };
     computeGroup(shown);

@@ -33,7 +33,9 @@ struct GroupStatistics {
 
 // Computes all three groups the way the group dialog does, each from its own scan.
 // The group given as `shown` is the one the window shows; when it is empty nothing is computed.
-GroupStatistics computeAllGroups(const QString &folder, int shown = AllGroup);
+// Record files that could not be read count in no figure; `unreadable` gets each once.
+GroupStatistics computeAllGroups(const QString &folder, int shown = AllGroup,
+                                 std::vector<UnreadableFile> *unreadable = nullptr);
 
 } // namespace qel
 

@@ -1,23 +1,34 @@
 #include "records/inifile.h"
 
-#include "records/readingfile.h"
+#include <cstring>
+#include <vector>
 
 namespace qel {
 
 namespace {
+thread_local std::uint64_t comparisons = 0;
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
+QByteArray trimmedFront(const QByteArray &text)
+{
+    qsizetype begin = 0;
+    while (begin < text.size() && isBlank(text[begin]))
+        ++begin;
+    return text.mid(begin);
+}
+
 QByteArray trimmed(const QByteArray &text)
 {
-    int begin = 0, end = int(text.size());
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
+    QByteArray front = trimmedFront(text);
+    qsizetype end = front.size();
+    while (end > 0 && isBlank(front[end - 1]))
         --end;
-    return text.mid(begin, end - begin);
+    front.truncate(end);
+    return front;
 }
 
 // Names compare by ASCII case only; a byte of a two-byte character is never folded.
@@ -31,73 +42,168 @@ QByteArray foldCase(const QByteArray &name)
 }
 
 constexpr int kTextBuffer = 1024;
+// Of a longer line only the head is kept: no value is read past its first 1023 bytes.
+constexpr qsizetype kLongestLine = 64 * 1024;
+constexpr qint64 kChunkBytes = 64 * 1024;
+} // namespace
+
+bool operator==(const IniEntryName &a, const IniEntryName &b)
+{
+    ++comparisons;
+    return a.section == b.section && a.key == b.key;
 }
 
-IniFile IniFile::load(const QString &path)
+size_t qHash(const IniEntryName &name, size_t seed)
 {
+    return qHashMulti(seed, name.section, name.key);
+}
+
+std::uint64_t profileKeyComparisons()
+{
+    return comparisons;
+}
+
+// Takes the text in pieces of any size and enters each line once it is complete.
+class IniParser {
+public:
+    IniParser(IniFile &ini, std::span<const IniKey> wanted) : m_ini(ini)
+    {
+        if (wanted.empty())
+            return;
+        m_wanted.emplace();
+        for (const IniKey &k : wanted) {
+            m_wanted->insert(IniEntryName{foldCase(k.section), foldCase(k.key)});
+            m_wantedSections.insert(foldCase(k.section));
+        }
+    }
+
+    void feed(const char *data, qsizetype size)
+    {
+        qsizetype start = 0;
+        while (start < size) {
+            const auto *lineEnd = static_cast<const char *>(std::memchr(data + start, '\n', std::size_t(size - start)));
+            const qsizetype end = lineEnd ? lineEnd - data : size;
+            take(data + start, end - start);
+            if (!lineEnd)
+                return;
+            endLine();
+            start = end + 1;
+        }
+    }
+
+    void finish() { endLine(); }
+
+private:
+    void take(const char *data, qsizetype size)
+    {
+        const qsizetype room = std::max<qsizetype>(0, kLongestLine - m_line.size());
+        m_line.append(data, std::min(size, room));
+        // Past the head only the last non-blank byte matters: a closing quote.
+        for (qsizetype i = size - 1; i >= room; --i) {
+            if (!isBlank(data[i])) {
+                m_lastBeyond = data[i];
+                break;
+            }
+        }
+    }
+
+    void endLine()
+    {
+        enter(m_line, m_lastBeyond);
+        m_line.clear();
+        m_lastBeyond = 0;
+    }
+
+    // `lastBeyond` is the line's last non-blank byte when the line goes on past `head`.
+    void enter(const QByteArray &head, char lastBeyond)
+    {
+        const bool goesOn = lastBeyond != 0;
+        const QByteArray line = goesOn ? trimmedFront(head) : trimmed(head);
+        if (line.isEmpty() || line.startsWith(';'))
+            return;
+        if (line.startsWith('[')) {
+            const qsizetype close = line.indexOf(']');
+            m_section = foldCase(trimmed(close < 0 ? line.mid(1) : line.mid(1, close - 1)));
+            m_inSection = true;
+            m_sectionCounts = !m_wanted || m_wantedSections.contains(m_section);
+            // The first of repeated sections is the one read.
+            if (m_sectionCounts) {
+                const qsizetype before = m_sectionsSeen.size();
+                m_sectionsSeen.insert(m_section);
+                m_sectionCounts = m_sectionsSeen.size() > before;
+            }
+            return;
+        }
+        if (!m_inSection || !m_sectionCounts)
+            return;
+        const qsizetype eq = line.indexOf('=');
+        if (eq < 0)
+            return;
+        IniEntryName name{m_section, foldCase(trimmed(line.left(eq)))};
+        if (name.key.isEmpty() || (m_wanted && !m_wanted->contains(name)) || m_ini.m_values.contains(name))
+            return;
+        QByteArray value = goesOn ? trimmedFront(line.mid(eq + 1)) : trimmed(line.mid(eq + 1));
+        if (!value.isEmpty() && (value.front() == '"' || value.front() == '\'')) {
+            if (goesOn && lastBeyond == value.front())
+                value.remove(0, 1); // the closing quote lies beyond the head
+            else if (!goesOn && value.size() >= 2 && value.back() == value.front())
+                value = value.mid(1, value.size() - 2);
+        }
+        m_ini.m_values.insert(std::move(name), value);
+    }
+
+    IniFile &m_ini;
+    std::optional<QSet<IniEntryName>> m_wanted; // none: every key
+    QSet<QByteArray> m_wantedSections;
+    QSet<QByteArray> m_sectionsSeen;
+    QByteArray m_section;
+    bool m_inSection = false;
+    bool m_sectionCounts = false;
+    QByteArray m_line;
+    char m_lastBeyond = 0;
+};
+
+std::optional<IniFile> IniFile::load(const QString &path, std::span<const IniKey> wanted, QString *error)
+{
+    IniFile ini;
     ReadingFile file;
-    if (!file.open(path))
-        return IniFile();
-    // A settings file is small; anything past 1 MiB is not one the trainer wrote.
-    QByteArray contents(1 << 20, Qt::Uninitialized);
-    const qint64 got = file.read(contents.data(), contents.size());
-    if (got < 0)
-        return IniFile();
-    contents.truncate(got);
-    return parse(contents);
+    if (!file.open(path, error)) {
+        if (file.missing())
+            return ini;
+        return std::nullopt;
+    }
+    IniParser parser(ini, wanted);
+    std::vector<char> chunk(static_cast<std::size_t>(kChunkBytes));
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), kChunkBytes);
+        if (got < 0) {
+            if (error)
+                *error = file.errorString();
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        parser.feed(chunk.data(), qsizetype(got));
+    }
+    parser.finish();
+    return ini;
 }
 
 IniFile IniFile::parse(const QByteArray &contents)
 {
     IniFile ini;
-    std::vector<QByteArray> sectionsSeen;
-    QByteArray section;
-    bool sectionIsRepeat = false;
-    bool inSection = false;
-    for (const QByteArray &rawLine : contents.split('\n')) {
-        const QByteArray line = trimmed(rawLine);
-        if (line.isEmpty() || line.startsWith(';'))
-            continue;
-        if (line.startsWith('[')) {
-            const int close = int(line.indexOf(']'));
-            section = foldCase(trimmed(close < 0 ? line.mid(1) : line.mid(1, close - 1)));
-            sectionIsRepeat = false;
-            for (const QByteArray &seen : sectionsSeen)
-                sectionIsRepeat = sectionIsRepeat || seen == section;
-            if (!sectionIsRepeat)
-                sectionsSeen.push_back(section);
-            inSection = true;
-            continue;
-        }
-        if (!inSection || sectionIsRepeat)
-            continue;
-        const int eq = int(line.indexOf('='));
-        if (eq < 0)
-            continue;
-        const QByteArray key = foldCase(trimmed(line.left(eq)));
-        if (key.isEmpty())
-            continue;
-        bool duplicate = false;
-        for (const Entry &e : ini.m_entries)
-            duplicate = duplicate || (e.section == section && e.key == key);
-        if (duplicate)
-            continue;
-        QByteArray value = trimmed(line.mid(eq + 1));
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
-            && value.back() == value.front())
-            value = value.mid(1, value.size() - 2);
-        ini.m_entries.push_back({section, key, value});
-    }
+    IniParser parser(ini, {});
+    parser.feed(contents.constData(), contents.size());
+    parser.finish();
     return ini;
 }
 
 std::optional<QByteArray> IniFile::value(const QByteArray &section, const QByteArray &key) const
 {
-    const QByteArray s = foldCase(section), k = foldCase(key);
-    for (const Entry &e : m_entries)
-        if (e.section == s && e.key == k)
-            return e.value;
-    return std::nullopt;
+    const auto found = m_values.constFind(IniEntryName{foldCase(section), foldCase(key)});
+    if (found == m_values.constEnd())
+        return std::nullopt;
+    return *found;
 }
 
 QByteArray IniFile::text(const QByteArray &section, const QByteArray &key,
@@ -107,7 +213,7 @@ QByteArray IniFile::text(const QByteArray &section, const QByteArray &key,
     if (!found)
         return fallback;
     QByteArray text = *found;
-    const int nul = int(text.indexOf('\0'));
+    const qsizetype nul = text.indexOf('\0');
     if (nul >= 0)
         text.truncate(nul);
     if (text.size() > kTextBuffer - 1)

@@ -4,17 +4,40 @@
 // first of duplicate keys (and sections) wins, a value in matching quotes loses them,
 // lines starting with ';' are comments. Values stay in the file's bytes (code page 932).
 
+#include "records/readingfile.h"
+
 #include <QByteArray>
+#include <QHash>
 #include <QString>
+#include <cstdint>
 #include <optional>
-#include <vector>
+#include <span>
 
 namespace qel {
 
+struct IniKey {
+    QByteArray section;
+    QByteArray key;
+};
+
+// A key as the profile keeps it: section and key in lower case. Comparisons are counted
+// (profileKeyComparisons) so tests can check that a lookup does not walk the keys before it.
+struct IniEntryName {
+    QByteArray section;
+    QByteArray key;
+    friend bool operator==(const IniEntryName &a, const IniEntryName &b);
+};
+size_t qHash(const IniEntryName &name, size_t seed = 0);
+
 class IniFile {
 public:
-    // A missing or unreadable file, or one that is no regular file, gives an empty profile: every lookup falls back to its default.
-    static IniFile load(const QString &path);
+    // Reads the whole file in chunks, however long, keeping the values of the `wanted` keys
+    // only. A missing file gives an empty profile: every lookup falls back to its default.
+    // Nothing, with `error` saying why, for a file that is there but cannot be read (no
+    // regular file, no permission, a failing read).
+    static std::optional<IniFile> load(const QString &path, std::span<const IniKey> wanted,
+                                       QString *error = nullptr);
+    // Every key of the text.
     static IniFile parse(const QByteArray &contents);
 
     std::optional<QByteArray> value(const QByteArray &section, const QByteArray &key) const;
@@ -25,15 +48,14 @@ public:
     short integer(const QByteArray &section, const QByteArray &key, short fallback) const;
 
 private:
-    struct Entry {
-        QByteArray section; // lower case
-        QByteArray key;     // lower case
-        QByteArray value;
-    };
-    std::vector<Entry> m_entries;
+    friend class IniParser;
+    QHash<IniEntryName, QByteArray> m_values;
 };
 
 // The integer reading of a profile value text.
 short profileInteger(const QByteArray &value);
+
+// Key comparisons made so far on this thread.
+std::uint64_t profileKeyComparisons();
 
 } // namespace qel

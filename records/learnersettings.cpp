@@ -29,9 +29,25 @@ QString settingsFilePath(const QString &folder, const QString &name)
     return recordFolderPath(folder, name + QStringLiteral(".ini"));
 }
 
-LearnerSettings readSettings(const QString &folder, const QString &name)
+LearnerSettings readSettings(const QString &folder, const QString &name,
+                             std::vector<UnreadableFile> *unreadable)
 {
-    return settingsFromIni(IniFile::load(settingsFilePath(folder, name)));
+    // Every key settingsFromIni asks for.
+    static const IniKey keys[] = {
+        {"TEXT", "EnglishText"},   {"TEXT", "KanaText"},       {"OPTION", "RomeMode"},
+        {"OPTION", "SpeedGide"},   {"OPTION", "SpeedGideType"}, {"OPTION", "ConstSpeed"},
+        {"OPTION", "Keyboard"},    {"OPTION", "MissTypeKey"},   {"OPTION", "ShowKanji"},
+        {"OPTION", "ShowCursor"},  {"OPTION", "Timedisp"},
+    };
+    const QString path = settingsFilePath(folder, name);
+    QString error;
+    const std::optional<IniFile> ini = IniFile::load(path, keys, &error);
+    if (!ini) {
+        if (unreadable)
+            unreadable->push_back({path, error});
+        return LearnerSettings{};
+    }
+    return settingsFromIni(*ini);
 }
 
 LearnerSettings settingsFromIni(const IniFile &ini)

@@ -1,8 +1,11 @@
 #pragma once
 // The ten display texts of a learner's own trainer settings (<name>.ini).
 
+#include "records/readingfile.h"
+
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace qel {
 
@@ -17,8 +20,10 @@ enum SettingIndex {
 using LearnerSettings = std::array<QString, 10>;
 
 // The texts for the settings file of `name` in `folder`; a missing file gives
-// "個別設定なし" in all ten.
-LearnerSettings readSettings(const QString &folder, const QString &name);
+// "個別設定なし" in all ten. A file that is there but cannot be read gives ten empty texts
+// (its settings are unknown) and is added to `unreadable`.
+LearnerSettings readSettings(const QString &folder, const QString &name,
+                             std::vector<UnreadableFile> *unreadable = nullptr);
 LearnerSettings settingsFromIni(const IniFile &ini);
 
 QString settingsFilePath(const QString &folder, const QString &name);

@@ -81,21 +81,24 @@ std::array<QString, 22> LearnerSummary::texts() const
     return all;
 }
 
-LearnerSummary readSummary(const QString &folder, const QString &name)
-{
-    std::array<std::optional<PracticeHistory>, 2> histories;
-    for (Course course : {English, Kana})
-        histories[course] = PracticeHistory::read(recordFolderPath(folder, recordFileName(name, course)));
-    return summaryOf(histories, readSettings(folder, name));
-}
-
-LearnerSummary summaryOf(const std::array<std::optional<PracticeHistory>, 2> &histories,
-                         const LearnerSettings &settings)
+LearnerSummary readSummary(const QString &folder, const QString &name,
+                           const std::array<RunVisitor *, 2> &visitors,
+                           std::array<std::optional<PracticeHistory>, 2> *histories)
 {
     LearnerSummary summary;
-    for (Course course : {English, Kana})
-        summary.courses[course] = plainTexts(histories[course]);
-    summary.settings = settings;
+    for (Course course : {English, Kana}) {
+        const QString path = recordFolderPath(folder, recordFileName(name, course));
+        QString error;
+        bool missing = false;
+        std::optional<PracticeHistory> history = PracticeHistory::read(path, visitors[course], &error, &missing);
+        if (history || missing)
+            summary.courses[course] = plainTexts(history);
+        else
+            summary.unreadable.push_back({path, error});
+        if (histories)
+            (*histories)[course] = std::move(history);
+    }
+    summary.settings = readSettings(folder, name, &summary.unreadable);
     return summary;
 }
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace qel {
 
@@ -37,15 +38,20 @@ std::array<QString, 6> paddedTexts(const PracticeHistory &history);
 struct LearnerSummary {
     std::array<CourseTexts, 2> courses; // English, Kana/Romaji
     LearnerSettings settings;
+    // Files that are there but could not be read; their texts are empty.
+    std::vector<UnreadableFile> unreadable;
     // The 22 texts: each figure for English then Kana/Romaji, then the ten settings.
     std::array<QString, 22> texts() const;
 };
 
 // Reads the learner's English file, then the Kana/Romaji file, then the settings file.
-// A record file that is missing is never created; its Course shows the no-runs texts.
-LearnerSummary readSummary(const QString &folder, const QString &name);
-// The summary of histories already walked (none for a missing file).
-LearnerSummary summaryOf(const std::array<std::optional<PracticeHistory>, 2> &histories,
-                         const LearnerSettings &settings);
+// A record file that is missing is never created; its Course shows the no-runs texts. A
+// file that is there but cannot be read leaves its texts empty, as the list leaves the
+// row's figures: what it holds is unknown, which is not "not practised". Each record file
+// is walked once, past the Course's visitor when one is given; `histories` (when given)
+// receives the walks, none for a file missing or unreadable.
+LearnerSummary readSummary(const QString &folder, const QString &name,
+                           const std::array<RunVisitor *, 2> &visitors = {},
+                           std::array<std::optional<PracticeHistory>, 2> *histories = nullptr);
 
 } // namespace qel

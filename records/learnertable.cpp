@@ -41,6 +41,14 @@ std::optional<RecordName> parseRecordFileName(const QString &fileName)
     return RecordName{base.left(marker), code == QLatin1Char('e') ? English : Kana};
 }
 
+bool matchesRecordPattern(const QString &fileName)
+{
+    // "*_Qel?.dat", matched as the trainer's platform does: without regard to case.
+    const qsizetype n = fileName.size();
+    return n >= 9 && fileName.endsWith(QLatin1String(".dat"), Qt::CaseInsensitive)
+           && QStringView(fileName).mid(n - 9, 4).compare(QLatin1String("_Qel"), Qt::CaseInsensitive) == 0;
+}
+
 QString fileCountText(std::int64_t files)
 {
     return QString::number(files) + QStringLiteral("個の成績データファイル");
@@ -75,17 +83,15 @@ ScanResult scanFolder(const QString &folder, int group)
     ScanResult result;
     result.rootText = groupName(group);
     const QString cut = folder.left(folder.indexOf(QChar(0)) < 0 ? folder.size() : folder.indexOf(QChar(0)));
-    QDir dir(cut);
-    if (cut.isEmpty() || !dir.exists() || !dir.isReadable()) {
+    FolderListing listed;
+    // Files only; what is not a regular file when its row is read counts as unreadable.
+    if (cut.isEmpty() || !platform::listFiles(cut, matchesRecordPattern, listed)) {
         result.folderReadable = false;
     } else {
-        // The trainer's platform matches the pattern without regard to case;
-        // the exact-case test of the name follows.
-        // Files only; what is not a regular file when its row is read counts as unreadable.
-        dir.setFilter(QDir::Files | QDir::Hidden);
-        dir.setNameFilters({QStringLiteral("*_Qel?.dat")});
-        dir.setSorting(QDir::Unsorted);
-        QStringList names = dir.entryList();
+        QStringList names;
+        names.reserve(qsizetype(listed.size()));
+        for (const ListedFile &file : listed)
+            names << file.name;
         std::sort(names.begin(), names.end(), codePointLess);
         for (const QString &fileName : names) {
             const auto parsed = parseRecordFileName(fileName);
@@ -139,29 +145,38 @@ TableRow rowForNode(const QString &folder, const TreeNode &node)
     return row;
 }
 
+namespace {
+// A file that could not be read has no figures to count.
+void fillCollections(const std::vector<TableRow> &rows, GroupCollections &collect)
+{
+    collect.groupSteps.clear();
+    collect.groupRunCounts.clear();
+    collect.groupSteps.reserve(rows.size());
+    collect.groupRunCounts.reserve(rows.size());
+    for (const TableRow &row : rows) {
+        if (!row.readable)
+            continue;
+        collect.groupSteps.push_back(row.passedStep);
+        collect.groupRunCounts.push_back(row.runCount);
+    }
+}
+} // namespace
+
 std::vector<TableRow> makeView(const QString &folder, const std::vector<TreeNode> &nodes,
                                GroupCollections *collect, const ProgressHook &progress)
 {
     std::vector<TableRow> rows;
     rows.reserve(nodes.size());
-    if (collect) {
-        collect->groupSteps.clear();
-        collect->groupRunCounts.clear();
-        collect->groupSteps.reserve(nodes.size());
-        collect->groupRunCounts.reserve(nodes.size());
-    }
     const int maximum = int(nodes.size()) + 1;
     if (progress)
         progress(0, maximum);
     for (const TreeNode &node : nodes) {
         rows.push_back(rowForNode(folder, node));
-        if (collect) {
-            collect->groupSteps.push_back(rows.back().passedStep);
-            collect->groupRunCounts.push_back(rows.back().runCount);
-        }
         if (progress)
             progress(int(rows.size()), maximum);
     }
+    if (collect)
+        fillCollections(rows, *collect);
     return rows;
 }
 
@@ -173,14 +188,6 @@ QString listTitleText()
 // ---------------------------------------------------------------- keeping a table up to date
 
 namespace {
-
-// The name pattern the scan lists by, "*_Qel?.dat" without regard to case.
-bool matchesRecordPattern(const QString &name)
-{
-    const qsizetype n = name.size();
-    return n >= 9 && QStringView(name).right(4).compare(u".dat", Qt::CaseInsensitive) == 0
-           && QStringView(name).sliced(n - 9, 4).compare(u"_qel", Qt::CaseInsensitive) == 0;
-}
 
 bool inGroup(const QString &name, int group)
 {
@@ -195,18 +202,6 @@ bool inGroup(const QString &name, int group)
 constexpr qint64 kTimeSlackMSecs = 3000;
 // A file time further ahead than this is another clock's, not a write in progress.
 constexpr qint64 kClockSkewMSecs = 60000;
-
-void fillCollections(const std::vector<TableRow> &rows, GroupCollections &collect)
-{
-    collect.groupSteps.clear();
-    collect.groupRunCounts.clear();
-    collect.groupSteps.reserve(rows.size());
-    collect.groupRunCounts.reserve(rows.size());
-    for (const TableRow &row : rows) {
-        collect.groupSteps.push_back(row.passedStep);
-        collect.groupRunCounts.push_back(row.runCount);
-    }
-}
 
 bool sameTexts(const TableRow &a, const TableRow &b)
 {

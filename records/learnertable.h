@@ -34,6 +34,9 @@ struct RecordName {
     Course course = English;
 };
 std::optional<RecordName> parseRecordFileName(const QString &fileName);
+// Whether the name matches the record files' search pattern "*_Qel?.dat" (case ignored,
+// as the trainer's platform matches; parseRecordFileName then asks for the exact case).
+bool matchesRecordPattern(const QString &fileName);
 
 struct ScanResult {
     QString rootText;             // group name: root key and text
@@ -66,6 +69,7 @@ struct TableRow {
 void eachFile(const QString &path, TableRow &row);
 TableRow rowForNode(const QString &folder, const TreeNode &node);
 
+// The passed STEPs and run counts of the rows whose files could be read.
 struct GroupCollections {
     std::vector<std::int32_t> groupSteps;
     std::vector<std::int32_t> groupRunCounts;

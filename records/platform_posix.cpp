@@ -1,5 +1,7 @@
 #include "records/platform.h"
 
+#include "records/cp932.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -39,17 +41,63 @@ FileIdentity identityOf(const struct stat &status)
     return identity;
 }
 
+QByteArray utf8Name(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// The same path with its last part in code page 932; nothing where that gives the same
+// bytes (a name in ASCII) or a character has no such form.
+std::optional<QByteArray> cp932Name(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString name = path.mid(slash + 1);
+    bool ascii = true;
+    for (QChar c : name)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii)
+        return std::nullopt;
+    const auto bytes = toCp932Exactly(name);
+    if (!bytes)
+        return std::nullopt;
+    return utf8Name(path.left(slash + 1)) + *bytes;
+}
+
+// Runs `call` on the path's UTF-8 bytes and, when that name is missing, on its code page
+// 932 bytes; what the call returns, with errno as it left it.
+template <typename Call>
+auto byEitherName(const QString &path, Call call)
+{
+    auto result = call(utf8Name(path));
+    if (result < 0 && errno == ENOENT) {
+        if (const auto other = cp932Name(path)) {
+            auto second = call(*other);
+            if (second >= 0 || errno != ENOENT)
+                return second;
+            errno = ENOENT;
+        }
+    }
+    return result;
+}
+
 } // namespace
 
-bool openRegularFile(const QString &path, std::intptr_t &handle, FileIdentity &identity, QString *error)
+bool openRegularFile(const QString &path, std::intptr_t &handle, FileIdentity &identity, QString *error,
+                     bool *missing)
 {
-    const QByteArray native = QFile::encodeName(path);
-    int fd = -1;
+    if (missing)
+        *missing = false;
     // O_NONBLOCK: opening a FIFO without a writer would otherwise wait for one.
-    do {
-        fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = byEitherName(path, [](const QByteArray &native) {
+        int opened = -1;
+        do {
+            opened = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        } while (opened < 0 && errno == EINTR);
+        return opened;
+    });
     if (fd < 0) {
+        if (missing)
+            *missing = errno == ENOENT || errno == ENOTDIR;
         if (error)
             *error = qt_error_string(errno);
         return false;
@@ -84,27 +132,46 @@ void closeFile(std::intptr_t handle)
 }
 
 bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
-                      std::vector<ListedFile> &entries)
+               std::vector<ListedFile> &entries)
 {
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    DIR *dir = ::opendir(utf8Name(folder).constData());
     if (!dir)
         return false;
     const int dirFd = ::dirfd(dir);
-    while (const dirent *entry = ::readdir(dir)) {
+    bool complete = true;
+    for (;;) {
+        // Only readdir's own errno tells a cut listing; a stat below may leave ENOENT.
+        errno = 0;
+        const dirent *entry = ::readdir(dir);
+        if (!entry) {
+            complete = errno == 0;
+            break;
+        }
+        unsigned char type = DT_UNKNOWN;
 #ifdef _DIRENT_HAVE_D_TYPE
-        if (entry->d_type == DT_DIR)
-            continue;
+        type = entry->d_type;
 #endif
-        const QString name = QFile::decodeName(entry->d_name);
-        if (!wanted(name))
+        // FIFOs, devices and sockets themselves are never listed; a link to one is, and its
+        // read then finds it no regular file.
+        if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)
+            continue;
+        const QByteArray bytes(entry->d_name);
+        if (bytes == "." || bytes == "..")
+            continue;
+        const QString name = decodeFileName(bytes);
+        if (wanted && !wanted(name))
             continue;
         struct stat status {};
+        if (type == DT_UNKNOWN
+            && (::fstatat(dirFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0
+                || !(S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))))
+            continue;
         if (::fstatat(dirFd, entry->d_name, &status, 0) != 0 || S_ISDIR(status.st_mode))
             continue;
         entries.push_back({name, identityOf(status)});
     }
     ::closedir(dir);
-    return true;
+    return complete;
 }
 
 #ifdef Q_OS_LINUX
@@ -164,6 +231,35 @@ void releaseFreedMemory()
 #ifdef __GLIBC__
     ::malloc_trim(0);
 #endif
+}
+
+bool fileExists(const QString &path)
+{
+    struct stat status {};
+    return byEitherName(path, [&](const QByteArray &native) { return ::lstat(native.constData(), &status); }) == 0;
+}
+
+bool makeNameReachable(const QString &path)
+{
+    struct stat status {};
+    const QByteArray utf8 = utf8Name(path);
+    if (::lstat(utf8.constData(), &status) == 0)
+        return true;
+    const auto old = cp932Name(path);
+    if (!old || ::lstat(old->constData(), &status) != 0)
+        return false;
+    // A link keeps the old name where the new one is taken, so nothing is overwritten.
+    if (::link(old->constData(), utf8.constData()) == 0) {
+        if (::unlink(old->constData()) == 0)
+            return true;
+        ::unlink(utf8.constData());
+        return false;
+    }
+    if (errno == EEXIST)
+        return false;
+    // Where the file system has no hard links, a rename after checking the name is free.
+    return ::lstat(utf8.constData(), &status) != 0 && errno == ENOENT
+           && ::rename(old->constData(), utf8.constData()) == 0;
 }
 
 } // namespace qel::platform

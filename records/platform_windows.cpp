@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <windows.h>
 
@@ -28,16 +29,22 @@ qint64 nanosecondsOf(FILETIME time)
 
 } // namespace
 
-bool openRegularFile(const QString &path, std::intptr_t &handle, FileIdentity &identity, QString *error)
+bool openRegularFile(const QString &path, std::intptr_t &handle, FileIdentity &identity, QString *error,
+                     bool *missing)
 {
+    if (missing)
+        *missing = false;
     const QString native = QDir::toNativeSeparators(path);
     // Shared with the trainer, which may hold the file open for writing.
     HANDLE file = ::CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        if (missing)
+            *missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
         if (error)
-            *error = qt_error_string(int(::GetLastError()));
+            *error = qt_error_string(int(code));
         return false;
     }
     // Judge the handle, not the name: pipes, consoles and devices are no record files.
@@ -139,6 +146,17 @@ void closeWriteNotices(std::intptr_t) {}
 void releaseFreedMemory()
 {
     // The process heap is shared by all threads; there is nothing to hand back.
+}
+
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+bool makeNameReachable(const QString &path)
+{
+    return fileExists(path);
 }
 
 } // namespace qel::platform

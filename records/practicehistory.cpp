@@ -169,11 +169,16 @@ private:
 
 namespace {
 std::optional<PracticeHistory> readFile(const QString &path, bool withRuns, RunVisitor *visitor,
-                                        QString *error)
+                                        QString *error, bool *missing = nullptr)
 {
     ReadingFile file;
-    if (!file.open(path, error))
+    if (missing)
+        *missing = false;
+    if (!file.open(path, error)) {
+        if (missing)
+            *missing = file.missing();
         return std::nullopt;
+    }
     auto history = HistoryWalk::run([&](char *data, qint64 size) { return file.read(data, size); },
                                     file.lastModified(), withRuns, visitor);
     if (!history && error)
@@ -185,9 +190,9 @@ std::optional<PracticeHistory> readFile(const QString &path, bool withRuns, RunV
 }
 
 std::optional<PracticeHistory> PracticeHistory::read(const QString &path, RunVisitor *visitor,
-                                                     QString *error)
+                                                     QString *error, bool *missing)
 {
-    return readFile(path, true, visitor, error);
+    return readFile(path, true, visitor, error, missing);
 }
 
 PracticeHistory PracticeHistory::fromBytes(const QByteArray &bytes, const QDateTime &lastModified,

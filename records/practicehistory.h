@@ -68,9 +68,10 @@ public:
 class PracticeHistory {
 public:
     // Walks the whole file at `path`. Nothing when it cannot be opened (missing, no regular
-    // file) or a read fails; `error` then says why. Never creates the file.
+    // file) or a read fails; `error` then says why and `missing` whether there is no file by
+    // that name. Never creates the file.
     static std::optional<PracticeHistory> read(const QString &path, RunVisitor *visitor = nullptr,
-                                               QString *error = nullptr);
+                                               QString *error = nullptr, bool *missing = nullptr);
     // The same walk over bytes already in hand.
     static PracticeHistory fromBytes(const QByteArray &bytes, const QDateTime &lastModified = {},
                                      RunVisitor *visitor = nullptr);

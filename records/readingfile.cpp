@@ -35,7 +35,7 @@ bool ReadingFile::open(const QString &path, QString *error)
     m_path = path;
     m_position = 0;
     m_error.clear();
-    const bool opened = platform::openRegularFile(path, m_handle, m_identity, &m_error);
+    const bool opened = platform::openRegularFile(path, m_handle, m_identity, &m_error, &m_missing);
     if (error)
         *error = m_error;
     notify(opened ? FileReadEvent::Opened : FileReadEvent::OpenFailed, path);

@@ -37,6 +37,13 @@ struct FileReadEvent {
 };
 using FileReadObserver = std::function<void(const FileReadEvent &)>;
 
+// A file that is there but could not be read: what it holds is unknown, which is not the
+// same as a file that is missing (a learner without that Course or without settings).
+struct UnreadableFile {
+    QString path;
+    QString error;
+};
+
 // Sets the observer of every open and read; returns the one it replaces. For tests on the
 // thread that reads: the library itself sets none.
 FileReadObserver setFileReadObserver(FileReadObserver observer);
@@ -50,6 +57,8 @@ public:
 
     // False when the file is missing, cannot be opened or is no regular file; `error` says why.
     bool open(const QString &path, QString *error = nullptr);
+    // After a failed open: there is no file by that name.
+    bool missing() const { return m_missing; }
     // Up to `maxSize` bytes; fewer only at the end of the file (a regular file's read
     // comes short nowhere else); -1 on an error.
     qint64 read(char *data, qint64 maxSize);
@@ -65,6 +74,7 @@ private:
     QString m_path;
     QString m_error;
     FileIdentity m_identity;
+    bool m_missing = false;
 };
 
 } // namespace qel

@@ -42,43 +42,34 @@ QByteArray document(const std::vector<Row> &rows, Encoding encoding)
 
 } // namespace qel::csv
 
-#include <QSaveFile>
+#include "reports/outputfile.h"
+
+#include <QIODevice>
 
 namespace qel::csv {
 
 bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encoding, QString *error,
               const std::function<bool(int linesWritten)> &afterLine)
 {
-    QSaveFile file(path);
-    auto failed = [&](const QString &reason) {
-        file.cancelWriting();
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, reason);
-        return false;
-    };
-    // Unbuffered, so a short write (a full disk) shows in the count of each line: a
-    // buffered device drops the rest at the final flush and still commits.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(file.errorString());
-    int written = 0;
-    auto writeLine = [&](const QString &line) {
-        const QByteArray bytes = encodeLine(line, encoding);
-        if (file.write(bytes) != bytes.size())
-            return false;
-        ++written;
-        return !afterLine || afterLine(written);
-    };
-    if (!writeLine(headerLine()))
-        return failed(file.errorString());
-    for (const Row &row : rows)
-        if (!writeLine(rowLine(row)))
-            return failed(file.errorString());
-    if (!file.commit()) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return reports::saveWhole(
+        path,
+        [&](QIODevice &file) {
+            int written = 0;
+            auto writeLine = [&](const QString &line) {
+                const QByteArray bytes = encodeLine(line, encoding);
+                if (file.write(bytes) != bytes.size())
+                    return false;
+                ++written;
+                return !afterLine || afterLine(written);
+            };
+            if (!writeLine(headerLine()))
+                return false;
+            for (const Row &row : rows)
+                if (!writeLine(rowLine(row)))
+                    return false;
+            return true;
+        },
+        error);
 }
 
 } // namespace qel::csv

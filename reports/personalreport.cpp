@@ -10,6 +10,7 @@
 #include "records/textformat.h"
 
 #include <QPainter>
+#include <QSet>
 #include <algorithm>
 #include <optional>
 #include <span>
@@ -22,9 +23,12 @@ using draw::mmToTwips;
 QStringList personalNameList(const QStringList &selectedRowNames, const TreeSelection &node)
 {
     QStringList names;
+    QSet<QString> seen;
     for (const QString &name : selectedRowNames)
-        if (!names.contains(name, Qt::CaseSensitive))
+        if (!seen.contains(name)) {
+            seen.insert(name);
             names << name;
+        }
     if (names.isEmpty() && node.kind == TreeSelection::LearnerNode)
         names << node.text;
     return names;
@@ -36,7 +40,8 @@ QString pageFooterText(int pageNumber, int pageCount)
 }
 
 bool drawPersonalReport(QPainter &painter, const PageGeometry &page, const QString &folder,
-                        const QStringList &names, const NewPage &newPage, QString *error)
+                        const QStringList &names, const NewPage &newPage, QString *error,
+                        std::vector<UnreadableFile> *unreadable)
 {
     const int count = int(names.size());
     for (int i = 0; i < count; ++i) {
@@ -45,7 +50,7 @@ bool drawPersonalReport(QPainter &painter, const PageGeometry &page, const QStri
                 *error = QStringLiteral("%1ページ目を始められませんでした。").arg(i + 1);
             return false;
         }
-        drawPersonalPage(painter, page, folder, names[i], i + 1, count);
+        drawPersonalPage(painter, page, folder, names[i], i + 1, count, unreadable);
     }
     return true;
 }
@@ -90,11 +95,6 @@ std::vector<TableRowLayout> tableRows(const LearnerSummary &s)
         {{{44, QStringLiteral("経過時間")}, {72, set[ElapsedTimeSetting]}}, 5, 0},
     };
     return rows;
-}
-
-QString recordPath(const QString &folder, const QString &name, Course course)
-{
-    return recordFolderPath(folder, recordFileName(name, course));
 }
 
 // The runs of one Course for its printed practice graph. The graph's SPM scale comes from
@@ -330,7 +330,8 @@ void drawTimeGraph(QPainter &painter, const PageGeometry &g, const PrintedCourse
 } // namespace
 
 void drawPersonalPage(QPainter &painter, const PageGeometry &g, const QString &folder,
-                      const QString &name, int pageNumber, int pageCount)
+                      const QString &name, int pageNumber, int pageCount,
+                      std::vector<UnreadableFile> *unreadable)
 {
     draw::useMillimetres(painter);
     setPrintFont(painter, 16);
@@ -342,9 +343,12 @@ void drawPersonalPage(QPainter &painter, const PageGeometry &g, const QString &f
     const double devicePixelsPerTwip = painter.device()->logicalDpiX() / double(kTwipsPerInch);
     PrintedCourse english{std::nullopt, PrintedRuns(g, English, devicePixelsPerTwip)};
     PrintedCourse kana{std::nullopt, PrintedRuns(g, Kana, devicePixelsPerTwip)};
-    english.history = PracticeHistory::read(recordPath(folder, name, English), &english.runs);
-    kana.history = PracticeHistory::read(recordPath(folder, name, Kana), &kana.runs);
-    const LearnerSummary summary = summaryOf({english.history, kana.history}, readSettings(folder, name));
+    std::array<std::optional<PracticeHistory>, 2> histories;
+    const LearnerSummary summary = readSummary(folder, name, {&english.runs, &kana.runs}, &histories);
+    english.history = std::move(histories[English]);
+    kana.history = std::move(histories[Kana]);
+    if (unreadable)
+        unreadable->insert(unreadable->end(), summary.unreadable.begin(), summary.unreadable.end());
 
     setPrintFont(painter, 20);
     int y = g.top + 3;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -30,15 +31,18 @@ QStringList personalNameList(const QStringList &selectedRowNames, const TreeSele
 using NewPage = std::function<bool()>;
 
 // Draws every page, one per name in list order, with a page break between pages.
-// Stops at a failing page break: false, and `error` says which page.
+// Stops at a failing page break: false, and `error` says which page. Files that are there
+// but could not be read (their texts stay empty) are added to `unreadable`.
 bool drawPersonalReport(QPainter &painter, const PageGeometry &page, const QString &folder,
-                        const QStringList &names, const NewPage &newPage, QString *error = nullptr);
+                        const QStringList &names, const NewPage &newPage, QString *error = nullptr,
+                        std::vector<UnreadableFile> *unreadable = nullptr);
 
 // One learner's page; `pageNumber` of `pageCount` goes in the footer. Each of the learner's
 // record files is read once for the whole page (figures, STEP times and runs), then the
 // settings file.
 void drawPersonalPage(QPainter &painter, const PageGeometry &page, const QString &folder,
-                      const QString &name, int pageNumber, int pageCount);
+                      const QString &name, int pageNumber, int pageCount,
+                      std::vector<UnreadableFile> *unreadable = nullptr);
 
 // Footer text of a page: "- 2/5 -".
 QString pageFooterText(int pageNumber, int pageCount);

@@ -1,6 +1,7 @@
 #include "reports/printjob.h"
 
 #include "reports/groupreport.h"
+#include "reports/outputfile.h"
 #include "reports/pagegeometry.h"
 #include "reports/pdftext.h"
 #include "reports/personalreport.h"
@@ -9,11 +10,14 @@
 #include "base/painting.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QTemporaryFile>
+#include <algorithm>
 #include <functional>
 
 namespace qel::reports {
@@ -54,9 +58,86 @@ QString printerPdfFile(const QPagedPaintDevice &device)
     return printer && printer->outputFormat() == QPrinter::PdfFormat ? printer->outputFileName() : QString();
 }
 
-bool runJob(QPagedPaintDevice &device, const QString &target, QString *error, const DrawJob &draw)
+// Whether the PDF file at `path` was written to its end: the cross-reference table its
+// last lines point to stands where they say. Bytes a full disk dropped on the way shift it;
+// a file cut short has no such end at all.
+bool pdfComplete(const QString &path)
 {
-    TextLog log;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 32)
+        return false;
+    const qint64 tailSize = std::min<qint64>(file.size(), 1024);
+    if (!file.seek(file.size() - tailSize))
+        return false;
+    const QByteArray tail = file.read(tailSize).trimmed();
+    const qsizetype at = tail.lastIndexOf("startxref");
+    if (!tail.endsWith("%%EOF") || at < 0)
+        return false;
+    bool number = false;
+    const qint64 offset = tail.mid(at + 9, tail.size() - 5 - at - 9).trimmed().toLongLong(&number);
+    return number && offset >= 0 && file.seek(offset) && file.read(4) == "xref";
+}
+
+// A PDF file made beside its target and put in place only when it is complete: a job that
+// fails or runs out of disk leaves an earlier file as it was, and no cut one.
+class PdfDraft {
+public:
+    explicit PdfDraft(const QString &target)
+        : m_target(target),
+          m_draft(QFileInfo(target).absolutePath() + QStringLiteral("/.qelviewer-XXXXXX.pdf"))
+    {
+        m_ready = m_draft.open();
+        m_draft.close(); // the file stays and goes when the draft does
+    }
+
+    bool ready() const { return m_ready; }
+    QString errorString() const { return m_draft.errorString(); }
+    QString path() const { return m_draft.fileName(); }
+
+    bool commit(const TextLog &log, QString *error)
+    {
+        if (!pdfComplete(path())) {
+            setError(error, QStringLiteral("「%1」に書き込めませんでした: ディスクがいっぱいか、書き込みに失敗しました。")
+                                .arg(m_target));
+            return false;
+        }
+        if (!repairPdf(path(), log, error))
+            return false;
+        QFile draft(path());
+        if (!draft.open(QIODevice::ReadOnly)) {
+            setError(error, QStringLiteral("「%1」に書き込めませんでした: %2").arg(m_target, draft.errorString()));
+            return false;
+        }
+        QString why;
+        const bool copied = saveWhole(m_target, [&](QIODevice &out) {
+            QByteArray chunk;
+            while (!(chunk = draft.read(64 * 1024)).isEmpty())
+                if (out.write(chunk) != chunk.size())
+                    return false;
+            return draft.error() == QFileDevice::NoError;
+        }, &why);
+        if (!copied)
+            setError(error, QStringLiteral("「%1」に書き込めませんでした: %2").arg(m_target, why));
+        return copied;
+    }
+
+private:
+    QString m_target;
+    QTemporaryFile m_draft;
+    bool m_ready = false;
+};
+
+// A record or settings file of the folder is never a print job's output file.
+bool refuseTrainerFile(const QString &folder, const QString &file, QString *error)
+{
+    if (file.isEmpty() || !isTrainerFile(folder, file))
+        return false;
+    setError(error, trainerFileRefusal(file));
+    return true;
+}
+
+bool drawJob(QPagedPaintDevice &device, const QString &target, QString *error, const DrawJob &draw)
+{
     const QString name = target.isEmpty() ? deviceTarget(device) : target;
     const QString shown = name.isEmpty() ? QStringLiteral("プリンタ") : QStringLiteral("「%1」").arg(name);
     // The layouts are made for a portrait page.
@@ -88,20 +169,43 @@ bool runJob(QPagedPaintDevice &device, const QString &target, QString *error, co
         setError(error, QStringLiteral("%1への印刷を終えられませんでした。").arg(shown));
         return false;
     }
+    return true;
+}
+
+bool runJob(QPagedPaintDevice &device, const QString &target, QString *error, const DrawJob &draw)
+{
+    auto *printer = dynamic_cast<QPrinter *>(&device);
     const QString pdf = printerPdfFile(device);
-    return pdf.isEmpty() || repairPdf(pdf, log, error);
+    if (pdf.isEmpty())
+        return drawJob(device, target, error, draw);
+    // A printer's PDF file is written as a draft and put in place when complete.
+    PdfDraft draft(pdf);
+    if (!draft.ready()) {
+        setError(error, QStringLiteral("「%1」を開けませんでした。印刷できませんでした。").arg(pdf));
+        return false;
+    }
+    TextLog log;
+    printer->setOutputFileName(draft.path());
+    const bool printed = drawJob(device, target.isEmpty() ? pdf : target, error, draw);
+    printer->setOutputFileName(pdf);
+    return printed && draft.commit(log, error);
 }
 
 bool writePdf(const QString &path, QString *error,
               const std::function<bool(QPagedPaintDevice &, QString *)> &print)
 {
-    QFile file(path);
+    PdfDraft draft(path);
+    if (!draft.ready()) {
+        setError(error, QStringLiteral("「%1」に書き込めません: %2").arg(path, draft.errorString()));
+        return false;
+    }
+    QFile file(draft.path());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         setError(error, QStringLiteral("「%1」に書き込めません: %2").arg(path, file.errorString()));
         return false;
     }
-    bool ok = false;
     TextLog log;
+    bool ok = false;
     {
         QPdfWriter writer(&file);
         useA4Portrait(writer);
@@ -112,24 +216,22 @@ bool writePdf(const QString &path, QString *error,
         ok = false;
     }
     file.close();
-    if (ok)
-        ok = repairPdf(path, log, error);
-    if (!ok)
-        file.remove();
-    return ok;
+    return ok && draft.commit(log, error);
 }
 
 } // namespace
 
 bool printPersonalReport(QPagedPaintDevice &device, const QString &folder, const QStringList &names,
-                         QString *error, const QString &target)
+                         QString *error, const QString &target, std::vector<UnreadableFile> *unreadable)
 {
     if (names.isEmpty())
         return true;
+    if (refuseTrainerFile(folder, printerPdfFile(device), error))
+        return false;
     return runJob(device, target, error, [&](QPainter &painter, QString *drawError) {
         const PageGeometry page = pageGeometry(device);
         return drawPersonalReport(painter, page, folder, names, [&] { return device.newPage(); },
-                                  drawError);
+                                  drawError, unreadable);
     });
 }
 
@@ -137,6 +239,8 @@ bool printGroupReport(QPagedPaintDevice &device, const QString &folder,
                       const GroupStatistics &statistics, GroupCollections &collections,
                       QString *error, const QString &target)
 {
+    if (refuseTrainerFile(folder, printerPdfFile(device), error))
+        return false;
     return runJob(device, target, error, [&](QPainter &painter, QString *) {
         drawGroupReport(painter, groupPageGeometry(device), folder, statistics, collections);
         return true;
@@ -152,18 +256,22 @@ void useA4Portrait(QPdfWriter &writer)
 }
 
 bool writePersonalPdf(const QString &path, const QString &folder, const QStringList &names,
-                      QString *error)
+                      QString *error, std::vector<UnreadableFile> *unreadable)
 {
     if (names.isEmpty())
         return true;
+    if (refuseTrainerFile(folder, path, error))
+        return false;
     return writePdf(path, error, [&](QPagedPaintDevice &device, QString *jobError) {
-        return printPersonalReport(device, folder, names, jobError, path);
+        return printPersonalReport(device, folder, names, jobError, path, unreadable);
     });
 }
 
 bool writeGroupPdf(const QString &path, const QString &folder, const GroupStatistics &statistics,
                    GroupCollections &collections, QString *error)
 {
+    if (refuseTrainerFile(folder, path, error))
+        return false;
     return writePdf(path, error, [&](QPagedPaintDevice &device, QString *jobError) {
         return printGroupReport(device, folder, statistics, collections, jobError, path);
     });

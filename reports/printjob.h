@@ -3,9 +3,11 @@
 // end the document, and say what went wrong when something did.
 
 #include "records/groupstats.h"
+#include "records/readingfile.h"
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class QPagedPaintDevice;
 class QPdfWriter;
@@ -19,12 +21,16 @@ QString deviceTarget(const QPagedPaintDevice &device);
 // physical offset of its printable area, from which the layouts are measured; other
 // devices keep theirs.
 
+// A printer's PDF file is made as a draft beside it and replaces the file only once the
+// job is complete; one that names a record or settings file of `folder` is refused.
+
 // One page per name on `device`. An empty list prints nothing and
 // succeeds. False when the device cannot be opened, a page cannot be started or the
 // document cannot be ended; `error` then names the printer or file (`target`, or what
-// the device tells).
+// the device tells). Files that are there but could not be read go to `unreadable`.
 bool printPersonalReport(QPagedPaintDevice &device, const QString &folder, const QStringList &names,
-                         QString *error = nullptr, const QString &target = QString());
+                         QString *error = nullptr, const QString &target = QString(),
+                         std::vector<UnreadableFile> *unreadable = nullptr);
 
 // The group page on `device`, with the statistics texts and the
 // histograms of `collections`, whose lists are left sorted.
@@ -35,10 +41,12 @@ bool printGroupReport(QPagedPaintDevice &device, const QString &folder,
 // A4 portrait at 600 dpi without margins: a PDF has no unprintable edge.
 void useA4Portrait(QPdfWriter &writer);
 
-// The reports as A4 PDF files. A file that cannot be written, or a job that fails,
-// leaves no file behind. An empty name list writes nothing and succeeds.
+// The reports as A4 PDF files, made as a draft beside `path` that replaces it only once
+// complete: a file that cannot be written, or a job that fails, leaves an earlier file as
+// it was and no new one. A record or settings file of `folder` is refused. An empty name
+// list writes nothing and succeeds.
 bool writePersonalPdf(const QString &path, const QString &folder, const QStringList &names,
-                      QString *error = nullptr);
+                      QString *error = nullptr, std::vector<UnreadableFile> *unreadable = nullptr);
 bool writeGroupPdf(const QString &path, const QString &folder, const GroupStatistics &statistics,
                    GroupCollections &collections, QString *error = nullptr);
 

@@ -31,7 +31,7 @@ for target in history settings table graphs; do
     tail -n 80 "$log" >&2
   fi
   runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
-  edges="$(sed -n 's/.* DONE *cov: \([0-9]*\).*/\1/p' "$log" | tail -n 1)"
+  edges="$(sed -n 's/.*DONE *cov: \([0-9]*\).*/\1/p' "$log" | tail -n 1)"
   summary+="$(printf '  %-9s %10s executions in %ss, %5s edges covered, %s' \
     "$target" "${runs:-?}" "$seconds" "${edges:-?}" "$result")"$'\n'
 done

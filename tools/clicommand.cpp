@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace qel::cli {
 
@@ -127,6 +129,30 @@ void writeOut(const QByteArray &bytes)
 void writeLine(const QString &text)
 {
     writeOut(text.toUtf8() + '\n');
+}
+
+bool finishOutput()
+{
+    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (failed)
+        fail(QStringLiteral("cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    return !failed;
+}
+
+bool warnUnreadable(const std::vector<UnreadableFile> &files)
+{
+    for (const UnreadableFile &file : files)
+        warn(QStringLiteral("cannot read %1: %2").arg(file.path, file.error));
+    return !files.empty();
+}
+
+std::vector<UnreadableFile> unreadableRows(const QString &folder, const std::vector<TableRow> &rows)
+{
+    std::vector<UnreadableFile> files;
+    for (const TableRow &row : rows)
+        if (!row.readable)
+            files.push_back({recordFolderPath(folder, row.key), row.error});
+    return files;
 }
 
 bool checkFolder(const QString &folder)

@@ -3,6 +3,7 @@
 // with a static CommandRegistrar, so adding one touches no other file.
 
 #include "records/learnertable.h"
+#include "records/readingfile.h"
 #include "reports/csv.h"
 
 #include <QCommandLineParser>
@@ -65,6 +66,13 @@ void warn(const QString &message);
 // Writes bytes or UTF-8 text to standard output.
 void writeOut(const QByteArray &bytes);
 void writeLine(const QString &text);
+// Flushes standard output; false, after printing why, when any of it could not be written
+// (a full disk, /dev/full, a closed pipe).
+bool finishOutput();
+// Names each file that could not be read on standard error; true when there was any.
+bool warnUnreadable(const std::vector<UnreadableFile> &files);
+// The record files of the rows that could not be read.
+std::vector<UnreadableFile> unreadableRows(const QString &folder, const std::vector<TableRow> &rows);
 
 // Writes the rows as the viewer's CSV export does, naming each file that could not be read
 // on standard error; false when there was one.

@@ -7,8 +7,10 @@
 #include "graphs/groupgraph.h"
 #include "graphs/personalgraph.h"
 #include "records/learnertable.h"
+#include "records/platform.h"
+#include "reports/outputfile.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -51,10 +53,16 @@ QImage paneImage(int width, int height)
     return image;
 }
 
+// The PNG goes in place whole or not at all.
 int save(const QImage &image, const QString &output, int status)
 {
-    if (!image.save(output, "PNG"))
-        return fail(QStringLiteral("cannot write %1").arg(output));
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return fail(QStringLiteral("cannot make the PNG image for %1").arg(output));
+    QString error;
+    if (!reports::saveWhole(output, [&](QIODevice &file) { return file.write(png) == png.size(); }, &error))
+        return fail(QStringLiteral("cannot write %1").arg(error));
     return status;
 }
 
@@ -73,15 +81,11 @@ int personal(const GraphOptions &o)
         return usageError(QStringLiteral("--file needs a record file name such as NAME_Qele.dat, not %1")
                               .arg(o.file));
     const QString path = recordFolderPath(o.folder, o.file);
-    if (!QFileInfo(path).isFile())
+    if (!platform::fileExists(path))
         return fail(QStringLiteral("record file not found: %1").arg(path));
 
     const TableRow row = rowForNode(o.folder, TreeNode{o.file, name->learner, courseImage(name->course)});
-    int status = kOk;
-    if (!row.readable) {
-        warn(QStringLiteral("cannot read %1: %2").arg(path, row.error));
-        status = kPartialFailure;
-    }
+    const int status = warnUnreadable(unreadableRows(o.folder, {row})) ? kPartialFailure : kOk;
     graphs::GraphState state;
     state.personalGraphKind = std::int16_t(kind);
     state.resetPersonalScales();
@@ -108,13 +112,7 @@ int group(const GraphOptions &o)
     const ScanResult scan = scanFolder(o.folder, *o.group);
     GroupCollections collections;
     const auto rows = makeView(o.folder, scan.nodes, &collections);
-    int status = kOk;
-    for (const TableRow &row : rows) {
-        if (!row.readable) {
-            warn(QStringLiteral("cannot read %1: %2").arg(recordFolderPath(o.folder, row.key), row.error));
-            status = kPartialFailure;
-        }
-    }
+    const int status = warnUnreadable(unreadableRows(o.folder, rows)) ? kPartialFailure : kOk;
     graphs::GraphState state;
     state.groupGraphKind = std::int16_t(kind);
     QImage image = paneImage(o.width, o.height);
@@ -145,6 +143,8 @@ int runGraph(const QCommandLineParser &args)
         return usageError(QStringLiteral("graph needs a FOLDER and an OUT.png"));
     o.folder = plain[0];
     o.output = plain[1];
+    if (!o.output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        return usageError(QStringLiteral("the output file must end in .png: %1").arg(o.output));
     if (o.file.isEmpty() == !o.group.has_value())
         return usageError(QStringLiteral("graph needs either --file NAME_Qel?.dat or --group 0|1|2"));
     if (o.kind.isEmpty())
@@ -153,6 +153,8 @@ int runGraph(const QCommandLineParser &args)
         return usageError(QStringLiteral("graph needs --size WxH"));
     if (!checkFolder(o.folder))
         return kUsageOrFolderError;
+    if (reports::isTrainerFile(o.folder, o.output))
+        return fail(QStringLiteral("%1 is a record or settings file of the folder; it is not overwritten").arg(o.output));
     return o.group ? group(o) : personal(o);
 }
 

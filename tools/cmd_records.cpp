@@ -7,22 +7,18 @@
 #include "records/learnertable.h"
 #include "reports/csv.h"
 
+#include <algorithm>
+
 namespace qel::cli {
 
 bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::Encoding encoding)
 {
     std::vector<csv::Row> lines;
     lines.reserve(rows.size());
-    bool allRead = true;
-    for (const TableRow &row : rows) {
+    for (const TableRow &row : rows)
         lines.push_back({row.name, row.cells});
-        if (!row.readable) {
-            allRead = false;
-            warn(QStringLiteral("cannot read %1: %2").arg(recordFolderPath(folder, row.key), row.error));
-        }
-    }
     writeOut(csv::document(lines, encoding));
-    return allRead;
+    return !warnUnreadable(unreadableRows(folder, rows));
 }
 
 namespace {
@@ -51,11 +47,16 @@ int runSummary(const QCommandLineParser &args)
     const QStringList plain = args.positionalArguments();
     if (plain.size() != 2)
         return usageError(QStringLiteral("summary needs a FOLDER and a NAME"));
-    if (!checkFolder(plain[0]))
+    const QString &folder = plain[0], &name = plain[1];
+    if (!checkFolder(folder))
         return kUsageOrFolderError;
-    for (const QString &text : readSummary(plain[0], plain[1]).texts())
+    const auto nodes = scanFolder(folder, AllGroup).nodes;
+    if (std::none_of(nodes.begin(), nodes.end(), [&](const TreeNode &node) { return node.text == name; }))
+        return fail(QStringLiteral("no record file of %1 in %2").arg(name, folder));
+    const LearnerSummary summary = readSummary(folder, name);
+    for (const QString &text : summary.texts())
         writeLine(text);
-    return kOk;
+    return warnUnreadable(summary.unreadable) ? kPartialFailure : kOk;
 }
 
 int runStats(const QCommandLineParser &args)
@@ -65,11 +66,12 @@ int runStats(const QCommandLineParser &args)
         return usageError(QStringLiteral("stats needs a FOLDER"));
     if (!checkFolder(plain[0]))
         return kUsageOrFolderError;
-    const GroupStatistics stats = computeAllGroups(plain[0]);
+    std::vector<UnreadableFile> unreadable;
+    const GroupStatistics stats = computeAllGroups(plain[0], AllGroup, &unreadable);
     for (int row = 0; row < 7; ++row)
         writeLine(statCaption(row) + QLatin1Char('\t') + stats.text(row, 0) + QLatin1Char('\t')
                   + stats.text(row, 1) + QLatin1Char('\t') + stats.text(row, 2));
-    return kOk;
+    return warnUnreadable(unreadable) ? kPartialFailure : kOk;
 }
 
 const CommandRegistrar table({QStringLiteral("table"),

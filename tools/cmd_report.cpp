@@ -7,6 +7,8 @@
 #include "reports/personalreport.h"
 #include "reports/printjob.h"
 
+#include <QSet>
+
 namespace qel::cli {
 
 namespace {
@@ -42,14 +44,15 @@ int runReport(const QCommandLineParser &args)
         return kUsageOrFolderError;
 
     QString error;
+    std::vector<UnreadableFile> unreadable;
     if (group) {
-        const GroupStatistics statistics = computeAllGroups(folder, *group);
+        const GroupStatistics statistics = computeAllGroups(folder, *group, &unreadable);
         GroupCollections collections;
         makeView(folder, scanFolder(folder, *group).nodes, &collections);
         if (!reports::writeGroupPdf(out, folder, statistics, collections, &error))
             return fail(error);
         writeLine(QStringLiteral("%1: 1 page").arg(out));
-        return kOk;
+        return warnUnreadable(unreadable) ? kPartialFailure : kOk;
     }
 
     const QStringList everyone = learnersOf(folder);
@@ -60,14 +63,15 @@ int runReport(const QCommandLineParser &args)
             return fail(QStringLiteral("no learners in %1").arg(folder));
     } else {
         names = reports::personalNameList(named, {});
+        const QSet<QString> known(everyone.begin(), everyone.end());
         for (const QString &name : names)
-            if (!everyone.contains(name))
+            if (!known.contains(name))
                 return fail(QStringLiteral("no record file of %1 in %2").arg(name, folder));
     }
-    if (!reports::writePersonalPdf(out, folder, names, &error))
+    if (!reports::writePersonalPdf(out, folder, names, &error, &unreadable))
         return fail(error);
     writeLine(QStringLiteral("%1: %2 page%3").arg(out).arg(names.size()).arg(names.size() == 1 ? "" : "s"));
-    return kOk;
+    return warnUnreadable(unreadable) ? kPartialFailure : kOk;
 }
 
 const CommandRegistrar report({QStringLiteral("report"),

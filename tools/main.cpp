@@ -24,12 +24,14 @@ int main(int argc, char **argv)
     const bool parsed = parser.parse(QStringList{QStringLiteral("qelviewer-cli")} + args);
     if (parser.isSet(helpOption())) {
         printUsage(false);
-        return kOk;
+        return finishOutput() ? kOk : kUsageOrFolderError;
     }
     if (!parsed)
         return usageError(parseError(parser, args));
-    if (parser.isSet(version))
-        parser.showVersion();
+    if (parser.isSet(version)) {
+        writeLine(QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion());
+        return finishOutput() ? kOk : kUsageOrFolderError;
+    }
     const QStringList rest = parser.positionalArguments();
     if (rest.isEmpty())
         return usageError(QStringLiteral("no command given"));
@@ -39,7 +41,7 @@ int main(int argc, char **argv)
 
     QCommandLineParser commandArgs;
     if (const auto ended = parseArguments(*command, rest.mid(1), commandArgs))
-        return *ended;
+        return finishOutput() ? *ended : kUsageOrFolderError;
     // Qt gets none of the arguments: a name or folder is never taken for one of its options.
     int qtArgc = 1;
     std::unique_ptr<QTemporaryDir> runtimeFolder;
@@ -53,5 +55,7 @@ int main(int argc, char **argv)
     } else {
         app = std::make_unique<QCoreApplication>(qtArgc, argv);
     }
-    return command->run(commandArgs);
+    const int status = command->run(commandArgs);
+    // Output that did not all arrive is a failure, whatever the command made of it.
+    return finishOutput() ? status : kUsageOrFolderError;
 }

@@ -102,6 +102,8 @@ TEST_F(SettingsTest, SaveWritesEveryValue)
     EXPECT_FALSE(s->autoRefresh);
     ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true));
     EXPECT_TRUE(qel::loadViewerSettings(design, "/opt")->autoRefresh);
+    ASSERT_TRUE(qel::saveCsvFolder("/x/exports"));
+    EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->csvFolder, QString("/x/exports"));
 }
 
 TEST_F(SettingsTest, QueriesReportMissingValuesAndKeepFourBytes)

@@ -6,6 +6,7 @@
 #include "records/groupstats.h"
 #include "records/learnertable.h"
 #include "samples/recordwriter.h"
+#include "tests/support/dialogframe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -429,6 +430,7 @@ void tst_Mprop::layout()
     const int dy = dialog.logicalDpiY();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("全体のプロパティ"));
     QCOMPARE(dialog.size(), QSize(twips(6465, dx), twips(3525, dy)));
+    QVERIFY(qeltest::hasDialogFrame(dialog));
 
     auto at = [&](const char *name, int left, int top) {
         const auto *widget = dialog.findChild<QWidget *>(QString::fromLatin1(name));

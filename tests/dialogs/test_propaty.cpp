@@ -7,6 +7,7 @@
 #include "records/learnersummary.h"
 #include "records/learnertable.h"
 #include "samples/recordwriter.h"
+#include "tests/support/dialogframe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -102,6 +103,7 @@ private slots:
     void oneCourse_data();
     void oneCourse();
     void noSettingsFile();
+    void unreadableFilesLeaveTheirTextsEmpty();
     void greyedCaptions_data();
     void greyedCaptions();
     void layoutPositions_data();
@@ -135,6 +137,7 @@ void tst_Propaty::captionsAndTitle()
     QVERIFY(writeRecord(folder, "Aoki", English, practisedCourse()));
     frmPropaty dialog(folder, "Aoki", QIcon());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("個人のプロパティ"));
+    QVERIFY(qeltest::hasDialogFrame(dialog));
 
     QStringList shown;
     for (const QLabel *label : dialog.findChildren<QLabel *>())
@@ -194,6 +197,23 @@ void tst_Propaty::noSettingsFile()
         QCOMPARE(labelText(dialog, QStringLiteral("lblSetting_%1").arg(i)), kNone);
     QVERIFY(dialog.findChild<QLabel *>("lblMistypeCaption")->isEnabled());
     QVERIFY(dialog.findChild<QLabel *>("lblReadingCaption")->isEnabled());
+}
+
+// A Course file or settings file that is there but cannot be read (here a folder by that
+// name) is not "never practised" nor "no individual setting": its texts stay empty.
+void tst_Propaty::unreadableFilesLeaveTheirTextsEmpty()
+{
+    const QString folder = freshFolder();
+    QVERIFY(writeRecord(folder, "Doi", English, practisedCourse()));
+    QVERIFY(QDir(folder).mkdir(recordFileName("Doi", Kana)));
+    QVERIFY(QDir(folder).mkdir("Doi.ini"));
+    frmPropaty dialog(folder, "Doi", QIcon());
+    for (int row = 0; row < 6; ++row) {
+        QCOMPARE(labelText(dialog, QStringLiteral("lblFigure_0_%1").arg(row)), kPractisedTexts[row]);
+        QCOMPARE(labelText(dialog, QStringLiteral("lblFigure_1_%1").arg(row)), QString());
+    }
+    for (int i = 0; i < 10; ++i)
+        QCOMPARE(labelText(dialog, QStringLiteral("lblSetting_%1").arg(i)), QString());
 }
 
 void tst_Propaty::greyedCaptions_data()

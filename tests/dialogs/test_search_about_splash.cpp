@@ -4,6 +4,7 @@
 #include "dialogs/frmSearch.h"
 #include "dialogs/frmSplash.h"
 #include "dialogs/hosts.h"
+#include "tests/support/dialogframe.h"
 #include "tests/support/scriptedasker.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -47,6 +49,7 @@ private slots:
         QCOMPARE(search.Command1[1]->text(), QString("キャンセル"));
         QVERIFY(search.Command1[0]->isDefault());
         QCOMPARE(search.size(), QSize(px(4530), px(1110)));
+        QVERIFY(qeltest::hasDialogFrame(search));
         QCOMPARE(search.Text1->geometry(), QRect(px(1260), px(120), px(3135), px(345)));
         QCOMPARE(search.Text1->font().family(), QString("ＭＳ Ｐゴシック"));
         QCOMPARE(search.Text1->font().pointSizeF(), 11.25);
@@ -106,6 +109,20 @@ private slots:
         QCOMPARE(list.paneHidden, 0);
     }
 
+    void confirmationsHaveADialogFrame()
+    {
+        // Qt's own message box as the program asks with it.
+        bool framed = false;
+        QTimer::singleShot(0, [&framed] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                framed = qeltest::hasDialogFrame(*box);
+                box->close();
+            }
+        });
+        qel::asker().message(nullptr, "?", "削除確認", qel::Asker::Buttons::OkCancel, qel::Asker::Icon::Exclamation);
+        QVERIFY(framed);
+    }
+
     void aboutLinkLightsUpAndOpens()
     {
         qeltest::ScriptedAsker answers;
@@ -115,6 +132,7 @@ private slots:
         QCOMPARE(about.windowTitle(), QString("QelViewer"));
         QCOMPARE(about.Label1->text(), QString("Ver1.00"));
         QCOMPARE(about.size(), QSize(px(4920), px(4320)));
+        QVERIFY(qeltest::hasDialogFrame(about));
         QCOMPARE(about.Label2->geometry(), QRect(px(1080), px(3840), px(2895), px(255)));
         QCOMPARE(about.Label2->cursor().hotSpot(), QPoint(12, 1));
         auto linkColour = [&about] { return about.Label2->palette().color(QPalette::WindowText); };

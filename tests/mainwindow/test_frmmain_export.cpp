@@ -10,10 +10,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -25,7 +27,7 @@ using namespace qeltest;
 namespace {
 
 struct SaveRequest {
-    QString title, filter, suffix, initialName;
+    QString title, filter, suffix, initialName, initialFolder;
 };
 
 // Answers the save dialog with `saveTo` and remembers how it was asked.
@@ -37,20 +39,9 @@ public:
     std::optional<QString> saveFileName(QWidget *, const QString &title, const QString &filter,
                                         const QString &suffix, const QString &initialName) override
     {
-        saves.push_back({title, filter, suffix, initialName});
+        const QFileInfo initial(initialName);
+        saves.push_back({title, filter, suffix, initial.fileName(), initial.isAbsolute() ? initial.path() : QString()});
         return saveTo;
-    }
-};
-
-// Counts the paints a widget gets.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
     }
 };
 
@@ -248,7 +239,10 @@ private slots:
         QVERIFY(!anyRowSelected());
         action("mnuPorpPersonal")->trigger();
         action("mnuPopPropaty")->trigger();
-        clickToolbar("pp1");
+        if (fromTree)
+            clickToolbar("pp1"); // still lit by the learner's graph on display
+        else
+            QVERIFY(!buttonEnabled(15)); // no row, no graph: nothing to offer
         QCOMPARE(dialogs, 0);
     }
 
@@ -422,6 +416,39 @@ private slots:
         action("mnuPopEditCSV")->trigger();
         QCOMPARE(asker->saves.size(), std::size_t(1));
         QCOMPARE(asker->saves[0].initialName, rowText(2));
+    }
+
+    void saveDialogStartsWhereTheLastExportWent()
+    {
+        writeFive();
+        open();
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(documents.startsWith(QDir::homePath() + '/')); // never the user's own
+        const QString classFolder = out->filePath("3-1");
+        QVERIFY(QDir().mkpath(classFolder));
+        const auto exportRow = [this](const QString &to) {
+            selectRow(0);
+            setCurrentRow(0);
+            asker->saveTo = to;
+            action("mnuPopEditCSV")->trigger();
+            return asker->saves.back().initialFolder;
+        };
+        // Nothing remembered yet: the documents, or home while there is no such folder.
+        QVERIFY(QDir(documents).removeRecursively());
+        QCOMPARE(exportRow(QString()), QDir::homePath());
+        QVERIFY(QDir().mkpath(documents));
+        QCOMPARE(exportRow(classFolder + "/a.csv"), documents);
+        QCOMPARE(exportRow(QString()), classFolder);
+        QCOMPARE(asker->saves.back().initialName, rowText(0));
+
+        // Remembered across runs, under a value of its own.
+        window->close();
+        QCOMPARE(settings->viewerValue("CsvFolder").toString(), classFolder);
+        openWindow();
+        QCOMPARE(exportRow(QString()), classFolder);
+        // A folder gone since gives the documents again.
+        QVERIFY(QDir(classFolder).removeRecursively());
+        QCOMPARE(exportRow(QString()), documents);
     }
 
     void fieldsWithCommasAreQuotedAsTheToolQuotesThem()
@@ -628,6 +655,30 @@ private slots:
         QCOMPARE(fileBytes(target()), qel::csv::document(listRows({2}), qel::csv::Encoding::Cp932));
     }
 
+    void recordAndSettingsFilesAreNeverTheTarget()
+    {
+        writeFive();
+        writeSettingsFile(folder->path(), "b");
+        QVERIFY(QFile::link(folder->filePath("b.ini"), target("link.csv")));
+        open();
+        list()->selectAll();
+        setCurrentRow(0);
+        const QString record = folder->filePath("a_Qele.dat"), settings = folder->filePath("b.ini");
+        const QByteArray recordBytes = fileBytes(record), settingsBytes = fileBytes(settings);
+        for (const QString &path : {record, settings, target("link.csv")}) {
+            asker->messages.clear();
+            asker->saveTo = path;
+            action("mnuPopEditCSV")->trigger();
+            QCOMPARE(asker->messages.size(), std::size_t(1));
+            QVERIFY2(asker->messages[0].text.contains(path), qPrintable(asker->messages[0].text));
+            QVERIFY2(asker->messages[0].text.contains("上書きできません"), qPrintable(asker->messages[0].text));
+            QCOMPARE(asker->messages[0].icon, qel::Asker::Icon::Exclamation);
+        }
+        QCOMPARE(fileBytes(record), recordBytes);
+        QCOMPARE(fileBytes(settings), settingsBytes);
+        QCOMPARE(model().row(0).cells[qel::StepColumn], QString("   3"));
+    }
+
     void noCurrentRowEndsBeforeTheDialog()
     {
         writeFive();
@@ -713,6 +764,10 @@ private slots:
 
 int main(int argc, char *argv[])
 {
+    // A home of its own: the save dialog's documents folder is made and removed there.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_CONFIG_HOME"); // where a user-dirs file could name another documents folder
     QApplication app(argc, argv);
     FrmMainExportTest test;
     return QTest::qExec(&test, argc, argv);

@@ -3,6 +3,8 @@
 
 #include "dialogs/About.h"
 #include "dialogs/frmSearch.h"
+#include "records/cp932.h"
+#include "records/platform.h"
 #include "tests/mainwindow/viewertestsupport.h"
 
 #include <QAction>
@@ -13,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTreeWidget>
+#include <cstdio>
 
 using namespace qeltest;
 
@@ -83,6 +86,8 @@ private slots:
         }
         for (const char *kept : {"a_Qele.dat", "c_Qele.dat", "e_Qele.dat"})
             QVERIFY(inFolder(kept));
+        QVERIFY(!anyRowSelected());
+        QVERIFY(!buttonEnabled(3)); // nothing left to delete
         // Nothing else is refreshed until the next scan.
         QCOMPARE(status(), QString("5個の成績データファイル"));
         QCOMPARE(state().collections.groupSteps.size(), std::size_t(5));
@@ -122,13 +127,12 @@ private slots:
         QCOMPARE(rowCount(), 2);
         QVERIFY(inFolder("a_Qele.dat"));
 
-        // The toolbar button asks even with nothing selected, then deletes nothing.
+        // With nothing selected the toolbar button is off: no question that deletes nothing.
         clickRow(0);
         clickEmptyTreeSpace();
         QVERIFY(!anyRowSelected());
-        clickToolbar("Delete");
-        QCOMPARE(asker->messages.size(), std::size_t(2));
-        verifyDeleteQuestion(asker->messages[1]);
+        QVERIFY(!buttonEnabled(3));
+        QCOMPARE(asker->messages.size(), std::size_t(1));
         QCOMPARE(rowCount(), 2);
         QVERIFY(inFolder("a_Qele.dat"));
         QVERIFY(inFolder("b_Qele.dat"));
@@ -161,7 +165,7 @@ private slots:
         QCOMPARE(names(), QStringList{"b"});
     }
 
-    void deletingTheLearnerOnDisplayGivesTheListBack()
+    void noDeletingUnderAGraph()
     {
         writeRecord(folder->path(), "a", true, {100, 101});
         open();
@@ -170,10 +174,82 @@ private slots:
         action("mnuPopViewGraph_0")->trigger();
         QVERIFY(graphShown());
         action("mnuEditSelectAll")->trigger();
-        clickToolbar("Delete");
-        QVERIFY(!inFolder("a_Qele.dat"));
-        QVERIFY(!graphShown());
+        QVERIFY(anyRowSelected());
+        // The rows are out of sight behind the graph: neither the button nor the menu deletes.
+        QVERIFY(!buttonEnabled(3));
+        openAndClose("mnuFile");
+        QVERIFY(!action("mnuFileDelete")->isEnabled());
+        QVERIFY(inFolder("a_Qele.dat"));
+        // Back to the list through the graph's pop-up: the selected rows can go again.
+        QTest::mouseClick(pane(), Qt::RightButton, {}, QPoint(20, 20));
+        action("mnuPopReport")->trigger();
         QVERIFY(listShown());
+        QVERIFY(buttonEnabled(3));
+    }
+
+    void manyRowsGoInOnePassWhileTheWindowPaints()
+    {
+        constexpr int kRows = 20000;
+        for (int i = 0; i < kRows; ++i)
+            QVERIFY(writeRecord(folder->path(), QStringLiteral("l%1").arg(i, 5, 10, QLatin1Char('0')), true, {100, 101}));
+        open();
+        QCOMPARE(rowCount(), kRows);
+        // Every other row: as many stretches of the list as it can have.
+        QItemSelection everyOther;
+        for (int r = 1; r < kRows; r += 2)
+            everyOther.select(model().index(r, 0), model().index(r, qel::LearnerListModel::kColumns - 1));
+        list()->selectionModel()->select(everyOther, QItemSelectionModel::Select);
+
+        // Counted, not timed: the changes list and tree announce (one each, not one per
+        // row) and the paints of the status bar on the way.
+        int listChanges = 0, treeChanges = 0;
+        QObject counting; // the counts end with this function
+        const auto countIn = [&counting](QAbstractItemModel *model, int &count) {
+            const auto add = [&count] { ++count; };
+            connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, &counting, add);
+            connect(model, &QAbstractItemModel::layoutAboutToBeChanged, &counting, add);
+            connect(model, &QAbstractItemModel::modelAboutToBeReset, &counting, add);
+        };
+        countIn(&model(), listChanges);
+        countIn(tree()->model(), treeChanges);
+        PaintCounter statusPaints;
+        statusLabel()->installEventFilter(&statusPaints);
+        deleteSelected();
+
+        QCOMPARE(listChanges, 1);
+        QCOMPARE(treeChanges, 1);
+        QVERIFY(statusPaints.paints > 0); // the window painted while the files went
+        QCOMPARE(rowCount(), kRows / 2);
+        QCOMPARE(rootNode()->childCount(), kRows / 2);
+        QCOMPARE(names().mid(0, 3), (QStringList{"l00000", "l00002", "l00004"}));
+        QCOMPARE(qel::nodeKey(rootNode()->child(kRows / 2 - 1)), QString("l19998_Qele.dat"));
+        QVERIFY(!inFolder("l00001_Qele.dat"));
+        QVERIFY(!inFolder("l19999_Qele.dat"));
+        QVERIFY(inFolder("l19998_Qele.dat"));
+        QVERIFY(!anyRowSelected());
+        QCOMPARE(status(), QString("20000個の成績データファイル"));
+    }
+
+    void codePage932NamesAreDeletedByTheirBytes()
+    {
+        // A folder copied from Windows without converting its names: 太郎 in code page 932.
+        const QByteArray native = QFile::encodeName(folder->path()) + '/' + qel::toCp932(QStringLiteral("太郎"));
+        QVERIFY(writeRecord(folder->path(), "english", true, {100, 101}));
+        QVERIFY(writeSettingsFile(folder->path(), "settings"));
+        QCOMPARE(::rename(QFile::encodeName(folder->filePath("english_Qele.dat")).constData(),
+                          (native + "_Qele.dat").constData()), 0);
+        QCOMPARE(::rename(QFile::encodeName(folder->filePath("settings.ini")).constData(), (native + ".ini").constData()),
+                 0);
+        open();
+        QCOMPARE(names(), QStringList{"太郎"});
+        selectRow(0);
+        deleteSelected();
+        QCOMPARE(rowCount(), 0);
+        std::vector<qel::ListedFile> left;
+        QVERIFY(qel::platform::listFiles(folder->path(), {}, left));
+        QVERIFY(left.empty());
+        QVERIFY(QFileInfo::exists(trashFiles() + "/太郎_Qele.dat")); // recoverable, by a readable name
+        QVERIFY(QFileInfo::exists(trashFiles() + "/太郎.ini"));
     }
 
     void folderChangeResetsTheViewMode()
@@ -235,28 +311,49 @@ private slots:
         QCOMPARE(currentRow(), 1);
         QVERIFY(!graphShown());
         QVERIFY(listShown());
+        QCOMPARE(heading(), QString("各カラムをクリックするとその項目でソートされます。"));
     }
 
-    void findReportsAMissingName()
+    void findNotFoundOrCancelledShowsTheList_data()
     {
+        QTest::addColumn<QString>("typed"); // empty: cancelled at once
+        QTest::newRow("not found") << "jiro";
+        QTest::newRow("cancelled") << "";
+    }
+
+    void findNotFoundOrCancelledShowsTheList()
+    {
+        QFETCH(QString, typed);
         writeRecord(folder->path(), "taro", true, {100, 101});
         open();
+        clickNode(learnerNode("taro", 4)); // a graph and its heading on display
+        QVERIFY(graphShown());
         bool stayedOpen = false;
-        asker->onDialog = [&stayedOpen](QDialog &dialog) {
+        bool listBehind = false;
+        asker->onDialog = [&](QDialog &dialog) {
             auto &search = dynamic_cast<qel::frmSearch &>(dialog);
-            search.Text1->setText("jiro");
-            search.Command1_Click(0);
-            stayedOpen = search.result() != QDialog::Accepted;
+            if (!typed.isEmpty()) {
+                search.Text1->setText(typed);
+                search.Command1_Click(0);
+                stayedOpen = search.result() != QDialog::Accepted;
+                listBehind = listShown() && !graphShown();
+            }
             search.Command1_Click(1);
             return search.result();
         };
         action("mnuFileFind")->trigger();
-        QVERIFY(stayedOpen);
-        QCOMPARE(asker->messages.size(), std::size_t(1));
-        QCOMPARE(asker->messages[0].text, QString("検索名が見つかりません。"));
-        QCOMPARE(asker->messages[0].icon, qel::Asker::Icon::Exclamation);
-        QCOMPARE(asker->messages[0].buttons, qel::Asker::Buttons::Ok);
+        if (!typed.isEmpty()) {
+            QVERIFY(stayedOpen);
+            QVERIFY(listBehind); // no empty pane behind the message either
+            QCOMPARE(asker->messages.size(), std::size_t(1));
+            QCOMPARE(asker->messages[0].text, QString("検索名が見つかりません。"));
+            QCOMPARE(asker->messages[0].icon, qel::Asker::Icon::Exclamation);
+            QCOMPARE(asker->messages[0].buttons, qel::Asker::Buttons::Ok);
+        }
         QVERIFY(!anyRowSelected());
+        QVERIFY(!graphShown());
+        QVERIFY(listShown());
+        QCOMPARE(heading(), QString("各カラムをクリックするとその項目でソートされます。"));
     }
 
     void aboutOpensModally()

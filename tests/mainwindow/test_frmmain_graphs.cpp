@@ -428,7 +428,7 @@ private slots:
         clickNode(learnerNode(QStringLiteral("b"), 4));
         QVERIFY(!graphShown());
         QVERIFY(listShown());
-        QCOMPARE(heading(), QStringLiteral("x"));
+        QCOMPARE(heading(), QStringLiteral("各カラムをクリックするとその項目でソートされます。"));
     }
 
     void rightButtonOnThePaneOpensItsPopup()

@@ -4,14 +4,21 @@
 #include "tests/mainwindow/viewertestsupport.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace qeltest;
 
@@ -128,6 +135,15 @@ private slots:
         QCOMPARE(action("mnuViewRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
         QVERIFY(action("mnuViewAutoRefresh")->isCheckable());
         QCOMPARE(describe(menu("mnuHelp")), QString("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+        // The view modes carry check marks: no exclusive group turns them into radio dots,
+        // and choosing the checked one again keeps it checked.
+        for (int i = 0; i < 3; ++i) {
+            const QActionGroup *group = action(QString("mnuListViewMode_%1").arg(i))->actionGroup();
+            QVERIFY(!group || !group->isExclusive());
+        }
+        showViewMode(0);
+        QCOMPARE(shownGroup(), 0);
+        QVERIFY(action("mnuListViewMode_0")->isChecked());
         QCOMPARE(menu("menuPop")->title(), QString("ポップアップ"));
         QCOMPARE(describe(menu("menuPop")),
                  QString("一覧表示へ(&D) | すべて選択(&A) | - | > グラフ(&G) {練習グラフ(&U) | 練習時間グラフ(&T)} | - | "
@@ -206,6 +222,32 @@ private slots:
         QCOMPARE(figures, QString());
     }
 
+#ifdef Q_OS_UNIX
+    void unreadableFilesAreNotedOncePerScan()
+    {
+        writeRecord(folder->path(), "a", true, {100, 101}, 3);
+        writeRecord(folder->path(), "b", false, {90}, 2);
+        // Files that are there but cannot be read: links to a FIFO no open waits on.
+        QCOMPARE(::mkfifo(QFile::encodeName(folder->filePath("pipe")).constData(), 0600), 0);
+        QVERIFY(QFile::link(folder->filePath("pipe"), folder->filePath("c_Qele.dat")));
+        QVERIFY(QFile::link(folder->filePath("pipe"), folder->filePath("d_Qelk.dat")));
+        open();
+        QCOMPARE(status(), QString("4個の成績データファイル（うち2個は読み込めませんでした）"));
+        QVERIFY(statusLabel()->toolTip().contains("c_Qele.dat"));
+        QVERIFY(statusLabel()->toolTip().contains("d_Qelk.dat"));
+        QVERIFY(asker->messages.empty()); // told in the status bar, never by a question per file
+        QCOMPARE(rowText(2, 2), QString()); // the row's figures stay empty
+        QCOMPARE(state().collections.groupSteps, (std::vector<std::int32_t>{3, 2}));
+
+        showViewMode(1);
+        QCOMPARE(status(), QString("2個の成績データファイル（うち1個は読み込めませんでした）"));
+        QFile::remove(folder->filePath("c_Qele.dat"));
+        showViewMode(1);
+        QCOMPARE(status(), QString("1個の成績データファイル"));
+        QCOMPARE(statusLabel()->toolTip(), QString());
+    }
+#endif
+
     void sortByRateIsNumericAndShared()
     {
         writeRecord(folder->path(), "a", true, {100, 102, 104});  // 2.00
@@ -218,10 +260,16 @@ private slots:
         const int rate = qel::LearnerListModel::kRateColumn;
         QCOMPARE(list()->header()->model()->headerData(rate, Qt::Horizontal).toString(), QString("上達度"));
 
+        QHeaderView *header = list()->header();
+        QVERIFY(!header->isSortIndicatorShown()); // not sorted yet
+
         // The first click sorts opposite to the stored direction.
         clickHeader(rate);
         QCOMPARE(names(), (QStringList{"d", "a", "c", "e", "b"}));
         QCOMPARE(state().sortDirection, 1);
+        QVERIFY(header->isSortIndicatorShown());
+        QCOMPARE(header->sortIndicatorSection(), rate);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
 
         clickHeader(rate);
         QCOMPARE(names(), (QStringList{"b", "e", "c", "a", "d"}));
@@ -234,6 +282,10 @@ private slots:
         QVERIFY(!rowSelected(0));
         QCOMPARE(model().row(2).name, QString("c"));
         QVERIFY(rowSelected(2)); // "c" kept its selection when it moved
+
+        // The next fill does not keep the rate order, and the header says so.
+        showViewMode(1);
+        QVERIFY(!header->isSortIndicatorShown());
     }
 
     void textSortKeepsPaddedFiguresNumeric()
@@ -251,9 +303,12 @@ private slots:
         clickHeader(0); // name, ascending
         QCOMPARE(names(), (QStringList{"p", "q", "r"}));
 
-        // A text sort holds for the next fill of the list.
+        // A text sort holds for the next fill of the list, and so does its mark.
         showViewMode(1);
         QCOMPARE(names(), (QStringList{"p", "q", "r"}));
+        QCOMPARE(list()->header()->sortIndicatorSection(), 0);
+        QCOMPARE(list()->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+        QVERIFY(list()->header()->isSortIndicatorShown());
         clickHeader(0);
         showViewMode(0);
         QCOMPARE(names(), (QStringList{"r", "q", "p"}));
@@ -266,19 +321,29 @@ private slots:
         open();
         QCOMPARE(names(), (QStringList{"taro", "taro"}));
         QCOMPARE(model().row(1).icon, 5);
+        // The double-click and the menu's graph command leave the window alike: the graph
+        // of the row's Course, the row still selected, nothing to delete under the graph.
+        const auto verifyGraphOfRow = [this] {
+            QTreeWidgetItem *selected = currentNode();
+            QVERIFY(selected);
+            QCOMPARE(selected->text(0), QString("taro"));
+            QCOMPARE(qel::nodeImage(selected), 5);
+            QCOMPARE(qel::nodeKey(selected), QString("taro_Qelk.dat"));
+            QVERIFY(graphShown());
+            QVERIFY(!listShown());
+            QCOMPARE(state().graph.graphFamily, 1);
+            QVERIFY(rowSelected(1));
+            for (int position : {9, 10, 15})
+                QVERIFY(buttonEnabled(position));
+            QVERIFY(!buttonEnabled(3));
+        };
         doubleClickRow(1);
-
-        QTreeWidgetItem *selected = currentNode();
-        QVERIFY(selected);
-        QCOMPARE(selected->text(0), QString("taro"));
-        QCOMPARE(qel::nodeImage(selected), 5);
-        QCOMPARE(qel::nodeKey(selected), QString("taro_Qelk.dat"));
-        QVERIFY(graphShown());
-        QVERIFY(!listShown());
-        QCOMPARE(state().graph.graphFamily, 1);
-        for (int position : {9, 10, 15})
-            QVERIFY(buttonEnabled(position));
-        QVERIFY(!buttonEnabled(3));
+        verifyGraphOfRow();
+        QTest::mouseClick(pane(), Qt::RightButton, {}, QPoint(20, 20)); // the graph's pop-up
+        action("mnuPopReport")->trigger();
+        QVERIFY(rowSelected(1));
+        action("mnuViewGraph_0")->trigger();
+        verifyGraphOfRow();
 
         // The group node brings the list back.
         clickNode(rootNode());
@@ -286,6 +351,89 @@ private slots:
         QVERIFY(listShown());
         for (int position : {3, 9, 10, 15})
             QVERIFY(!buttonEnabled(position));
+    }
+
+    void learnerButtonsFollowTheSelection()
+    {
+        for (const char *name : {"a", "b", "c"})
+            writeRecord(folder->path(), name, true, {100, 101});
+        QTemporaryDir empty;
+        open();
+        const auto lit = [this] {
+            QList<bool> states;
+            for (int position : {3, 9, 10, 15})
+                states << buttonEnabled(position);
+            return states;
+        };
+        const QList<bool> on{true, true, true, true}, off{false, false, false, false};
+        QCOMPARE(lit(), off);
+
+        // The keyboard chooses as the mouse does.
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Down);
+        QVERIFY(anyRowSelected());
+        QCOMPARE(lit(), on);
+        QTest::keyClick(list(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(lit(), on);
+        QTest::keyClick(list(), Qt::Key_Space, Qt::ControlModifier);
+        QTest::keyClick(list(), Qt::Key_Up, Qt::ControlModifier);
+        QTest::keyClick(list(), Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(!anyRowSelected());
+        QCOMPARE(lit(), off);
+        QTest::keyClick(list(), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(rowSelected(2));
+        QCOMPARE(lit(), on);
+
+        // A rebuilt list has nothing chosen: another group, another folder, an empty one.
+        showViewMode(1);
+        QCOMPARE(lit(), off);
+        clickRow(0);
+        QCOMPARE(lit(), on);
+        chooseFolder(empty.path());
+        QCOMPARE(rowCount(), 0);
+        QCOMPARE(lit(), off);
+    }
+
+    void wholeNamesAndPaths()
+    {
+        const QString longName = QString("Yamanouchi-Fujiwara Sakurako Alexandra").repeated(2);
+        writeRecord(folder->path(), longName, true, {100, 101});
+        open();
+        QCoreApplication::processEvents();
+        QTreeWidgetItem *node = learnerNode(longName);
+        QCOMPARE(node->toolTip(0), longName);
+        QCOMPARE(tree()->textElideMode(), Qt::ElideNone);
+        // The column takes the whole name and the tree scrolls sideways to it.
+        QVERIFY(tree()->columnWidth(0) > tree()->fontMetrics().horizontalAdvance(longName));
+        QVERIFY(tree()->horizontalScrollBar()->maximum() > 0);
+        QLabel *path = part<QLabel>("lblTitle_0");
+        QCOMPARE(path->text(), folder->path());
+        QCOMPARE(path->toolTip(), folder->path());
+    }
+
+    void sortIndicatorPointsAsOnWindows()
+    {
+        // Ascending order shows the arrow pointing up, descending down.
+        struct Probe : qel::ListHeader {
+            using ListHeader::ListHeader;
+            QStyleOptionHeader::SortIndicator drawn(int section) const
+            {
+                QStyleOptionHeader option;
+                initStyleOptionForIndex(&option, section);
+                return option.sortIndicator;
+            }
+        } probe(nullptr);
+        qel::LearnerListModel rows;
+        probe.setModel(&rows);
+        probe.setSortIndicatorShown(true);
+        probe.setSortIndicator(2, Qt::AscendingOrder);
+        QCOMPARE(probe.drawn(2), QStyleOptionHeader::SortUp);
+        QCOMPARE(probe.drawn(3), QStyleOptionHeader::None);
+        probe.setSortIndicator(2, Qt::DescendingOrder);
+        QCOMPARE(probe.drawn(2), QStyleOptionHeader::SortDown);
+
+        open();
+        QVERIFY(qobject_cast<qel::ListHeader *>(list()->header()));
     }
 
     void listRightButtonKeepsOrReplacesTheSelection()
@@ -420,23 +568,26 @@ private slots:
         QVERIFY(!personalGraphs->isEnabled());
     }
 
-    void toolbarKeepsItsStatesWhileMenusOpen()
+    void toolbarAndMenuAgreeOnDeleting()
     {
         writeRecord(folder->path(), "a", true, {100, 101});
         open();
-        clickRow(0); // lights the delete button
-        clickEmptyTreeSpace(); // the row is no longer selected
-        QVERIFY(!anyRowSelected());
+        clickRow(0);
         QVERIFY(buttonEnabled(3));
         QMenu *file = menu("mnuFile");
         file->popup(window->mapToGlobal(QPoint(10, 10)));
         QVERIFY(QTest::qWaitForWindowExposed(file));
-        QVERIFY(!action("mnuFileDelete")->isEnabled()); // nothing selected
-        QVERIFY(buttonEnabled(3));
+        QVERIFY(action("mnuFileDelete")->isEnabled());
         file->close();
         QCoreApplication::processEvents();
-        QVERIFY(buttonEnabled(3)); // the toolbar button stays usable
         QVERIFY(toolbar()->widgetForAction(button(3))->isEnabled());
+
+        clickEmptyTreeSpace(); // the row is no longer selected
+        QVERIFY(!anyRowSelected());
+        QVERIFY(!buttonEnabled(3));
+        QVERIFY(!toolbar()->widgetForAction(button(3))->isEnabled());
+        openAndClose("mnuFile");
+        QVERIFY(!action("mnuFileDelete")->isEnabled());
     }
 
     void selectAllAndBackToTheList()

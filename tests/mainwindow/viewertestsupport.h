@@ -48,6 +48,18 @@ inline bool writeSettingsFile(const QString &folder, const QString &name)
                                    QByteArray("[Option]\r\nKeyboard=1\r\n"));
 }
 
+// Counts the paints of the widgets it is installed on as an event filter.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
 // A private settings store, a record folder, a folder for output, the Asker and the window
 // of one test function. A Qt Test class derives from QObject and from this, and calls
 // setUp() and tearDown() from its init() and cleanup().
@@ -216,10 +228,13 @@ protected:
 
     void clickRow(int row) { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(row)); }
 
+    // As a mouse does it: the second press comes as the double-click, and its release follows.
     void doubleClickRow(int row)
     {
+        const QPoint at = rowCentre(row);
         clickRow(row);
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(row));
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list()->viewport(), Qt::LeftButton, {}, at);
     }
 
     void rightClickRow(int row)

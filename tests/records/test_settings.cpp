@@ -1,6 +1,7 @@
 #include "records/cp932.h"
 #include "records/inifile.h"
 #include "records/learnersettings.h"
+#include "records/readingfile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -165,3 +166,74 @@ TEST(LearnerSettings, GarbageFileGivesTextsWithoutCrashing)
     EXPECT_FALSE(texts[EnglishTextSetting].isEmpty());
     EXPECT_EQ(texts[CursorSetting], QString::fromUtf8(kNone));
 }
+
+namespace {
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &contents)
+{
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+    return file.fileName();
+}
+}
+
+TEST(SettingsFile, ReadWholeHoweverLong)
+{
+    QTemporaryDir dir;
+    // Every key the texts need, first in a normal file: the file read gives what the text parse gives.
+    const QByteArray full = toCp932(QStringLiteral(
+        "[TEXT]\r\nEnglishText=基本練習\r\nKanaText='ことわざ集'\r\n[OPTION]\r\nRomeMode=15\r\nSpeedGide=1\r\n"
+        "SpeedGideType=3\r\nConstSpeed=12\r\nKeyboard=1\r\nMissTypeKey=0\r\nShowKanji=11\r\nShowCursor=0\r\n"
+        "Timedisp=0\r\n"));
+    writeFile(dir, "full.ini", full);
+    EXPECT_EQ(readSettings(dir.path(), "full"), settingsFromIni(IniFile::parse(full)));
+
+    // 1.5 MiB of other keys before the ones read, and a 100 KiB line whose quoted value
+    // closes past the part of the line that is kept.
+    QByteArray big = "[OPTION]\n";
+    for (int i = 0; big.size() < (3 << 19); ++i)
+        big += "Other" + QByteArray::number(i) + "=1\n";
+    big += "Keyboard=0\n[TEXT]\nEnglishText=\"" + QByteArray(100 * 1024, 'x') + "\"  \n";
+    writeFile(dir, "big.ini", big);
+    const LearnerSettings texts = readSettings(dir.path(), "big");
+    EXPECT_EQ(texts[KeyboardSetting], QStringLiteral("非表示"));
+    EXPECT_EQ(texts[MistypeSetting], QStringLiteral("－"));
+    const IniKey englishText[] = {{"TEXT", "EnglishText"}};
+    const auto ini = IniFile::load(dir.filePath("big.ini"), englishText);
+    ASSERT_TRUE(ini);
+    EXPECT_EQ(ini->text("TEXT", "EnglishText", ""), QByteArray(1023, 'x'));
+    EXPECT_EQ(ini->text("OPTION", "Keyboard", "-"), "-"); // not asked for, not kept
+}
+
+TEST(SettingsFile, DistinctKeysTakeWorkInProportion)
+{
+    // 1 MiB of distinct keys: a lookup compares with a few keys, never with every key
+    // before it, so ten times the keys take ten times the comparisons, not a hundred.
+    for (const int keys : {10000, 104857}) {
+        QByteArray contents = "[OPTION]\n";
+        for (int i = 0; i < keys; ++i)
+            contents += 'k' + QByteArray::number(i) + "=1\n";
+        const std::uint64_t before = profileKeyComparisons();
+        const IniFile ini = IniFile::parse(contents);
+        EXPECT_LE(profileKeyComparisons() - before, 4 * std::uint64_t(keys)) << keys;
+        EXPECT_EQ(ini.integer("OPTION", "k" + QByteArray::number(keys - 1), 0), 1);
+    }
+}
+
+#ifdef Q_OS_UNIX
+TEST(SettingsFile, UnreadableIsNotNoSetting)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "locked.ini", "[OPTION]\nKeyboard=0\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running as root: a file without permissions is still readable";
+    std::vector<UnreadableFile> unreadable;
+    for (const QString &text : readSettings(dir.path(), "locked", &unreadable))
+        EXPECT_TRUE(text.isEmpty()) << text.toStdString();
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_EQ(unreadable[0].path, path);
+    EXPECT_FALSE(unreadable[0].error.isEmpty());
+}
+#endif

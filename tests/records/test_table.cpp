@@ -1,3 +1,4 @@
+#include "records/cp932.h"
 #include "records/learnertable.h"
 #include "samples/recordwriter.h"
 
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -169,8 +171,9 @@ TEST(TableBuild, VanishedFileKeepsItsNameAndCourse)
         EXPECT_TRUE(rows[1].cells[std::size_t(c)].isEmpty()) << c;
     EXPECT_TRUE(rows[0].readable);
     EXPECT_EQ(rows[2].cells[StepColumn], "   1");
-    EXPECT_EQ(collections.groupSteps, (std::vector<std::int32_t>{3, 0, 1}));
-    EXPECT_EQ(collections.groupRunCounts, (std::vector<std::int32_t>{2, 0, 1}));
+    // The vanished file's figures are unknown, not zero: they count nowhere.
+    EXPECT_EQ(collections.groupSteps, (std::vector<std::int32_t>{3, 1}));
+    EXPECT_EQ(collections.groupRunCounts, (std::vector<std::int32_t>{2, 1}));
     EXPECT_FALSE(QFile::exists(QDir(f.path()).filePath("b_Qelk.dat")));
 }
 
@@ -220,13 +223,66 @@ TEST(NoOpenBlocks, FifosNamedLikeRecordAndSettingsFilesAreUnreadable)
     EXPECT_EQ(rows[1].cells[RunsColumn], "     2");
     EXPECT_FALSE(rows[2].readable);
 
-    const LearnerSettings settings = readSettings(f.path(), QStringLiteral("taro"));
+    // Settings that cannot be read are unknown, not "個別設定なし"; the Course file that
+    // turned into a FIFO is unknown too, not "未練習".
+    std::vector<UnreadableFile> unreadable;
+    const LearnerSettings settings = readSettings(f.path(), QStringLiteral("taro"), &unreadable);
     for (const QString &text : settings)
-        EXPECT_EQ(text, QStringLiteral("個別設定なし"));
+        EXPECT_TRUE(text.isEmpty()) << text.toStdString();
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_EQ(unreadable[0].path, dir.filePath("taro.ini"));
     const LearnerSummary summary = readSummary(f.path(), QStringLiteral("taro"));
     EXPECT_EQ(summary.courses[English].runCount, "2");
-    EXPECT_EQ(summary.courses[Kana].lastPractice, QStringLiteral("未練習"));
+    EXPECT_TRUE(summary.courses[Kana].lastPractice.isEmpty());
     EXPECT_EQ(summary.settings, settings);
+    ASSERT_EQ(summary.unreadable.size(), 2u);
+    EXPECT_EQ(summary.unreadable[0].path, dir.filePath("taro_Qelk.dat"));
     alarm(0);
+}
+#endif
+
+// A link to nowhere is left out; the rest of the folder is listed as before.
+TEST(FolderScan, ABrokenLinkLeavesTheRestListed)
+{
+    Folder f;
+    ASSERT_TRUE(QFile::link(QDir(f.path()).filePath("gone"), QDir(f.path()).filePath("b_Qele.dat")));
+    f.record("a_Qele.dat", 3, {100});
+    f.record("c_Qelk.dat", 3, {100});
+    const ScanResult scan = scanFolder(f.path(), AllGroup);
+    EXPECT_TRUE(scan.folderReadable);
+    EXPECT_EQ(keys(scan), QStringList({"a_Qele.dat", "c_Qelk.dat"}));
+}
+
+#ifdef Q_OS_UNIX
+// A folder copied from Windows without converting its names keeps them in code page 932.
+TEST(CodePage932Names, AreListedDecodedAndOpenedByTheirBytes)
+{
+    Folder f;
+    const QByteArray folder = QFile::encodeName(f.path()) + '/';
+    const QByteArray taro = toCp932(QStringLiteral("太郎")); // 91 BE 98 59: no UTF-8
+    const auto writeRaw = [&](const QByteArray &name, const QByteArray &bytes) {
+        const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+        ::close(fd);
+    };
+    samples::RecordContent c;
+    c.runs = {{100, 0}, {120, 0}};
+    writeRaw(taro + "_Qele.dat", samples::recordBytes(c));
+    writeRaw(taro + ".ini", "[OPTION]\r\nKeyboard=0\r\n");
+    f.record(QStringLiteral("花子_Qelk.dat"), 2, {90}); // UTF-8 names stay as they are
+
+    EXPECT_EQ(decodeFileName(taro + "_Qele.dat"), QStringLiteral("太郎_Qele.dat"));
+    EXPECT_EQ(decodeFileName(QStringLiteral("花子").toUtf8()), QStringLiteral("花子"));
+    const ScanResult scan = scanFolder(f.path(), AllGroup);
+    ASSERT_EQ(keys(scan), QStringList({"太郎_Qele.dat", "花子_Qelk.dat"}));
+    EXPECT_EQ(scan.nodes[0].text, QStringLiteral("太郎"));
+    const std::vector<TableRow> rows = makeView(f.path(), scan.nodes);
+    ASSERT_TRUE(rows[0].readable) << rows[0].error.toStdString();
+    EXPECT_EQ(rows[0].cells[RunsColumn], "     2");
+    const LearnerSummary summary = readSummary(f.path(), QStringLiteral("太郎"));
+    EXPECT_TRUE(summary.unreadable.empty());
+    EXPECT_EQ(summary.courses[English].bestSpm, "120");
+    EXPECT_EQ(summary.settings[KeyboardSetting], QStringLiteral("非表示"));
 }
 #endif

@@ -7,6 +7,7 @@
 #include "graphs/scales.h"
 #include "tests/support/readcounter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <algorithm>
@@ -594,6 +595,26 @@ TEST_F(PersonalReport, ACourseWithoutRecordFileGetsFramesAndAxesOnly)
     // Kana/Romaji: three segments and three bars (STEP count 3; the third, 0 s, lies flat).
     EXPECT_EQ(dataLines(d, 1, Qt::SolidLine, kPrinterPixel).size(), 3u);
     EXPECT_EQ(hatchedBars(d, 1).size(), 3u);
+}
+
+// A Course file that is there but cannot be read (here a folder by its name) is not one
+// never practised: its figures stay empty and the file is named to the caller.
+TEST_F(PersonalReport, AnUnreadableCourseFileLeavesItsFiguresEmpty)
+{
+    folder.write("hanako", false, content(3, risingRuns(4, 40, 2), {100, 200}));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("hanako_Qele.dat"));
+    PageDevice device;
+    std::vector<UnreadableFile> unreadable;
+    {
+        QPainter painter(&device);
+        ASSERT_TRUE(drawPersonalReport(painter, kA4, folder.path(), {"hanako"}, [&] { return device.newPage(); },
+                                       nullptr, &unreadable));
+    }
+    const PageDrawing drawn = device.drawing();
+    for (const DrawnText &t : drawn.texts)
+        EXPECT_NE(t.text, QStringLiteral("未練習"));
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_EQ(unreadable[0].path, folder.file("hanako_Qele.dat"));
 }
 
 TEST_F(PersonalReport, EmptyNameListDrawsNothing)

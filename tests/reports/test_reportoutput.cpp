@@ -7,6 +7,7 @@
 #include "base/painting.h"
 
 #include "tests/reports/fixtures.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/programrun.h"
 
 #include <QDir>
@@ -113,6 +114,64 @@ TEST_F(ReportOutput, UnwritableOutputFailsNamingTheFile)
     error.clear();
     EXPECT_FALSE(printPersonalReport(printer, folder.path(), {"山田"}, &error));
     EXPECT_TRUE(error.contains(pdf)) << error.toStdString();
+}
+
+// A PDF that cannot be finished (here a full disk) fails, through the PDF writer and the
+// print dialog's PDF file alike, and leaves the earlier file as it was and no draft.
+TEST_F(ReportOutput, UnfinishedPdfKeepsTheEarlierFile)
+{
+    const QString pdf = outPath("kept.pdf");
+    const QByteArray earlier = "an earlier report";
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(earlier);
+    file.close();
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QString writerError, printerError;
+    {
+        qeltest::FileSizeLimit fullDisk(8192);
+        ASSERT_TRUE(fullDisk.active());
+        EXPECT_FALSE(writePersonalPdf(pdf, folder.path(), {"山田", "hanako"}, &writerError));
+        EXPECT_FALSE(printPersonalReport(printer, folder.path(), {"山田", "hanako"}, &printerError));
+    }
+    EXPECT_TRUE(writerError.contains(pdf)) << writerError.toStdString();
+    EXPECT_TRUE(printerError.contains(pdf)) << printerError.toStdString();
+    EXPECT_EQ(printer.outputFileName(), pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), earlier);
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.pdf"});
+}
+
+// A record or settings file of the folder is no output file, whatever asks for it.
+TEST_F(ReportOutput, TrainerFilesAreRefused)
+{
+    const QString record = folder.file(QStringLiteral("山田_Qele.dat"));
+    const QString settings = folder.file(QStringLiteral("山田.ini"));
+    folder.writeSettings(QStringLiteral("山田"), "[OPTION]\nKeyboard=0\n");
+    QFile ini(settings);
+    QFile recordFile(record);
+    ASSERT_TRUE(recordFile.open(QIODevice::ReadOnly));
+    const QByteArray recordBytes = recordFile.readAll();
+    recordFile.close();
+    for (const QString &target : {record, settings}) {
+        QString error;
+        EXPECT_FALSE(writePersonalPdf(target, folder.path(), {"山田"}, &error));
+        EXPECT_TRUE(error.contains(QStringLiteral("上書きできません"))) << error.toStdString();
+        GroupCollections collections;
+        EXPECT_FALSE(writeGroupPdf(target, folder.path(), GroupStatistics(), collections, &error));
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(target);
+        error.clear();
+        EXPECT_FALSE(printPersonalReport(printer, folder.path(), {"山田"}, &error));
+        EXPECT_TRUE(error.contains(target)) << error.toStdString();
+    }
+    ASSERT_TRUE(recordFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(recordFile.readAll(), recordBytes);
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), QByteArray("[OPTION]\nKeyboard=0\n"));
 }
 
 TEST_F(ReportOutput, PdfPrinterPrintsBothReports)

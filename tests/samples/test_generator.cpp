@@ -281,7 +281,10 @@ TEST_P(SampleFolderTable, SettingsFilesGiveTheLearnersOwnTexts)
             if (texts[std::size_t(i)] != kNone)
                 seenOptions.insert(QString::number(i) + QLatin1Char(':') + texts[std::size_t(i)]);
 
-        const IniFile ini = IniFile::load(path);
+        const IniKey textKeys[] = {{"TEXT", "EnglishText"}, {"TEXT", "KanaText"}};
+        const std::optional<IniFile> loaded = IniFile::load(path, textKeys);
+        ASSERT_TRUE(loaded);
+        const IniFile &ini = *loaded;
         const std::pair<const char *, SettingIndex> keys[] = {{"EnglishText", EnglishTextSetting},
                                                               {"KanaText", KanaTextSetting}};
         for (const auto &[key, index] : keys) {

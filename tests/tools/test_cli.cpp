@@ -1,5 +1,6 @@
 #include "records/cp932.h"
 #include "samples/recordwriter.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/programrun.h"
 #include "tests/support/testprint.h"
 
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -124,10 +126,11 @@ TEST_F(CliTest, SummaryPrintsTheTwentyTwoTexts)
         "非表示", "－", "個別設定なし", "個別設定なし", "個別設定なし", "個別設定なし",
     };
     EXPECT_EQ(lines.mid(0, 22), expected);
-    // A learner with neither file shows the no-runs texts and nothing is created.
+    // A learner with neither file is no learner of the folder, as for report; nothing is created.
     const qeltest::ProgramRun nobody = runCli({"summary", dir.path(), "nobody"});
-    EXPECT_EQ(nobody.exitCode, 0);
-    EXPECT_TRUE(QString::fromUtf8(nobody.out).startsWith("0\n0\n0\n0\n00:00:00\n00:00:00\n0.00\n0.00\n0\n0\n未練習\n未練習\n"));
+    EXPECT_EQ(nobody.exitCode, 2);
+    EXPECT_TRUE(nobody.errText().contains("no record file of nobody")) << nobody.err.toStdString();
+    EXPECT_TRUE(nobody.out.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath("nobody_Qele.dat")));
 }
 
@@ -183,6 +186,117 @@ TEST(Cli, ErrorsAndUsage)
 }
 
 #ifdef Q_OS_UNIX
+namespace {
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// The folder's files besides the ones the test made: drafts an output left behind.
+QStringList strayFiles(const QString &dir, const QStringList &made)
+{
+    QStringList stray = QDir(dir).entryList(QDir::Files | QDir::Hidden);
+    for (const QString &name : made)
+        stray.removeAll(name);
+    return stray;
+}
+} // namespace
+
+// A learner's file that is there but cannot be read (here a link to a FIFO, which no open
+// waits on) is no learner who never practised: every command says so and exits 1.
+TEST_F(CliTest, UnreadableFilesAreNamedAndExitOne)
+{
+    alarm(60);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::remove(dir.filePath("taro_Qelk.dat")));
+    ASSERT_TRUE(QFile::link(dir.filePath("pipe"), dir.filePath("taro_Qelk.dat")));
+    const QString named = QDir(dir.path()).filePath("taro_Qelk.dat");
+    const struct {
+        QStringList args;
+        const char *outHas;
+    } cases[] = {
+        {{"table", dir.path(), "--utf8"}, "taro,かな/ﾛｰﾏ,,,,,,\r\n"},
+        {{"stats", dir.path()}, "練習人数\t5\t4\t1\n"}, // six files, one counts in no figure
+        {{"summary", dir.path(), "taro"}, "4\n\n3\n\n01:00:00\n\n"},
+        {{"graph", dir.path(), "--group", "2", "--kind", "runs", "--size", "300x200", dir.filePath("g.png")}, "人"},
+        {{"report", dir.path(), "--personal", "taro", dir.filePath("r.pdf")}, "1 page"},
+        {{"report", dir.path(), "--group", "0", dir.filePath("g.pdf")}, "1 page"},
+    };
+    for (const auto &c : cases) {
+        const qeltest::ProgramRun r = runCli(c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(r.exitCode, 1) << what << "\n" << r.err.toStdString();
+        EXPECT_TRUE(r.errText().contains("cannot read " + named)) << what << "\n" << r.err.toStdString();
+        EXPECT_TRUE(r.outText().contains(QString::fromUtf8(c.outHas))) << what << "\n" << r.out.toStdString();
+    }
+    alarm(0);
+}
+
+// No output goes over a record or settings file of the folder, by name or through a link.
+TEST_F(CliTest, OutputsNeverOverwriteTheTrainersFiles)
+{
+    const QByteArray record = contentsOf(dir.filePath("taro_Qele.dat"));
+    const QByteArray settings = contentsOf(dir.filePath("taro.ini"));
+    QTemporaryDir out;
+    ASSERT_TRUE(QFile::link(dir.filePath("taro_Qele.dat"), out.filePath("graph.png")));
+    ASSERT_TRUE(QFile::link(dir.filePath("taro.ini"), out.filePath("report.pdf")));
+    const QStringList graph = {"graph", dir.path(), "--group", "0", "--kind", "steps", "--size", "300x200"};
+    const struct {
+        QStringList args;
+        const char *errHas;
+    } cases[] = {
+        {graph + QStringList{dir.filePath("taro_Qele.dat")}, "must end in .png"},
+        {graph + QStringList{dir.filePath("taro.ini")}, "must end in .png"},
+        {graph + QStringList{out.filePath("graph.png")}, "record or settings file"},
+        {{"report", dir.path(), "--group", "0", out.filePath("report.pdf")}, "設定ファイル"},
+        {{"report", dir.path(), "--personal", out.filePath("report.pdf")}, "設定ファイル"},
+    };
+    for (const auto &c : cases) {
+        const qeltest::ProgramRun r = runCli(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.errText().contains(QString::fromUtf8(c.errHas))) << r.err.toStdString();
+    }
+    EXPECT_EQ(contentsOf(dir.filePath("taro_Qele.dat")), record);
+    EXPECT_EQ(contentsOf(dir.filePath("taro.ini")), settings);
+}
+
+// Output that cannot be written is a failure: exit 2 with a message, and a file on a full
+// disk is either written whole or left as it was.
+TEST_F(CliTest, WhatCannotBeWrittenExitsTwo)
+{
+    const QStringList graph = {"graph", dir.path(), "--group", "0", "--kind", "steps", "--size", "802x500"};
+    for (const QStringList &args : {QStringList{"table", dir.path()}, QStringList{"stats", dir.path()},
+                                    QStringList{"summary", dir.path(), "taro"},
+                                    graph + QStringList{dir.filePath("full.png")}, QStringList{"--help"}}) {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(QEL_CLI_PATH), args);
+        ASSERT_TRUE(process.waitForFinished(-1));
+        EXPECT_EQ(process.exitCode(), 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(process.readAllStandardError().contains("cannot write to standard output"));
+    }
+
+    QTemporaryDir out;
+    const QByteArray earlier = "an earlier file";
+    for (const char *name : {"g.png", "r.pdf"}) {
+        QFile file(out.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+    }
+    qeltest::FileSizeLimit fullDisk(4096); // the children inherit it
+    ASSERT_TRUE(fullDisk.active());
+    const qeltest::ProgramRun png = runCli(graph + QStringList{out.filePath("g.png")});
+    EXPECT_EQ(png.exitCode, 2);
+    EXPECT_TRUE(png.errText().contains("cannot write")) << png.err.toStdString();
+    const qeltest::ProgramRun pdf = runCli({"report", dir.path(), "--personal", out.filePath("r.pdf")});
+    EXPECT_EQ(pdf.exitCode, 2);
+    EXPECT_TRUE(pdf.errText().contains(out.filePath("r.pdf"))) << pdf.err.toStdString();
+    EXPECT_EQ(contentsOf(out.filePath("g.png")), earlier);
+    EXPECT_EQ(contentsOf(out.filePath("r.pdf")), earlier);
+    EXPECT_EQ(strayFiles(out.path(), {"g.png", "r.pdf"}), QStringList());
+}
+
 namespace {
 // Runs the CLI to its end with its output in `out`; its peak resident memory in KiB
 // (from the kernel's account of the child), or -1 when it failed.
