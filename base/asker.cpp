@@ -90,13 +90,70 @@ public:
 };
 
 Asker *g_replacement = nullptr;
+int g_open = 0;
+
+Asker &current()
+{
+    static QtAsker qtAsker;
+    return g_replacement ? *g_replacement : qtAsker;
+}
+
+// Passes every call on to the Asker in use, counting the ones still open.
+class CountingAsker final : public Asker {
+public:
+    bool message(QWidget *parent, const QString &text, const QString &title, Buttons buttons, Icon icon) override
+    {
+        const Open open;
+        return current().message(parent, text, title, buttons, icon);
+    }
+    std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt, const QString &startFolder) override
+    {
+        const Open open;
+        return current().chooseFolder(parent, prompt, startFolder);
+    }
+    std::optional<QString> saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                                        const QString &defaultSuffix, const QString &initialName) override
+    {
+        const Open open;
+        return current().saveFileName(parent, title, filter, defaultSuffix, initialName);
+    }
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override
+    {
+        const Open open;
+        return current().choosePrinter(parent, printer);
+    }
+    void openUrl(const QUrl &url) override { current().openUrl(url); }
+    int showDialog(QDialog &dialog) override
+    {
+        const Open open;
+        return current().showDialog(dialog);
+    }
+    void showPopup(QMenu &menu, const QPoint &globalPos) override
+    {
+        const Open open;
+        current().showPopup(menu, globalPos);
+    }
+
+private:
+    struct Open {
+        Open() { ++g_open; }
+        ~Open() { --g_open; }
+        Open(const Open &) = delete;
+        Open &operator=(const Open &) = delete;
+    };
+};
 
 } // namespace
 
 Asker &asker()
 {
-    static QtAsker qtAsker;
-    return g_replacement ? *g_replacement : qtAsker;
+    static CountingAsker counting;
+    return counting;
+}
+
+bool askerBusy()
+{
+    return g_open > 0;
 }
 
 void setAsker(Asker *replacement)

@@ -46,6 +46,9 @@ public:
 
 // The Asker in use; Qt's dialogs unless a test installs its own.
 Asker &asker();
+// True while a question, dialog or pop-up menu asked through asker() is open: the work it
+// is part of has not ended.
+bool askerBusy();
 // Installs `replacement` (not owned); nullptr restores Qt's dialogs.
 void setAsker(Asker *replacement);
 

@@ -11,6 +11,7 @@ const QString kHeight = QStringLiteral("ViewerHeight");
 const QString kWidth = QStringLiteral("ViewerWidth");
 const QString kRecentFolder = QStringLiteral("RecentFolder");
 const QString kRecDir = QStringLiteral("RecDir");
+const QString kAutoRefresh = QStringLiteral("AutoRefresh");
 const QString kCsvFolder = QStringLiteral("CsvFolder");
 
 bool isRoot(const QString &folder)
@@ -64,6 +65,7 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
         settings.window.height = queryLongOr(key, kHeight, current.height);
         settings.window.width = queryLongOr(key, kWidth, current.width);
         settings.recordFolder = queryStringOr(key, kRecentFolder, QString());
+        settings.autoRefresh = queryLongOr(key, kAutoRefresh, 1) != 0;
         settings.csvFolder = queryStringOr(key, kCsvFolder, QString());
     }
     if (settings.recordFolder.isEmpty())
@@ -71,9 +73,11 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
     return {settings, {}};
 }
 
-StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder)
+StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh)
 {
-    return writeWindow(viewerKey(), window, recordFolder);
+    if (StoreStatus status = writeWindow(viewerKey(), window, recordFolder); !status)
+        return status;
+    return setLong(viewerKey(), kAutoRefresh, autoRefresh ? 1 : 0);
 }
 
 StoreStatus saveCsvFolder(const QString &folder)

@@ -23,6 +23,8 @@ struct ViewerSettings {
     QString recordFolder;
     QString csvFolder; // where the last CSV export went; empty when none is remembered
     bool firstStart = false;
+    // The list follows the record folder as it changes ("AutoRefresh", on unless stored off).
+    bool autoRefresh = true;
 };
 
 // Where a first start places the window, in twips.
@@ -43,8 +45,9 @@ struct LoadedSettings {
 // fallback of the record folder. The caller shows a failure and ends the program.
 LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &programFolder);
 
-// Writes the window and the record folder, stopping at the first value that fails.
-StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder);
+// Writes the window, the record folder and the auto-refresh switch, stopping at the first
+// value that fails.
+StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh);
 
 // Remembers the folder of the last CSV export, next to the other values.
 StoreStatus saveCsvFolder(const QString &folder);

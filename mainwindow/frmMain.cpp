@@ -95,6 +95,8 @@ void frmMain::connectControls()
     on(c.mnuPorpPersonal, &frmMain::mnuPorpPersonal_Click);
     on(c.mnuPropAll, &frmMain::mnuPropAll_Click);
     on(c.mnuViewOptions, &frmMain::mnuViewOptions_Click);
+    on(c.mnuViewRefresh, &frmMain::mnuViewRefresh_Click);
+    on(c.mnuViewAutoRefresh, &frmMain::mnuViewAutoRefresh_Click);
     on(c.mnuHelpAbout, &frmMain::mnuHelpAbout_Click);
     on(c.mnuPopReport, &frmMain::mnuPopReport_Click);
     on(c.mnuPopEditSelectAll, &frmMain::mnuPopEditSelectAll_Click);
@@ -271,6 +273,8 @@ bool frmMain::Form_Load(const QString &startFolder)
     }
     placeWindow(*settings);
     state_.recordFolder = startFolder.isEmpty() ? settings->recordFolder : QDir::toNativeSeparators(startFolder);
+    state_.autoRefresh = settings->autoRefresh;
+    ui->mnuViewAutoRefresh->setChecked(state_.autoRefresh);
     state_.csvFolder = settings->csvFolder;
 
     setFlatToolbar(true);
@@ -454,7 +458,11 @@ void frmMain::buildProgress(int value, int maximum)
         splash_->ProgressBar1->setMaximum(maximum);
         splash_->ProgressBar1->setValue(value);
     }
-    // Keep the screen painting through a long build; clicks wait until it is done.
+    keepPainting();
+}
+
+void frmMain::keepPainting()
+{
     if (pumpClock_.elapsed() >= 50) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         pumpClock_.restart();
@@ -470,7 +478,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     if (!isMinimized()) {
-        StoreStatus saved = saveViewerSettings(windowTwips(), state_.recordFolder);
+        StoreStatus saved = saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh);
         if (saved && !state_.csvFolder.isEmpty())
             saved = saveCsvFolder(state_.csvFolder);
         if (!saved) {

@@ -24,6 +24,7 @@ class QTreeWidgetItem;
 
 namespace qel {
 
+class FolderWatch;
 class frmSplash;
 struct frmMainControls;
 enum class ToolbarButton;
@@ -69,6 +70,7 @@ private:
     void setFlatToolbar(bool flat);
     void setFullRowSelect(bool on);
     void buildProgress(int value, int maximum);
+    void keepPainting(); // lets the screen paint now and then during long work; clicks wait
     void updateClock();
     void placeWindow(const ViewerSettings &settings);
     void applyPendingOuter(bool activated);
@@ -184,6 +186,34 @@ private:
     bool printReport(const QString &document, const ReportJob &job);
     void previewReport(const QString &document, const ReportJob &job, const std::function<bool()> &print);
 
+    // ---- following the record folder (frmMain_refresh.cpp) ----
+    // After a full build: the folder is watched from what the build read.
+    void followFolder();
+    void mnuViewRefresh_Click();
+    void mnuViewAutoRefresh_Click();
+    // The watch saw a change: refreshes now, or once the command under way has ended.
+    void folderChanged();
+    bool commandUnderWay() const;
+    // Tree, list, status text and graph follow the files that changed (every file when
+    // `everything`); the teacher's place stays.
+    void refreshFromFolder(bool everything);
+    void syncTree(const ScanResult &scan);
+    // The folder scan, listed beside the window so that it keeps painting (clicks wait).
+    ScanResult scanWhilePainting(const QString &folder, int group);
+
+    // Held by a command while it lets events run between its steps: no refresh comes
+    // between them.
+    class CommandScope {
+    public:
+        explicit CommandScope(frmMain &window) : depth_(window.commandDepth_) { ++depth_; }
+        ~CommandScope() { --depth_; }
+        CommandScope(const CommandScope &) = delete;
+        CommandScope &operator=(const CommandScope &) = delete;
+
+    private:
+        int &depth_;
+    };
+
     // ---- what the find dialog and the group dialog ask of the window ----
     void hideGraphPane() override;
     bool selectLearnerRow(const QString &name) override;
@@ -207,6 +237,11 @@ private:
     bool shown_ = false;
     QElapsedTimer pumpClock_;
     std::optional<QSize> pendingOuter_; // outer size to apply once the frame is known
+    FolderWatch *watch_ = nullptr; // "folderWatch", made when first needed
+    std::vector<TreeNode> shownNodes_; // the tree's learner nodes, as the last scan gave them
+    QTimer *refreshRetry_ = nullptr;
+    bool refreshPending_ = false;
+    int commandDepth_ = 0;
 };
 
 } // namespace qel

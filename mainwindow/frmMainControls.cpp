@@ -148,6 +148,12 @@ void frmMainControls::buildMenus(QMainWindow &window)
     optionsSeparator->setVisible(false);
     mnuViewOptions = add(mnuView, "mnuViewOptions", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
     mnuViewOptions->setVisible(false);
+    mnuView->addSeparator();
+    mnuViewRefresh = add(mnuView, "mnuViewRefresh", QStringLiteral("最新の情報に更新(&U)"));
+    mnuViewRefresh->setShortcut(QKeySequence(Qt::Key_F5));
+    mnuViewAutoRefresh = add(mnuView, "mnuViewAutoRefresh", QStringLiteral("自動更新(&L)"));
+    mnuViewAutoRefresh->setCheckable(true);
+    mnuViewAutoRefresh->setChecked(true);
 
     mnuHelp = topMenu("mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     mnuHelpAbout = add(mnuHelp, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));

@@ -80,6 +80,7 @@ struct frmMainControls {
     std::array<QAction *, 2> mnuAllStep{};
     QAction *mnuPorpPersonal = nullptr, *mnuPropAll = nullptr;
     QAction *mnuViewOptions = nullptr;
+    QAction *mnuViewRefresh = nullptr, *mnuViewAutoRefresh = nullptr;
     QAction *mnuHelpAbout = nullptr;
     QAction *mnuPopReport = nullptr, *mnuPopEditSelectAll = nullptr;
     std::array<QAction *, 2> mnuPopViewGraph{};

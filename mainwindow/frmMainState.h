@@ -43,6 +43,8 @@ struct frmMainState {
     int sortColumn = 0;
     int sortDirection = 0;
     bool sortedByText = false;
+    // The list follows the record folder as it changes ("自動更新").
+    bool autoRefresh = true;
     // The panes as last laid out, and the splitter's drag bar, in twips.
     WindowLayout layout;
     QRectF dragBar;

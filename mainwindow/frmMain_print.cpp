@@ -188,6 +188,7 @@ void frmMain::collectGroupStatistics()
 {
     // The dialog computes the figures of all three groups into `statistics`, switching the
     // window through them and back, and closes itself.
+    const CommandScope command(*this);
     state_.printRequest = true;
     {
         frmMprop dialog(*this, state_.printRequest, windowIcon(), this);
@@ -199,12 +200,15 @@ void frmMain::collectGroupStatistics()
 
 void frmMain::menuAllPrint_Click()
 {
+    // The printout uses the figures collected just before: no refresh in between.
+    const CommandScope command(*this);
     collectGroupStatistics();
     printALL();
 }
 
 void frmMain::menuAllPreview_Click()
 {
+    const CommandScope command(*this);
     collectGroupStatistics();
     previewReport(
         kGroupDocument,

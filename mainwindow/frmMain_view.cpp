@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
+#include <utility>
 
 namespace qel {
 
@@ -40,7 +41,7 @@ void frmMain::scanFolder(int group)
     ui->lblTitle[0]->setText(folder);
     ui->lblTitle[0]->setToolTip(folder); // a long path does not fit above the tree
     ui->Picture1->hide();
-    const ScanResult result = ::qel::scanFolder(folder, group);
+    const ScanResult result = scanWhilePainting(folder, group);
 
     auto *root = new QTreeWidgetItem;
     root->setText(0, result.rootText);
@@ -48,13 +49,17 @@ void frmMain::scanFolder(int group)
     setNodeImage(root, 1);
     QList<QTreeWidgetItem *> children;
     children.reserve(qsizetype(result.nodes.size()));
-    for (const TreeNode &node : result.nodes) {
-        auto *item = new QTreeWidgetItem;
-        item->setText(0, node.text);
-        item->setToolTip(0, node.text);
-        item->setData(0, kNodeKeyRole, node.key);
-        setNodeImage(item, node.image);
-        children.append(item);
+    {
+        // Tens of thousands of nodes take a while to make; nothing else comes between.
+        const CommandScope command(*this);
+        const bool wasBuilding = std::exchange(building_, true);
+        pumpClock_.start();
+        for (const TreeNode &node : result.nodes) {
+            children.append(newLearnerNode(node));
+            if (children.size() % 1024 == 0)
+                keepPainting();
+        }
+        building_ = wasBuilding;
     }
     root->addChildren(children);
     ui->tvTreeView->addTopLevelItem(root);
@@ -62,6 +67,7 @@ void frmMain::scanFolder(int group)
     setNodeImage(root, 1);
     ui->tvTreeView->setCurrentItem(root);
     ui->statusPanels[0]->setText(result.statusText);
+    shownNodes_ = result.nodes;
 }
 
 void frmMain::makeView(bool collect)
@@ -90,6 +96,7 @@ void frmMain::makeView(bool collect)
     showSortIndicator(state_.sortedByText ? state_.sortColumn : -1);
     ui->lblTitle[1]->setText(listTitleText());
     building_ = false;
+    followFolder();
 }
 
 // Files of the scan that could not be read: said once, in the status bar, with the first of

@@ -2,6 +2,8 @@
 
 #include "mainwindow/icons.h"
 
+#include <QColor>
+#include <QDateTime>
 #include <algorithm>
 #include <numeric>
 
@@ -10,6 +12,8 @@ namespace qel {
 LearnerListModel::LearnerListModel(QObject *parent)
     : QAbstractTableModel(parent), english_(icons::image(4)), kana_(icons::image(5))
 {
+    unmark_.setSingleShot(true);
+    connect(&unmark_, &QTimer::timeout, this, [this] { expireMarks(QDateTime::currentMSecsSinceEpoch()); });
 }
 
 QString LearnerListModel::columnTitle(int column)
@@ -38,6 +42,9 @@ void LearnerListModel::setRows(std::vector<TableRow> rows)
 {
     beginResetModel();
     rows_ = std::move(rows);
+    order_ = {};
+    marks_.clear();
+    unmark_.stop();
     endResetModel();
 }
 
@@ -54,13 +61,9 @@ QString LearnerListModel::cellText(int row, int column) const
     return column == 0 ? r.name : r.cells[std::size_t(column - 1)];
 }
 
-template <typename Less> void LearnerListModel::reorder(Less less)
+void LearnerListModel::reorder(const std::vector<int> &order)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<int> order(rows_.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), less);
-
     std::vector<int> newPlace(rows_.size());
     std::vector<TableRow> sorted;
     sorted.reserve(rows_.size());
@@ -80,30 +83,159 @@ template <typename Less> void LearnerListModel::reorder(Less less)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+std::vector<int> LearnerListModel::sorted(const std::vector<TableRow> &rows, const SortOrder &order)
+{
+    std::vector<int> place(rows.size());
+    std::iota(place.begin(), place.end(), 0);
+    const bool descending = order.descending;
+    if (order.kind == SortOrder::ByText) {
+        // Ordinal comparison keeps a blank before any digit, so the space-padded figures
+        // sort by their values.
+        const auto text = [&rows, column = order.column](int r) -> const QString & {
+            const TableRow &row = rows[std::size_t(r)];
+            return column == 0 ? row.name : row.cells[std::size_t(column - 1)];
+        };
+        std::stable_sort(place.begin(), place.end(), [&](int a, int b) {
+            const int c = QString::compare(text(a), text(b), Qt::CaseInsensitive);
+            return descending ? c > 0 : c < 0;
+        });
+    } else if (order.kind == SortOrder::ByRate) {
+        std::stable_sort(place.begin(), place.end(), [&](int a, int b) {
+            const double x = rows[std::size_t(a)].sortValue, y = rows[std::size_t(b)].sortValue;
+            return descending ? x > y : x < y;
+        });
+    }
+    return place;
+}
+
 void LearnerListModel::sortByText(int column, bool descending)
 {
     if (column < 0 || column >= kColumns)
         return;
-    // Ordinal comparison keeps a blank before any digit, so the space-padded figures sort
-    // by their values.
-    std::vector<QString> keys(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        keys[i] = cellText(int(i), column);
-    reorder([&keys, descending](int a, int b) {
-        const int c = QString::compare(keys[std::size_t(a)], keys[std::size_t(b)], Qt::CaseInsensitive);
-        return descending ? c > 0 : c < 0;
-    });
+    order_ = {SortOrder::ByText, column, descending};
+    reorder(sorted(rows_, order_));
 }
 
 void LearnerListModel::sortByRate(bool descending)
 {
-    std::vector<double> keys(rows_.size());
+    order_ = {SortOrder::ByRate, kRateColumn, descending};
+    reorder(sorted(rows_, order_));
+}
+
+void LearnerListModel::updateRows(std::vector<TableRow> rows)
+{
+    // Where each row is to stand: folder order when the list is unsorted (as a fill gives
+    // it); else the rows as they stand, newcomers after them, sorted again.
+    QHash<QString, int> shown;
+    shown.reserve(qsizetype(rows_.size()));
     for (std::size_t i = 0; i < rows_.size(); ++i)
-        keys[i] = rows_[i].sortValue;
-    reorder([&keys, descending](int a, int b) {
-        return descending ? keys[std::size_t(a)] > keys[std::size_t(b)]
-                          : keys[std::size_t(a)] < keys[std::size_t(b)];
-    });
+        shown.insert(rows_[i].key, int(i));
+    std::vector<TableRow> wanted;
+    wanted.reserve(rows.size());
+    if (order_.kind == SortOrder::Unsorted) {
+        wanted = std::move(rows);
+    } else {
+        std::vector<std::pair<int, int>> standing; // (place now, row of `rows`)
+        standing.reserve(rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            standing.emplace_back(shown.value(rows[i].key, int(rows_.size() + i)), int(i));
+        std::sort(standing.begin(), standing.end());
+        std::vector<TableRow> asShown;
+        asShown.reserve(rows.size());
+        for (const auto &[place, row] : standing)
+            asShown.push_back(std::move(rows[std::size_t(row)]));
+        for (int r : sorted(asShown, order_))
+            wanted.push_back(std::move(asShown[std::size_t(r)]));
+    }
+    // The same files in the same places, as after most runs: only the texts change.
+    bool samePlaces = wanted.size() == rows_.size();
+    for (std::size_t i = 0; samePlaces && i < wanted.size(); ++i)
+        samePlaces = wanted[i].key == rows_[i].key;
+    if (samePlaces) {
+        rows_ = std::move(wanted);
+        if (!rows_.empty())
+            emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, kColumns - 1));
+        return;
+    }
+
+    QHash<QString, int> target;
+    target.reserve(qsizetype(wanted.size()));
+    for (std::size_t i = 0; i < wanted.size(); ++i)
+        target.insert(wanted[i].key, int(i));
+
+    // Rows of files gone leave, the way a removal takes the selection with them.
+    std::vector<int> gone;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (!target.contains(rows_[i].key))
+            gone.push_back(int(i));
+    removeRowsAt(gone);
+    // Newcomers join at the end, then everything moves to its place.
+    std::vector<int> joining;
+    for (std::size_t i = 0; i < wanted.size(); ++i)
+        if (!shown.contains(wanted[i].key))
+            joining.push_back(int(i));
+    if (!joining.empty()) {
+        beginInsertRows({}, int(rows_.size()), int(rows_.size() + joining.size()) - 1);
+        for (int i : joining)
+            rows_.push_back(wanted[std::size_t(i)]);
+        endInsertRows();
+    }
+    std::vector<int> order(rows_.size());
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        order[std::size_t(target.value(rows_[i].key))] = int(i);
+    reorder(order);
+    rows_ = std::move(wanted);
+    if (!rows_.empty())
+        emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, kColumns - 1));
+
+    for (auto it = marks_.begin(); it != marks_.end();)
+        it = target.contains(it.key()) ? std::next(it) : marks_.erase(it);
+}
+
+void LearnerListModel::markRows(const std::vector<QString> &keys)
+{
+    if (keys.empty())
+        return;
+    const qint64 until = QDateTime::currentMSecsSinceEpoch() + kMarkMSecs;
+    for (const QString &key : keys)
+        marks_.insert(key, until);
+    std::vector<int> rows;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (marks_.contains(rows_[i].key))
+            rows.push_back(int(i));
+    emitRowsChanged(rows);
+    unmark_.start(kMarkMSecs);
+}
+
+bool LearnerListModel::isMarked(int row) const
+{
+    return row >= 0 && row < int(rows_.size()) && marks_.contains(rows_[std::size_t(row)].key);
+}
+
+void LearnerListModel::expireMarks(qint64 now)
+{
+    std::optional<qint64> next;
+    for (auto it = marks_.begin(); it != marks_.end();) {
+        if (it.value() <= now) {
+            it = marks_.erase(it);
+        } else {
+            next = next ? std::min(*next, it.value()) : it.value();
+            ++it;
+        }
+    }
+    std::vector<int> all(rows_.size());
+    std::iota(all.begin(), all.end(), 0);
+    emitRowsChanged(all);
+    if (next)
+        unmark_.start(int(std::max<qint64>(*next - QDateTime::currentMSecsSinceEpoch(), 0)));
+}
+
+void LearnerListModel::emitRowsChanged(const std::vector<int> &rows)
+{
+    if (rows.empty())
+        return;
+    const auto [low, high] = std::minmax_element(rows.begin(), rows.end());
+    emit dataChanged(index(*low, 0), index(*high, kColumns - 1), {Qt::BackgroundRole});
 }
 
 void LearnerListModel::removeRowsAt(std::vector<int> rows)
@@ -168,6 +300,11 @@ QVariant LearnerListModel::data(const QModelIndex &index, int role) const
             return rows_[std::size_t(index.row())].icon == 4 ? english_ : kana_;
         return {};
     case Qt::TextAlignmentRole: return QVariant::fromValue(columnAlignment(index.column()));
+    case Qt::BackgroundRole:
+        // A soft green: seen at a glance, and no cell text moves.
+        if (isMarked(index.row()))
+            return QColor(204, 240, 204);
+        return {};
     default: return {};
     }
 }

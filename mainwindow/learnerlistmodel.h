@@ -4,7 +4,9 @@
 #include "records/learnertable.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QIcon>
+#include <QTimer>
 #include <vector>
 
 namespace qel {
@@ -33,6 +35,27 @@ public:
     void sortByText(int column, bool descending);
     void sortByRate(bool descending);
 
+    // The order the rows were last sorted in; a new set of rows is unsorted.
+    struct SortOrder {
+        enum Kind { Unsorted, ByText, ByRate };
+        Kind kind = Unsorted;
+        int column = 0;
+        bool descending = false;
+    };
+    SortOrder sortOrder() const { return order_; }
+
+    // Takes the rows of a table update, in folder order: rows of the same record file keep
+    // their places, new ones join, gone ones leave and the last sort holds again; the
+    // selection and the current row follow their record files.
+    void updateRows(std::vector<TableRow> rows);
+
+    // "Just practised": rows shown marked for a while.
+    static constexpr int kMarkMSecs = 10000;
+    void markRows(const std::vector<QString> &keys);
+    bool isMarked(int row) const;
+    // Unmarks the rows marked until `now` (ms since 1970) or before.
+    void expireMarks(qint64 now);
+
     // Removes the given rows (any order).
     void removeRowsAt(std::vector<int> rows);
 
@@ -42,9 +65,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    template <typename Less> void reorder(Less less);
+    // Puts old row order[i] at row i; persistent indexes follow their rows.
+    void reorder(const std::vector<int> &order);
+    // Row numbers in the order `order` puts the rows in, ties kept as they come.
+    static std::vector<int> sorted(const std::vector<TableRow> &rows, const SortOrder &order);
+    void emitRowsChanged(const std::vector<int> &rows);
     std::vector<TableRow> rows_;
     QIcon english_, kana_;
+    SortOrder order_;
+    QHash<QString, qint64> marks_; // record file -> shown marked until (ms since 1970)
+    QTimer unmark_;
 };
 
 } // namespace qel

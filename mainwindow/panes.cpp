@@ -32,12 +32,64 @@ int nodeImage(const QTreeWidgetItem *node)
     return node ? node->data(0, kNodeImageRole).toInt() : 0;
 }
 
-void setNodeImage(QTreeWidgetItem *node, int number)
+namespace {
+QIcon imageIcon(int number)
 {
     static const QIcon images[6] = {icons::image(1), icons::image(2), QIcon(),
                                     icons::image(4), icons::image(5), QIcon()};
+    return number >= 1 && number <= 6 ? images[number - 1] : QIcon();
+}
+
+// A learner node keeps its key and image number as plain members and derives its icon:
+// with tens of thousands of learners, item data per role would cost several times as much.
+class LearnerNodeItem final : public QTreeWidgetItem {
+public:
+    static constexpr int kType = QTreeWidgetItem::UserType + 1;
+    explicit LearnerNodeItem(const TreeNode &node) : QTreeWidgetItem(kType), key_(node.key), image_(node.image)
+    {
+        setText(0, node.text);
+    }
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0 && role == kNodeKeyRole)
+            return key_;
+        if (column == 0 && role == kNodeImageRole)
+            return image_;
+        if (column == 0 && role == Qt::DecorationRole)
+            return imageIcon(image_);
+        // The whole name, where the tree is too narrow for it.
+        if (column == 0 && role == Qt::ToolTipRole)
+            return text(0);
+        return QTreeWidgetItem::data(column, role);
+    }
+    void setData(int column, int role, const QVariant &value) override
+    {
+        if (column == 0 && role == kNodeKeyRole) {
+            key_ = value.toString();
+        } else if (column == 0 && role == kNodeImageRole) {
+            image_ = value.toInt();
+            emitDataChanged();
+        } else {
+            QTreeWidgetItem::setData(column, role, value);
+        }
+    }
+
+private:
+    QString key_;
+    int image_ = 0;
+};
+} // namespace
+
+void setNodeImage(QTreeWidgetItem *node, int number)
+{
     node->setData(0, kNodeImageRole, number);
-    node->setIcon(0, number >= 1 && number <= 6 ? images[number - 1] : QIcon());
+    if (node->type() != LearnerNodeItem::kType)
+        node->setIcon(0, imageIcon(number));
+}
+
+QTreeWidgetItem *newLearnerNode(const TreeNode &node)
+{
+    return new LearnerNodeItem(node);
 }
 
 namespace {

@@ -2,6 +2,8 @@
 // The main window's controls, each passing on the mouse and focus events its handlers
 // react to as signals.
 
+#include "records/learnertable.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QPersistentModelIndex>
@@ -24,6 +26,8 @@ int nodeImage(const QTreeWidgetItem *node);
 // Gives the node an image by its number (1 group expanded, 2 collapsed, 4 English learner,
 // 5 Kana/Romaji learner).
 void setNodeImage(QTreeWidgetItem *node, int number);
+// A learner node of the scan, not yet in a tree.
+QTreeWidgetItem *newLearnerNode(const TreeNode &node);
 
 // A folder path cut to `width` by leaving out folders in the middle: the first part stays,
 // then "…", then as many of the last folders as fit, which name the class; at the least the

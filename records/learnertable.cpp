@@ -2,6 +2,9 @@
 
 #include "records/platform.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QHash>
 #include <algorithm>
 
 namespace qel {
@@ -80,11 +83,15 @@ ScanResult scanFolder(const QString &folder, int group)
     ScanResult result;
     result.rootText = groupName(group);
     const QString cut = folder.left(folder.indexOf(QChar(0)) < 0 ? folder.size() : folder.indexOf(QChar(0)));
-    QStringList names;
+    FolderListing listed;
     // Files only; what is not a regular file when its row is read counts as unreadable.
-    if (cut.isEmpty() || !platform::listRegularFiles(cut, matchesRecordPattern, names)) {
+    if (cut.isEmpty() || !platform::listFiles(cut, matchesRecordPattern, listed)) {
         result.folderReadable = false;
     } else {
+        QStringList names;
+        names.reserve(qsizetype(listed.size()));
+        for (const ListedFile &file : listed)
+            names << file.name;
         std::sort(names.begin(), names.end(), codePointLess);
         for (const QString &fileName : names) {
             const auto parsed = parseRecordFileName(fileName);
@@ -103,8 +110,10 @@ ScanResult scanFolder(const QString &folder, int group)
 void eachFile(const QString &path, TableRow &row)
 {
     QString error;
+    row.readAt = QDateTime::currentMSecsSinceEpoch();
     const auto history = PracticeHistory::read(path, nullptr, &error);
     if (!history) {
+        row.identity.reset();
         row.readable = false;
         row.error = error;
         for (int c = StepColumn; c <= DateColumn; ++c)
@@ -118,6 +127,8 @@ void eachFile(const QString &path, TableRow &row)
     for (int i = 0; i < 6; ++i)
         row.cells[StepColumn + i] = texts[i];
     row.readable = true;
+    row.error.clear();
+    row.identity = history->identity();
     row.sortValue = history->progressRate();
     row.passedStep = history->passedStep();
     row.runCount = std::int32_t(std::min<std::int64_t>(history->runCount(), INT32_MAX));
@@ -134,36 +145,194 @@ TableRow rowForNode(const QString &folder, const TreeNode &node)
     return row;
 }
 
+namespace {
+// A file that could not be read has no figures to count.
+void fillCollections(const std::vector<TableRow> &rows, GroupCollections &collect)
+{
+    collect.groupSteps.clear();
+    collect.groupRunCounts.clear();
+    collect.groupSteps.reserve(rows.size());
+    collect.groupRunCounts.reserve(rows.size());
+    for (const TableRow &row : rows) {
+        if (!row.readable)
+            continue;
+        collect.groupSteps.push_back(row.passedStep);
+        collect.groupRunCounts.push_back(row.runCount);
+    }
+}
+} // namespace
+
 std::vector<TableRow> makeView(const QString &folder, const std::vector<TreeNode> &nodes,
                                GroupCollections *collect, const ProgressHook &progress)
 {
     std::vector<TableRow> rows;
     rows.reserve(nodes.size());
-    if (collect) {
-        collect->groupSteps.clear();
-        collect->groupRunCounts.clear();
-        collect->groupSteps.reserve(nodes.size());
-        collect->groupRunCounts.reserve(nodes.size());
-    }
     const int maximum = int(nodes.size()) + 1;
     if (progress)
         progress(0, maximum);
     for (const TreeNode &node : nodes) {
         rows.push_back(rowForNode(folder, node));
-        // A file that could not be read has no figures to count.
-        if (collect && rows.back().readable) {
-            collect->groupSteps.push_back(rows.back().passedStep);
-            collect->groupRunCounts.push_back(rows.back().runCount);
-        }
         if (progress)
             progress(int(rows.size()), maximum);
     }
+    if (collect)
+        fillCollections(rows, *collect);
     return rows;
 }
 
 QString listTitleText()
 {
     return QStringLiteral("各カラムをクリックするとその項目でソートされます。");
+}
+
+// ---------------------------------------------------------------- keeping a table up to date
+
+namespace {
+
+bool inGroup(const QString &name, int group)
+{
+    if (!matchesRecordPattern(name))
+        return false;
+    const auto parsed = parseRecordFileName(name);
+    return parsed && !(parsed->course == English && group == KanaGroup)
+           && !(parsed->course == Kana && group == EnglishGroup);
+}
+
+// A file time can be this much coarser than the clock that reads it.
+constexpr qint64 kTimeSlackMSecs = 3000;
+// A file time further ahead than this is another clock's, not a write in progress.
+constexpr qint64 kClockSkewMSecs = 60000;
+
+bool sameTexts(const TableRow &a, const TableRow &b)
+{
+    return a.name == b.name && a.icon == b.icon && a.cells == b.cells && a.readable == b.readable;
+}
+
+} // namespace
+
+FolderListing listGroupFiles(const QString &folder, int group)
+{
+    FolderListing listing;
+    const QString cut = folder.left(folder.indexOf(QChar(0)) < 0 ? folder.size() : folder.indexOf(QChar(0)));
+    if (!cut.isEmpty())
+        platform::listFiles(cut, [group](const QString &name) { return inGroup(name, group); }, listing);
+    return listing;
+}
+
+bool sameFiles(const FolderListing &a, const FolderListing &b)
+{
+    if (a.size() != b.size())
+        return false;
+    // An unchanged folder lists in the same order; only a changed one needs the lookup.
+    if (a == b)
+        return true;
+    QHash<QString, const FileIdentity *> byName;
+    byName.reserve(qsizetype(a.size()));
+    for (const ListedFile &file : a)
+        byName.insert(file.name, &file.identity);
+    for (const ListedFile &file : b) {
+        const auto found = byName.constFind(file.name);
+        if (found == byName.cend() || !(**found == file.identity))
+            return false;
+    }
+    return true;
+}
+
+std::optional<qint64> unsettledUntil(const TableRow &row)
+{
+    if (!row.identity)
+        return std::nullopt;
+    const qint64 modified = row.identity->modifiedMSecs();
+    if (modified <= row.readAt - kTimeSlackMSecs || modified > row.readAt + kClockSkewMSecs)
+        return std::nullopt;
+    return modified + kTimeSlackMSecs;
+}
+
+FolderListing listingOf(const std::vector<TableRow> &rows)
+{
+    FolderListing listing;
+    listing.reserve(rows.size());
+    for (const TableRow &row : rows)
+        if (row.identity)
+            listing.push_back({row.key, *row.identity});
+    return listing;
+}
+
+std::optional<qint64> settlesAt(const std::vector<TableRow> &rows)
+{
+    std::optional<qint64> first;
+    for (const TableRow &row : rows)
+        if (const auto until = unsettledUntil(row); until && (!first || *until < *first))
+            first = until;
+    return first;
+}
+
+TableUpdate updateTable(const QString &folder, int group, const std::vector<TableRow> &previous,
+                        const UpdateOptions &options)
+{
+    TableUpdate update;
+    // Listed before anything is read: a file that changes after this is seen by the next
+    // listing, never hidden behind a row read earlier.
+    update.listing = options.listing ? *options.listing : listGroupFiles(folder, group);
+    QHash<QString, const FileIdentity *> listed;
+    listed.reserve(qsizetype(update.listing.size()));
+    for (const ListedFile &file : update.listing)
+        listed.insert(file.name, &file.identity);
+
+    // The same record files as before give the same nodes: the scan depends on the names alone.
+    bool sameNames = options.nodes && !listed.isEmpty() && std::size_t(listed.size()) == options.nodes->size();
+    for (std::size_t i = 0; sameNames && i < options.nodes->size(); ++i)
+        sameNames = listed.contains((*options.nodes)[i].key);
+    if (sameNames) {
+        update.nodesKept = true;
+        update.scan.rootText = groupName(group);
+        update.scan.nodes = *options.nodes;
+        update.scan.statusText = fileCountText(std::int64_t(update.scan.nodes.size()));
+    } else {
+        update.scan = scanFolder(folder, group);
+    }
+
+    QHash<QString, std::size_t> before; // made at the first row not found in its place
+
+    update.rows.reserve(update.scan.nodes.size());
+    const int maximum = int(update.scan.nodes.size()) + 1;
+    if (options.progress)
+        options.progress(0, maximum);
+    for (const TreeNode &node : update.scan.nodes) {
+        const std::size_t at = update.rows.size();
+        if (options.progress && at > 0)
+            options.progress(int(at), maximum);
+        // Rows given in the nodes' order are found in their place.
+        const TableRow *kept = nullptr;
+        if (at < previous.size() && previous[at].key == node.key) {
+            kept = &previous[at];
+        } else {
+            if (before.isEmpty()) {
+                before.reserve(qsizetype(previous.size()));
+                for (std::size_t i = 0; i < previous.size(); ++i)
+                    before.insert(previous[i].key, i);
+            }
+            if (const auto old = before.constFind(node.key); old != before.cend())
+                kept = &previous[*old];
+        }
+        const auto identity = listed.constFind(node.key);
+        const bool unchanged = kept && !options.everything && kept->identity && identity != listed.cend()
+                               && **identity == *kept->identity && !unsettledUntil(*kept);
+        if (unchanged) {
+            update.rows.push_back(*kept);
+            continue;
+        }
+        update.rows.push_back(rowForNode(folder, node));
+        update.reread.push_back(update.rows.size() - 1);
+        if (!kept || !sameTexts(*kept, update.rows.back()))
+            update.changed.push_back(update.rows.size() - 1);
+    }
+    if (options.progress)
+        options.progress(int(update.rows.size()), maximum);
+    update.settlesAt = settlesAt(update.rows);
+    if (options.collect)
+        fillCollections(update.rows, *options.collect);
+    return update;
 }
 
 } // namespace qel

@@ -3,11 +3,13 @@
 // with the group collections the statistics read. No widgets: the window copies these.
 
 #include "records/learnersummary.h"
+#include "records/readingfile.h"
 
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace qel {
@@ -58,6 +60,9 @@ struct TableRow {
     std::int32_t runCount = 0;
     bool readable = true;         // false: the file could not be read; figure cells are empty
     QString error;
+    // The file as it was read (none when it could not be), and when (ms since 1970).
+    std::optional<FileIdentity> identity;
+    qint64 readAt = 0;
 };
 
 // Fills the figure cells of one row from its record file, a file the folder scan listed.
@@ -80,5 +85,55 @@ std::vector<TableRow> makeView(const QString &folder, const std::vector<TreeNode
 
 // Title of the list once it is filled.
 QString listTitleText();
+
+// ---- keeping a table up to date
+
+// The record files of a group as the folder lists them, in the system's order, with their
+// identities; no file is opened. Everything the folder scan would list is among them.
+// Empty when the folder cannot be listed.
+using FolderListing = std::vector<ListedFile>;
+FolderListing listGroupFiles(const QString &folder, int group);
+// The same files with the same identities, in whatever order.
+bool sameFiles(const FolderListing &a, const FolderListing &b);
+
+// File times are coarse (two seconds on some file systems), so a file written in the tick
+// in which it was read can change again without its identity changing. Such a row is read
+// again at every update until a read comes late enough: nothing when the row is settled,
+// else the time (ms since 1970) from which a read settles it.
+std::optional<qint64> unsettledUntil(const TableRow &row);
+
+// What a listing would have shown when the rows were read (rows that could not be read
+// have nothing to show), and the earliest time one of them settles: a table built in full
+// is watched from these without listing the folder again.
+FolderListing listingOf(const std::vector<TableRow> &rows);
+std::optional<qint64> settlesAt(const std::vector<TableRow> &rows);
+
+struct TableUpdate {
+    ScanResult scan;
+    bool nodesKept = false;           // the scan's nodes are those given (UpdateOptions::nodes)
+    std::vector<TableRow> rows;       // exactly what makeView gives for the scan's nodes
+    std::vector<std::size_t> reread;  // rows read anew
+    std::vector<std::size_t> changed; // of those, the rows new to the table or whose texts changed
+    FolderListing listing;            // taken before any file was read
+    std::optional<qint64> settlesAt;  // the earliest time an unsettled row settles
+};
+
+struct UpdateOptions {
+    GroupCollections *collect = nullptr; // refilled when given
+    bool everything = false;             // every file read again
+    ProgressHook progress;               // as for makeView
+    // A listing taken after the rows were read and before this update; the folder is
+    // listed anew without one.
+    const FolderListing *listing = nullptr;
+    // The nodes the rows came from, in the scan's order: when the listing shows the same
+    // record files, the folder is not scanned again.
+    const std::vector<TreeNode> *nodes = nullptr;
+};
+
+// The table of `group` as a folder scan and a full build would give it now, reading only
+// the record files whose identity differs from that of their row in `previous` (any
+// order), or whose row is unreadable or unsettled.
+TableUpdate updateTable(const QString &folder, int group, const std::vector<TableRow> &previous,
+                        const UpdateOptions &options = {});
 
 } // namespace qel

@@ -4,15 +4,42 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace qel::platform {
 
 namespace {
+
+FileIdentity identityOf(const struct stat &status)
+{
+#ifdef Q_OS_DARWIN
+    const timespec &modified = status.st_mtimespec;
+    const timespec &changed = status.st_ctimespec;
+#else
+    const timespec &modified = status.st_mtim;
+    const timespec &changed = status.st_ctim;
+#endif
+    constexpr qint64 kNano = 1000000000;
+    FileIdentity identity;
+    identity.size = qint64(status.st_size);
+    identity.modified = qint64(modified.tv_sec) * kNano + modified.tv_nsec;
+    identity.changed = qint64(changed.tv_sec) * kNano + changed.tv_nsec;
+    identity.device = quint64(status.st_dev);
+    identity.fileId = quint64(status.st_ino);
+    return identity;
+}
 
 QByteArray utf8Name(const QString &path)
 {
@@ -53,29 +80,10 @@ auto byEitherName(const QString &path, Call call)
     return result;
 }
 
-// A regular file, or a link that leads to something other than a folder: a link that
-// leads to a FIFO or a device is listed, and its row then shows it unreadable.
-bool isListed(const QByteArray &path, unsigned char type)
-{
-    if (type == DT_REG)
-        return true;
-    struct stat status {};
-    if (type == DT_UNKNOWN) {
-        if (::lstat(path.constData(), &status) != 0)
-            return false;
-        if (S_ISREG(status.st_mode))
-            return true;
-        if (!S_ISLNK(status.st_mode))
-            return false;
-    } else if (type != DT_LNK) {
-        return false;
-    }
-    return ::stat(path.constData(), &status) == 0 && !S_ISDIR(status.st_mode);
-}
-
 } // namespace
 
-bool openRegularFile(QFile &file, const QString &path, QDateTime &modified, QString *error, bool *missing)
+bool openRegularFile(const QString &path, std::intptr_t &handle, FileIdentity &identity, QString *error,
+                     bool *missing)
 {
     if (missing)
         *missing = false;
@@ -102,29 +110,34 @@ bool openRegularFile(QFile &file, const QString &path, QDateTime &modified, QStr
             *error = QStringLiteral("not a regular file");
         return false;
     }
-#ifdef Q_OS_DARWIN
-    const timespec &time = status.st_mtimespec;
-#else
-    const timespec &time = status.st_mtim;
-#endif
-    modified = QDateTime::fromMSecsSinceEpoch(qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000, Qt::UTC);
-    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        if (error)
-            *error = file.errorString();
-        ::close(fd);
-        return false;
-    }
+    identity = identityOf(status);
+    handle = fd;
     return true;
 }
 
-bool listRegularFiles(const QString &folder, const std::function<bool(const QString &)> &wanted,
-                      QStringList &names)
+qint64 readFile(std::intptr_t handle, char *data, qint64 maxSize, QString *error)
 {
-    const QByteArray native = utf8Name(folder);
-    DIR *dir = ::opendir(native.constData());
+    ssize_t got = -1;
+    do {
+        got = ::read(int(handle), data, size_t(std::min<qint64>(maxSize, SSIZE_MAX)));
+    } while (got < 0 && errno == EINTR);
+    if (got < 0 && error)
+        *error = qt_error_string(errno);
+    return qint64(got);
+}
+
+void closeFile(std::intptr_t handle)
+{
+    ::close(int(handle));
+}
+
+bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
+               std::vector<ListedFile> &entries)
+{
+    DIR *dir = ::opendir(utf8Name(folder).constData());
     if (!dir)
         return false;
-    const QByteArray prefix = native.endsWith('/') ? native : native + '/';
+    const int dirFd = ::dirfd(dir);
     bool complete = true;
     for (;;) {
         // Only readdir's own errno tells a cut listing; a stat below may leave ENOENT.
@@ -134,17 +147,90 @@ bool listRegularFiles(const QString &folder, const std::function<bool(const QStr
             complete = errno == 0;
             break;
         }
+        unsigned char type = DT_UNKNOWN;
+#ifdef _DIRENT_HAVE_D_TYPE
+        type = entry->d_type;
+#endif
+        // FIFOs, devices and sockets themselves are never listed; a link to one is, and its
+        // read then finds it no regular file.
+        if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)
+            continue;
         const QByteArray bytes(entry->d_name);
         if (bytes == "." || bytes == "..")
             continue;
         const QString name = decodeFileName(bytes);
         if (wanted && !wanted(name))
             continue;
-        if (isListed(prefix + bytes, entry->d_type))
-            names << name;
+        struct stat status {};
+        if (type == DT_UNKNOWN
+            && (::fstatat(dirFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0
+                || !(S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))))
+            continue;
+        if (::fstatat(dirFd, entry->d_name, &status, 0) != 0 || S_ISDIR(status.st_mode))
+            continue;
+        entries.push_back({name, identityOf(status)});
     }
     ::closedir(dir);
     return complete;
+}
+
+#ifdef Q_OS_LINUX
+std::intptr_t openWriteNotices(const QString &folder)
+{
+    const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::inotify_add_watch(fd, QFile::encodeName(folder).constData(),
+                            IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR)
+        < 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool drainWriteNotices(std::intptr_t handle)
+{
+    alignas(struct inotify_event) char buffer[16384];
+    bool folderThere = true;
+    for (;;) {
+        const ssize_t got = ::read(int(handle), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return folderThere && (got == 0 || errno == EAGAIN || errno == EWOULDBLOCK);
+        for (ssize_t at = 0; at < got;) {
+            const auto *event = reinterpret_cast<const struct inotify_event *>(buffer + at);
+            if (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED))
+                folderThere = false;
+            at += ssize_t(sizeof(struct inotify_event) + event->len);
+        }
+    }
+}
+
+void closeWriteNotices(std::intptr_t handle)
+{
+    ::close(int(handle));
+}
+#else
+std::intptr_t openWriteNotices(const QString &)
+{
+    return -1;
+}
+
+bool drainWriteNotices(std::intptr_t)
+{
+    return false;
+}
+
+void closeWriteNotices(std::intptr_t) {}
+#endif
+
+void releaseFreedMemory()
+{
+#ifdef __GLIBC__
+    ::malloc_trim(0);
+#endif
 }
 
 bool fileExists(const QString &path)

@@ -58,13 +58,14 @@ public:
         // The fixed part and, in the same read, the first chunk of runs: one read takes in
         // most files whole. Past the first chunk no read goes beyond the stated count.
         const qint64 size = kFixedBytes + (withRuns ? kChunkBytes : 0);
-        const std::unique_ptr<unsigned char[]> buffer(new unsigned char[std::size_t(size)]);
-        const qint64 got = read(reinterpret_cast<char *>(buffer.get()), size);
+        const Scratch scratch;
+        unsigned char *const buffer = scratch.buffer;
+        const qint64 got = read(reinterpret_cast<char *>(buffer), size);
         if (got < 0)
             return std::nullopt;
-        const unsigned char *fixed = buffer.get();
+        const unsigned char *fixed = buffer;
         if (got < kFixedBytes) // what the file lacks reads as zero
-            std::memset(buffer.get() + got, 0, std::size_t(kFixedBytes - got));
+            std::memset(buffer + got, 0, std::size_t(kFixedBytes - got));
         h.m_totalSeconds = highWordFirstLong(fixed);
         h.m_storedRunCount = highWordFirstLong(fixed + 4);
         h.m_stepWord = std::uint16_t(fixed[8] | (fixed[9] << 8));
@@ -75,20 +76,58 @@ public:
             return h;
         if (visitor)
             visitor->begin(h);
-        if (got > kFixedBytes && !foldRuns(read, h, visitor, buffer.get() + kFixedBytes, got - kFixedBytes, got == size))
+        if (got > kFixedBytes && !foldRuns(read, h, visitor, buffer + kFixedBytes, got - kFixedBytes, got == size, *scratch.samples))
             return std::nullopt;
         // Runs the file does not hold read as zero words.
         h.m_series.addZeroSamples(h.zeroRuns());
         return h;
     }
 
+    static void identify(PracticeHistory &h, const FileIdentity &identity) { h.m_identity = identity; }
+
 private:
+    // The read buffer and the samples of a chunk, kept for the thread's next walk: a table
+    // build walks thousands of files. A walk started while one is under way (from its
+    // visitor) gets its own.
+    struct Scratch {
+        Scratch()
+        {
+            thread_local std::unique_ptr<unsigned char[]> keptBuffer;
+            thread_local std::vector<RunSample> keptSamples;
+            thread_local bool inUse = false;
+            if (inUse) {
+                own = std::make_unique<unsigned char[]>(std::size_t(kFixedBytes + kChunkBytes));
+                buffer = own.get();
+                samples = &ownSamples;
+                return;
+            }
+            if (!keptBuffer)
+                keptBuffer = std::make_unique<unsigned char[]>(std::size_t(kFixedBytes + kChunkBytes));
+            inUse = true;
+            flag = &inUse;
+            buffer = keptBuffer.get();
+            samples = &keptSamples;
+        }
+        ~Scratch()
+        {
+            if (flag)
+                *flag = false;
+        }
+        Scratch(const Scratch &) = delete;
+        Scratch &operator=(const Scratch &) = delete;
+
+        unsigned char *buffer = nullptr;
+        std::vector<RunSample> *samples = nullptr;
+        std::unique_ptr<unsigned char[]> own;
+        std::vector<RunSample> ownSamples;
+        bool *flag = nullptr;
+    };
+
     // `chunk` holds `got` bytes of runs and room for kChunkBytes; `more` is false once a
     // read has come short, at the end of the file.
     static bool foldRuns(const ReadBytes &read, PracticeHistory &h, RunVisitor *visitor,
-                         unsigned char *chunk, qint64 got, bool more)
+                         unsigned char *chunk, qint64 got, bool more, std::vector<RunSample> &samples)
     {
-        std::vector<RunSample> samples;
         std::int64_t left = h.runCount();
         int best = 0;
         while (left > 0 && got > 0) {
@@ -144,6 +183,8 @@ std::optional<PracticeHistory> readFile(const QString &path, bool withRuns, RunV
                                     file.lastModified(), withRuns, visitor);
     if (!history && error)
         *error = file.errorString();
+    if (history)
+        HistoryWalk::identify(*history, file.identity());
     return history;
 }
 }

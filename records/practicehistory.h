@@ -11,6 +11,7 @@
 // reads as zero bytes: a cut record keeps the bytes it has, and the runs the file lacks
 // count as zero samples without being read or visited.
 
+#include "records/readingfile.h"
 #include "records/regression.h"
 
 #include <QByteArray>
@@ -85,6 +86,8 @@ public:
     int passedStep() const { return m_stepWord == 0 ? 0 : m_stepWord - 1; }
     const StepTimeTable &stepTimes() const { return m_stepTimes; }
     QDateTime lastModified() const { return m_lastModified; }
+    // What the opened file's handle told of it (nothing for bytes in hand).
+    const FileIdentity &identity() const { return m_identity; }
 
     // Run figures, after the walk.
     // Runs whose records lie (at least partly) in the file; the rest are the zero tail.
@@ -107,6 +110,7 @@ private:
     std::uint16_t m_stepWord = 0;
     StepTimeTable m_stepTimes;
     QDateTime m_lastModified;
+    FileIdentity m_identity;
     std::int64_t m_runsInFile = 0;
     int m_bestSpm = 0;
     Regression m_series;

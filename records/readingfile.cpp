@@ -18,6 +18,12 @@ void notify(FileReadEvent::Kind kind, const QString &path, qint64 bytes = 0)
 }
 }
 
+qint64 FileIdentity::modifiedMSecs() const
+{
+    constexpr qint64 kPerMSec = 1000000;
+    return modified >= 0 ? modified / kPerMSec : -((-modified + kPerMSec - 1) / kPerMSec);
+}
+
 FileReadObserver setFileReadObserver(FileReadObserver replacement)
 {
     return std::exchange(observer(), std::move(replacement));
@@ -25,17 +31,47 @@ FileReadObserver setFileReadObserver(FileReadObserver replacement)
 
 bool ReadingFile::open(const QString &path, QString *error)
 {
+    close();
     m_path = path;
-    const bool opened = platform::openRegularFile(m_file, path, m_modified, error, &m_missing);
+    m_position = 0;
+    m_error.clear();
+    const bool opened = platform::openRegularFile(path, m_handle, m_identity, &m_error, &m_missing);
+    if (error)
+        *error = m_error;
     notify(opened ? FileReadEvent::Opened : FileReadEvent::OpenFailed, path);
     return opened;
 }
 
 qint64 ReadingFile::read(char *data, qint64 maxSize)
 {
-    const qint64 got = m_file.read(data, maxSize);
+    qint64 got = 0;
+    while (got < maxSize && m_handle != -1) {
+        const qint64 n = platform::readFile(m_handle, data + got, maxSize - got, &m_error);
+        if (n < 0) {
+            got = -1;
+            break;
+        }
+        got += n;
+        m_position += n;
+        // Past the size the file had when it was opened a short read is its end; asking
+        // once more only to be told so would cost a call per file.
+        if (n == 0 || m_position >= m_identity.size)
+            break;
+    }
     notify(FileReadEvent::Read, m_path, got);
     return got;
+}
+
+void ReadingFile::close()
+{
+    if (m_handle != -1)
+        platform::closeFile(m_handle);
+    m_handle = -1;
+}
+
+QDateTime ReadingFile::lastModified() const
+{
+    return QDateTime::fromMSecsSinceEpoch(m_identity.modifiedMSecs(), Qt::UTC);
 }
 
 } // namespace qel

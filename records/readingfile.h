@@ -4,11 +4,30 @@
 // that tests set to count what is opened and read.
 
 #include <QDateTime>
-#include <QFile>
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 namespace qel {
+
+// What the file system tells of a file without opening it. A record file whose identity is
+// unchanged still holds what it held when it was read.
+struct FileIdentity {
+    qint64 size = -1;
+    qint64 modified = 0; // last write, nanoseconds since 1970 (UTC)
+    qint64 changed = 0;  // last change of contents or attributes, where the system keeps it
+    quint64 device = 0;
+    quint64 fileId = 0; // tells a file replaced by another from one rewritten in place
+    qint64 modifiedMSecs() const; // `modified` rounded down to milliseconds
+    bool operator==(const FileIdentity &) const = default;
+};
+
+// A file of a folder listing.
+struct ListedFile {
+    QString name;
+    FileIdentity identity;
+    bool operator==(const ListedFile &) const = default;
+};
 
 struct FileReadEvent {
     enum Kind { Opened, OpenFailed, Read };
@@ -31,6 +50,11 @@ FileReadObserver setFileReadObserver(FileReadObserver observer);
 
 class ReadingFile {
 public:
+    ReadingFile() = default;
+    ~ReadingFile() { close(); }
+    ReadingFile(const ReadingFile &) = delete;
+    ReadingFile &operator=(const ReadingFile &) = delete;
+
     // False when the file is missing, cannot be opened or is no regular file; `error` says why.
     bool open(const QString &path, QString *error = nullptr);
     // After a failed open: there is no file by that name.
@@ -38,13 +62,18 @@ public:
     // Up to `maxSize` bytes; fewer only at the end of the file (a regular file's read
     // comes short nowhere else); -1 on an error.
     qint64 read(char *data, qint64 maxSize);
-    QDateTime lastModified() const { return m_modified; }
-    QString errorString() const { return m_file.errorString(); }
+    void close();
+    QDateTime lastModified() const;
+    // The identity of the file as opened, taken from the handle.
+    const FileIdentity &identity() const { return m_identity; }
+    QString errorString() const { return m_error; }
 
 private:
-    QFile m_file;
+    std::intptr_t m_handle = -1;
+    qint64 m_position = 0;
     QString m_path;
-    QDateTime m_modified;
+    QString m_error;
+    FileIdentity m_identity;
     bool m_missing = false;
 };
 

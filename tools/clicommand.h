@@ -4,6 +4,7 @@
 
 #include "records/learnertable.h"
 #include "records/readingfile.h"
+#include "reports/csv.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -72,6 +73,10 @@ bool finishOutput();
 bool warnUnreadable(const std::vector<UnreadableFile> &files);
 // The record files of the rows that could not be read.
 std::vector<UnreadableFile> unreadableRows(const QString &folder, const std::vector<TableRow> &rows);
+
+// Writes the rows as the viewer's CSV export does, naming each file that could not be read
+// on standard error; false when there was one.
+bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::Encoding encoding);
 
 // Checks that FOLDER exists and can be listed; prints the error otherwise.
 bool checkFolder(const QString &folder);

@@ -11,6 +11,16 @@
 
 namespace qel::cli {
 
+bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::Encoding encoding)
+{
+    std::vector<csv::Row> lines;
+    lines.reserve(rows.size());
+    for (const TableRow &row : rows)
+        lines.push_back({row.name, row.cells});
+    writeOut(csv::document(lines, encoding));
+    return !warnUnreadable(unreadableRows(folder, rows));
+}
+
 namespace {
 
 int runTable(const QCommandLineParser &args)
@@ -29,13 +39,7 @@ int runTable(const QCommandLineParser &args)
         return kUsageOrFolderError;
 
     const ScanResult scan = scanFolder(folder, *group);
-    const std::vector<TableRow> rows = makeView(folder, scan.nodes);
-    std::vector<csv::Row> lines;
-    lines.reserve(rows.size());
-    for (const TableRow &row : rows)
-        lines.push_back({row.name, row.cells});
-    writeOut(csv::document(lines, encoding));
-    return warnUnreadable(unreadableRows(folder, rows)) ? kPartialFailure : kOk;
+    return writeTable(folder, makeView(folder, scan.nodes), encoding) ? kOk : kPartialFailure;
 }
 
 int runSummary(const QCommandLineParser &args)

@@ -56,6 +56,7 @@ TEST_F(SettingsTest, LaterStartRestoresEachValueOrKeepsTheCurrentOne)
     EXPECT_FALSE(s->firstStart);
     EXPECT_EQ(s->window, (qel::WindowTwips{1500, 2000, 9000, 9000}));
     EXPECT_EQ(s->recordFolder, QString("/home/t/recs/")); // remembered: unchanged
+    EXPECT_TRUE(s->autoRefresh); // never stored: on
 }
 
 struct FallbackCase {
@@ -88,17 +89,21 @@ INSTANTIATE_TEST_SUITE_P(Folders, RecDirTest,
 
 TEST_F(SettingsTest, SaveWritesEveryValue)
 {
-    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y"));
+    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", false));
     EXPECT_EQ(settings.viewerValue("ViewerTop").toInt(), 1);
     EXPECT_EQ(settings.viewerValue("ViewerLeft").toInt(), 2);
     EXPECT_EQ(settings.viewerValue("ViewerHeight").toInt(), 7000);
     EXPECT_EQ(settings.viewerValue("ViewerWidth").toInt(), 8000);
     EXPECT_EQ(settings.viewerValue("RecentFolder").toString(), QString("/x/y"));
-    ASSERT_TRUE(qel::saveCsvFolder("/x/exports"));
+    EXPECT_EQ(settings.viewerValue("AutoRefresh").toInt(), 0);
     const auto s = qel::loadViewerSettings(design, "/opt");
     ASSERT_TRUE(s);
     EXPECT_EQ(s->window, (qel::WindowTwips{1, 2, 7000, 8000}));
-    EXPECT_EQ(s->csvFolder, QString("/x/exports"));
+    EXPECT_FALSE(s->autoRefresh);
+    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true));
+    EXPECT_TRUE(qel::loadViewerSettings(design, "/opt")->autoRefresh);
+    ASSERT_TRUE(qel::saveCsvFolder("/x/exports"));
+    EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->csvFolder, QString("/x/exports"));
 }
 
 TEST_F(SettingsTest, QueriesReportMissingValuesAndKeepFourBytes)
@@ -153,7 +158,7 @@ TEST_F(BlockedStoreTest, SetFailureNamesTheValue)
     EXPECT_FALSE(set);
     EXPECT_EQ(set.failure, top);
     // Saving stops at the first failure.
-    const qel::StoreStatus saved = qel::saveViewerSettings({1, 2, 3, 4}, "/x");
+    const qel::StoreStatus saved = qel::saveViewerSettings({1, 2, 3, 4}, "/x", true);
     EXPECT_FALSE(saved);
     EXPECT_EQ(saved.failure, top);
     const qel::StoreStatus text = qel::setString(qel::viewerKey(), "RecentFolder", "/x");

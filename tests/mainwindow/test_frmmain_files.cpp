@@ -245,9 +245,9 @@ private slots:
         selectRow(0);
         deleteSelected();
         QCOMPARE(rowCount(), 0);
-        QStringList left;
-        QVERIFY(qel::platform::listRegularFiles(folder->path(), {}, left));
-        QCOMPARE(left, QStringList());
+        std::vector<qel::ListedFile> left;
+        QVERIFY(qel::platform::listFiles(folder->path(), {}, left));
+        QVERIFY(left.empty());
         QVERIFY(QFileInfo::exists(trashFiles() + "/太郎_Qele.dat")); // recoverable, by a readable name
         QVERIFY(QFileInfo::exists(trashFiles() + "/太郎.ini"));
     }

@@ -130,7 +130,10 @@ private slots:
         QCOMPARE(describe(menu("mnuView")),
                  QString("[x]ﾂｰﾙ ﾊﾞｰ(&T) | [x]ｽﾃｰﾀｽ ﾊﾞｰ(&B) | - | [x]全体(&A) | 英文練習者(&E) | かな/ローマ練習者(&R) | - | "
                          "> グラフ(&G) {> 個人(&P) {練習グラフ(&I) | 時間グラフ(&H)} | > 全体(&A) {STEP統計(&S) | 練習回数統計(&T)}}"
-                         " | - | > プロパティ(&P) {個人(&P) | 全体(&A)} | -(hidden) | ｵﾌﾟｼｮﾝ(&O)...(hidden)"));
+                         " | - | > プロパティ(&P) {個人(&P) | 全体(&A)} | -(hidden) | ｵﾌﾟｼｮﾝ(&O)...(hidden)"
+                         " | - | 最新の情報に更新(&U) | [x]自動更新(&L)"));
+        QCOMPARE(action("mnuViewRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
+        QVERIFY(action("mnuViewAutoRefresh")->isCheckable());
         QCOMPARE(describe(menu("mnuHelp")), QString("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
         // The view modes carry check marks: no exclusive group turns them into radio dots,
         // and choosing the checked one again keeps it checked.

@@ -91,6 +91,29 @@ TEST_F(CliTest, TableOfOneGroup)
     EXPECT_TRUE(kana.out.contains("\"Lee, Ann\""));
 }
 
+// watch prints the table, then after each change the table again behind an empty line.
+TEST_F(CliTest, WatchPrintsTheTableAgainAfterEachChange)
+{
+    QProcess watch;
+    watch.start(QStringLiteral(QEL_CLI_PATH), {"watch", dir.path(), "--group", "1", "--utf8"});
+    // What the program has written once it has written `wanted`, or after ten seconds.
+    const auto printed = [&](const QString &wanted) {
+        for (int tries = 0; tries < 100 && QString::fromUtf8(watch.peek(1 << 20)) != wanted; ++tries)
+            watch.waitForReadyRead(100);
+        return QString::fromUtf8(watch.peek(1 << 20));
+    };
+    const QString first = QString::fromUtf8(runCli({"table", dir.path(), "--group", "1", "--utf8"}).out);
+    EXPECT_EQ(printed(first), first);
+
+    write("taro_Qele.dat", 5, 3700, {100, 110, 120, 130});
+    write("ume_Qele.dat", 2, 60, {90});
+    const QString after = QString::fromUtf8(runCli({"table", dir.path(), "--group", "1", "--utf8"}).out);
+    EXPECT_NE(after, first);
+    EXPECT_EQ(printed(first + "\r\n" + after), first + "\r\n" + after);
+    watch.kill();
+    watch.waitForFinished();
+}
+
 TEST_F(CliTest, SummaryPrintsTheTwentyTwoTexts)
 {
     const qeltest::ProgramRun r = runCli({"summary", dir.path(), "taro"});
@@ -135,6 +158,7 @@ TEST(Cli, ErrorsAndUsage)
         {{"table", dir.filePath("plain.txt")}, 2, "not a folder", false},
         {{"summary", dir.filePath("missing"), "x"}, 2, "folder not found", false},
         {{"stats", dir.filePath("missing")}, 2, "folder not found", false},
+        {{"watch", dir.filePath("missing")}, 2, "folder not found", false},
         {{"table"}, 2, "needs a FOLDER", true},
         {{"table", dir.path(), "--group"}, 2, "--group", true},
         {{"table", dir.path(), "--group", "3"}, 2, "--group", true},

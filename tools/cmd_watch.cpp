@@ -1,0 +1,69 @@
+// watch: the table again after each change of the folder, for a teacher's second screen or
+// a script.
+
+#include "tools/clicommand.h"
+
+#include "records/folderwatch.h"
+#include "records/learnertable.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace qel::cli {
+
+namespace {
+
+int runWatch(const QCommandLineParser &args)
+{
+    std::optional<int> group = AllGroup;
+    if (!readGroup(args, group))
+        return kUsageOrFolderError;
+    const auto encoding = args.isSet(QStringLiteral("utf8")) ? csv::Encoding::Utf8 : csv::Encoding::Cp932;
+    const QStringList plain = args.positionalArguments();
+    if (plain.isEmpty())
+        return usageError(QStringLiteral("watch needs a FOLDER"));
+    if (plain.size() > 1)
+        return usageError(QStringLiteral("unexpected argument: %1").arg(plain[1]));
+    const QString folder = plain.first();
+    if (!checkFolder(folder))
+        return kUsageOrFolderError;
+
+    TableUpdate table = updateTable(folder, *group, {});
+    QByteArray shown;
+    // Each table after the first follows an empty line, so a reader can tell them apart.
+    const auto show = [&] {
+        std::vector<csv::Row> lines;
+        for (const TableRow &row : table.rows)
+            lines.push_back({row.name, row.cells});
+        const QByteArray document = csv::document(lines, encoding);
+        if (document == shown)
+            return;
+        if (!shown.isEmpty())
+            writeOut(csv::encodeLine(QString(), encoding));
+        writeTable(folder, table.rows, encoding);
+        std::fflush(stdout);
+        shown = document;
+    };
+    show();
+
+    FolderWatch watch;
+    watch.watch(folder, *group, table.listing, table.settlesAt);
+    QObject::connect(&watch, &FolderWatch::changed, [&] {
+        UpdateOptions options;
+        const std::optional<FolderListing> listed = watch.takeListing(1000);
+        options.listing = listed ? &*listed : nullptr;
+        options.nodes = &table.scan.nodes;
+        table = updateTable(folder, *group, table.rows, options);
+        show();
+        watch.watch(folder, *group, table.listing, table.settlesAt);
+    });
+    return QCoreApplication::exec();
+}
+
+const CommandRegistrar watch({QStringLiteral("watch"),
+                              QStringLiteral("watch FOLDER [--group 0|1|2] [--utf8]"), false, 15,
+                              {groupOption(), {QStringLiteral("utf8"), {}}},
+                              runWatch});
+
+} // namespace
+} // namespace qel::cli
