@@ -55,19 +55,6 @@ bool makeFolder(const QString &folder, int files)
     return true;
 }
 
-// One more run and a run count one higher: what a finished run does to the file.
-bool appendRun(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    QByteArray bytes = file.readAll();
-    const std::int32_t runs = qel::highWordFirstLong(reinterpret_cast<const unsigned char *>(bytes.constData() + 4));
-    bytes.replace(4, 4, qel::samples::highWordFirstBytes(runs + 1));
-    bytes.append(QByteArray::fromHex("78006400"));
-    file.seek(0);
-    return file.write(bytes) == bytes.size();
-}
 
 // Resident and peak memory in MiB, where the system tells them (Linux).
 std::pair<double, double> memoryMiB()
@@ -174,7 +161,7 @@ int main(int argc, char *argv[])
         QTimer::singleShot(3500, qApp, &QCoreApplication::quit);
         QCoreApplication::exec();
         const QString path = QDir(folder).filePath(fileName((r * 7919) % files));
-        if (!appendRun(path))
+        if (!qel::samples::appendRun(path))
             return 1;
         QElapsedTimer timer;
         timer.start();

@@ -44,19 +44,6 @@ void makeFolder(const QString &folder, int files)
     }
 }
 
-// One more run at the end of the file and a run count one higher: what a finished run does.
-bool appendRun(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    QByteArray bytes = file.readAll();
-    const std::int32_t runs = qel::highWordFirstLong(reinterpret_cast<const unsigned char *>(bytes.constData() + 4));
-    bytes.replace(4, 4, qel::samples::highWordFirstBytes(runs + 1));
-    bytes.append(QByteArray::fromHex("78006400"));
-    file.seek(0);
-    return file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -84,7 +71,7 @@ int main(int argc, char **argv)
         listing.push_back(double(timer.nsecsElapsed()) / 1e6);
         rowCount = listed.size();
 
-        if (!appendRun(QDir(folder).filePath(fileName(r * 7 % files)))) {
+        if (!qel::samples::appendRun(QDir(folder).filePath(fileName(r * 7 % files)))) {
             std::fprintf(stderr, "cannot change a file\n");
             return 1;
         }

@@ -1,5 +1,7 @@
 #include "samples/recordwriter.h"
 
+#include "records/practicehistory.h"
+
 #include <QFile>
 #include <algorithm>
 
@@ -69,6 +71,22 @@ bool writeFile(const QString &path, const QByteArray &bytes, const QDateTime &mo
         return false;
     file.close();
     return file.error() == QFileDevice::NoError;
+}
+
+bool appendRun(const QString &path, Run run)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    if (bytes.size() < 8)
+        return false;
+    const std::int32_t runs = highWordFirstLong(reinterpret_cast<const unsigned char *>(bytes.constData() + 4));
+    bytes.replace(4, 4, highWordFirstBytes(runs + 1));
+    const char added[4] = {char(run.spm & 0xFF), char((run.spm >> 8) & 0xFF), char(run.mistypeRate & 0xFF),
+                           char((run.mistypeRate >> 8) & 0xFF)};
+    bytes.append(added, 4);
+    return file.seek(0) && file.write(bytes) == bytes.size();
 }
 
 } // namespace qel::samples

@@ -37,4 +37,8 @@ QByteArray highWordFirstBytes(std::int32_t value);
 // Writes the file; sets its modification time when `modified` is valid. False on failure.
 bool writeFile(const QString &path, const QByteArray &bytes, const QDateTime &modified = {});
 
+// What a finished run does to a record file, in place: one more run at the end and a run
+// count one higher. False on failure.
+bool appendRun(const QString &path, Run run = {120, 100});
+
 } // namespace qel::samples

@@ -78,6 +78,15 @@ std::vector<UnreadableFile> unreadableRows(const QString &folder, const std::vec
 // on standard error; false when there was one.
 bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::Encoding encoding);
 
+// The FOLDER, --group and --utf8 that table and watch take.
+struct TableArgs {
+    QString folder;
+    int group = AllGroup;
+    csv::Encoding encoding = csv::Encoding::Cp932;
+};
+// Reads them for `command`; the exit status when they are wrong (after saying why).
+std::optional<int> readTableArgs(const QCommandLineParser &args, const QString &command, TableArgs &out);
+
 // Checks that FOLDER exists and can be listed; prints the error otherwise.
 bool checkFolder(const QString &folder);
 // --group 0|1|2, shared by the commands that take a group.

@@ -21,25 +21,33 @@ bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::E
     return !warnUnreadable(unreadableRows(folder, rows));
 }
 
-namespace {
-
-int runTable(const QCommandLineParser &args)
+std::optional<int> readTableArgs(const QCommandLineParser &args, const QString &command, TableArgs &out)
 {
     std::optional<int> group = AllGroup;
     if (!readGroup(args, group))
         return kUsageOrFolderError;
-    const auto encoding = args.isSet(QStringLiteral("utf8")) ? csv::Encoding::Utf8 : csv::Encoding::Cp932;
+    out.group = *group;
+    out.encoding = args.isSet(QStringLiteral("utf8")) ? csv::Encoding::Utf8 : csv::Encoding::Cp932;
     const QStringList plain = args.positionalArguments();
     if (plain.isEmpty())
-        return usageError(QStringLiteral("table needs a FOLDER"));
+        return usageError(QStringLiteral("%1 needs a FOLDER").arg(command));
     if (plain.size() > 1)
         return usageError(QStringLiteral("unexpected argument: %1").arg(plain[1]));
-    const QString folder = plain.first();
-    if (!checkFolder(folder))
+    out.folder = plain.first();
+    if (!checkFolder(out.folder))
         return kUsageOrFolderError;
+    return std::nullopt;
+}
 
-    const ScanResult scan = scanFolder(folder, *group);
-    return writeTable(folder, makeView(folder, scan.nodes), encoding) ? kOk : kPartialFailure;
+namespace {
+
+int runTable(const QCommandLineParser &args)
+{
+    TableArgs table;
+    if (const auto wrong = readTableArgs(args, QStringLiteral("table"), table))
+        return *wrong;
+    const ScanResult scan = scanFolder(table.folder, table.group);
+    return writeTable(table.folder, makeView(table.folder, scan.nodes), table.encoding) ? kOk : kPartialFailure;
 }
 
 int runSummary(const QCommandLineParser &args)

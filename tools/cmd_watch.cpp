@@ -15,20 +15,14 @@ namespace {
 
 int runWatch(const QCommandLineParser &args)
 {
-    std::optional<int> group = AllGroup;
-    if (!readGroup(args, group))
-        return kUsageOrFolderError;
-    const auto encoding = args.isSet(QStringLiteral("utf8")) ? csv::Encoding::Utf8 : csv::Encoding::Cp932;
-    const QStringList plain = args.positionalArguments();
-    if (plain.isEmpty())
-        return usageError(QStringLiteral("watch needs a FOLDER"));
-    if (plain.size() > 1)
-        return usageError(QStringLiteral("unexpected argument: %1").arg(plain[1]));
-    const QString folder = plain.first();
-    if (!checkFolder(folder))
-        return kUsageOrFolderError;
+    TableArgs wanted;
+    if (const auto wrong = readTableArgs(args, QStringLiteral("watch"), wanted))
+        return *wrong;
+    const QString folder = wanted.folder;
+    const int group = wanted.group;
+    const csv::Encoding encoding = wanted.encoding;
 
-    TableUpdate table = updateTable(folder, *group, {});
+    TableUpdate table = updateTable(folder, group, {});
     QByteArray shown;
     // Each table after the first follows an empty line, so a reader can tell them apart.
     const auto show = [&] {
@@ -47,15 +41,15 @@ int runWatch(const QCommandLineParser &args)
     show();
 
     FolderWatch watch;
-    watch.watch(folder, *group, table.listing, table.settlesAt);
+    watch.watch(folder, group, table.listing, table.settlesAt);
     QObject::connect(&watch, &FolderWatch::changed, [&] {
         UpdateOptions options;
         const std::optional<FolderListing> listed = watch.takeListing(1000);
         options.listing = listed ? &*listed : nullptr;
         options.nodes = &table.scan.nodes;
-        table = updateTable(folder, *group, table.rows, options);
+        table = updateTable(folder, group, table.rows, options);
         show();
-        watch.watch(folder, *group, table.listing, table.settlesAt);
+        watch.watch(folder, group, table.listing, table.settlesAt);
     });
     return QCoreApplication::exec();
 }
