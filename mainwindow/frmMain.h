@@ -189,6 +189,7 @@ private:
     // ---- following the record folder (frmMain_refresh.cpp) ----
     // After a full build: the folder is watched from what the build read.
     void followFolder();
+    void followFolder(FolderListing listing, std::optional<qint64> settlesAt);
     void mnuViewRefresh_Click();
     void mnuViewAutoRefresh_Click();
     // The watch saw a change: refreshes now, or once the command under way has ended.

@@ -23,13 +23,18 @@ namespace qel {
 namespace {
 // How soon a refresh that waits for a command looks again.
 constexpr int kRetryMSecs = 250;
-// A listing of the watch this old still serves a refresh.
-constexpr qint64 kFreshMSecs = 1000;
 }
 
 // ---------------------------------------------------------------- following the record folder
 
 void frmMain::followFolder()
+{
+    const std::vector<TableRow> &rows = ui->listModel->rows();
+    followFolder(listingOf(rows), settlesAt(rows));
+}
+
+// The one place the watch is made and started.
+void frmMain::followFolder(FolderListing listing, std::optional<qint64> settlesAt)
 {
     refreshPending_ = false;
     if (!state_.autoRefresh) {
@@ -42,8 +47,7 @@ void frmMain::followFolder()
         watch_->setObjectName(QStringLiteral("folderWatch"));
         connect(watch_, &FolderWatch::changed, this, &frmMain::folderChanged);
     }
-    const std::vector<TableRow> &rows = ui->listModel->rows();
-    watch_->watch(state_.recordFolder, state_.viewMode, listingOf(rows), settlesAt(rows));
+    watch_->watch(state_.recordFolder, state_.viewMode, std::move(listing), settlesAt);
 }
 
 void frmMain::mnuViewRefresh_Click()
@@ -106,7 +110,7 @@ void frmMain::refreshFromFolder(bool everything)
 
     // What the watch found, when it is fresh, saves listing the folder again; the nodes
     // shown save scanning it while the same files are there.
-    const std::optional<FolderListing> listed = watch_ ? watch_->takeListing(kFreshMSecs) : std::nullopt;
+    const std::optional<FolderListing> listed = watch_ ? watch_->takeListing(FolderWatch::kFreshMSecs) : std::nullopt;
     UpdateOptions options;
     options.collect = &state_.collections;
     options.everything = everything;
@@ -143,8 +147,7 @@ void frmMain::refreshFromFolder(bool everything)
         else if (shownRead || !nodeByKey(shownKey))
             drawPaneAgain();
     }
-    if (state_.autoRefresh && watch_)
-        watch_->watch(state_.recordFolder, state_.viewMode, std::move(update.listing), update.settlesAt);
+    followFolder(std::move(update.listing), update.settlesAt);
 }
 
 ScanResult frmMain::scanWhilePainting(const QString &folder, int group)

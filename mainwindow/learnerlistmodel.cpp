@@ -204,7 +204,9 @@ void LearnerListModel::markRows(const std::vector<QString> &keys)
         if (marks_.contains(rows_[i].key))
             rows.push_back(int(i));
     emitRowsChanged(rows);
-    unmark_.start(kMarkMSecs);
+    // Marks already lit keep their own end: a later mark never holds them on.
+    if (!unmark_.isActive())
+        unmark_.start(kMarkMSecs);
 }
 
 bool LearnerListModel::isMarked(int row) const

@@ -274,6 +274,10 @@ private slots:
         openWindow();
         QVERIFY(!action("mnuViewAutoRefresh")->isChecked());
         QVERIFY(!state().autoRefresh);
+        // Switched on in a window that started without it, the list follows from then on.
+        action("mnuViewAutoRefresh")->trigger();
+        QVERIFY(writeRecord(folder->path(), "dai", true, {90, 95, 99, 99}));
+        QTRY_COMPARE(runsOf("dai"), QString("4"));
     }
 
     void viewMenuAcceleratorsAreDistinct()
