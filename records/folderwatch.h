@@ -21,6 +21,9 @@ namespace qel {
 class FolderWatch : public QObject {
     Q_OBJECT
 public:
+    // A listing of the watch this old still serves an update (see takeListing).
+    static constexpr qint64 kFreshMSecs = 1000;
+
     explicit FolderWatch(QObject *parent = nullptr);
     ~FolderWatch() override;
 
@@ -29,7 +32,6 @@ public:
     // update of the table.
     void watch(const QString &folder, int group, FolderListing listing, std::optional<qint64> settlesAt);
     void stop();
-    bool watching() const { return watching_; }
 
     // Lists the folder now, on this thread; true, and `changed` emitted, when its record
     // files differ from the listing the table was read from or an unsettled row can now be

@@ -25,10 +25,18 @@ QString recordFolderPath(const QString &folder, const QString &fileName)
     return folder + QLatin1Char('/') + fileName;
 }
 
+namespace {
+// What a Windows call would see of a text: the part before its first NUL.
+QString cutAtNul(const QString &text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.left(nul);
+}
+} // namespace
+
 std::optional<RecordName> parseRecordFileName(const QString &fileName)
 {
-    const QString name = fileName.left(fileName.indexOf(QChar(0)) < 0 ? fileName.size()
-                                                                      : fileName.indexOf(QChar(0)));
+    const QString name = cutAtNul(fileName);
     const int dat = int(name.indexOf(QStringLiteral(".dat")));
     if (dat <= 0)
         return std::nullopt;
@@ -78,33 +86,49 @@ bool codePointLess(const QString &a, const QString &b)
 }
 }
 
-ScanResult scanFolder(const QString &folder, int group)
+namespace {
+bool inGroup(const QString &name, int group)
+{
+    if (!matchesRecordPattern(name))
+        return false;
+    const auto parsed = parseRecordFileName(name);
+    return parsed && !(parsed->course == English && group == KanaGroup)
+           && !(parsed->course == Kana && group == EnglishGroup);
+}
+
+// The tree of a group from a listing of its record files (none: the folder could not be listed).
+ScanResult scanOf(const FolderListing *listing, int group)
 {
     ScanResult result;
     result.rootText = groupName(group);
-    const QString cut = folder.left(folder.indexOf(QChar(0)) < 0 ? folder.size() : folder.indexOf(QChar(0)));
-    FolderListing listed;
-    // Files only; what is not a regular file when its row is read counts as unreadable.
-    if (cut.isEmpty() || !platform::listFiles(cut, matchesRecordPattern, listed)) {
-        result.folderReadable = false;
-    } else {
+    result.folderReadable = listing != nullptr;
+    if (listing) {
         QStringList names;
-        names.reserve(qsizetype(listed.size()));
-        for (const ListedFile &file : listed)
+        names.reserve(qsizetype(listing->size()));
+        for (const ListedFile &file : *listing)
             names << file.name;
         std::sort(names.begin(), names.end(), codePointLess);
+        result.nodes.reserve(std::size_t(names.size()));
         for (const QString &fileName : names) {
-            const auto parsed = parseRecordFileName(fileName);
-            if (!parsed)
-                continue;
-            if ((parsed->course == English && group == KanaGroup)
-                || (parsed->course == Kana && group == EnglishGroup))
-                continue;
-            result.nodes.push_back({fileName, parsed->learner, courseImage(parsed->course)});
+            if (const auto parsed = parseRecordFileName(fileName))
+                result.nodes.push_back({fileName, parsed->learner, courseImage(parsed->course)});
         }
     }
     result.statusText = fileCountText(std::int64_t(result.nodes.size()));
     return result;
+}
+} // namespace
+
+ScanResult scanFolder(const QString &folder, int group)
+{
+    const QString cut = cutAtNul(folder);
+    FolderListing listed;
+    // Names only: each file's identity comes from its handle when its row is read.
+    // Files only; what is not a regular file when its row is read counts as unreadable.
+    const bool complete = !cut.isEmpty()
+                          && platform::listFiles(cut, [group](const QString &name) { return inGroup(name, group); },
+                                                 listed, false);
+    return scanOf(complete ? &listed : nullptr, group);
 }
 
 void eachFile(const QString &path, TableRow &row)
@@ -189,15 +213,6 @@ QString listTitleText()
 
 namespace {
 
-bool inGroup(const QString &name, int group)
-{
-    if (!matchesRecordPattern(name))
-        return false;
-    const auto parsed = parseRecordFileName(name);
-    return parsed && !(parsed->course == English && group == KanaGroup)
-           && !(parsed->course == Kana && group == EnglishGroup);
-}
-
 // A file time can be this much coarser than the clock that reads it.
 constexpr qint64 kTimeSlackMSecs = 3000;
 // A file time further ahead than this is another clock's, not a write in progress.
@@ -213,7 +228,7 @@ bool sameTexts(const TableRow &a, const TableRow &b)
 FolderListing listGroupFiles(const QString &folder, int group)
 {
     FolderListing listing;
-    const QString cut = folder.left(folder.indexOf(QChar(0)) < 0 ? folder.size() : folder.indexOf(QChar(0)));
+    const QString cut = cutAtNul(folder);
     if (!cut.isEmpty())
         platform::listFiles(cut, [group](const QString &name) { return inGroup(name, group); }, listing);
     return listing;
@@ -289,7 +304,8 @@ TableUpdate updateTable(const QString &folder, int group, const std::vector<Tabl
         update.scan.nodes = *options.nodes;
         update.scan.statusText = fileCountText(std::int64_t(update.scan.nodes.size()));
     } else {
-        update.scan = scanFolder(folder, group);
+        // The listing names the group's files already; listing again could see other ones.
+        update.scan = scanOf(&update.listing, group);
     }
 
     QHash<QString, std::size_t> before; // made at the first row not found in its place

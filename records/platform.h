@@ -30,9 +30,10 @@ void closeFile(std::intptr_t handle);
 // The regular files and links to anything but a folder directly in `folder` (hidden ones
 // included, dangling links left out) whose names `wanted` accepts, with their identities
 // (links followed), in the order the system lists them; no file is opened. False when the
-// folder cannot be listed, or not to its end.
+// folder cannot be listed, or not to its end. Without `identities` a plain file's identity
+// is left empty where the system would need a call per file to tell it (names only).
 bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
-                      std::vector<ListedFile> &entries);
+               std::vector<ListedFile> &entries, bool identities = true);
 
 // Notices of files in `folder` written in place, where the system gives them for a whole
 // folder at once: a handle that turns readable (for a QSocketNotifier) when one is written

@@ -132,7 +132,7 @@ void closeFile(std::intptr_t handle)
 }
 
 bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
-               std::vector<ListedFile> &entries)
+               std::vector<ListedFile> &entries, bool identities)
 {
     DIR *dir = ::opendir(utf8Name(folder).constData());
     if (!dir)
@@ -161,6 +161,10 @@ bool listFiles(const QString &folder, const std::function<bool(const QString &na
         const QString name = decodeFileName(bytes);
         if (wanted && !wanted(name))
             continue;
+        if (type == DT_REG && !identities) {
+            entries.push_back({name, {}});
+            continue;
+        }
         struct stat status {};
         if (type == DT_UNKNOWN
             && (::fstatat(dirFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0

@@ -86,7 +86,7 @@ void closeFile(std::intptr_t handle)
 }
 
 bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
-                      std::vector<ListedFile> &entries)
+               std::vector<ListedFile> &entries, bool)
 {
     const QString native = QDir::toNativeSeparators(folder);
     // One listing with sizes, times and file ids: on a file server each file opened
@@ -112,7 +112,7 @@ bool listFiles(const QString &folder, const std::function<bool(const QString &na
             const auto *info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO *>(at);
             if (!(info->FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 const QString name = QString::fromWCharArray(info->FileName, int(info->FileNameLength / sizeof(WCHAR)));
-                if (wanted(name)) {
+                if (!wanted || wanted(name)) {
                     FileIdentity identity;
                     identity.size = info->EndOfFile.QuadPart;
                     identity.modified = nanosecondsOf(info->LastWriteTime);
