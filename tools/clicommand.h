@@ -77,6 +77,8 @@ std::vector<UnreadableFile> unreadableRows(const QString &folder, const std::vec
 // Writes the rows as the viewer's CSV export does, naming each file that could not be read
 // on standard error; false when there was one.
 bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::Encoding encoding);
+// The rows as that CSV document.
+QByteArray tableDocument(const std::vector<TableRow> &rows, csv::Encoding encoding);
 
 // The FOLDER, --group and --utf8 that table and watch take.
 struct TableArgs {

@@ -11,13 +11,18 @@
 
 namespace qel::cli {
 
-bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::Encoding encoding)
+QByteArray tableDocument(const std::vector<TableRow> &rows, csv::Encoding encoding)
 {
     std::vector<csv::Row> lines;
     lines.reserve(rows.size());
     for (const TableRow &row : rows)
         lines.push_back({row.name, row.cells});
-    writeOut(csv::document(lines, encoding));
+    return csv::document(lines, encoding);
+}
+
+bool writeTable(const QString &folder, const std::vector<TableRow> &rows, csv::Encoding encoding)
+{
+    writeOut(tableDocument(rows, encoding));
     return !warnUnreadable(unreadableRows(folder, rows));
 }
 

@@ -7,7 +7,6 @@
 #include "records/learnertable.h"
 
 #include <QCoreApplication>
-#include <cstdio>
 
 namespace qel::cli {
 
@@ -25,31 +24,32 @@ int runWatch(const QCommandLineParser &args)
     TableUpdate table = updateTable(folder, group, {});
     QByteArray shown;
     // Each table after the first follows an empty line, so a reader can tell them apart.
+    // False when standard output cannot take it.
     const auto show = [&] {
-        std::vector<csv::Row> lines;
-        for (const TableRow &row : table.rows)
-            lines.push_back({row.name, row.cells});
-        const QByteArray document = csv::document(lines, encoding);
+        QByteArray document = tableDocument(table.rows, encoding);
         if (document == shown)
-            return;
+            return true;
         if (!shown.isEmpty())
             writeOut(csv::encodeLine(QString(), encoding));
-        writeTable(folder, table.rows, encoding);
-        std::fflush(stdout);
-        shown = document;
+        writeOut(document);
+        warnUnreadable(unreadableRows(folder, table.rows));
+        shown = std::move(document);
+        return finishOutput();
     };
-    show();
+    if (!show())
+        return kUsageOrFolderError;
 
     FolderWatch watch;
-    watch.watch(folder, group, table.listing, table.settlesAt);
+    watch.watch(folder, group, std::move(table.listing), table.settlesAt);
     QObject::connect(&watch, &FolderWatch::changed, [&] {
         UpdateOptions options;
-        const std::optional<FolderListing> listed = watch.takeListing(1000);
+        const std::optional<FolderListing> listed = watch.takeListing(FolderWatch::kFreshMSecs);
         options.listing = listed ? &*listed : nullptr;
         options.nodes = &table.scan.nodes;
         table = updateTable(folder, group, table.rows, options);
-        show();
-        watch.watch(folder, group, table.listing, table.settlesAt);
+        if (!show())
+            QCoreApplication::exit(kUsageOrFolderError);
+        watch.watch(folder, group, std::move(table.listing), table.settlesAt);
     });
     return QCoreApplication::exec();
 }
