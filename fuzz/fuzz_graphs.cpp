@@ -20,7 +20,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
 
@@ -28,7 +27,6 @@ using namespace qel;
 using namespace qel::graphs;
 
 namespace {
-QTemporaryDir *folder = nullptr;
 QGuiApplication *application = nullptr;
 }
 
@@ -43,8 +41,6 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     // Ended at exit, so that what the font system holds is given back before leaks are counted.
     std::atexit([] { delete application; });
     draw::installFontSubstitutes();
-    folder = new QTemporaryDir;
-    FUZZ_CHECK(folder->isValid());
     return 0;
 }
 
@@ -69,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         row.name = QStringLiteral("山田");
         row.courseText = QStringLiteral("英文");
         row.bestSpm = QString::fromLatin1(input.bytes(input.byte() % 16));
-        const QString path = folder->filePath(QStringLiteral("山田_Qele.dat"));
+        const QString path = qelfuzz::scratchFolder().filePath(QStringLiteral("山田_Qele.dat"));
         QFile file(path);
         FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         const QByteArray record = input.rest();

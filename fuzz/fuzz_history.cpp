@@ -7,7 +7,6 @@
 #include "records/practicehistory.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -16,7 +15,6 @@ using namespace qel;
 
 namespace {
 
-QTemporaryDir *folder = nullptr;
 
 // Keeps what the walk hands over, checking it comes in order and without gaps.
 struct Collector : RunVisitor {
@@ -50,8 +48,6 @@ bool sameFigures(const PracticeHistory &a, const PracticeHistory &b)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    folder = new QTemporaryDir;
-    FUZZ_CHECK(folder->isValid());
     return 0;
 }
 
@@ -100,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         (void)maxstep(h.stepTimes(), count);
 
     // The same bytes read from a file give the same figures, and so do the per-STEP times alone.
-    const QString path = folder->filePath(QStringLiteral("a_Qele.dat"));
+    const QString path = qelfuzz::scratchFolder().filePath(QStringLiteral("a_Qele.dat"));
     QFile file(path);
     FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     FUZZ_CHECK(file.write(bytes) == bytes.size());
@@ -109,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto read = PracticeHistory::read(path, &fromFile);
     FUZZ_CHECK(read.has_value());
     FUZZ_CHECK(sameFigures(h, *read));
-    const LearnerSummary summary = readSummary(folder->path(), QStringLiteral("a"));
+    const LearnerSummary summary = readSummary(qelfuzz::scratchFolder().path(), QStringLiteral("a"));
     FUZZ_CHECK(summary.unreadable.empty() && summary.texts()[2] == plain.runCount);
     const auto steps = loadStepTimes(path);
     FUZZ_CHECK(steps && steps->stepCount == h.stepTimes().stepCount

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <cmath>
 #include <map>
 #include <set>
@@ -26,7 +25,6 @@ using namespace qel;
 
 namespace {
 
-QTemporaryDir *base = nullptr;
 
 const char *const kNames[16] = {
     "taro_Qele.dat", "taro_Qelk.dat", "hanako_Qelk.dat", "hanako_Qele.dat",
@@ -110,8 +108,6 @@ std::map<QString, bool> makeFolder(const QString &dir, const QByteArray &input)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    base = new QTemporaryDir;
-    FUZZ_CHECK(base->isValid());
     return 0;
 }
 
@@ -119,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     qelfuzz::FuzzInput input(data, size);
     const std::uint8_t options = input.byte();
-    const QString dir = base->filePath(QStringLiteral("RecordFolder"));
+    const QString dir = qelfuzz::scratchFolder().filePath(QStringLiteral("RecordFolder"));
     QDir(dir).removeRecursively();
     FUZZ_CHECK(QDir().mkdir(dir));
     const std::map<QString, bool> regular = makeFolder(dir, input.rest());

@@ -4,6 +4,7 @@
 // input and the replay fails on it.
 
 #include <QByteArray>
+#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -50,6 +51,14 @@ private:
     std::size_t m_size;
     std::size_t m_at = 0;
 };
+
+// A folder of the run's own for the files a target makes; removed when the program ends.
+inline const QTemporaryDir &scratchFolder()
+{
+    static const QTemporaryDir folder;
+    FUZZ_CHECK(folder.isValid());
+    return folder;
+}
 
 inline QByteArray wholeInput(const std::uint8_t *data, std::size_t size)
 {
