@@ -90,10 +90,7 @@ void frmMain::menuAllprop_Click()
 
 void frmMain::mnuPopEditCSV_Click()
 {
-    std::vector<int> rows;
-    for (int r = 0; r < rowCount(); ++r)
-        if (rowSelected(r))
-            rows.push_back(r);
+    std::vector<int> rows = selectedRows();
     if (rows.empty()) {
         QTreeWidgetItem *node = ui->tvTreeView->currentItem();
         if (node && node != rootNode())

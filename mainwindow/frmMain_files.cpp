@@ -68,10 +68,9 @@ void frmMain::mnuFileDelete_Click()
         // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner "a", and
         // building the name from the learner would remove a_Qele.dat, another row's file.
         const QString file = recordFolderPath(state_.recordFolder, it->key);
-        discardFile(file);
         // A file that could not be removed keeps its row and node, so the list shows the
         // folder as it is.
-        if (platform::fileExists(file))
+        if (discardFile(file) == DiscardResult::Failed)
             continue;
         goneKeys.insert(it->key);
         const QString base = recordFolderPath(state_.recordFolder, it->name);

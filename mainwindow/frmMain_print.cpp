@@ -102,8 +102,7 @@ void dressPreview(QPrintPreviewDialog &dialog, const std::function<bool()> &prin
 
 void frmMain::mnuPrint_Click()
 {
-    const bool learner = anyRowSelected()
-                      || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden());
+    const bool learner = canShowPersonal();
     ui->mnuPrintPersonal->setEnabled(learner);
     ui->mnuPreviewPersonal->setEnabled(learner);
 }

@@ -42,7 +42,6 @@ public:
         int column = 0;
         bool descending = false;
     };
-    SortOrder sortOrder() const { return order_; }
 
     // Takes the rows of a table update, in folder order: rows of the same record file keep
     // their places, new ones join, gone ones leave and the last sort holds again; the
