@@ -131,11 +131,31 @@ ScanResult scanFolder(const QString &folder, int group)
     return scanOf(complete ? &listed : nullptr, group);
 }
 
+namespace {
+// Keeps the last runs that stream past.
+class RecentKeeper : public RunVisitor {
+public:
+    void runs(std::int64_t first, std::span<const RunSample> samples) override
+    {
+        const std::size_t take = std::min<std::size_t>(samples.size(), RecentRuns::kKept);
+        const std::size_t keep = std::min<std::size_t>(std::size_t(kept.count), RecentRuns::kKept - take);
+        // The runs kept before that still fit move to the front, the chunk's tail follows.
+        std::copy(kept.samples.begin() + (kept.count - int(keep)), kept.samples.begin() + kept.count,
+                  kept.samples.begin());
+        std::copy(samples.end() - std::ptrdiff_t(take), samples.end(), kept.samples.begin() + std::ptrdiff_t(keep));
+        kept.count = int(keep + take);
+        kept.lastRun = first + std::int64_t(samples.size()) - 1;
+    }
+    RecentRuns kept;
+};
+} // namespace
+
 void eachFile(const QString &path, TableRow &row)
 {
     QString error;
     row.readAt = QDateTime::currentMSecsSinceEpoch();
-    const auto history = PracticeHistory::read(path, nullptr, &error);
+    RecentKeeper recent;
+    const auto history = PracticeHistory::read(path, &recent, &error);
     if (!history) {
         row.identity.reset();
         row.readable = false;
@@ -145,6 +165,9 @@ void eachFile(const QString &path, TableRow &row)
         row.sortValue = 0;
         row.passedStep = 0;
         row.runCount = 0;
+        row.totalSeconds = 0;
+        row.bestSpm = 0;
+        row.recent = {};
         return;
     }
     const auto texts = paddedTexts(*history);
@@ -156,6 +179,9 @@ void eachFile(const QString &path, TableRow &row)
     row.sortValue = history->progressRate();
     row.passedStep = history->passedStep();
     row.runCount = std::int32_t(std::min<std::int64_t>(history->runCount(), INT32_MAX));
+    row.totalSeconds = history->totalSeconds();
+    row.bestSpm = history->bestSpm();
+    row.recent = recent.kept;
 }
 
 TableRow rowForNode(const QString &folder, const TreeNode &node)

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace qel {
@@ -48,6 +49,15 @@ struct ScanResult {
 ScanResult scanFolder(const QString &folder, int group);
 QString fileCountText(std::int64_t files);
 
+// The newest runs of a record file, oldest first: what a learner's recent figures are made of.
+struct RecentRuns {
+    static constexpr int kKept = 20;
+    std::array<RunSample, kKept> samples{};
+    int count = 0;             // runs kept, up to kKept
+    std::int64_t lastRun = 0;  // number of the newest run kept (0: none)
+    std::span<const RunSample> runs() const { return {samples.data(), std::size_t(count)}; }
+};
+
 enum Column { CourseColumn, StepColumn, RunsColumn, TimeColumn, RateColumn, BestColumn, DateColumn };
 
 struct TableRow {
@@ -58,6 +68,9 @@ struct TableRow {
     double sortValue = 0;         // progress rate as a number
     int passedStep = 0;           // what the row adds to the group collections
     std::int32_t runCount = 0;
+    std::int32_t totalSeconds = 0;
+    int bestSpm = 0;
+    RecentRuns recent;
     bool readable = true;         // false: the file could not be read; figure cells are empty
     QString error;
     // The file as it was read (none when it could not be), and when (ms since 1970).

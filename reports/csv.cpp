@@ -19,9 +19,20 @@ QString field(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+QString nameField(const QString &name)
+{
+    QString text = name;
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    if (!name.isEmpty() && kFormulaStarts.contains(name.front()))
+        text.prepend(QLatin1Char('\''));
+    return field(text);
+}
+
 QString rowLine(const Row &row)
 {
-    QString line = field(row.name);
+    QString line = nameField(row.name);
     for (const QString &cell : row.cells)
         line += QLatin1Char(',') + field(cell);
     return line;

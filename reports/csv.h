@@ -23,6 +23,11 @@ QString headerLine();
 // A field with a comma, a double quote or a line break goes in double quotes with inner
 // quotes doubled; any other field is written as it is, blanks included.
 QString field(const QString &text);
+// A learner's name as a cell: learners name their own files, and a spreadsheet takes a cell
+// that starts with = + - @, a tab or a CR as a formula, so such a name gets a leading
+// apostrophe; a line break inside it becomes a space, so that one row stays one line.
+// Every CSV output writes its name cells through this; figures never need it.
+QString nameField(const QString &name);
 QString rowLine(const Row &row);
 // One line in the chosen encoding, ended by CR LF.
 QByteArray encodeLine(const QString &line, Encoding encoding);

@@ -152,6 +152,33 @@ TEST(TableBuild, RowsCollectionsAndProgress)
     EXPECT_EQ(progress.back(), std::make_pair(3, 4));
 }
 
+// The newest runs come out in order whether they share the file's first chunk of runs or
+// straddle two (a chunk holds 16,384 runs).
+TEST(TableBuild, RowKeepsTheNewestRunsInOrder)
+{
+    for (int runs : {0, 3, 20, 16384 + 7, 16384 + 40}) {
+        Folder f;
+        samples::RecordContent c;
+        c.totalSeconds = 4321;
+        for (int i = 1; i <= runs; ++i)
+            c.runs.push_back({std::int16_t(i % 30000), std::int16_t(i % 7)});
+        ASSERT_TRUE(samples::writeFile(QDir(f.path()).filePath("a_Qele.dat"), samples::recordBytes(c)));
+        const auto rows = makeView(f.path(), scanFolder(f.path(), AllGroup).nodes);
+        ASSERT_EQ(rows.size(), 1u);
+        const RecentRuns &recent = rows[0].recent;
+        const int kept = std::min(runs, RecentRuns::kKept);
+        ASSERT_EQ(recent.count, kept) << runs;
+        EXPECT_EQ(recent.lastRun, runs) << runs;
+        for (int i = 0; i < kept; ++i) {
+            const int run = runs - kept + 1 + i;
+            EXPECT_EQ(recent.runs()[std::size_t(i)].spm, run % 30000) << runs << " " << i;
+            EXPECT_EQ(recent.runs()[std::size_t(i)].mistypeRate, run % 7) << runs << " " << i;
+        }
+        EXPECT_EQ(rows[0].totalSeconds, 4321);
+        EXPECT_EQ(rows[0].bestSpm, runs == 0 ? 0 : std::min(runs, 29999));
+    }
+}
+
 TEST(TableBuild, VanishedFileKeepsItsNameAndCourse)
 {
     Folder f;

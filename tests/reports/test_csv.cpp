@@ -26,6 +26,33 @@ TEST(Csv, FieldsAreQuotedOnlyWhenTheyMustBe)
         EXPECT_EQ(csv::field(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
 }
 
+// Learners name their own files: a name must never reach a spreadsheet as a formula or break
+// a row in two, and the figures beside it stay as they are.
+TEST(Csv, NamesCannotBecomeFormulasOrBreakTheRow)
+{
+    struct Case { const char *name; const char *line; };
+    const Case cases[] = {
+        {"=1+1", "'=1+1,-x"},
+        {"+81", "'+81,-x"},
+        {"-2", "'-2,-x"},
+        {"@SUM(A1)", "'@SUM(A1),-x"},
+        {"\tA", "'\tA,-x"},
+        {"\r=1", "' =1,-x"},
+        {"a=1", "a=1,-x"},
+        {"two\nlines", "two lines,-x"},
+        {"cr\r\nlf", "cr  lf,-x"},
+        {"=a,b", "\"'=a,b\",-x"},
+        {"", ",-x"},
+    };
+    for (const Case &c : cases) {
+        csv::Row row{QString::fromUtf8(c.name), {}};
+        row.cells[0] = QStringLiteral("-x"); // a figure starting with a minus is left alone
+        const QString line = csv::rowLine(row);
+        EXPECT_EQ(line.section(QLatin1Char(','), 0, -7), QString::fromUtf8(c.line)) << c.name;
+        EXPECT_FALSE(line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'))) << c.name;
+    }
+}
+
 TEST(Csv, DocumentBytesInCodePage932WithCrLf)
 {
     const std::vector<csv::Row> rows = {
