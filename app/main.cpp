@@ -100,17 +100,21 @@ int main(int argc, char *argv[])
         splash->move(area.center() - splash->rect().center());
     }
     splash->show();
-    splash->repaint();
-    QCoreApplication::processEvents();
 
     qel::frmMain window;
     window.setSplash(splash);
+    // The window shows itself with the folder read (or once the read has taken too long);
+    // meanwhile the splash's bar follows the read.
+    QObject::connect(&window, &qel::frmMain::readyToShow, &window, [&window] {
+        if (window.isVisible())
+            return;
+        window.show();
+        window.activateWindow();
+        QApplication::restoreOverrideCursor();
+    });
     if (!window.Form_Load(startFolder)) {
         QApplication::restoreOverrideCursor();
         return 1;
     }
-    window.show();
-    window.activateWindow();
-    QApplication::restoreOverrideCursor();
     return app.exec();
 }

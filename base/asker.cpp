@@ -137,7 +137,11 @@ public:
 private:
     struct Open {
         Open() { ++g_open; }
-        ~Open() { --g_open; }
+        ~Open()
+        {
+            if (--g_open == 0)
+                emit askerEvents().settled();
+        }
         Open(const Open &) = delete;
         Open &operator=(const Open &) = delete;
     };
@@ -149,6 +153,12 @@ Asker &asker()
 {
     static CountingAsker counting;
     return counting;
+}
+
+AskerEvents &askerEvents()
+{
+    static AskerEvents events;
+    return events;
 }
 
 bool askerBusy()

@@ -3,6 +3,7 @@
 // its own dialogs and pop-up menus) goes through one Asker, so tests can answer them
 // without a person.
 
+#include <QObject>
 #include <QString>
 #include <optional>
 
@@ -49,6 +50,15 @@ Asker &asker();
 // True while a question, dialog or pop-up menu asked through asker() is open: the work it
 // is part of has not ended.
 bool askerBusy();
+// Tells when the last question, dialog or pop-up menu asked through asker() has closed: what
+// waited for the work it was part of may go on.
+class AskerEvents : public QObject {
+    Q_OBJECT
+signals:
+    void settled();
+};
+AskerEvents &askerEvents();
+
 // Installs `replacement` (not owned); nullptr restores Qt's dialogs.
 void setAsker(Asker *replacement);
 

@@ -6,7 +6,6 @@
 #include "records/groupstats.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
@@ -40,8 +39,8 @@ constexpr int kOkLeft = 5100;
 
 } // namespace
 
-frmMprop::frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidget *parent)
-    : QDialog(parent), m_host(host), m_printRequest(printRequest), m_twips(this)
+frmMprop::frmMprop(GroupHost &host, const QIcon &icon, QWidget *parent)
+    : QDialog(parent), m_host(host), m_twips(this)
 {
     draw::installFontSubstitutes();
     setDialogFrame(*this);
@@ -140,8 +139,7 @@ void frmMprop::reject()
 
 void frmMprop::Form_Activate()
 {
-    // Later activations, and those that arrive while events are processed below, find
-    // the figures already computed or under way.
+    // Later activations find the figures already in or on their way.
     if (m_activated)
         return;
     m_activated = true;
@@ -149,69 +147,29 @@ void frmMprop::Form_Activate()
     for (auto &column : lblValue)
         for (QLabel *label : column)
             label->clear();
-    if (!letWindowsPaint())
-        return;
-
-    if (m_host.shownGroupIsEmpty()) {
-        finish();
-        return;
-    }
-
-    const int noted = std::clamp(m_host.shownGroup(), int(AllGroup), int(KanaGroup));
-    const int node = m_host.selectedNodeIndex();
-    const bool paneVisible = m_host.graphPaneVisible();
-    showGroup(noted, computeGroupFigures(m_host.groupCollections()));
-    if (!letWindowsPaint())
-        return;
-    for (int group = AllGroup; group <= KanaGroup; ++group) {
-        if (group == noted)
-            continue;
-        m_host.switchGroup(group);
-        showGroup(group, computeGroupFigures(m_host.groupCollections()));
-        if (!letWindowsPaint())
-            return;
-    }
-    m_host.switchGroup(noted);
-    m_host.selectNodeIndex(node);
-    m_host.setGraphPaneVisible(paneVisible);
-    finish();
-}
-
-bool frmMprop::letWindowsPaint()
-{
     const QPointer<frmMprop> self(this);
-    QCoreApplication::processEvents();
-    return !self.isNull();
+    m_host.requestGroupFigures([self](const GroupStatistics &figures) {
+        if (self)
+            self->showFigures(figures);
+    });
 }
 
-void frmMprop::showGroup(int group, const std::array<QString, 7> &texts)
+void frmMprop::showFigures(const GroupStatistics &figures)
 {
-    for (int row = 0; row < 7; ++row)
-        lblValue[group][row]->setText(texts[std::size_t(row)]);
-}
-
-void frmMprop::finish()
-{
+    m_figures = figures;
+    for (int group = 0; group < 3; ++group)
+        for (int row = 0; row < 7; ++row)
+            lblValue[std::size_t(group)][std::size_t(row)]->setText(figures.text(row, group));
     cmdPrint->setEnabled(true);
     cmdOK->setEnabled(true);
     lblNoticeShadow->hide();
     lblNotice->hide();
-    // Always overwritten, also with empty texts for an empty group, so the printout
-    // never shows the figures of an earlier computation.
-    GroupStatistics &statistics = m_host.groupStatistics();
-    for (int group = 0; group < 3; ++group)
-        for (int row = 0; row < 7; ++row)
-            statistics.groups[std::size_t(group)][std::size_t(row)] = lblValue[group][row]->text();
     m_computing = false;
-    if (!letWindowsPaint())
-        return;
-    if (m_printRequest)
-        accept();
 }
 
 void frmMprop::cmdPrint_Click()
 {
-    m_host.printGroupReport();
+    m_host.printGroupReport(m_figures);
 }
 
 QLabel *frmMprop::addLabel(const QString &objectName, int left, int top, int width,

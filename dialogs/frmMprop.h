@@ -1,8 +1,9 @@
 #pragma once
-// Group properties: the seven group figures for all learners, English and Kana/Romaji,
-// gathered by switching the main window through its three groups.
+// Group properties: the seven group figures for all learners, English and Kana/Romaji, as
+// the window's folder session gathers them away from the window's thread.
 
 #include "dialogs/dialoglayout.h"
+#include "records/groupstats.h"
 
 #include <QDialog>
 #include <array>
@@ -18,9 +19,7 @@ class GroupHost;
 class frmMprop : public QDialog {
     Q_OBJECT
 public:
-    // With `printRequest` the dialog closes itself once the figures are in, for the
-    // group printout that follows.
-    frmMprop(GroupHost &host, bool printRequest, const QIcon &icon, QWidget *parent = nullptr);
+    frmMprop(GroupHost &host, const QIcon &icon, QWidget *parent = nullptr);
 
     // True from the first activation until the figures are in; close requests are refused.
     bool isComputing() const { return m_computing; }
@@ -35,17 +34,14 @@ protected:
 
 private:
     void Form_Activate();
-    // False when the dialog went away while events were being processed.
-    bool letWindowsPaint();
-    void showGroup(int group, const std::array<QString, 7> &texts);
-    void finish();
+    void showFigures(const GroupStatistics &figures);
     void cmdPrint_Click();
 
     QLabel *addLabel(const QString &objectName, int left, int top, int width,
                      Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
     GroupHost &m_host;
-    bool m_printRequest = false;
+    GroupStatistics m_figures;
     bool m_activated = false;
     bool m_computing = false;
     TwipsScale m_twips;

@@ -39,7 +39,7 @@ const char *const kFigureCaptions[6] = {
 
 } // namespace
 
-frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &icon,
+frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &name, const QIcon &icon,
                        PrintCallback print, QWidget *parent)
     : QDialog(parent), m_name(name), m_print(std::move(print)), m_twips(this)
 {
@@ -137,7 +137,7 @@ frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &
     connect(cmdPrint, &QPushButton::clicked, this, &frmPropaty::cmdPrint_Click);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    fill(folder);
+    fill(summary);
 
     const QRect used = childrenRect();
     setFixedSize(std::max(m_twips.x(kOkLeft + kButtonWidth + kMargin), used.right() + 1 + m_twips.x(kMargin)),
@@ -145,10 +145,9 @@ frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &
     cmdOK->setFocus();
 }
 
-void frmPropaty::fill(const QString &folder)
+void frmPropaty::fill(const LearnerSummary &summary)
 {
     lblName->setText(m_name);
-    const LearnerSummary summary = readSummary(folder, m_name);
     for (int course = 0; course < 2; ++course) {
         const CourseTexts &t = summary.courses[std::size_t(course)];
         const QString texts[6] = {t.passedStep, t.runCount, t.totalTime,

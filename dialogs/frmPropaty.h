@@ -3,6 +3,7 @@
 // learner's own trainer settings.
 
 #include "dialogs/dialoglayout.h"
+#include "records/learnersummary.h"
 
 #include <QDialog>
 #include <QString>
@@ -21,15 +22,15 @@ public:
     // Starts the personal printout for one learner.
     using PrintCallback = std::function<void(const QString &name)>;
 
-    // Reads the learner's figures and settings from `folder` at once. Without a print
-    // callback "印刷" only closes the dialog.
-    frmPropaty(const QString &folder, const QString &name, const QIcon &icon,
+    // Shows the learner's figures and settings as read. Without a print callback "印刷"
+    // only closes the dialog.
+    frmPropaty(const LearnerSummary &summary, const QString &name, const QIcon &icon,
                PrintCallback print = {}, QWidget *parent = nullptr);
 
     const QString &learnerName() const { return m_name; }
 
 private:
-    void fill(const QString &folder);
+    void fill(const LearnerSummary &summary);
     void cmdPrint_Click();
 
     QLabel *addLabel(const QString &objectName, int left, int top, int width,

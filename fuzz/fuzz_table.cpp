@@ -129,11 +129,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         GroupCollections collections;
         int lastDone = -1;
         const auto progress = [&](int done, int maximum) {
-            FUZZ_CHECK(done == lastDone + 1 && maximum == int(scan.nodes.size()) + 1 && done < maximum);
+            // Rows are read many at a time: the count only grows, and ends at the last row.
+            FUZZ_CHECK(done >= std::max(lastDone, 0) && maximum == int(scan.nodes.size()) + 1 && done < maximum);
             lastDone = done;
         };
         const std::vector<TableRow> rows = makeView(folder, scan.nodes, &collections, progress);
         FUZZ_CHECK(rows.size() == scan.nodes.size());
+        FUZZ_CHECK(lastDone == int(scan.nodes.size()));
         // Unreadable rows count in no group figure.
         std::size_t readable = 0;
         for (const TableRow &row : rows)

@@ -3,7 +3,7 @@
 #include "base/painting.h"
 #include "graphs/graphframe.h"
 #include "graphs/scales.h"
-#include "records/practicehistory.h"
+#include "records/loadedhistory.h"
 #include "records/textformat.h"
 
 #include <QPainter>
@@ -152,25 +152,25 @@ private:
 };
 
 void drawPractice(QPainter &painter, const GraphFrame &f, const PersonalGraphRow &row,
-                  const QString &path, GraphState &state, RunLines lines,
+                  const LoadedHistory *loaded, GraphState &state, RunLines lines,
                   PersonalGraphResult &result)
 {
     result.heading = practiceHeading(row);
-    PanePractice pane(painter, f, row, state, lines);
-    const auto history = PracticeHistory::read(path, &pane);
-    if (!history)
+    if (!loaded)
         return;
+    PanePractice pane(painter, f, row, state, lines);
+    loaded->replay(pane);
     result.fileRead = true;
-    pane.finish(*history);
+    pane.finish(loaded->history());
 }
 
 void drawTime(QPainter &painter, const GraphFrame &f, const PersonalGraphRow &row,
-              const QString &path, PersonalGraphResult &result)
+              const LoadedHistory *loaded, PersonalGraphResult &result)
 {
     result.heading = timeHeading(row);
-    const auto table = loadStepTimes(path);
-    if (!table)
+    if (!loaded)
         return;
+    const StepTimeTable *table = &loaded->history().stepTimes();
     result.fileRead = true;
 
     drawAxisBars(painter, f, kBlack, kBlack);
@@ -201,6 +201,14 @@ PersonalGraphResult drawPersonalGraph(QPainter &painter, int widthTwips, int hei
                                       const PersonalGraphRow &row, const QString &recordPath,
                                       GraphState &state, RunLines lines)
 {
+    const auto loaded = LoadedHistory::read(recordPath);
+    return drawPersonalGraph(painter, widthTwips, heightTwips, kind, row, loaded ? &*loaded : nullptr, state, lines);
+}
+
+PersonalGraphResult drawPersonalGraph(QPainter &painter, int widthTwips, int heightTwips, int kind,
+                                      const PersonalGraphRow &row, const LoadedHistory *loaded,
+                                      GraphState &state, RunLines lines)
+{
     PersonalGraphResult result;
     state.graphFamily = PersonalFamily;
     painter.save();
@@ -209,9 +217,9 @@ PersonalGraphResult drawPersonalGraph(QPainter &painter, int widthTwips, int hei
     const GraphFrame frame = GraphFrame::forPane(widthTwips, heightTwips);
     drawFrameBase(painter, frame);
     if (kind == PracticeGraph)
-        drawPractice(painter, frame, row, recordPath, state, lines, result);
+        drawPractice(painter, frame, row, loaded, state, lines, result);
     else if (kind == TimeGraph)
-        drawTime(painter, frame, row, recordPath, result);
+        drawTime(painter, frame, row, loaded, result);
     painter.restore();
     return result;
 }

@@ -7,14 +7,19 @@
 // the painter to twips itself, clears the whole pane, draws, and restores the painter's state
 // before it returns.
 //
-// The record file is read at every call, runs streaming into the drawing, and never created.
-// A file that cannot be opened gives the empty frame (background, grid, horizontal axis)
-// without a message; a read that fails part-way leaves what was drawn before it.
+// The learner's record file comes read (a LoadedHistory: the window's folder session loads
+// it away from the window's thread); nothing for a file that could not be read gives the
+// empty frame (background, grid, horizontal axis) without a message. A file read part-way
+// is no LoadedHistory, so a half-read history is never drawn.
 
 #include "graphs/graphstate.h"
 #include "graphs/runline.h"
 
 #include <QString>
+
+namespace qel {
+class LoadedHistory;
+}
 
 class QPainter;
 
@@ -46,6 +51,10 @@ enum class RunLines { Merged, EverySegment };
 // makes one column of the plot's width (no column at all when the plot has no width, and
 // then draws no runs). A practice-time graph with more STEPs than the plot has twips gets
 // slots of width 0; no bar and no STEP number is drawn then.
+PersonalGraphResult drawPersonalGraph(QPainter &painter, int widthTwips, int heightTwips, int kind,
+                                      const PersonalGraphRow &row, const LoadedHistory *loaded,
+                                      GraphState &state, RunLines lines = RunLines::Merged);
+// The same, reading the record file at `recordPath` first (the command-line tool).
 PersonalGraphResult drawPersonalGraph(QPainter &painter, int widthTwips, int heightTwips, int kind,
                                       const PersonalGraphRow &row, const QString &recordPath,
                                       GraphState &state, RunLines lines = RunLines::Merged);

@@ -8,7 +8,10 @@
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/icons.h"
 #include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/learnerviews.h"
+#include "mainwindow/outputcommands.h"
 #include "mainwindow/panes.h"
+#include "session/foldersession.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +32,11 @@
 
 namespace qel {
 
+namespace {
+// The longest the window waits for the folder's first read before it shows itself.
+constexpr int kLongestHiddenStartMSecs = 2000;
+}
+
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
 {
@@ -39,7 +47,12 @@ frmMain::frmMain(QWidget *parent)
         twips_ = TwipsScale::ofScreen(s);
 
     ui = std::make_unique<frmMainControls>(*this, twips_);
+    session_ = new FolderSession(this);
+    session_->setObjectName(QStringLiteral("folderSession"));
+    learners_ = std::make_unique<LearnerViews>(*ui->tvTreeView, *ui->lvListView, *ui->listModel);
+    outputs_ = std::make_unique<OutputCommands>(*this, *session_, [this] { return holdCommand(); });
     connectControls();
+    connectSession();
 
     clock_ = new QTimer(this);
     connect(clock_, &QTimer::timeout, this, &frmMain::updateClock);
@@ -52,6 +65,7 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain()
 {
+    *alive_ = false;
     if (splash_)
         delete splash_.data();
     // The controls go while the handlers they signal still have their window: a focus
@@ -124,11 +138,11 @@ void frmMain::connectControls()
                     [this, key = button->objectName()] { tbToolBar_ButtonClick(key); });
 
     connect(c.tvTreeView, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) {
-        if (item == rootNode())
+        if (item == learners_->rootNode())
             setNodeImage(item, 1);
     });
     connect(c.tvTreeView, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *item) {
-        if (item == rootNode())
+        if (item == learners_->rootNode())
             setNodeImage(item, 2);
     });
     connect(c.tvTreeView, &LearnerTree::nodeClick, this, &frmMain::tvTreeView_NodeClick);
@@ -279,10 +293,17 @@ bool frmMain::Form_Load(const QString &startFolder)
 
     setFlatToolbar(true);
     setFullRowSelect(true);
-    scanFolder(AllGroup);
-    makeView(true);
     state_.graph.resetPersonalScales();
     ui->mnuPopAllAll->setEnabled(false);
+    ui->lblTitle[0]->setText(state_.recordFolder);
+    ui->lblTitle[0]->setToolTip(state_.recordFolder); // a long path does not fit above the tree
+    session_->setFollowing(state_.autoRefresh);
+    session_->open(state_.recordFolder);
+    // A folder that takes long to read (a slow server) does not keep the window away.
+    QTimer::singleShot(kLongestHiddenStartMSecs, this, [this] {
+        if (!firstReadShown_)
+            emit readyToShow();
+    });
     return true;
 }
 
@@ -457,15 +478,6 @@ void frmMain::buildProgress(int value, int maximum)
     if (state_.startingUp && splash_) {
         splash_->ProgressBar1->setMaximum(maximum);
         splash_->ProgressBar1->setValue(value);
-    }
-    keepPainting();
-}
-
-void frmMain::keepPainting()
-{
-    if (pumpClock_.elapsed() >= 50) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        pumpClock_.restart();
     }
 }
 

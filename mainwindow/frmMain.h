@@ -7,7 +7,6 @@
 #include "dialogs/hosts.h"
 #include "mainwindow/frmMainState.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSet>
@@ -24,9 +23,13 @@ class QTreeWidgetItem;
 
 namespace qel {
 
-class FolderWatch;
+class FolderSession;
+class LearnerViews;
+class OutputCommands;
 class frmSplash;
 struct frmMainControls;
+struct TableChange;
+enum class FolderHealth;
 enum class ToolbarButton;
 
 class frmMain : public QMainWindow, private SearchTarget, private GroupHost {
@@ -38,13 +41,19 @@ public:
     // The splash whose progress bar the first table build advances; the first activation
     // closes it.
     void setSplash(frmSplash *splash);
-    // Reads the settings, places the window, scans the folder and fills tree and list.
-    // A start folder replaces the remembered one, as a folder change would.
-    // False when the settings store failed (reported; the program ends).
+    // Reads the settings, places the window and starts reading the folder; the tree and
+    // list fill once it is read (`readyToShow`). A start folder replaces the remembered one,
+    // as a folder change would. False when the settings store failed (reported; the program
+    // ends).
     bool Form_Load(const QString &startFolder = QString());
 
     // What the window keeps, for reading.
     const frmMainState &state() const { return state_; }
+
+signals:
+    // The folder's first read is shown, or has taken long enough that the window should
+    // show itself without it.
+    void readyToShow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -52,9 +61,11 @@ protected:
     void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectControls();
+    void connectSession();
 
     // ---- start-up, layout, close (frmMain.cpp) ----
     void Form_Activate();
@@ -70,7 +81,6 @@ private:
     void setFlatToolbar(bool flat);
     void setFullRowSelect(bool on);
     void buildProgress(int value, int maximum);
-    void keepPainting(); // lets the screen paint now and then during long work; clicks wait
     void updateClock();
     void placeWindow(const ViewerSettings &settings);
     void applyPendingOuter(bool activated);
@@ -81,9 +91,9 @@ private:
     double outerHeightTwips() const;
 
     // ---- group tree and learner list (frmMain_view.cpp) ----
-    void scanFolder(int group);
-    void makeView(bool collect);
-    void noteUnreadable(const std::vector<TableRow> &rows);
+    // The group of the view mode as the folder session last read it, shown afresh.
+    void makeView();
+    void showStatusText(const QString &text, const std::vector<TableRow> &rows);
     void tvTreeView_NodeClick(QTreeWidgetItem *node);
     void tvTreeView_DblClick();
     void tvTreeView_MouseDown(Qt::MouseButton button);
@@ -103,9 +113,9 @@ private:
     void mnuFile_Click();
     void mnuEdit_Click();
     void mnuView_Click();
-    bool anyRowSelected() const;
     void showList();
     void showSortIndicator(int column);
+    void sortAgain();
     bool canDeleteRows() const;
     bool canShowPersonal() const;
     void settleLearnerButtons();
@@ -113,15 +123,6 @@ private:
     void showViewMode(int index);
     void setToolbarButtonsEnabled(std::initializer_list<ToolbarButton> buttons, bool enabled);
     void openPopup(QMenu *menu, const QPoint &globalPos);
-    int rowCount() const;
-    bool rowSelected(int row) const;
-    // The rows whose every column is selected, in ascending order, read in one pass.
-    std::vector<int> selectedRows() const;
-    void setRowSelected(int row, bool selected);
-    int currentRow() const;
-    void setCurrentRow(int row);
-    QTreeWidgetItem *rootNode() const;
-    QTreeWidgetItem *nodeByKey(const QString &key) const;
 
     // ---- graph pane (frmMain_graphs.cpp) ----
     void drawPersonalGraph();
@@ -143,8 +144,6 @@ private:
     // ---- file commands (frmMain_files.cpp) ----
     void mnuFileOpen_Click();
     void mnuFileDelete_Click();
-    void deleteProgress(int done, int total);
-    void removeNodes(const QSet<QString> &keys);
     void mnuFileFind_Click();
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();
@@ -159,8 +158,6 @@ private:
     void mnuPopEditCSV_Click();
     void menuAllCSV_Click();
     QString personalLearner() const;
-    QString csvStartFolder() const;
-    int rowOfNode(const QTreeWidgetItem *node) const;
 
     // ---- printing (frmMain_print.cpp) ----
     void mnuPrint_Click(); // the File menu's print submenu opens
@@ -174,74 +171,43 @@ private:
     void menuAllPreview_Click();
     // Who gets a personal page: the selected rows' learners, else the tree's learner node.
     QStringList personalNames() const;
-    // The group properties dialog, silently, for the figures of the group report.
-    void collectGroupStatistics();
-    // The personal report of these learners (one page each) and the group report; false
-    // when nothing was printed because there was no one or the print dialog was cancelled.
-    bool printPersonal(const QStringList &names);
-    bool printALL();
-    // The same pages in a preview, from which they can be printed.
-    void previewPersonal(const QStringList &names);
-    using ReportJob = std::function<bool(QPrinter &printer, QString *error)>;
-    bool printReport(const QString &document, const ReportJob &job);
-    void previewReport(const QString &document, const ReportJob &job, const std::function<bool()> &print);
 
     // ---- following the record folder (frmMain_refresh.cpp) ----
-    // After a full build: the folder is watched from what the build read.
-    void followFolder();
-    void followFolder(FolderListing listing, std::optional<qint64> settlesAt);
     void mnuViewRefresh_Click();
     void mnuViewAutoRefresh_Click();
-    // The watch saw a change: refreshes now, or once the command under way has ended.
-    void folderChanged();
-    bool commandUnderWay() const;
-    // Tree, list, status text and graph follow the files that changed (every file when
-    // `everything`); the teacher's place stays.
-    void refreshFromFolder(bool everything);
-    void syncTree(const ScanResult &scan);
-    // The folder scan, listed beside the window so that it keeps painting (clicks wait).
-    ScanResult scanWhilePainting(const QString &folder, int group);
-
-    // Held by a command while it lets events run between its steps: no refresh comes
-    // between them.
-    class CommandScope {
-    public:
-        explicit CommandScope(frmMain &window) : depth_(window.commandDepth_) { ++depth_; }
-        ~CommandScope() { --depth_; }
-        CommandScope(const CommandScope &) = delete;
-        CommandScope &operator=(const CommandScope &) = delete;
-
-    private:
-        int &depth_;
-    };
+    // What the folder session read: shown now, or once the command under way has ended.
+    void folderRead(const TableChange &change);
+    void applyFolderRead();
+    void folderHealthChanged(FolderHealth health);
+    void historyLoaded(const QString &key);
+    // A refresh must wait: a question or dialog open, a printout or export under way, a menu
+    // open, a button held.
+    bool refreshMustWait() const;
+    // Held by a command from its start until it has ended; no refresh comes in between.
+    std::shared_ptr<void> holdCommand();
+    void commandEnded();
 
     // ---- what the find dialog and the group dialog ask of the window ----
     void hideGraphPane() override;
     bool selectLearnerRow(const QString &name) override;
-    int shownGroup() const override;
-    bool shownGroupIsEmpty() const override;
-    int selectedNodeIndex() const override;
-    void selectNodeIndex(int index) override;
-    bool graphPaneVisible() const override;
-    void setGraphPaneVisible(bool visible) override;
-    void switchGroup(int group) override;
-    GroupCollections &groupCollections() override { return state_.collections; }
-    GroupStatistics &groupStatistics() override { return state_.statistics; }
-    void printGroupReport() override;
+    void requestGroupFigures(std::function<void(const GroupStatistics &)> done) override;
+    void printGroupReport(const GroupStatistics &figures) override;
 
     std::unique_ptr<frmMainControls> ui;
     frmMainState state_;
     TwipsScale twips_;
     QPointer<frmSplash> splash_;
     QTimer *clock_ = nullptr;
-    bool building_ = false;
     bool shown_ = false;
-    QElapsedTimer pumpClock_;
     std::optional<QSize> pendingOuter_; // outer size to apply once the frame is known
-    FolderWatch *watch_ = nullptr; // "folderWatch", made when first needed
-    std::vector<TreeNode> shownNodes_; // the tree's learner nodes, as the last scan gave them
-    QTimer *refreshRetry_ = nullptr;
-    bool refreshPending_ = false;
+    FolderSession *session_ = nullptr; // "folderSession"
+    std::unique_ptr<LearnerViews> learners_;
+    std::unique_ptr<OutputCommands> outputs_;
+    std::unique_ptr<TableChange> pendingRead_; // read while a command was under way
+    GroupCollections figuresCollections_;      // the shown group's, with the last figures
+    bool firstReadShown_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true); // false once the window goes
+    bool findOpen_ = false;
     int commandDepth_ = 0;
 };
 

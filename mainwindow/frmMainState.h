@@ -4,7 +4,6 @@
 #include "graphs/graphstate.h"
 #include "graphs/personalgraph.h"
 #include "mainwindow/windowlayout.h"
-#include "records/groupstats.h"
 #include "records/learnertable.h"
 
 #include <QRectF>
@@ -16,11 +15,10 @@ namespace qel {
 // that chose it; a paint draws exactly this.
 struct PaneGraph {
     int kind = 0;
-    // Personal graphs: the learner's list row as it was chosen, and the learner's node key
-    // and record file, which every paint reads anew.
+    // Personal graphs: the learner's list row as it was chosen, and the learner's record
+    // file, whose runs the folder session loads for the paints.
     graphs::PersonalGraphRow learner;
     QString nodeKey;
-    QString recordPath;
 };
 
 struct frmMainState {
@@ -34,10 +32,8 @@ struct frmMainState {
     bool resizeRedrawn = false;
     graphs::GraphState graph;
     PaneGraph pane;
-    // True while the group dialog runs for the group printout: it closes itself when done.
-    bool printRequest = false;
+    // The group shown: its collections, for the statistics graphs.
     GroupCollections collections;
-    GroupStatistics statistics;
     // Sort of the list: the last text column sorted, the direction all columns share
     // (0 ascending, 1 descending), and whether later fills keep that text order.
     int sortColumn = 0;

@@ -5,13 +5,11 @@
 #include "dialogs/frmPropaty.h"
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/learnerviews.h"
+#include "mainwindow/outputcommands.h"
 #include "mainwindow/panes.h"
-#include "reports/csv.h"
-#include "reports/outputfile.h"
+#include "session/foldersession.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -19,33 +17,18 @@ namespace qel {
 
 // ---------------------------------------------------------------- properties dialogs
 
-// The list row of a tree node: same record file, so a learner with both Courses gets
-// the row of the node's Course.
-int frmMain::rowOfNode(const QTreeWidgetItem *node) const
-{
-    const QString key = nodeKey(node);
-    for (int r = 0; r < rowCount(); ++r)
-        if (ui->listModel->row(r).key == key)
-            return r;
-    return -1;
-}
-
 // The learner of the personal commands: the tree's selected learner node after a pop-up
 // from the tree, else the list's selected row (the current one when it is selected).
 QString frmMain::personalLearner() const
 {
     QTreeWidgetItem *node = ui->tvTreeView->currentItem();
-    const QString fromTree = node && node != rootNode() ? node->text(0) : QString();
+    const QString fromTree = node && node != learners_->rootNode() ? node->text(0) : QString();
     QString fromList;
-    const int current = currentRow();
-    if (current >= 0 && rowSelected(current)) {
-        fromList = ui->listModel->row(current).name;
-    } else {
-        for (int r = 0; r < rowCount(); ++r)
-            if (rowSelected(r)) {
-                fromList = ui->listModel->row(r).name;
-                break;
-            }
+    const int current = learners_->currentRow();
+    if (current >= 0 && learners_->rowSelected(current)) {
+        fromList = learners_->row(current).name;
+    } else if (const std::vector<int> rows = learners_->selectedRows(); !rows.empty()) {
+        fromList = learners_->row(rows.front()).name;
     }
     // The other place serves when the deciding one names no learner, so a lit toolbar
     // button always has someone to show.
@@ -59,15 +42,21 @@ void frmMain::mnuPorpPersonal_Click()
     const QString name = personalLearner();
     if (name.isEmpty())
         return;
-    {
-        frmPropaty dialog(state_.recordFolder, name, windowIcon(),
-                          [this](const QString &learner) { printPersonal(QStringList{learner}); }, this);
-        asker().showDialog(dialog);
-    }
-    if (state_.graph.popupFromTree)
-        ui->tvTreeView->setFocus();
-    else
-        focusAfterPopup();
+    const bool fromTree = state_.graph.popupFromTree;
+    // The learner's files are read away from this thread; the dialog opens once they are in.
+    session_->loadLearners({name}, [this, name, fromTree, hold = holdCommand()](std::vector<LearnerRecord> read) {
+        if (read.empty())
+            return;
+        {
+            frmPropaty dialog(read.front().summary, name, windowIcon(),
+                              [this](const QString &learner) { outputs_->printLearners({learner}); }, this);
+            asker().showDialog(dialog);
+        }
+        if (fromTree)
+            ui->tvTreeView->setFocus();
+        else
+            focusAfterPopup();
+    });
 }
 
 void frmMain::mnuPopPropaty_Click()
@@ -77,7 +66,7 @@ void frmMain::mnuPopPropaty_Click()
 
 void frmMain::mnuPropAll_Click()
 {
-    frmMprop dialog(*this, false, windowIcon(), this);
+    frmMprop dialog(*this, windowIcon(), this);
     asker().showDialog(dialog);
 }
 
@@ -86,61 +75,44 @@ void frmMain::menuAllprop_Click()
     mnuPropAll_Click();
 }
 
+void frmMain::requestGroupFigures(std::function<void(const GroupStatistics &)> done)
+{
+    session_->requestGroupFigures(state_.viewMode, [this, done](const GroupStatistics &figures,
+                                                                const GroupCollections &collections) {
+        figuresCollections_ = collections;
+        done(figures);
+    });
+}
+
+void frmMain::printGroupReport(const GroupStatistics &figures)
+{
+    outputs_->printGroup(figures, figuresCollections_);
+}
+
 // ---------------------------------------------------------------- CSV export
 
 void frmMain::mnuPopEditCSV_Click()
 {
-    std::vector<int> rows = selectedRows();
+    std::vector<int> rows = learners_->selectedRows();
     if (rows.empty()) {
-        QTreeWidgetItem *node = ui->tvTreeView->currentItem();
-        if (node && node != rootNode())
-            if (const int r = rowOfNode(node); r >= 0)
-                rows.push_back(r);
+        const QString key = learners_->learnerKey(ui->tvTreeView->currentItem());
+        if (const int r = key.isEmpty() ? -1 : learners_->rowOf(key); r >= 0)
+            rows.push_back(r);
     }
 
     // The file is named after the current row unless that row is not in it: a name
     // pointing at another learner invites overwriting that learner's export.
-    int nameRow = currentRow();
+    int nameRow = learners_->currentRow();
     if (!rows.empty() && std::find(rows.begin(), rows.end(), nameRow) == rows.end())
         nameRow = rows.front();
     if (nameRow < 0)
         return;
 
-    const auto path = asker().saveFileName(this, QStringLiteral("出力先を指定して下さい。"),
-                                           QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*.*)"),
-                                           QStringLiteral(".csv"),
-                                           QDir(csvStartFolder()).filePath(ui->listModel->row(nameRow).name));
-    if (!path || path->isEmpty())
-        return;
-    if (reports::isTrainerFile(state_.recordFolder, *path)) {
-        asker().message(this, reports::trainerFileRefusal(*path), QString(), Asker::Buttons::Ok,
-                        Asker::Icon::Exclamation);
-        return;
-    }
-
-    std::vector<csv::Row> lines;
-    lines.reserve(rows.size());
-    for (int r : rows) {
-        const TableRow &row = ui->listModel->row(r);
-        lines.push_back({row.name, row.cells});
-    }
-    QString error;
-    if (!csv::saveFile(*path, lines, csv::Encoding::Cp932, &error))
-        asker().message(this, QStringLiteral("CSV出力に失敗しました。\n") + error, QString(),
-                        Asker::Buttons::Ok, Asker::Icon::Exclamation);
-    else
-        state_.csvFolder = QFileInfo(*path).absolutePath();
-}
-
-// Where the save dialog opens: the folder of the last export while it is there, else the
-// user's documents (or home, where there is no such folder: the dialog would ignore it),
-// never the folder the program happened to start in.
-QString frmMain::csvStartFolder() const
-{
-    if (!state_.csvFolder.isEmpty() && QFileInfo(state_.csvFolder).isDir())
-        return state_.csvFolder;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    std::vector<TableRow> chosen;
+    chosen.reserve(rows.size());
+    for (int r : rows)
+        chosen.push_back(learners_->row(r));
+    outputs_->exportRows(chosen, learners_->row(nameRow).name, state_.csvFolder);
 }
 
 void frmMain::mnuEditOutput_Click()
@@ -152,16 +124,16 @@ void frmMain::mnuEditOutput_Click()
         if (!asker().message(this, node->text(0) + QStringLiteral("のデータを出力しますか？"), QString(),
                              Asker::Buttons::OkCancel, Asker::Icon::Question))
             return;
-        if (node == rootNode()) {
+        if (node == learners_->rootNode()) {
             mnuEditSelectAll_Click();
         } else {
             // The question named this learner: the file holds this learner's row alone,
             // not whichever row happened to be current or selected in the list.
-            const int row = rowOfNode(node);
+            const int row = learners_->rowOf(learners_->learnerKey(node));
             if (row >= 0) {
                 ui->lvListView->clearSelection();
-                setRowSelected(row, true);
-                setCurrentRow(row);
+                learners_->setRowSelected(row, true);
+                learners_->setCurrentRow(row);
             }
         }
         mnuPopEditCSV_Click();
@@ -175,7 +147,7 @@ void frmMain::mnuEditOutput_Click()
 
 void frmMain::menuAllCSV_Click()
 {
-    tvTreeView_NodeClick(rootNode());
+    tvTreeView_NodeClick(learners_->rootNode());
     ui->lvListView->selectAll();
     mnuPopEditCSV_Click();
 }

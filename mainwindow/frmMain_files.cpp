@@ -6,8 +6,10 @@
 #include "mainwindow/filetrash.h"
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/learnerviews.h"
 #include "mainwindow/panes.h"
 #include "records/platform.h"
+#include "session/foldersession.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -22,8 +24,6 @@ namespace qel {
 
 void frmMain::mnuFileOpen_Click()
 {
-    if (building_)
-        return;
     const auto chosen = asker().chooseFolder(
         this, QStringLiteral("練習記録ファイルが保存されているフォルダ（ディレクトリ）を選択してください。"),
         state_.recordFolder);
@@ -31,115 +31,77 @@ void frmMain::mnuFileOpen_Click()
         return;
     state_.recordFolder = QDir::toNativeSeparators(*chosen);
     showViewMode(AllGroup);
-
-    ui->tvTreeView->clear();
-    scanFolder(AllGroup);
-    ui->lvListView->hide();
-    ui->listModel->clear();
-    makeView(true);
+    ui->lblTitle[0]->setText(state_.recordFolder);
+    ui->lblTitle[0]->setToolTip(state_.recordFolder);
+    ui->Picture1->hide();
+    pendingRead_.reset();
+    learners_->clear();
+    state_.collections = {};
     ui->lvListView->show();
+    // The tree and list fill once the session has read the new folder.
+    session_->open(state_.recordFolder);
 }
 
 void frmMain::mnuFileDelete_Click()
 {
-    if (building_)
-        return;
     if (!asker().message(this, QStringLiteral("選択されているユーザを削除してよろしいですか？"),
                          QStringLiteral("削除確認"), Asker::Buttons::OkCancel, Asker::Icon::Exclamation))
         return;
     // Every step below is one pass, whatever the number of rows: the selection is read
     // once, the tree is rebuilt once and the list loses its rows in one change. The rows are
-    // taken by their files, as the window may paint (and its list be read) in between.
+    // taken by their files, as the list may change before the files are gone.
     struct Learner {
         QString key, name;
     };
     std::vector<Learner> chosen;
-    for (int r : selectedRows())
-        chosen.push_back({ui->listModel->row(r).key, ui->listModel->row(r).name});
+    for (int r : learners_->selectedRows())
+        chosen.push_back({learners_->row(r).key, learners_->row(r).name});
     if (chosen.empty())
         return;
-    building_ = true; // no rescan while the window paints in between
     const QString statusText = ui->statusPanels[0]->text();
-    pumpClock_.start();
-    QSet<QString> goneKeys;
-    int done = 0;
-    for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
-        deleteProgress(done++, int(chosen.size()));
-        // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner "a", and
-        // building the name from the learner would remove a_Qele.dat, another row's file.
-        const QString file = recordFolderPath(state_.recordFolder, it->key);
-        // A file that could not be removed keeps its row and node, so the list shows the
-        // folder as it is.
-        if (discardFile(file) == DiscardResult::Failed)
-            continue;
-        goneKeys.insert(it->key);
-        const QString base = recordFolderPath(state_.recordFolder, it->name);
-        if (!platform::fileExists(base + QStringLiteral("_Qele.dat")) && !platform::fileExists(base + QStringLiteral("_Qelk.dat")))
-            discardFile(base + QStringLiteral(".ini"));
-    }
-    removeNodes(goneKeys);
-    std::vector<int> removed;
-    for (int r = 0; r < rowCount(); ++r)
-        if (goneKeys.contains(ui->listModel->row(r).key))
-            removed.push_back(r);
-    ui->listModel->removeRowsAt(std::move(removed));
-    ui->statusPanels[0]->setText(statusText);
-    building_ = false;
-    // The toolbar button deletes under a graph too; the graph may have lost its learner.
-    if (!goneKeys.isEmpty() && !ui->Picture1->isHidden())
-        drawPaneAgain();
-}
-
-// A long deletion keeps the window painting and says how far it has come.
-void frmMain::deleteProgress(int done, int total)
-{
-    if (pumpClock_.elapsed() < 50)
-        return;
-    ui->statusPanels[0]->setText(QStringLiteral("削除しています… %1 / %2").arg(done).arg(total));
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    pumpClock_.restart();
-}
-
-// Takes the learner nodes of these keys out of the tree in one pass. The current node
-// stays; where it goes itself, the next node that stays (else the one before) takes its
-// place, as when a single node is deleted.
-void frmMain::removeNodes(const QSet<QString> &keys)
-{
-    QTreeWidgetItem *root = rootNode();
-    if (!root || keys.isEmpty())
-        return;
-    QTreeWidgetItem *current = ui->tvTreeView->currentItem();
-    const QList<QTreeWidgetItem *> children = root->takeChildren();
-    QList<QTreeWidgetItem *> kept;
-    kept.reserve(children.size());
-    QTreeWidgetItem *after = nullptr, *before = nullptr;
-    bool pastCurrent = current == root || !current;
-    for (QTreeWidgetItem *child : children) {
-        if (child == current)
-            pastCurrent = true;
-        if (keys.contains(nodeKey(child))) {
-            if (child == current)
-                current = nullptr;
-            delete child;
-            continue;
-        }
-        kept.append(child);
-        if (!pastCurrent)
-            before = child;
-        else if (!after && child != current)
-            after = child;
-    }
-    root->addChildren(kept);
-    if (current)
-        ui->tvTreeView->setCurrentItem(current);
-    else
-        ui->tvTreeView->setCurrentItem(after ? after : before ? before : root);
+    // The files go away from this thread; the status bar says how far it has come.
+    session_->runReporting<QStringList>(
+        [folder = state_.recordFolder, chosen](const FolderSession::Report &report) {
+            QStringList gone;
+            int done = 0;
+            for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
+                report(done++, int(chosen.size()));
+                // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner
+                // "a", and building the name from the learner would remove a_Qele.dat,
+                // another row's file. A file that could not be removed keeps its row and
+                // node, so the list shows the folder as it is.
+                if (discardFile(recordFolderPath(folder, it->key)) == DiscardResult::Failed)
+                    continue;
+                gone << it->key;
+                const QString base = recordFolderPath(folder, it->name);
+                if (!platform::fileExists(base + QStringLiteral("_Qele.dat"))
+                    && !platform::fileExists(base + QStringLiteral("_Qelk.dat")))
+                    discardFile(base + QStringLiteral(".ini"));
+            }
+            return gone;
+        },
+        [this](int done, int total) {
+            ui->statusPanels[0]->setText(QStringLiteral("削除しています… %1 / %2").arg(done).arg(total));
+        },
+        [this, statusText, hold = holdCommand()](QStringList gone) {
+            const QSet<QString> goneKeys(gone.begin(), gone.end());
+            learners_->remove(goneKeys);
+            session_->forget(gone);
+            ui->statusPanels[0]->setText(statusText);
+            // The toolbar button deletes under a graph too; the graph may have lost its learner.
+            if (!goneKeys.isEmpty() && !ui->Picture1->isHidden())
+                drawPaneAgain();
+        });
 }
 
 void frmMain::mnuFileFind_Click()
 {
     frmSearch dialog(*this, this);
+    // Learners who arrive while the dialog is open are found too: the list goes on
+    // following the folder.
+    findOpen_ = true;
     const int result = asker().showDialog(dialog);
+    findOpen_ = false;
     // Found, not found or cancelled, the list takes the pane: never an empty space under a
     // graph's heading.
     showList();
@@ -196,75 +158,17 @@ void frmMain::hideGraphPane()
 
 bool frmMain::selectLearnerRow(const QString &name)
 {
-    for (int r = 0; r < rowCount(); ++r) {
-        if (QString::compare(ui->listModel->row(r).name, name, Qt::CaseInsensitive) != 0)
+    for (int r = 0; r < learners_->rowCount(); ++r) {
+        if (QString::compare(learners_->row(r).name, name, Qt::CaseInsensitive) != 0)
             continue;
-        setRowSelected(r, true);
-        setCurrentRow(r);
+        learners_->setRowSelected(r, true);
+        learners_->setCurrentRow(r);
         ui->lvListView->scrollTo(ui->listModel->index(r, 0));
         showList();
         ui->lvListView->setFocus();
         return true;
     }
     return false;
-}
-
-// ---------------------------------------------------------------- the group dialog's view
-
-int frmMain::shownGroup() const
-{
-    for (int i = 0; i < 3; ++i)
-        if (ui->mnuListViewMode[std::size_t(i)]->isChecked())
-            return i;
-    return state_.viewMode;
-}
-
-bool frmMain::shownGroupIsEmpty() const
-{
-    const QTreeWidgetItem *root = rootNode();
-    return !root || root->childCount() == 0;
-}
-
-int frmMain::selectedNodeIndex() const
-{
-    const QTreeWidgetItem *node = ui->tvTreeView->currentItem();
-    QTreeWidgetItem *root = rootNode();
-    if (!node || !root || node == root)
-        return 0;
-    return root->indexOfChild(const_cast<QTreeWidgetItem *>(node)) + 1;
-}
-
-void frmMain::selectNodeIndex(int index)
-{
-    QTreeWidgetItem *root = rootNode();
-    if (!root)
-        return;
-    if (index <= 0)
-        ui->tvTreeView->setCurrentItem(root);
-    else if (index <= root->childCount())
-        ui->tvTreeView->setCurrentItem(root->child(index - 1));
-}
-
-bool frmMain::graphPaneVisible() const
-{
-    return !ui->Picture1->isHidden();
-}
-
-void frmMain::setGraphPaneVisible(bool visible)
-{
-    // The pane takes the list's place, as after a node click, and shows its graph again:
-    // the rescans in between filled the list and its heading anew.
-    ui->lvListView->setVisible(!visible);
-    ui->Picture1->setVisible(visible);
-    if (visible)
-        drawPaneAgain();
-}
-
-void frmMain::switchGroup(int group)
-{
-    // As the view menu does it, so the switch is seen as that menu's command.
-    if (group >= 0 && group <= 2)
-        ui->mnuListViewMode[std::size_t(group)]->trigger();
 }
 
 } // namespace qel

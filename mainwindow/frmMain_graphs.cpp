@@ -5,7 +5,9 @@
 #include "graphs/personalgraph.h"
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/learnerviews.h"
 #include "mainwindow/panes.h"
+#include "session/foldersession.h"
 
 #include <QAction>
 #include <QLabel>
@@ -24,28 +26,6 @@ QSize paneTwips(const QWidget *pane)
     return TwipsScale(pane).twips(pane->size());
 }
 
-int findRow(const LearnerListModel &list, const QString &name, int from)
-{
-    for (int r = from; r < list.rowCount(); ++r)
-        if (list.row(r).name == name)
-            return r;
-    return -1;
-}
-
-// The list row of a learner node: the first row of its name, or, when that one is the
-// learner's other Course, the next row of the name. -1 when there is none; the group
-// node is no learner, even when someone is called "全体".
-int learnerRow(const LearnerListModel &list, const QTreeWidgetItem *node, const QTreeWidgetItem *root)
-{
-    if (!node || node == root)
-        return -1;
-    const QString name = node->text(0);
-    const int first = findRow(list, name, 0);
-    if (first < 0 || list.row(first).icon == nodeImage(node))
-        return first;
-    return findRow(list, name, first + 1);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- graph commands
@@ -59,21 +39,24 @@ void frmMain::drawPersonalGraphOf(QTreeWidgetItem *node)
 {
     PaneGraph &pane = state_.pane;
     state_.graph.graphFamily = graphs::PersonalFamily;
-    const int row = learnerRow(*ui->listModel, node, rootNode());
+    const QString key = learners_->learnerKey(node);
+    const int row = key.isEmpty() ? -1 : learners_->rowOf(key);
     if (row < 0) {
         pane.nodeKey.clear();
+        session_->showHistory(QString());
         // The right pane is never left empty.
         showList();
         return;
     }
     // The row is the list's current one while its graph is shown; a selection stays as the
     // user left it.
-    setCurrentRow(row);
-    const TableRow &r = ui->listModel->row(row);
+    learners_->setCurrentRow(row);
+    const TableRow &r = learners_->row(row);
     pane.kind = state_.graph.personalGraphKind;
     pane.learner = {r.name, r.cells[CourseColumn], r.cells[BestColumn]};
-    pane.nodeKey = nodeKey(node);
-    pane.recordPath = recordFolderPath(state_.recordFolder, pane.nodeKey);
+    pane.nodeKey = key;
+    // The paints draw the runs the session loads; `historyLoaded` asks for one more.
+    session_->showHistory(key);
 
     QString heading;
     if (pane.kind == graphs::PracticeGraph)
@@ -83,7 +66,6 @@ void frmMain::drawPersonalGraphOf(QTreeWidgetItem *node)
     if (!heading.isEmpty())
         ui->lblTitle[1]->setText(heading);
     settleLearnerButtons();
-    // The drawing reads the whole record file; the paint does that, once.
     ui->Picture1->update();
 }
 
@@ -91,7 +73,7 @@ void frmMain::drawGroupGraph()
 {
     state_.graph.graphFamily = graphs::GroupFamily;
     state_.pane.kind = state_.graph.groupGraphKind;
-    const QTreeWidgetItem *root = rootNode();
+    const QTreeWidgetItem *root = learners_->rootNode();
     const graphs::GroupGraphResult texts = graphs::groupGraphTexts(
         state_.pane.kind, root ? root->text(0) : QString(), root ? root->childCount() : 0, state_.collections);
     if (!texts.heading.isEmpty())
@@ -113,7 +95,7 @@ void frmMain::redrawGraph()
 void frmMain::drawPaneAgain()
 {
     if (state_.graph.graphFamily == graphs::PersonalFamily) {
-        QTreeWidgetItem *shown = nodeByKey(state_.pane.nodeKey);
+        QTreeWidgetItem *shown = learners_->nodeOf(state_.pane.nodeKey);
         drawPersonalGraphOf(shown ? shown : ui->tvTreeView->currentItem());
     } else {
         drawGroupGraph();
@@ -133,7 +115,9 @@ void frmMain::Picture1_Paint(QPainter &painter) const
     // it returns are the command's business.
     graphs::GraphState drawn = state_.graph;
     if (drawn.graphFamily == graphs::PersonalFamily) {
-        graphs::drawPersonalGraph(painter, size.width(), size.height(), pane.kind, pane.learner, pane.recordPath,
+        // Until the learner's runs are in, the frame alone: nothing half-read is drawn.
+        const std::shared_ptr<const LoadedHistory> loaded = session_->history(pane.nodeKey);
+        graphs::drawPersonalGraph(painter, size.width(), size.height(), pane.kind, pane.learner, loaded.get(),
                                   drawn);
     } else {
         GroupCollections lists = state_.collections;
@@ -173,7 +157,7 @@ void frmMain::mnuViewGraph_Click(int index)
         // From the main menu or the toolbar the list may still be up; the learner picked in
         // the tree gets its graph shown, not drawn behind the list.
         const QTreeWidgetItem *node = ui->tvTreeView->currentItem();
-        if (node && node != rootNode()) {
+        if (node && node != learners_->rootNode()) {
             ui->lvListView->hide();
             ui->Picture1->show();
         }

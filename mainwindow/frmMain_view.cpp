@@ -3,7 +3,9 @@
 #include "base/asker.h"
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
+#include "mainwindow/learnerviews.h"
 #include "mainwindow/panes.h"
+#include "session/foldersession.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -15,95 +17,38 @@
 
 namespace qel {
 
-// ---------------------------------------------------------------- folder scan and table
+// ---------------------------------------------------------------- the group shown
 
-QTreeWidgetItem *frmMain::rootNode() const
+void frmMain::makeView()
 {
-    return ui->tvTreeView->topLevelItemCount() > 0 ? ui->tvTreeView->topLevelItem(0) : nullptr;
-}
-
-QTreeWidgetItem *frmMain::nodeByKey(const QString &key) const
-{
-    QTreeWidgetItem *root = rootNode();
-    if (!root)
-        return nullptr;
-    if (nodeKey(root) == key)
-        return root;
-    for (int i = 0; i < root->childCount(); ++i)
-        if (nodeKey(root->child(i)) == key)
-            return root->child(i);
-    return nullptr;
-}
-
-void frmMain::scanFolder(int group)
-{
-    const QString &folder = state_.recordFolder;
-    ui->lblTitle[0]->setText(folder);
-    ui->lblTitle[0]->setToolTip(folder); // a long path does not fit above the tree
-    ui->Picture1->hide();
-    const ScanResult result = scanWhilePainting(folder, group);
-
-    auto *root = new QTreeWidgetItem;
-    root->setText(0, result.rootText);
-    root->setData(0, kNodeKeyRole, result.rootText);
-    setNodeImage(root, 1);
-    QList<QTreeWidgetItem *> children;
-    children.reserve(qsizetype(result.nodes.size()));
-    {
-        // Tens of thousands of nodes take a while to make; nothing else comes between.
-        const CommandScope command(*this);
-        const bool wasBuilding = std::exchange(building_, true);
-        pumpClock_.start();
-        for (const TreeNode &node : result.nodes) {
-            children.append(newLearnerNode(node));
-            if (children.size() % 1024 == 0)
-                keepPainting();
-        }
-        building_ = wasBuilding;
-    }
-    root->addChildren(children);
-    ui->tvTreeView->addTopLevelItem(root);
-    root->setExpanded(true);
-    setNodeImage(root, 1);
-    ui->tvTreeView->setCurrentItem(root);
-    ui->statusPanels[0]->setText(result.statusText);
-    shownNodes_ = result.nodes;
-}
-
-void frmMain::makeView(bool collect)
-{
-    if (building_)
+    const auto table = session_->table();
+    if (!table) {
+        learners_->clear();
+        state_.collections = {};
         return;
-    building_ = true;
-    ui->listModel->clear();
-    std::vector<TreeNode> nodes;
-    if (QTreeWidgetItem *root = rootNode()) {
-        nodes.reserve(std::size_t(root->childCount()));
-        for (int i = 0; i < root->childCount(); ++i) {
-            const QTreeWidgetItem *child = root->child(i);
-            nodes.push_back({nodeKey(child), child->text(0), nodeImage(child)});
-        }
     }
-    pumpClock_.start();
-    std::vector<TableRow> rows =
-        ::qel::makeView(state_.recordFolder, nodes, collect ? &state_.collections : nullptr,
-                        [this](int value, int maximum) { buildProgress(value, maximum); });
-    noteUnreadable(rows);
-    ui->listModel->setRows(std::move(rows));
+    GroupView view = viewOfGroup(table->scan, table->rows, state_.viewMode);
+    learners_->fill(view);
+    state_.collections = std::move(view.collections);
+    sortAgain();
+    ui->lblTitle[1]->setText(listTitleText());
+    showStatusText(view.scan.statusText, ui->listModel->rows());
+}
+
+// Only a text order outlives a fill.
+void frmMain::sortAgain()
+{
     if (state_.sortedByText)
         ui->listModel->sortByText(state_.sortColumn, state_.sortDirection == 1);
-    // Only a text order outlives a fill.
     showSortIndicator(state_.sortedByText ? state_.sortColumn : -1);
-    ui->lblTitle[1]->setText(listTitleText());
-    building_ = false;
-    followFolder();
 }
 
-// Files of the scan that could not be read: said once, in the status bar, with the first of
-// them in its tip; each row already shows empty figures.
-void frmMain::noteUnreadable(const std::vector<TableRow> &rows)
+// The group's file count, and the files that could not be read: said once, with the first
+// of them in the tip; each row already shows empty figures.
+void frmMain::showStatusText(const QString &text, const std::vector<TableRow> &rows)
 {
     constexpr int kNamedInTip = 10;
+    QLabel *panel = ui->statusPanels[0];
     int count = 0;
     QStringList named;
     for (const TableRow &row : rows) {
@@ -112,8 +57,8 @@ void frmMain::noteUnreadable(const std::vector<TableRow> &rows)
         if (++count <= kNamedInTip)
             named << QStringLiteral("%1: %2").arg(row.key, row.error);
     }
-    QLabel *panel = ui->statusPanels[0];
     if (count == 0) {
+        panel->setText(text);
         panel->setToolTip(QString());
         return;
     }
@@ -135,7 +80,7 @@ void frmMain::tvTreeView_NodeClick(QTreeWidgetItem *node)
     if (!node)
         return;
     ui->tvTreeView->setCurrentItem(node);
-    if (node == rootNode()) {
+    if (node == learners_->rootNode()) {
         showList();
         return;
     }
@@ -149,7 +94,7 @@ void frmMain::tvTreeView_NodeClick(QTreeWidgetItem *node)
 void frmMain::tvTreeView_DblClick()
 {
     QTreeWidgetItem *node = ui->tvTreeView->currentItem();
-    if (node && node == rootNode())
+    if (node && node == learners_->rootNode())
         setNodeImage(node, node->isExpanded() ? 1 : 2);
 }
 
@@ -173,7 +118,7 @@ void frmMain::tvTreeView_MouseUp(Qt::MouseButton button, const QPoint &pos)
 
     QTreeWidgetItem *selected = tree->currentItem();
     const QPoint global = tree->viewport()->mapToGlobal(pos);
-    if (!selected || selected == rootNode()) {
+    if (!selected || selected == learners_->rootNode()) {
         openPopup(ui->menuPopAll, global);
         return;
     }
@@ -197,18 +142,12 @@ void frmMain::lvListView_Click()
 
 void frmMain::lvListView_DblClick()
 {
-    const int row = currentRow();
-    QTreeWidgetItem *root = rootNode();
-    if (row < 0 || !root)
+    const int row = learners_->currentRow();
+    if (row < 0)
         return;
-    const TableRow &r = ui->listModel->row(row);
-    for (int i = 0; i < root->childCount(); ++i) {
-        QTreeWidgetItem *node = root->child(i);
-        if (node->text(0) == r.name && nodeImage(node) == r.icon) {
-            ui->tvTreeView->setCurrentItem(node);
-            tvTreeView_NodeClick(node);
-            return;
-        }
+    if (QTreeWidgetItem *node = learners_->nodeOf(learners_->row(row).key)) {
+        ui->tvTreeView->setCurrentItem(node);
+        tvTreeView_NodeClick(node);
     }
 }
 
@@ -227,9 +166,9 @@ void frmMain::lvlistview_ColumnClick(int column)
         ui->listModel->sortByText(column, descending);
     }
     showSortIndicator(column);
-    if (rowCount() > 0) {
-        setCurrentRow(0);
-        setRowSelected(0, false);
+    if (learners_->rowCount() > 0) {
+        learners_->setCurrentRow(0);
+        learners_->setRowSelected(0, false);
         ui->lvListView->scrollToTop();
     }
 }
@@ -239,7 +178,7 @@ void frmMain::lvListView_MouseDown(Qt::MouseButton button, const QPoint &pos)
     if (button != Qt::RightButton)
         return;
     const QModelIndex index = ui->lvListView->indexAt(pos);
-    if (index.isValid() && !rowSelected(index.row()))
+    if (index.isValid() && !learners_->rowSelected(index.row()))
         ui->lvListView->clearSelection();
 }
 
@@ -257,65 +196,6 @@ void frmMain::lvListView_MouseUp(Qt::MouseButton button, const QPoint &pos)
 void frmMain::lvListView_GotFocus()
 {
     state_.treeFocusedLast = false;
-}
-
-int frmMain::rowCount() const
-{
-    return ui->listModel->rowCount();
-}
-
-bool frmMain::rowSelected(int row) const
-{
-    return ui->lvListView->selectionModel()->isRowSelected(row, QModelIndex());
-}
-
-std::vector<int> frmMain::selectedRows() const
-{
-    // Columns selected per row, from the selection's ranges at once: asking row by row
-    // searches every range each time.
-    const int columns = ui->listModel->columnCount();
-    std::vector<std::uint32_t> marks(std::size_t(rowCount()), 0);
-    for (const QItemSelectionRange &range : ui->lvListView->selectionModel()->selection()) {
-        if (range.parent().isValid())
-            continue;
-        std::uint32_t bits = 0;
-        for (int c = std::max(range.left(), 0); c <= std::min(range.right(), columns - 1); ++c)
-            bits |= 1u << c;
-        for (int r = std::max(range.top(), 0); r <= std::min(range.bottom(), rowCount() - 1); ++r)
-            marks[std::size_t(r)] |= bits;
-    }
-    const std::uint32_t whole = columns >= 32 ? ~0u : (1u << columns) - 1;
-    std::vector<int> rows;
-    for (std::size_t r = 0; r < marks.size(); ++r)
-        if (marks[r] == whole)
-            rows.push_back(int(r));
-    return rows;
-}
-
-void frmMain::setRowSelected(int row, bool selected)
-{
-    const QModelIndex index = ui->listModel->index(row, 0);
-    if (!index.isValid())
-        return;
-    ui->lvListView->selectionModel()->select(
-        index, (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | QItemSelectionModel::Rows);
-}
-
-int frmMain::currentRow() const
-{
-    const QModelIndex index = ui->lvListView->currentIndex();
-    return index.isValid() ? index.row() : -1;
-}
-
-void frmMain::setCurrentRow(int row)
-{
-    ui->lvListView->selectionModel()->setCurrentIndex(ui->listModel->index(row, 0), QItemSelectionModel::NoUpdate);
-}
-
-bool frmMain::anyRowSelected() const
-{
-    const QItemSelectionModel *selection = ui->lvListView->selectionModel();
-    return selection && selection->hasSelection();
 }
 
 // The header marks the column the rows stand sorted by (-1: none) in the direction they
@@ -343,12 +223,12 @@ void frmMain::showList()
 // selected row or a learner's graph on display. The menus open with the same rules.
 bool frmMain::canDeleteRows() const
 {
-    return ui->Picture1->isHidden() && anyRowSelected();
+    return ui->Picture1->isHidden() && learners_->anyRowSelected();
 }
 
 bool frmMain::canShowPersonal() const
 {
-    return anyRowSelected() || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden());
+    return learners_->anyRowSelected() || (state_.graph.graphFamily == graphs::PersonalFamily && !ui->Picture1->isHidden());
 }
 
 void frmMain::settleLearnerButtons()
@@ -393,21 +273,17 @@ void frmMain::showViewMode(int index)
 
 void frmMain::mnuListViewMode_Click(int index)
 {
-    if (building_ || index < 0 || index > 2) {
+    if (index < 0 || index > 2) {
         showViewMode(state_.viewMode); // the item's own toggle is undone
         return;
     }
     showViewMode(index);
-
-    ui->listModel->clear();
-    ui->tvTreeView->hide();
-    ui->tvTreeView->clear();
-    scanFolder(index);
-    ui->tvTreeView->show();
-
-    ui->lvListView->hide();
-    makeView(true);
+    ui->Picture1->hide();
+    // The group is a part of what the session read; what changed since comes with a look.
+    pendingRead_.reset();
+    makeView();
     showList();
+    session_->refresh(false);
 }
 
 void frmMain::mnuEditSelectAll_Click()

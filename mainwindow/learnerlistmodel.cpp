@@ -42,6 +42,7 @@ void LearnerListModel::setRows(std::vector<TableRow> rows)
 {
     beginResetModel();
     rows_ = std::move(rows);
+    rowIndexStale_ = true;
     order_ = {};
     marks_.clear();
     unmark_.stop();
@@ -51,6 +52,18 @@ void LearnerListModel::setRows(std::vector<TableRow> rows)
 void LearnerListModel::clear()
 {
     setRows({});
+}
+
+int LearnerListModel::rowOfKey(const QString &key) const
+{
+    if (rowIndexStale_) {
+        rowIndex_.clear();
+        rowIndex_.reserve(qsizetype(rows_.size()));
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            rowIndex_.insert(rows_[i].key, int(i));
+        rowIndexStale_ = false;
+    }
+    return rowIndex_.value(key, -1);
 }
 
 QString LearnerListModel::cellText(int row, int column) const
@@ -72,6 +85,7 @@ void LearnerListModel::reorder(const std::vector<int> &order)
         sorted.push_back(std::move(rows_[std::size_t(order[i])]));
     }
     rows_ = std::move(sorted);
+    rowIndexStale_ = true;
 
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
@@ -153,6 +167,7 @@ void LearnerListModel::updateRows(std::vector<TableRow> rows)
         samePlaces = wanted[i].key == rows_[i].key;
     if (samePlaces) {
         rows_ = std::move(wanted);
+        rowIndexStale_ = true;
         if (!rows_.empty())
             emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, kColumns - 1));
         return;
@@ -178,6 +193,7 @@ void LearnerListModel::updateRows(std::vector<TableRow> rows)
         beginInsertRows({}, int(rows_.size()), int(rows_.size() + joining.size()) - 1);
         for (int i : joining)
             rows_.push_back(wanted[std::size_t(i)]);
+        rowIndexStale_ = true;
         endInsertRows();
     }
     std::vector<int> order(rows_.size());
@@ -185,6 +201,7 @@ void LearnerListModel::updateRows(std::vector<TableRow> rows)
         order[std::size_t(target.value(rows_[i].key))] = int(i);
     reorder(order);
     rows_ = std::move(wanted);
+    rowIndexStale_ = true;
     if (!rows_.empty())
         emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, kColumns - 1));
 
@@ -251,6 +268,7 @@ void LearnerListModel::removeRowsAt(std::vector<int> rows)
     if (rows.back() - rows.front() + 1 == int(rows.size())) {
         beginRemoveRows({}, rows.front(), rows.back());
         rows_.erase(rows_.begin() + rows.front(), rows_.begin() + rows.back() + 1);
+        rowIndexStale_ = true;
         endRemoveRows();
         return;
     }
@@ -270,6 +288,7 @@ void LearnerListModel::removeRowsAt(std::vector<int> rows)
         kept.push_back(std::move(rows_[i]));
     }
     rows_ = std::move(kept);
+    rowIndexStale_ = true;
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());

@@ -27,6 +27,8 @@ public:
     void clear();
     const std::vector<TableRow> &rows() const { return rows_; }
     const TableRow &row(int index) const { return rows_[std::size_t(index)]; }
+    // The row of a record file; -1 when it has none.
+    int rowOfKey(const QString &key) const;
     // Column 0 is the name, 1 to 7 the cells.
     QString cellText(int row, int column) const;
 
@@ -73,6 +75,8 @@ private:
     QIcon english_, kana_;
     SortOrder order_;
     QHash<QString, qint64> marks_; // record file -> shown marked until (ms since 1970)
+    mutable QHash<QString, int> rowIndex_; // record file -> row, made again after a change
+    mutable bool rowIndexStale_ = true;
     QTimer unmark_;
 };
 

@@ -2,8 +2,6 @@
 
 #include "records/textformat.h"
 
-#include <QSet>
-
 #include <algorithm>
 
 namespace qel {
@@ -44,28 +42,40 @@ GroupFigureTexts computeGroupFigures(GroupCollections &c)
     return texts;
 }
 
-GroupStatistics computeAllGroups(const QString &folder, int shown, std::vector<UnreadableFile> *unreadable)
+GroupStatistics computeAllGroups(const std::vector<TableRow> &allRows, int shown)
 {
     GroupStatistics stats;
-    QSet<QString> named;
     auto computeGroup = [&](int group) {
         GroupCollections collections;
-        for (const TableRow &row : makeView(folder, scanFolder(folder, group).nodes, &collections)) {
-            const QString path = recordFolderPath(folder, row.key);
-            if (!row.readable && unreadable && !named.contains(path)) {
-                named.insert(path);
-                unreadable->push_back({path, row.error});
-            }
+        for (const TableRow &row : allRows) {
+            const bool inGroup = group == AllGroup || (group == EnglishGroup && row.icon == courseImage(English))
+                                 || (group == KanaGroup && row.icon == courseImage(Kana));
+            if (!inGroup || !row.readable)
+                continue;
+            collections.groupSteps.push_back(row.passedStep);
+            collections.groupRunCounts.push_back(row.runCount);
         }
-        stats.groups[group] = computeGroupFigures(collections);
+        stats.groups[std::size_t(group)] = computeGroupFigures(collections);
     };
+    shown = std::clamp(shown, int(AllGroup), int(KanaGroup));
     computeGroup(shown);
-    if (stats.groups[shown][LearnerCountStat].isEmpty())
+    if (stats.groups[std::size_t(shown)][LearnerCountStat].isEmpty())
         return stats;
     for (int group = AllGroup; group <= KanaGroup; ++group)
         if (group != shown)
             computeGroup(group);
     return stats;
+}
+
+GroupStatistics computeAllGroups(const QString &folder, int shown, std::vector<UnreadableFile> *unreadable)
+{
+    // Each group is a part of the group of all learners: one build serves all three.
+    const std::vector<TableRow> rows = makeView(folder, scanFolder(folder, AllGroup).nodes);
+    if (unreadable)
+        for (const TableRow &row : rows)
+            if (!row.readable)
+                unreadable->push_back({recordFolderPath(folder, row.key), row.error});
+    return computeAllGroups(rows, shown);
 }
 
 } // namespace qel

@@ -31,9 +31,11 @@ struct GroupStatistics {
     const QString &text(int row, int group) const { return groups[group][row]; }
 };
 
-// Computes all three groups the way the group dialog does, each from its own scan.
+// Computes all three groups the way the group dialog does, from the rows of a table of all
+// learners (or one read from `folder` now); each group counts the rows it would show.
 // The group given as `shown` is the one the window shows; when it is empty nothing is computed.
 // Record files that could not be read count in no figure; `unreadable` gets each once.
+GroupStatistics computeAllGroups(const std::vector<TableRow> &allRows, int shown = AllGroup);
 GroupStatistics computeAllGroups(const QString &folder, int shown = AllGroup,
                                  std::vector<UnreadableFile> *unreadable = nullptr);
 

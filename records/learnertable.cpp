@@ -1,5 +1,6 @@
 #include "records/learnertable.h"
 
+#include "records/concurrent.h"
 #include "records/platform.h"
 
 #include <QDateTime>
@@ -215,19 +216,43 @@ void fillCollections(const std::vector<TableRow> &rows, GroupCollections &collec
 std::vector<TableRow> makeView(const QString &folder, const std::vector<TreeNode> &nodes,
                                GroupCollections *collect, const ProgressHook &progress)
 {
-    std::vector<TableRow> rows;
-    rows.reserve(nodes.size());
     const int maximum = int(nodes.size()) + 1;
     if (progress)
         progress(0, maximum);
-    for (const TreeNode &node : nodes) {
-        rows.push_back(rowForNode(folder, node));
-        if (progress)
-            progress(int(rows.size()), maximum);
-    }
+    std::vector<TableRow> rows(nodes.size());
+    forEachFile(
+        nodes.size(), [&](std::size_t i) { rows[i] = rowForNode(folder, nodes[i]); },
+        [&](std::size_t ended) {
+            if (progress)
+                progress(int(ended), maximum);
+        });
     if (collect)
         fillCollections(rows, *collect);
     return rows;
+}
+
+GroupView viewOfGroup(const ScanResult &allScan, const std::vector<TableRow> &allRows, int group)
+{
+    GroupView view;
+    view.scan.rootText = groupName(group);
+    view.scan.folderReadable = allScan.folderReadable;
+    const bool all = group != EnglishGroup && group != KanaGroup;
+    const int image = group == EnglishGroup ? courseImage(English) : courseImage(Kana);
+    if (all) {
+        view.scan.nodes = allScan.nodes;
+        view.rows = allRows;
+    } else {
+        for (std::size_t i = 0; i < allScan.nodes.size(); ++i) {
+            if (allScan.nodes[i].image != image)
+                continue;
+            view.scan.nodes.push_back(allScan.nodes[i]);
+            if (i < allRows.size())
+                view.rows.push_back(allRows[i]);
+        }
+    }
+    view.scan.statusText = fileCountText(std::int64_t(view.scan.nodes.size()));
+    fillCollections(view.rows, view.collections);
+    return view;
 }
 
 QString listTitleText()
@@ -251,12 +276,44 @@ bool sameTexts(const TableRow &a, const TableRow &b)
 
 } // namespace
 
-FolderListing listGroupFiles(const QString &folder, int group)
+FolderListing listGroupFiles(const QString &folder, int group, const std::atomic<bool> *stop,
+                             const std::function<void(int value, int maximum)> &progress, bool *complete)
 {
     FolderListing listing;
     const QString cut = cutAtNul(folder);
-    if (!cut.isEmpty())
-        platform::listFiles(cut, [group](const QString &name) { return inGroup(name, group); }, listing);
+    if (complete)
+        *complete = false;
+    if (cut.isEmpty())
+        return listing;
+    const bool whole =
+        platform::listFiles(cut, [group](const QString &name) { return inGroup(name, group); }, listing, false);
+    if (complete)
+        *complete = whole;
+    // The names come in one call per many files; each identity is a call of its own, so
+    // those go side by side.
+    std::vector<std::size_t> unknown;
+    for (std::size_t i = 0; i < listing.size(); ++i)
+        if (listing[i].identity.size < 0)
+            unknown.push_back(i);
+    std::vector<char> gone(listing.size(), 0);
+    forEachFile(
+        unknown.size(),
+        [&](std::size_t k) {
+            ListedFile &file = listing[unknown[k]];
+            if (!platform::identifyFile(recordFolderPath(cut, file.name), file.identity))
+                gone[unknown[k]] = 1;
+        },
+        [&](std::size_t ended) {
+            if (progress)
+                progress(int(ended), int(unknown.size()) + 1);
+        },
+        stop);
+    // A file that went between the names and its identity is not listed.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < listing.size(); ++i)
+        if (!gone[i])
+            listing[kept++] = std::move(listing[i]);
+    listing.resize(kept);
     return listing;
 }
 
@@ -314,7 +371,7 @@ TableUpdate updateTable(const QString &folder, int group, const std::vector<Tabl
     TableUpdate update;
     // Listed before anything is read: a file that changes after this is seen by the next
     // listing, never hidden behind a row read earlier.
-    update.listing = options.listing ? *options.listing : listGroupFiles(folder, group);
+    update.listing = options.listing ? *options.listing : listGroupFiles(folder, group, options.stop);
     QHash<QString, const FileIdentity *> listed;
     listed.reserve(qsizetype(update.listing.size()));
     for (const ListedFile &file : update.listing)
@@ -336,14 +393,11 @@ TableUpdate updateTable(const QString &folder, int group, const std::vector<Tabl
 
     QHash<QString, std::size_t> before; // made at the first row not found in its place
 
-    update.rows.reserve(update.scan.nodes.size());
-    const int maximum = int(update.scan.nodes.size()) + 1;
-    if (options.progress)
-        options.progress(0, maximum);
-    for (const TreeNode &node : update.scan.nodes) {
-        const std::size_t at = update.rows.size();
-        if (options.progress && at > 0)
-            options.progress(int(at), maximum);
+    const std::size_t count = update.scan.nodes.size();
+    update.rows.resize(count);
+    std::vector<const TableRow *> keptRows(count, nullptr);
+    for (std::size_t at = 0; at < count; ++at) {
+        const TreeNode &node = update.scan.nodes[at];
         // Rows given in the nodes' order are found in their place.
         const TableRow *kept = nullptr;
         if (at < previous.size() && previous[at].key == node.key) {
@@ -357,20 +411,38 @@ TableUpdate updateTable(const QString &folder, int group, const std::vector<Tabl
             if (const auto old = before.constFind(node.key); old != before.cend())
                 kept = &previous[*old];
         }
+        keptRows[at] = kept;
         const auto identity = listed.constFind(node.key);
         const bool unchanged = kept && !options.everything && kept->identity && identity != listed.cend()
                                && **identity == *kept->identity && !unsettledUntil(*kept);
-        if (unchanged) {
-            update.rows.push_back(*kept);
-            continue;
-        }
-        update.rows.push_back(rowForNode(folder, node));
-        update.reread.push_back(update.rows.size() - 1);
-        if (!kept || !sameTexts(*kept, update.rows.back()))
-            update.changed.push_back(update.rows.size() - 1);
+        if (unchanged)
+            update.rows[at] = *kept;
+        else
+            update.reread.push_back(at);
     }
+
+    const int maximum = int(count) + 1;
+    const int keptCount = int(count - update.reread.size());
     if (options.progress)
-        options.progress(int(update.rows.size()), maximum);
+        options.progress(0, maximum);
+    forEachFile(
+        update.reread.size(),
+        [&](std::size_t k) {
+            const std::size_t at = update.reread[k];
+            update.rows[at] = rowForNode(folder, update.scan.nodes[at]);
+        },
+        [&](std::size_t ended) {
+            if (options.progress)
+                options.progress(keptCount + int(ended), maximum);
+        },
+        options.stop);
+    if (options.stop && options.stop->load()) {
+        update.stopped = true;
+        return update;
+    }
+    for (const std::size_t at : update.reread)
+        if (!keptRows[at] || !sameTexts(*keptRows[at], update.rows[at]))
+            update.changed.push_back(at);
     update.settlesAt = settlesAt(update.rows);
     if (options.collect)
         fillCollections(update.rows, *options.collect);

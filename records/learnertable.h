@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -96,6 +97,16 @@ std::vector<TableRow> makeView(const QString &folder, const std::vector<TreeNode
                                GroupCollections *collect = nullptr,
                                const ProgressHook &progress = {});
 
+// The part of a table of all learners that one group shows: its nodes and rows in the same
+// order, and its collections, as a scan and build of that group alone would give them.
+// `allScan` and `allRows` are a scan of the group of all learners and its rows.
+struct GroupView {
+    ScanResult scan;
+    std::vector<TableRow> rows;
+    GroupCollections collections;
+};
+GroupView viewOfGroup(const ScanResult &allScan, const std::vector<TableRow> &allRows, int group);
+
 // Title of the list once it is filled.
 QString listTitleText();
 
@@ -105,7 +116,11 @@ QString listTitleText();
 // identities; no file is opened. Everything the folder scan would list is among them.
 // Empty when the folder cannot be listed.
 using FolderListing = std::vector<ListedFile>;
-FolderListing listGroupFiles(const QString &folder, int group);
+// Stops early, leaving a part, once `stop` is set. `progress` tells how many identities of
+// how many are known; `complete` (when given) whether the folder was listed to its end.
+FolderListing listGroupFiles(const QString &folder, int group, const std::atomic<bool> *stop = nullptr,
+                             const std::function<void(int value, int maximum)> &progress = {},
+                             bool *complete = nullptr);
 // The same files with the same identities, in whatever order.
 bool sameFiles(const FolderListing &a, const FolderListing &b);
 
@@ -129,6 +144,7 @@ struct TableUpdate {
     std::vector<std::size_t> changed; // of those, the rows new to the table or whose texts changed
     FolderListing listing;            // taken before any file was read
     std::optional<qint64> settlesAt;  // the earliest time an unsettled row settles
+    bool stopped = false;             // UpdateOptions::stop was set: the update is unfinished
 };
 
 struct UpdateOptions {
@@ -141,6 +157,8 @@ struct UpdateOptions {
     // The nodes the rows came from, in the scan's order: when the listing shows the same
     // record files, the folder is not scanned again.
     const std::vector<TreeNode> *nodes = nullptr;
+    // Once set, no further file is read and the update comes back `stopped`.
+    const std::atomic<bool> *stop = nullptr;
 };
 
 // The table of `group` as a folder scan and a full build would give it now, reading only

@@ -35,6 +35,10 @@ void closeFile(std::intptr_t handle);
 bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
                std::vector<ListedFile> &entries, bool identities = true);
 
+// The identity of the file a listed name leads to (links followed); false when it is gone
+// or is a folder. A listing without identities is completed with this, many at a time.
+bool identifyFile(const QString &path, FileIdentity &identity);
+
 // Notices of files in `folder` written in place, where the system gives them for a whole
 // folder at once: a handle that turns readable (for a QSocketNotifier) when one is written
 // or its times change; -1 where there are none. drainWriteNotices empties it once readable,

@@ -178,6 +178,16 @@ bool listFiles(const QString &folder, const std::function<bool(const QString &na
     return complete;
 }
 
+bool identifyFile(const QString &path, FileIdentity &identity)
+{
+    struct stat status {};
+    if (byEitherName(path, [&](const QByteArray &native) { return ::stat(native.constData(), &status); }) != 0
+        || S_ISDIR(status.st_mode))
+        return false;
+    identity = identityOf(status);
+    return true;
+}
+
 #ifdef Q_OS_LINUX
 std::intptr_t openWriteNotices(const QString &folder)
 {

@@ -130,6 +130,15 @@ bool listFiles(const QString &folder, const std::function<bool(const QString &na
     return ok;
 }
 
+bool identifyFile(const QString &path, FileIdentity &identity)
+{
+    std::intptr_t handle = -1;
+    if (!openRegularFile(path, handle, identity, nullptr))
+        return false;
+    closeFile(handle);
+    return true;
+}
+
 // The folder's own notices (through QFileSystemWatcher) and the periodic checks serve here.
 std::intptr_t openWriteNotices(const QString &)
 {

@@ -26,6 +26,15 @@ std::int32_t maxstep(const StepTimeTable &table, std::int32_t count)
     return longest;
 }
 
+PracticeHistory PracticeHistory::headerOnly() const
+{
+    PracticeHistory header = *this;
+    header.m_runsInFile = 0;
+    header.m_bestSpm = 0;
+    header.m_series = Regression();
+    return header;
+}
+
 double PracticeHistory::progressRate() const
 {
     return runCount() >= 2 ? m_series.fit().slope : 0.0;

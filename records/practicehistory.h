@@ -76,6 +76,9 @@ public:
     static PracticeHistory fromBytes(const QByteArray &bytes, const QDateTime &lastModified = {},
                                      RunVisitor *visitor = nullptr);
 
+    // The same file as a visitor's begin() sees it: header figures only, no run figures yet.
+    PracticeHistory headerOnly() const;
+
     // Header figures.
     std::int32_t storedRunCount() const { return m_storedRunCount; } // may be negative or huge
     std::int64_t runCount() const { return std::max<std::int64_t>(m_storedRunCount, 0); }

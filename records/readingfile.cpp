@@ -2,19 +2,23 @@
 
 #include "records/platform.h"
 
+#include <memory>
+
 namespace qel {
 
 namespace {
-FileReadObserver &observer()
+// Reads run on many threads at once; the observer is swapped whole and read as one.
+std::shared_ptr<const FileReadObserver> &observerSlot()
 {
-    static FileReadObserver current;
+    static std::shared_ptr<const FileReadObserver> current;
     return current;
 }
 
 void notify(FileReadEvent::Kind kind, const QString &path, qint64 bytes = 0)
 {
-    if (observer())
-        observer()({kind, path, bytes});
+    const auto observer = std::atomic_load(&observerSlot());
+    if (observer && *observer)
+        (*observer)({kind, path, bytes});
 }
 }
 
@@ -26,7 +30,9 @@ qint64 FileIdentity::modifiedMSecs() const
 
 FileReadObserver setFileReadObserver(FileReadObserver replacement)
 {
-    return std::exchange(observer(), std::move(replacement));
+    const auto previous = std::atomic_exchange(&observerSlot(),
+                                               std::make_shared<const FileReadObserver>(std::move(replacement)));
+    return previous ? *previous : FileReadObserver();
 }
 
 bool ReadingFile::open(const QString &path, QString *error)

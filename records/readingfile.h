@@ -44,8 +44,9 @@ struct UnreadableFile {
     QString error;
 };
 
-// Sets the observer of every open and read; returns the one it replaces. For tests on the
-// thread that reads: the library itself sets none.
+// Sets the observer of every open and read; returns the one it replaces. For tests: the
+// library itself sets none. Files are read on many threads at once, and the observer is
+// called on the thread that reads.
 FileReadObserver setFileReadObserver(FileReadObserver observer);
 
 class ReadingFile {

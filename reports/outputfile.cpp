@@ -53,8 +53,10 @@ QFileInfo landing(const QString &target)
 
 bool isTrainerFile(const QString &folder, const QString &target)
 {
+    if (folder.isEmpty() || target.isEmpty())
+        return false;
     const QString home = QFileInfo(folder).canonicalFilePath();
-    if (home.isEmpty() || target.isEmpty())
+    if (home.isEmpty())
         return false;
     const QFileInfo named(target);
     const QFileInfo landed = landing(target);

@@ -1,5 +1,7 @@
 #include "reports/personalreport.h"
 
+#include <memory>
+
 #include "reports/printdraw.h"
 
 #include "base/painting.h"
@@ -39,18 +41,25 @@ QString pageFooterText(int pageNumber, int pageCount)
     return QStringLiteral("- %1/%2 -").arg(pageNumber).arg(pageCount);
 }
 
-bool drawPersonalReport(QPainter &painter, const PageGeometry &page, const QString &folder,
-                        const QStringList &names, const NewPage &newPage, QString *error,
-                        std::vector<UnreadableFile> *unreadable)
+LearnerSource readingLearners(const QString &folder, const QStringList &names)
 {
-    const int count = int(names.size());
+    auto current = std::make_shared<LearnerRecord>();
+    return [folder, names, current](int index) -> const LearnerRecord & {
+        *current = loadLearnerRecord(folder, names.value(index));
+        return *current;
+    };
+}
+
+bool drawPersonalReport(QPainter &painter, const PageGeometry &page, int count, const LearnerSource &learner,
+                        const NewPage &newPage, QString *error, std::vector<UnreadableFile> *unreadable)
+{
     for (int i = 0; i < count; ++i) {
         if (i > 0 && newPage && !newPage()) {
             if (error)
                 *error = QStringLiteral("%1ページ目を始められませんでした。").arg(i + 1);
             return false;
         }
-        drawPersonalPage(painter, page, folder, names[i], i + 1, count, unreadable);
+        drawPersonalPage(painter, page, learner(i), i + 1, count, unreadable);
     }
     return true;
 }
@@ -329,24 +338,28 @@ void drawTimeGraph(QPainter &painter, const PageGeometry &g, const PrintedCourse
 
 } // namespace
 
-void drawPersonalPage(QPainter &painter, const PageGeometry &g, const QString &folder,
-                      const QString &name, int pageNumber, int pageCount,
-                      std::vector<UnreadableFile> *unreadable)
+void drawPersonalPage(QPainter &painter, const PageGeometry &g, const LearnerRecord &learner, int pageNumber,
+                      int pageCount, std::vector<UnreadableFile> *unreadable)
 {
+    const QString &name = learner.name;
     draw::useMillimetres(painter);
     setPrintFont(painter, 16);
     setLine(painter, 1);
     painter.setBrush(Qt::white);
     drawBox(painter, g.left, g.top, g.right, g.bottom);
 
-    // Each record file is walked once for the whole page: figures, STEP times and runs.
+    // Each record file was read once for the whole page: figures, STEP times and runs.
     const double devicePixelsPerTwip = painter.device()->logicalDpiX() / double(kTwipsPerInch);
     PrintedCourse english{std::nullopt, PrintedRuns(g, English, devicePixelsPerTwip)};
     PrintedCourse kana{std::nullopt, PrintedRuns(g, Kana, devicePixelsPerTwip)};
-    std::array<std::optional<PracticeHistory>, 2> histories;
-    const LearnerSummary summary = readSummary(folder, name, {&english.runs, &kana.runs}, &histories);
-    english.history = std::move(histories[English]);
-    kana.history = std::move(histories[Kana]);
+    for (PrintedCourse *printed : {&english, &kana}) {
+        const auto &loaded = learner.courses[printed == &english ? English : Kana];
+        if (!loaded)
+            continue;
+        printed->history = loaded->history();
+        loaded->replay(printed->runs);
+    }
+    const LearnerSummary &summary = learner.summary;
     if (unreadable)
         unreadable->insert(unreadable->end(), summary.unreadable.begin(), summary.unreadable.end());
 

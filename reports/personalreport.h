@@ -5,6 +5,7 @@
 #include "reports/pagegeometry.h"
 
 #include "records/learnersummary.h"
+#include "records/loadedhistory.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,19 +31,21 @@ QStringList personalNameList(const QStringList &selectedRowNames, const TreeSele
 // Starts the next page; false when the device cannot.
 using NewPage = std::function<bool()>;
 
-// Draws every page, one per name in list order, with a page break between pages.
+// The learner of page `index` (from 0), read already; the reference serves until the next call.
+using LearnerSource = std::function<const LearnerRecord &(int index)>;
+// Reads each learner from `folder` as the page comes.
+LearnerSource readingLearners(const QString &folder, const QStringList &names);
+
+// Draws `count` pages, one per learner in order, with a page break between pages.
 // Stops at a failing page break: false, and `error` says which page. Files that are there
 // but could not be read (their texts stay empty) are added to `unreadable`.
-bool drawPersonalReport(QPainter &painter, const PageGeometry &page, const QString &folder,
-                        const QStringList &names, const NewPage &newPage, QString *error = nullptr,
+bool drawPersonalReport(QPainter &painter, const PageGeometry &page, int count, const LearnerSource &learner,
+                        const NewPage &newPage, QString *error = nullptr,
                         std::vector<UnreadableFile> *unreadable = nullptr);
 
-// One learner's page; `pageNumber` of `pageCount` goes in the footer. Each of the learner's
-// record files is read once for the whole page (figures, STEP times and runs), then the
-// settings file.
-void drawPersonalPage(QPainter &painter, const PageGeometry &page, const QString &folder,
-                      const QString &name, int pageNumber, int pageCount,
-                      std::vector<UnreadableFile> *unreadable = nullptr);
+// One learner's page; `pageNumber` of `pageCount` goes in the footer.
+void drawPersonalPage(QPainter &painter, const PageGeometry &page, const LearnerRecord &learner, int pageNumber,
+                      int pageCount, std::vector<UnreadableFile> *unreadable = nullptr);
 
 // Footer text of a page: "- 2/5 -".
 QString pageFooterText(int pageNumber, int pageCount);

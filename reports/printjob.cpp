@@ -221,18 +221,35 @@ bool writePdf(const QString &path, QString *error,
 
 } // namespace
 
-bool printPersonalReport(QPagedPaintDevice &device, const QString &folder, const QStringList &names,
-                         QString *error, const QString &target, std::vector<UnreadableFile> *unreadable)
+namespace {
+bool printLearners(QPagedPaintDevice &device, const QString &folder, int count, const LearnerSource &learner,
+                   QString *error, const QString &target, std::vector<UnreadableFile> *unreadable)
 {
-    if (names.isEmpty())
+    if (count == 0)
         return true;
     if (refuseTrainerFile(folder, printerPdfFile(device), error))
         return false;
     return runJob(device, target, error, [&](QPainter &painter, QString *drawError) {
         const PageGeometry page = pageGeometry(device);
-        return drawPersonalReport(painter, page, folder, names, [&] { return device.newPage(); },
-                                  drawError, unreadable);
+        return drawPersonalReport(painter, page, count, learner, [&] { return device.newPage(); }, drawError,
+                                  unreadable);
     });
+}
+} // namespace
+
+bool printPersonalReport(QPagedPaintDevice &device, const QString &folder, const QStringList &names,
+                         QString *error, const QString &target, std::vector<UnreadableFile> *unreadable)
+{
+    return printLearners(device, folder, int(names.size()), readingLearners(folder, names), error, target,
+                         unreadable);
+}
+
+bool printLearnerPages(QPagedPaintDevice &device, const std::vector<LearnerRecord> &learners, QString *error)
+{
+    return printLearners(
+        device, QString(), int(learners.size()),
+        [&learners](int index) -> const LearnerRecord & { return learners[std::size_t(index)]; }, error, QString(),
+        nullptr);
 }
 
 bool printGroupReport(QPagedPaintDevice &device, const QString &folder,
@@ -242,6 +259,15 @@ bool printGroupReport(QPagedPaintDevice &device, const QString &folder,
     if (refuseTrainerFile(folder, printerPdfFile(device), error))
         return false;
     return runJob(device, target, error, [&](QPainter &painter, QString *) {
+        drawGroupReport(painter, groupPageGeometry(device), folder, statistics, collections);
+        return true;
+    });
+}
+
+bool printGroupPage(QPagedPaintDevice &device, const QString &folder, const GroupStatistics &statistics,
+                    GroupCollections &collections, QString *error)
+{
+    return runJob(device, QString(), error, [&](QPainter &painter, QString *) {
         drawGroupReport(painter, groupPageGeometry(device), folder, statistics, collections);
         return true;
     });

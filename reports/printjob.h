@@ -3,10 +3,12 @@
 // end the document, and say what went wrong when something did.
 
 #include "records/groupstats.h"
+#include "records/loadedhistory.h"
 #include "records/readingfile.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -31,12 +33,19 @@ QString deviceTarget(const QPagedPaintDevice &device);
 bool printPersonalReport(QPagedPaintDevice &device, const QString &folder, const QStringList &names,
                          QString *error = nullptr, const QString &target = QString(),
                          std::vector<UnreadableFile> *unreadable = nullptr);
+// The same for learners read already; the caller has made sure the output is no trainer's
+// file.
+bool printLearnerPages(QPagedPaintDevice &device, const std::vector<LearnerRecord> &learners, QString *error = nullptr);
 
 // The group page on `device`, with the statistics texts and the
 // histograms of `collections`, whose lists are left sorted.
 bool printGroupReport(QPagedPaintDevice &device, const QString &folder,
                       const GroupStatistics &statistics, GroupCollections &collections,
                       QString *error = nullptr, const QString &target = QString());
+
+// The same without looking at the output file: the caller has made sure it is no trainer's.
+bool printGroupPage(QPagedPaintDevice &device, const QString &folder, const GroupStatistics &statistics,
+                    GroupCollections &collections, QString *error = nullptr);
 
 // A4 portrait at 600 dpi without margins: a PDF has no unprintable edge.
 void useA4Portrait(QPdfWriter &writer);

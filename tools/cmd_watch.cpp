@@ -3,8 +3,8 @@
 
 #include "tools/clicommand.h"
 
-#include "records/folderwatch.h"
 #include "records/learnertable.h"
+#include "session/foldersession.h"
 
 #include <QCoreApplication>
 
@@ -21,36 +21,39 @@ int runWatch(const QCommandLineParser &args)
     const int group = wanted.group;
     const csv::Encoding encoding = wanted.encoding;
 
-    TableUpdate table = updateTable(folder, group, {});
     QByteArray shown;
     // Each table after the first follows an empty line, so a reader can tell them apart.
     // False when standard output cannot take it.
-    const auto show = [&] {
-        QByteArray document = tableDocument(table.rows, encoding);
+    const auto show = [&](const FolderTable &table) {
+        const GroupView view = viewOfGroup(table.scan, table.rows, group);
+        QByteArray document = tableDocument(view.rows, encoding);
         if (document == shown)
             return true;
         if (!shown.isEmpty())
             writeOut(csv::encodeLine(QString(), encoding));
         writeOut(document);
-        warnUnreadable(unreadableRows(folder, table.rows));
+        warnUnreadable(unreadableRows(folder, view.rows));
         shown = std::move(document);
         return finishOutput();
     };
-    if (!show())
-        return kUsageOrFolderError;
 
-    FolderWatch watch;
-    watch.watch(folder, group, std::move(table.listing), table.settlesAt);
-    QObject::connect(&watch, &FolderWatch::changed, [&] {
-        UpdateOptions options;
-        const std::optional<FolderListing> listed = watch.takeListing(FolderWatch::kFreshMSecs);
-        options.listing = listed ? &*listed : nullptr;
-        options.nodes = &table.scan.nodes;
-        table = updateTable(folder, group, table.rows, options);
-        if (!show())
+    // The same session the window follows its folder with.
+    FolderSession session;
+    QObject::connect(&session, &FolderSession::tableChanged, [&](const TableChange &change) {
+        if (!show(*change.table))
             QCoreApplication::exit(kUsageOrFolderError);
-        watch.watch(folder, group, std::move(table.listing), table.settlesAt);
     });
+    // A folder that fails keeps the last table standing; standard error says why.
+    QObject::connect(&session, &FolderSession::healthChanged, [&](FolderHealth health) {
+        if (health == FolderHealth::NotAnswering)
+            warn(QStringLiteral("%1 is not answering; the last table stands").arg(folder));
+        else if (health == FolderHealth::Missing)
+            warn(QStringLiteral("%1 is missing; the last table stands").arg(folder));
+        else if (health == FolderHealth::Unreadable)
+            warn(QStringLiteral("cannot list %1; the last table stands").arg(folder));
+    });
+    session.setFollowing(true);
+    session.open(folder);
     return QCoreApplication::exec();
 }
 

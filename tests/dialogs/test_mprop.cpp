@@ -1,4 +1,4 @@
-// The group properties dialog on a stand-in main window that rescans a real folder.
+// The group properties dialog on a stand-in main window that reads a real folder.
 
 #include "base/painting.h"
 #include "dialogs/frmMprop.h"
@@ -66,50 +66,37 @@ int twips(int value, int dpi)
     return qRound(value * dpi / 1440.0);
 }
 
-// The main window as the dialog sees it: a switch rescans the folder with collecting on,
-// selects the root and changes the graph pane, as a rebuild may.
+// The main window as the dialog sees it: asked for the figures, it reads the folder and
+// hands them over when the test says so, as the window's session does once its look ends.
 class FakeHost final : public GroupHost {
 public:
-    FakeHost(const QString &folder, int shown) : m_folder(folder) { load(shown); }
+    FakeHost(const QString &folder, int shown) : m_folder(folder), m_shown(shown) {}
 
-    int shownGroup() const override { return m_group; }
-    bool shownGroupIsEmpty() const override { return m_rows == 0; }
-    int selectedNodeIndex() const override { return node; }
-    void selectNodeIndex(int index) override { node = index; }
-    bool graphPaneVisible() const override { return paneVisible; }
-    void setGraphPaneVisible(bool visible) override { paneVisible = visible; }
-    void switchGroup(int group) override
+    void requestGroupFigures(std::function<void(const GroupStatistics &)> done) override
     {
-        switches.push_back(group);
-        load(group);
-        node = 0;
-        paneVisible = !paneVisible;
-        if (onSwitch)
-            onSwitch(group);
+        ++requests;
+        m_waiting.push_back(std::move(done));
     }
-    GroupCollections &groupCollections() override { return m_collections; }
-    GroupStatistics &groupStatistics() override { return statistics; }
-    void printGroupReport() override { ++prints; }
+    void printGroupReport(const GroupStatistics &figures) override { printed.push_back(figures); }
 
-    int node = 0;
-    bool paneVisible = false;
-    std::vector<int> switches;
-    int prints = 0;
-    GroupStatistics statistics;
-    std::function<void(int group)> onSwitch;
+    // Hands the figures of the folder as it is now to every dialog waiting.
+    void deliver()
+    {
+        const GroupStatistics figures = computeAllGroups(m_folder, m_shown);
+        auto waiting = std::move(m_waiting);
+        m_waiting.clear();
+        for (const auto &done : waiting)
+            done(figures);
+    }
+    bool waiting() const { return !m_waiting.empty(); }
+
+    int requests = 0;
+    std::vector<GroupStatistics> printed;
 
 private:
-    void load(int group)
-    {
-        m_group = group;
-        m_collections = {};
-        m_rows = makeView(m_folder, scanFolder(m_folder, group).nodes, &m_collections).size();
-    }
-
     QString m_folder;
-    int m_group = 0;
-    std::size_t m_rows = 0;
-    GroupCollections m_collections;
+    int m_shown = 0;
+    std::vector<std::function<void(const GroupStatistics &)>> m_waiting;
 };
 
 Table shownTexts(const QDialog &dialog)
@@ -132,16 +119,6 @@ Table statisticsTexts(const GroupStatistics &statistics)
     return table;
 }
 
-QList<int> filledColumns(const QDialog &dialog)
-{
-    QList<int> filled;
-    const Table texts = shownTexts(dialog);
-    for (int group = 0; group < 3; ++group)
-        if (!texts[group][0].isEmpty())
-            filled << group;
-    return filled;
-}
-
 QPushButton *button(const QDialog &dialog, const char *name)
 {
     return dialog.findChild<QPushButton *>(QString::fromLatin1(name));
@@ -153,11 +130,17 @@ bool noticeShown(const QDialog &dialog)
            !dialog.findChild<QLabel *>("lblNoticeShadow")->isHidden();
 }
 
-// Showing posts the first activation; processing the posted events runs it to the end.
-void showAndSettle(QDialog &dialog)
+// Showing posts the first activation, which asks the host for the figures.
+void showAndAsk(QDialog &dialog, const FakeHost &host)
 {
     dialog.show();
-    QCoreApplication::processEvents();
+    QTRY_VERIFY(host.requests > 0);
+}
+
+void showAndSettle(QDialog &dialog, FakeHost &host)
+{
+    showAndAsk(dialog, host);
+    host.deliver();
 }
 
 void saveShot(QWidget &widget, const QString &fileName)
@@ -168,8 +151,6 @@ void saveShot(QWidget &widget, const QString &fileName)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(QList<QList<int>>)
 
 class tst_Mprop : public QObject {
     Q_OBJECT
@@ -185,15 +166,14 @@ private slots:
         QVERIFY(writeFolder(m_folder));
         QVERIFY(writeFolder(m_englishOnly, false));
     }
-    void aggregatesThroughAllGroups_data();
-    void aggregatesThroughAllGroups();
+    void showsTheFiguresOfAllGroups_data();
+    void showsTheFiguresOfAllGroups();
     void staysLockedWhileComputing();
-    void emptyShownGroup_data();
     void emptyShownGroup();
     void otherGroupEmpty();
-    void silentModeClosesItself();
     void reactivationDoesNotRecompute();
     void printStaysOpen();
+    void figuresAfterTheDialogWentAreDropped();
     void layout();
 
 private:
@@ -202,230 +182,142 @@ private:
     QString m_englishOnly;
 };
 
-void tst_Mprop::aggregatesThroughAllGroups_data()
+void tst_Mprop::showsTheFiguresOfAllGroups_data()
 {
     QTest::addColumn<int>("shown");
-    QTest::addColumn<int>("node");
-    QTest::addColumn<bool>("paneVisible");
-    QTest::addColumn<QList<int>>("switchOrder");
-    // Columns already filled when each switch is asked for.
-    QTest::addColumn<QList<QList<int>>>("filledAtSwitch");
-
-    QTest::newRow("Kana shown, graph up") << 2 << 2 << true << QList<int>{0, 1, 2}
-                                          << QList<QList<int>>{{2}, {0, 2}, {0, 1, 2}};
-    QTest::newRow("Kana shown, list up") << 2 << 1 << false << QList<int>{0, 1, 2}
-                                         << QList<QList<int>>{{2}, {0, 2}, {0, 1, 2}};
-    QTest::newRow("all shown") << 0 << 4 << true << QList<int>{1, 2, 0}
-                               << QList<QList<int>>{{0}, {0, 1}, {0, 1, 2}};
-    QTest::newRow("English shown, root") << 1 << 0 << false << QList<int>{0, 2, 1}
-                                         << QList<QList<int>>{{1}, {0, 1}, {0, 1, 2}};
+    QTest::newRow("all shown") << 0;
+    QTest::newRow("English shown") << 1;
+    QTest::newRow("Kana shown") << 2;
 }
 
-void tst_Mprop::aggregatesThroughAllGroups()
+void tst_Mprop::showsTheFiguresOfAllGroups()
 {
     QFETCH(int, shown);
-    QFETCH(int, node);
-    QFETCH(bool, paneVisible);
-    QFETCH(QList<int>, switchOrder);
-    QFETCH(QList<QList<int>>, filledAtSwitch);
-
     FakeHost host(m_folder, shown);
-    host.node = node;
-    host.paneVisible = paneVisible;
-    frmMprop dialog(host, false, QIcon());
+    frmMprop dialog(host, QIcon());
+    showAndSettle(dialog, host);
 
-    QList<QList<int>> filled;
-    // An event posted at one switch must be handled before the next: the window paints
-    // between groups.
-    int posted = 0;
-    int delivered = 0;
-    QList<int> deliveredBefore;
-    host.onSwitch = [&](int) {
-        filled << filledColumns(dialog);
-        deliveredBefore << delivered;
-        ++posted;
-        QMetaObject::invokeMethod(&dialog, [&] { ++delivered; }, Qt::QueuedConnection);
-    };
-    showAndSettle(dialog);
-
-    QCOMPARE(QList<int>(host.switches.begin(), host.switches.end()), switchOrder);
-    QCOMPARE(filled, filledAtSwitch);
-    QCOMPARE(deliveredBefore, (QList<int>{0, 1, 2}));
+    QCOMPARE(host.requests, 1);
     QCOMPARE(shownTexts(dialog), kFigures);
-    QCOMPARE(statisticsTexts(host.statistics), kFigures);
-    // The window is back as it was.
-    QCOMPARE(host.shownGroup(), shown);
-    QCOMPARE(host.node, node);
-    QCOMPARE(host.paneVisible, paneVisible);
-
     QVERIFY(dialog.isVisible());
     QVERIFY(!dialog.isComputing());
     QVERIFY(button(dialog, "cmdOK")->isEnabled());
     QVERIFY(button(dialog, "cmdPrint")->isEnabled());
     QVERIFY(!noticeShown(dialog));
-    QCOMPARE(host.prints, 0);
+    QVERIFY(host.printed.empty());
     saveShot(dialog, QStringLiteral("mprop-shown-%1.png").arg(shown));
 }
 
 void tst_Mprop::staysLockedWhileComputing()
 {
     FakeHost host(m_folder, KanaGroup);
-    frmMprop dialog(host, false, QIcon());
-    // Loading alone computes nothing and cannot be closed.
-    QVERIFY(host.switches.empty());
+    frmMprop dialog(host, QIcon());
+    // Loading alone asks for nothing and cannot be closed.
+    QCOMPARE(host.requests, 0);
     QVERIFY(!button(dialog, "cmdOK")->isEnabled());
     QVERIFY(!button(dialog, "cmdPrint")->isEnabled());
     QVERIFY(noticeShown(dialog));
 
-    struct Seen {
-        bool computing, okEnabled, printEnabled, notice, closed, visibleAfterEscape, visibleAfterReject;
-    };
-    QList<Seen> seen;
-    bool shotTaken = false;
-    host.onSwitch = [&](int) {
-        if (!shotTaken) {
-            saveShot(dialog, QStringLiteral("mprop-computing.png"));
-            shotTaken = true;
-        }
-        Seen s{};
-        s.computing = dialog.isComputing();
-        s.okEnabled = button(dialog, "cmdOK")->isEnabled();
-        s.printEnabled = button(dialog, "cmdPrint")->isEnabled();
-        s.notice = noticeShown(dialog);
-        s.closed = dialog.close();
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        s.visibleAfterEscape = dialog.isVisible();
-        dialog.reject();
-        s.visibleAfterReject = dialog.isVisible();
-        QTest::mouseClick(button(dialog, "cmdPrint"), Qt::LeftButton);
-        // Activating again meanwhile must not start another round.
-        QEvent activate(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(&dialog, &activate);
-        seen << s;
-    };
-    showAndSettle(dialog);
-
-    QCOMPARE(seen.size(), 3);
-    for (const Seen &s : seen) {
-        QVERIFY(s.computing);
-        QVERIFY(!s.okEnabled);
-        QVERIFY(!s.printEnabled);
-        QVERIFY(s.notice);
-        QVERIFY(!s.closed);
-        QVERIFY(s.visibleAfterEscape);
-        QVERIFY(s.visibleAfterReject);
-    }
-    QCOMPARE(host.switches, (std::vector<int>{0, 1, 2}));
-    QCOMPARE(host.prints, 0);
+    showAndAsk(dialog, host);
+    saveShot(dialog, QStringLiteral("mprop-computing.png"));
+    QVERIFY(dialog.isComputing());
+    QVERIFY(!button(dialog, "cmdOK")->isEnabled());
+    QVERIFY(!button(dialog, "cmdPrint")->isEnabled());
+    QVERIFY(noticeShown(dialog));
+    QVERIFY(!dialog.close());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(dialog.isVisible());
+    dialog.reject();
+    QVERIFY(dialog.isVisible());
+    QTest::mouseClick(button(dialog, "cmdPrint"), Qt::LeftButton);
+    QVERIFY(host.printed.empty());
+    // Activating again meanwhile asks no second time.
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&dialog, &activate);
+    QCOMPARE(host.requests, 1);
+
+    host.deliver();
+    QVERIFY(!dialog.isComputing());
+    QVERIFY(!noticeShown(dialog));
     // Once done, closing works.
     QVERIFY(dialog.close());
     QVERIFY(!dialog.isVisible());
 }
 
-void tst_Mprop::emptyShownGroup_data()
-{
-    QTest::addColumn<bool>("printRequest");
-    QTest::newRow("opened by the user") << false;
-    QTest::newRow("opened for the printout") << true;
-}
-
 void tst_Mprop::emptyShownGroup()
 {
-    QFETCH(bool, printRequest);
     FakeHost host(m_englishOnly, KanaGroup);
-    QVERIFY(host.shownGroupIsEmpty());
-    host.node = 0;
-    host.paneVisible = true;
-    // Figures of an earlier computation must not survive into the printout.
-    for (auto &group : host.statistics.groups)
-        group.fill(QStringLiteral("stale"));
-    frmMprop dialog(host, printRequest, QIcon());
-    showAndSettle(dialog);
+    frmMprop dialog(host, QIcon());
+    showAndSettle(dialog, host);
 
-    QVERIFY(host.switches.empty());
     QCOMPARE(shownTexts(dialog), Table{});
-    QCOMPARE(statisticsTexts(host.statistics), Table{});
     QVERIFY(button(dialog, "cmdOK")->isEnabled());
     QVERIFY(button(dialog, "cmdPrint")->isEnabled());
     QVERIFY(!noticeShown(dialog));
-    QCOMPARE(host.shownGroup(), int(KanaGroup));
-    QVERIFY(host.paneVisible);
-    QCOMPARE(dialog.isVisible(), !printRequest);
+    // The printout gets the empty figures, never those of an earlier computation.
+    QTest::mouseClick(button(dialog, "cmdPrint"), Qt::LeftButton);
+    QCOMPARE(host.printed.size(), std::size_t(1));
+    QCOMPARE(statisticsTexts(host.printed.front()), Table{});
 }
 
 void tst_Mprop::otherGroupEmpty()
 {
     FakeHost host(m_englishOnly, AllGroup);
-    frmMprop dialog(host, false, QIcon());
-    showAndSettle(dialog);
+    frmMprop dialog(host, QIcon());
+    showAndSettle(dialog, host);
 
     // Without Kana files: all learners are the three English rows.
     Table expected{};
     expected[AllGroup] = kFigures[EnglishGroup];
     expected[EnglishGroup] = kFigures[EnglishGroup];
     QCOMPARE(shownTexts(dialog), expected);
-    QCOMPARE(statisticsTexts(host.statistics), expected);
-    QCOMPARE(host.switches, (std::vector<int>{1, 2, 0}));
-}
-
-void tst_Mprop::silentModeClosesItself()
-{
-    FakeHost host(m_folder, KanaGroup);
-    host.node = 3;
-    host.paneVisible = true;
-    frmMprop dialog(host, true, QIcon());
-    bool openWhileComputing = false;
-    host.onSwitch = [&](int) { openWhileComputing = dialog.isVisible(); };
-    showAndSettle(dialog);
-
-    QVERIFY(openWhileComputing);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(statisticsTexts(host.statistics), kFigures);
-    QCOMPARE(host.shownGroup(), int(KanaGroup));
-    QCOMPARE(host.node, 3);
-    QVERIFY(host.paneVisible);
-    QCOMPARE(host.prints, 0);
 }
 
 void tst_Mprop::reactivationDoesNotRecompute()
 {
     FakeHost host(m_folder, EnglishGroup);
-    frmMprop dialog(host, false, QIcon());
-    showAndSettle(dialog);
-    QCOMPARE(host.switches.size(), std::size_t(3));
-
-    // Edit the statistics so a second computation would show.
-    host.statistics.groups[0][0] = QStringLiteral("kept");
+    frmMprop dialog(host, QIcon());
+    showAndSettle(dialog, host);
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(&dialog, &activate);
     dialog.hide();
-    showAndSettle(dialog);
+    dialog.show();
     QCoreApplication::sendEvent(&dialog, &activate);
-
-    QCOMPARE(host.switches.size(), std::size_t(3));
-    QCOMPARE(host.statistics.groups[0][0], QStringLiteral("kept"));
+    QTest::qWait(0);
+    QCOMPARE(host.requests, 1);
     QCOMPARE(shownTexts(dialog), kFigures);
 }
 
 void tst_Mprop::printStaysOpen()
 {
     FakeHost host(m_folder, AllGroup);
-    frmMprop dialog(host, false, QIcon());
-    showAndSettle(dialog);
+    frmMprop dialog(host, QIcon());
+    showAndSettle(dialog, host);
     QTest::mouseClick(button(dialog, "cmdPrint"), Qt::LeftButton);
-    QCOMPARE(host.prints, 1);
+    QCOMPARE(host.printed.size(), std::size_t(1));
+    QCOMPARE(statisticsTexts(host.printed.front()), kFigures);
     QVERIFY(dialog.isVisible());
     QTest::mouseClick(button(dialog, "cmdOK"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(host.prints, 1);
+    QCOMPARE(host.printed.size(), std::size_t(1));
+}
+
+// Figures that come after the dialog has gone (a slow folder) find nothing to fill.
+void tst_Mprop::figuresAfterTheDialogWentAreDropped()
+{
+    FakeHost host(m_folder, AllGroup);
+    {
+        frmMprop dialog(host, QIcon());
+        showAndAsk(dialog, host);
+    }
+    QVERIFY(host.waiting());
+    host.deliver();
 }
 
 void tst_Mprop::layout()
 {
     FakeHost host(m_folder, AllGroup);
-    frmMprop dialog(host, false, QIcon());
+    frmMprop dialog(host, QIcon());
     const int dx = dialog.logicalDpiX();
     const int dy = dialog.logicalDpiY();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("全体のプロパティ"));
@@ -495,7 +387,7 @@ void tst_Mprop::layout()
     }
 
     // Filled in, every text fits its label and the dialog.
-    showAndSettle(dialog);
+    showAndSettle(dialog, host);
     for (const QLabel *label : dialog.findChildren<QLabel *>()) {
         if (label->isHidden() || label->text().isEmpty())
             continue;

@@ -135,7 +135,7 @@ void tst_Propaty::captionsAndTitle()
 {
     const QString folder = freshFolder();
     QVERIFY(writeRecord(folder, "Aoki", English, practisedCourse()));
-    frmPropaty dialog(folder, "Aoki", QIcon());
+    frmPropaty dialog(readSummary(folder, "Aoki"), "Aoki", QIcon());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("個人のプロパティ"));
     QVERIFY(qeltest::hasDialogFrame(dialog));
 
@@ -177,7 +177,7 @@ void tst_Propaty::oneCourse()
     if (otherFileExists)
         QVERIFY(writeRecord(folder, "Baba", other, unpractisedCourse()));
 
-    frmPropaty dialog(folder, "Baba", QIcon());
+    frmPropaty dialog(readSummary(folder, "Baba"), "Baba", QIcon());
     for (int row = 0; row < 6; ++row) {
         QCOMPARE(labelText(dialog, QStringLiteral("lblFigure_%1_%2").arg(practised).arg(row)),
                  kPractisedTexts[row]);
@@ -192,7 +192,7 @@ void tst_Propaty::noSettingsFile()
 {
     const QString folder = freshFolder();
     QVERIFY(writeRecord(folder, "Chiba", English, practisedCourse()));
-    frmPropaty dialog(folder, "Chiba", QIcon());
+    frmPropaty dialog(readSummary(folder, "Chiba"), "Chiba", QIcon());
     for (int i = 0; i < 10; ++i)
         QCOMPARE(labelText(dialog, QStringLiteral("lblSetting_%1").arg(i)), kNone);
     QVERIFY(dialog.findChild<QLabel *>("lblMistypeCaption")->isEnabled());
@@ -207,7 +207,7 @@ void tst_Propaty::unreadableFilesLeaveTheirTextsEmpty()
     QVERIFY(writeRecord(folder, "Doi", English, practisedCourse()));
     QVERIFY(QDir(folder).mkdir(recordFileName("Doi", Kana)));
     QVERIFY(QDir(folder).mkdir("Doi.ini"));
-    frmPropaty dialog(folder, "Doi", QIcon());
+    frmPropaty dialog(readSummary(folder, "Doi"), "Doi", QIcon());
     for (int row = 0; row < 6; ++row) {
         QCOMPARE(labelText(dialog, QStringLiteral("lblFigure_0_%1").arg(row)), kPractisedTexts[row]);
         QCOMPARE(labelText(dialog, QStringLiteral("lblFigure_1_%1").arg(row)), QString());
@@ -256,7 +256,7 @@ void tst_Propaty::greyedCaptions()
     const QString folder = freshFolder();
     QVERIFY(writeRecord(folder, "Doi", Kana, practisedCourse()));
     QVERIFY(writeSettings(folder, "Doi", ini));
-    frmPropaty dialog(folder, "Doi", QIcon());
+    frmPropaty dialog(readSummary(folder, "Doi"), "Doi", QIcon());
     saveShot(dialog, QStringLiteral("propaty-%1.png").arg(QTest::currentDataTag()).replace(' ', '-'));
     QCOMPARE(labelText(dialog, QStringLiteral("lblSetting_%1").arg(KeyboardSetting)), keyboard);
     QCOMPARE(labelText(dialog, QStringLiteral("lblSetting_%1").arg(MistypeSetting)), mistype);
@@ -312,7 +312,7 @@ void tst_Propaty::layoutPositions()
 
     const QString folder = freshFolder();
     QVERIFY(writeRecord(folder, "Endo", English, practisedCourse()));
-    frmPropaty dialog(folder, "Endo", QIcon());
+    frmPropaty dialog(readSummary(folder, "Endo"), "Endo", QIcon());
     const auto *widget = dialog.findChild<QWidget *>(objectName);
     QVERIFY(widget);
     const int dpiX = dialog.logicalDpiX();
@@ -352,7 +352,7 @@ void tst_Propaty::nothingClippedOrOverlapping()
     if (!ini.isEmpty())
         QVERIFY(writeSettings(folder, name, ini));
 
-    frmPropaty dialog(folder, name, QIcon());
+    frmPropaty dialog(readSummary(folder, name), name, QIcon());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     saveShot(dialog, QStringLiteral("propaty-%1.png").arg(QTest::currentDataTag()).replace(' ', '-'));
@@ -385,7 +385,7 @@ void tst_Propaty::printCallsBackAndCloses()
     QStringList printed;
     bool openWhilePrinting = false;
     frmPropaty *dialogPointer = nullptr;
-    frmPropaty dialog(folder, "Fujii", QIcon(), [&](const QString &name) {
+    frmPropaty dialog(readSummary(folder, "Fujii"), "Fujii", QIcon(), [&](const QString &name) {
         printed << name;
         openWhilePrinting = dialogPointer->isVisible();
     });
@@ -401,7 +401,7 @@ void tst_Propaty::printWithoutCallbackCloses()
 {
     const QString folder = freshFolder();
     QVERIFY(writeRecord(folder, "Goto", English, practisedCourse()));
-    frmPropaty dialog(folder, "Goto", QIcon());
+    frmPropaty dialog(readSummary(folder, "Goto"), "Goto", QIcon());
     dialog.show();
     QTest::mouseClick(dialog.findChild<QPushButton *>("cmdPrint"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
@@ -412,7 +412,7 @@ void tst_Propaty::okCloses()
     const QString folder = freshFolder();
     QVERIFY(writeRecord(folder, "Hara", English, practisedCourse()));
     int printed = 0;
-    frmPropaty dialog(folder, "Hara", QIcon(), [&](const QString &) { ++printed; });
+    frmPropaty dialog(readSummary(folder, "Hara"), "Hara", QIcon(), [&](const QString &) { ++printed; });
     dialog.show();
     QTest::mouseClick(dialog.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());

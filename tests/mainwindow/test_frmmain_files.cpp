@@ -47,7 +47,7 @@ private:
     {
         openAndClose("mnuFile");
         QVERIFY(action("mnuFileDelete")->isEnabled());
-        action("mnuFileDelete")->trigger();
+        trigger("mnuFileDelete");
     }
 
     void verifyDeleteQuestion(const Message &m)
@@ -171,9 +171,9 @@ private slots:
         open();
         clickRow(0); // lights the delete button
         rightClickNode(learnerNode("a", 4));
-        action("mnuPopViewGraph_0")->trigger();
+        trigger("mnuPopViewGraph_0");
         QVERIFY(graphShown());
-        action("mnuEditSelectAll")->trigger();
+        trigger("mnuEditSelectAll");
         QVERIFY(anyRowSelected());
         // The rows are out of sight behind the graph: neither the button nor the menu deletes.
         QVERIFY(!buttonEnabled(3));
@@ -182,7 +182,7 @@ private slots:
         QVERIFY(inFolder("a_Qele.dat"));
         // Back to the list through the graph's pop-up: the selected rows can go again.
         QTest::mouseClick(pane(), Qt::RightButton, {}, QPoint(20, 20));
-        action("mnuPopReport")->trigger();
+        trigger("mnuPopReport");
         QVERIFY(listShown());
         QVERIFY(buttonEnabled(3));
     }
@@ -265,7 +265,7 @@ private slots:
         QVERIFY(graphShown());
 
         asker->folder = std::nullopt; // cancelled: nothing changes
-        action("mnuFileOpen")->trigger();
+        trigger("mnuFileOpen");
         QCOMPARE(asker->folderPrompt,
                  QString("練習記録ファイルが保存されているフォルダ（ディレクトリ）を選択してください。"));
         QCOMPARE(state().recordFolder, folder->path());
@@ -295,7 +295,7 @@ private slots:
         writeRecord(folder->path(), "hanako", false, {100, 101});
         open();
         selectRow(0); // hanako stays selected
-        action("mnuAllStep_0")->trigger();
+        trigger("mnuAllStep_0");
         QVERIFY(graphShown());
         asker->onDialog = [](QDialog &dialog) {
             auto &search = dynamic_cast<qel::frmSearch &>(dialog);
@@ -303,7 +303,7 @@ private slots:
             search.Command1_Click(0);
             return search.result();
         };
-        action("mnuFileFind")->trigger();
+        trigger("mnuFileFind");
         QVERIFY(asker->messages.empty());
         QVERIFY(rowSelected(0));
         QVERIFY(rowSelected(1));
@@ -341,7 +341,7 @@ private slots:
             search.Command1_Click(1);
             return search.result();
         };
-        action("mnuFileFind")->trigger();
+        trigger("mnuFileFind");
         if (!typed.isEmpty()) {
             QVERIFY(stayedOpen);
             QVERIFY(listBehind); // no empty pane behind the message either
@@ -365,7 +365,7 @@ private slots:
             caption = about.windowTitle() + " " + about.Label1->text();
             return int(QDialog::Accepted);
         };
-        action("mnuHelpAbout")->trigger();
+        trigger("mnuHelpAbout");
         QCOMPARE(caption, QString("QelViewer Ver1.00"));
     }
 };

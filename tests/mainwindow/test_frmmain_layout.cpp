@@ -5,6 +5,8 @@
 #include "dialogs/frmSplash.h"
 #include "tests/mainwindow/viewertestsupport.h"
 
+#include <QSignalSpy>
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -340,7 +342,9 @@ private slots:
         window = std::make_unique<qel::frmMain>();
         window->setSplash(splash);
         QVERIFY(state().startingUp);
+        QSignalSpy ready(window.get(), &qel::frmMain::readyToShow);
         QVERIFY(window->Form_Load());
+        QVERIFY(ready.wait(20000));
         QCOMPARE(splash->ProgressBar1->maximum(), 8); // seven files and the group node
         QCOMPARE(splash->ProgressBar1->value(), 7);
         window->show();

@@ -17,6 +17,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <condition_variable>
+#include <mutex>
 
 using namespace qeltest;
 
@@ -233,7 +235,7 @@ private slots:
             duringDialog = runsOf("aki");
             return int(QDialog::Rejected);
         };
-        action("mnuHelpAbout")->trigger();
+        trigger("mnuHelpAbout");
         QCOMPARE(duringDialog, QString("2"));
         QTRY_COMPARE(runsOf("aki"), QString("3"));
     }
@@ -253,11 +255,99 @@ private slots:
         QCOMPARE(shownRows(), fullRead());
     }
 
+    // Once the window is up, every file of the folder is opened away from its thread: view
+    // switches, graphs, properties, printouts, the export, the group figures, F5, deletion.
+    void theWindowsThreadOpensNoRecordFile()
+    {
+        writeClass();
+        QVERIFY(writeSettingsFile(folder->path(), "ben"));
+        open();
+        ReadCounter reads;
+        asker->onDialog = [this](QDialog &dialog) {
+            dialog.show();
+            settle();
+            return int(QDialog::Accepted);
+        };
+        showViewMode(1);
+        showViewMode(0);
+        clickNode(learnerNode("ben", 4));
+        trigger("mnuViewGraph_1");
+        trigger("mnuPorpPersonal");
+        trigger("mnuPropAll");
+        trigger("mnuPopEditPreview");
+        trigger("mnuViewRefresh");
+        trigger("mnuPopReport");
+        selectRow(rowOf("chie", 4));
+        trigger("mnuFileDelete");
+        QCOMPARE(rowOf("chie", 4), -1);
+
+        QVERIFY(reads.opens.size() >= 5);
+        QCOMPARE(reads.opensOnThisThread, 0);
+    }
+
+    // A file server that stops answering holds up no paint and no command: the window says
+    // so, keeps what it showed, and closes at once.
+    void aStalledReadKeepsTheWindowAnsweringAndLetsItClose()
+    {
+        writeClass();
+        open();
+        const QStringList before = shownRows();
+
+        struct Gate {
+            std::mutex lock;
+            std::condition_variable open;
+            bool released = false;
+        };
+        auto gate = std::make_shared<Gate>();
+        const QString stalled = folder->filePath("ben_Qele.dat");
+        const qel::FileReadObserver previous = qel::setFileReadObserver([gate, stalled](const qel::FileReadEvent &e) {
+            if (e.kind != qel::FileReadEvent::Opened || e.path != stalled)
+                return;
+            std::unique_lock guard(gate->lock);
+            gate->open.wait(guard, [&] { return gate->released; });
+        });
+        const auto release = [&] {
+            {
+                std::lock_guard guard(gate->lock);
+                gate->released = true;
+            }
+            gate->open.notify_all();
+            qel::setFileReadObserver(previous);
+        };
+
+        QSignalSpy health(&session(), &qel::FolderSession::healthChanged);
+        QVERIFY(writeRecord(folder->path(), "ben", true, {70, 71, 75, 78}));
+        QVERIFY(writeRecord(folder->path(), "dai", true, {90, 95, 99}));
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        if (!health.wait(qel::FolderSession::kNotAnsweringMSecs * 4)) {
+            release();
+            QFAIL("the folder was never said not to answer");
+        }
+        QVERIFY(status().contains(QStringLiteral("応答しません")));
+        // Nothing half-read: neither the stalled file's row nor the other changed one moved.
+        QCOMPARE(shownRows(), before);
+
+        // Commands go on: a sort, a view switch, a graph of what was read.
+        PaintCounter paints;
+        list()->viewport()->installEventFilter(&paints);
+        clickHeader(0);
+        QCOMPARE(names().front(), QString("dai"));
+        action("mnuListViewMode_1")->trigger();
+        QCOMPARE(rowCount(), 4);
+        list()->viewport()->repaint();
+        QVERIFY(paints.paints > 0);
+
+        // Closing ends the window without waiting for the server.
+        window->close();
+        window.reset();
+        release();
+    }
+
     void switchedOffItWaitsForF5AndRemembers()
     {
         writeClass();
         open();
-        action("mnuViewAutoRefresh")->trigger();
+        trigger("mnuViewAutoRefresh");
         QVERIFY(!state().autoRefresh);
         QVERIFY(writeRecord(folder->path(), "dai", true, {90, 95, 99}));
         QTest::qWait(1500);
@@ -265,6 +355,7 @@ private slots:
 
         ReadCounter reads;
         QTest::keyClick(window.get(), Qt::Key_F5); // "最新の情報に更新": every file read
+        settle();
         QCOMPARE(runsOf("dai"), QString("3"));
         QCOMPARE(reads.opens.size(), std::size_t(5));
         QCOMPARE(markedNames(), QStringList{"dai"});
@@ -275,7 +366,7 @@ private slots:
         QVERIFY(!action("mnuViewAutoRefresh")->isChecked());
         QVERIFY(!state().autoRefresh);
         // Switched on in a window that started without it, the list follows from then on.
-        action("mnuViewAutoRefresh")->trigger();
+        trigger("mnuViewAutoRefresh");
         QVERIFY(writeRecord(folder->path(), "dai", true, {90, 95, 99, 99}));
         QTRY_COMPARE(runsOf("dai"), QString("4"));
     }

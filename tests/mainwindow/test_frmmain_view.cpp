@@ -205,19 +205,20 @@ private slots:
         QVERIFY(state().collections.groupSteps.empty());
         QVERIFY(state().collections.groupRunCounts.empty());
 
-        // The group dialog finds the group empty: its buttons work at once, no figures.
+        // The group dialog finds the group empty: once the folder is looked at, its buttons
+        // work and it shows no figures.
         bool readyAtOnce = false;
         QString figures;
         asker->onDialog = [&](QDialog &dialog) {
             dialog.show();
-            QCoreApplication::processEvents();
+            settle();
             readyAtOnce = dialog.findChild<QPushButton *>("cmdOK")->isEnabled();
             for (const QLabel *label : dialog.findChildren<QLabel *>())
                 if (label->objectName().startsWith("lblValue_"))
                     figures += label->text();
             return int(QDialog::Accepted);
         };
-        action("mnuPropAll")->trigger();
+        trigger("mnuPropAll");
         QVERIFY(readyAtOnce);
         QCOMPARE(figures, QString());
     }
@@ -340,9 +341,9 @@ private slots:
         doubleClickRow(1);
         verifyGraphOfRow();
         QTest::mouseClick(pane(), Qt::RightButton, {}, QPoint(20, 20)); // the graph's pop-up
-        action("mnuPopReport")->trigger();
+        trigger("mnuPopReport");
         QVERIFY(rowSelected(1));
-        action("mnuViewGraph_0")->trigger();
+        trigger("mnuViewGraph_0");
         verifyGraphOfRow();
 
         // The group node brings the list back.
@@ -562,7 +563,7 @@ private slots:
         QVERIFY(personalGraphs->isEnabled());
 
         // A group graph does not count as personal.
-        action("mnuAllStep_0")->trigger();
+        trigger("mnuAllStep_0");
         QCOMPARE(state().graph.graphFamily, 2);
         openAndClose("mnuView");
         QVERIFY(!personalGraphs->isEnabled());
@@ -595,16 +596,16 @@ private slots:
         for (const char *name : {"a", "b", "c"})
             writeRecord(folder->path(), name, true, {100, 101});
         open();
-        action("mnuEditSelectAll")->trigger();
+        trigger("mnuEditSelectAll");
         for (int r = 0; r < 3; ++r)
             QVERIFY(rowSelected(r));
         clearSelection();
-        action("mnuPopEditSelectAll")->trigger();
+        trigger("mnuPopEditSelectAll");
         QVERIFY(rowSelected(2));
 
-        action("mnuPopViewGraph_1")->trigger();
+        trigger("mnuPopViewGraph_1");
         QCOMPARE(state().graph.personalGraphKind, 1);
-        action("mnuPopReport")->trigger();
+        trigger("mnuPopReport");
         QVERIFY(!graphShown());
         QVERIFY(listShown());
     }
@@ -615,7 +616,7 @@ private slots:
         open();
         QAction *groupList = action("mnuPopAllAll");
         QVERIFY(!groupList->isEnabled());
-        action("mnuAllStep_1")->trigger();
+        trigger("mnuAllStep_1");
         QCOMPARE(state().graph.groupGraphKind, 1);
         QTest::mouseClick(pane(), Qt::LeftButton, {}, QPoint(20, 20));
         QVERIFY(groupList->isEnabled());

@@ -9,6 +9,7 @@
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
 #include "samples/recordwriter.h"
+#include "session/foldersession.h"
 #include "tests/support/privatesettings.h"
 #include "tests/support/scriptedasker.h"
 
@@ -18,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -96,13 +98,35 @@ protected:
         openWindow();
     }
 
-    // Opens the window on whatever the settings store names.
+    // Opens the window on whatever the settings store names, once the folder is read.
     void openWindow()
     {
         window = std::make_unique<qel::frmMain>();
         QVERIFY(window->Form_Load());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        settle();
+    }
+
+    // The window's folder session: it reads the folder away from the window's thread.
+    qel::FolderSession &session() const { return *part<qel::FolderSession>(QStringLiteral("folderSession")); }
+
+    // Waits until the folder session has nothing under way: reads, looks and the file work
+    // of commands have ended and what they found is shown.
+    void settle()
+    {
+        // What a command posted for later (a dialog's first activation) asks first.
+        QCoreApplication::sendPostedEvents();
+        QSignalSpy idle(&session(), &qel::FolderSession::idle);
+        while (session().busy())
+            QVERIFY2(idle.wait(20000), "the folder session did not settle");
+    }
+
+    // A menu command, and what it starts, to its end.
+    void trigger(const QString &name)
+    {
+        action(name)->trigger();
+        settle();
     }
 
     // ---- the window's parts by their design names
@@ -217,6 +241,7 @@ protected:
     {
         QVERIFY(node);
         QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, nodeCentre(node));
+        settle();
     }
 
     void rightClickNode(QTreeWidgetItem *node)
@@ -235,6 +260,7 @@ protected:
         clickRow(row);
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(list()->viewport(), Qt::LeftButton, {}, at);
+        settle();
     }
 
     void rightClickRow(int row)
@@ -249,6 +275,7 @@ protected:
         QVERIFY(widget);
         QVERIFY(widget->isEnabled());
         QTest::mouseClick(widget, Qt::LeftButton);
+        settle();
     }
 
     void clickHeader(int column)
@@ -273,10 +300,10 @@ protected:
     void chooseFolder(const QString &path)
     {
         asker->folder = path;
-        action(QStringLiteral("mnuFileOpen"))->trigger();
+        trigger(QStringLiteral("mnuFileOpen"));
     }
 
-    void showViewMode(int mode) { action(QStringLiteral("mnuListViewMode_%1").arg(mode))->trigger(); }
+    void showViewMode(int mode) { trigger(QStringLiteral("mnuListViewMode_%1").arg(mode)); }
 
     // The caption over the list or the graph pane, and the status bar's first panel.
     QLabel *headingLabel() const { return part<QLabel>(QStringLiteral("lblTitle_1")); }

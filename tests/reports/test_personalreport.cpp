@@ -34,7 +34,8 @@ struct Drawing {
     {
         ensureGuiApplication();
         QPainter painter(&device);
-        ok = drawPersonalReport(painter, page, folder, names, [this] { return device.newPage(); }, &error);
+        ok = drawPersonalReport(painter, page, int(names.size()), readingLearners(folder, names),
+                                [this] { return device.newPage(); }, &error);
         drawn = device.drawing();
     }
 
@@ -154,7 +155,8 @@ TEST_F(PersonalReport, AFailingPageBreakStopsTheJob)
     QPainter painter(&device);
     int breaks = 0;
     QString error;
-    const bool ok = drawPersonalReport(painter, kA4, folder.path(), {"a", "b", "c"},
+    const QStringList names{"a", "b", "c"};
+    const bool ok = drawPersonalReport(painter, kA4, int(names.size()), readingLearners(folder.path(), names),
                                        [&] { return ++breaks < 2; }, &error);
     painter.end();
     EXPECT_FALSE(ok);
@@ -607,8 +609,8 @@ TEST_F(PersonalReport, AnUnreadableCourseFileLeavesItsFiguresEmpty)
     std::vector<UnreadableFile> unreadable;
     {
         QPainter painter(&device);
-        ASSERT_TRUE(drawPersonalReport(painter, kA4, folder.path(), {"hanako"}, [&] { return device.newPage(); },
-                                       nullptr, &unreadable));
+        ASSERT_TRUE(drawPersonalReport(painter, kA4, 1, readingLearners(folder.path(), {"hanako"}),
+                                       [&] { return device.newPage(); }, nullptr, &unreadable));
     }
     const PageDrawing drawn = device.drawing();
     for (const DrawnText &t : drawn.texts)

@@ -1,0 +1,119 @@
+#include "session/folderwatch.h"
+
+#include "records/platform.h"
+
+#include <QFileSystemWatcher>
+#include <QSocketNotifier>
+#include <algorithm>
+
+namespace qel {
+
+namespace {
+// Notices that come closer together than this are one burst.
+constexpr int kQuietMSecs = 200;
+// A burst that goes on is taken up after this long anyway.
+constexpr qint64 kBurstLimitMSecs = 1000;
+constexpr int kFastestCheckMSecs = 1000;
+constexpr int kSlowestCheckMSecs = 60000;
+// A look may take one part in this many of the time between periodic looks.
+constexpr qint64 kCheckShare = 60;
+}
+
+FolderWatch::FolderWatch(QObject *parent)
+    : QObject(parent), names_(new QFileSystemWatcher(this))
+{
+    poll_.setSingleShot(true);
+    quiet_.setSingleShot(true);
+    connect(&poll_, &QTimer::timeout, this, &FolderWatch::fire);
+    connect(&quiet_, &QTimer::timeout, this, &FolderWatch::fire);
+    connect(names_, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::noticed);
+}
+
+FolderWatch::~FolderWatch()
+{
+    closeWriteNotices();
+}
+
+void FolderWatch::watch(const QString &folder)
+{
+    if (folder != folder_ || !watching_) {
+        stop();
+        folder_ = folder;
+        watching_ = true;
+        ensureNotices();
+    }
+    poll_.start(interval_);
+}
+
+void FolderWatch::stop()
+{
+    watching_ = false;
+    poll_.stop();
+    quiet_.stop();
+    if (!names_->directories().isEmpty())
+        names_->removePaths(names_->directories());
+    closeWriteNotices();
+}
+
+void FolderWatch::lookTook(qint64 msecs)
+{
+    interval_ = int(std::clamp<qint64>(msecs * kCheckShare, kFastestCheckMSecs, kSlowestCheckMSecs));
+    if (watching_)
+        poll_.start(interval_);
+}
+
+// A folder that was missing, or removed and made again, is watched once it is there.
+void FolderWatch::ensureNotices()
+{
+    if (!watching_ || folder_.isEmpty())
+        return;
+    if (names_->directories().isEmpty())
+        names_->addPath(folder_);
+    openWriteNotices();
+}
+
+void FolderWatch::openWriteNotices()
+{
+    if (writes_ != -1 || folder_.isEmpty())
+        return;
+    writes_ = platform::openWriteNotices(folder_);
+    if (writes_ == -1)
+        return;
+    writesReady_ = new QSocketNotifier(qintptr(writes_), QSocketNotifier::Read, this);
+    connect(writesReady_, &QSocketNotifier::activated, this, [this] {
+        if (!platform::drainWriteNotices(writes_))
+            closeWriteNotices(); // the folder went; the ticks look for it again
+        noticed();
+    });
+}
+
+void FolderWatch::closeWriteNotices()
+{
+    delete writesReady_;
+    writesReady_ = nullptr;
+    if (writes_ != -1)
+        platform::closeWriteNotices(writes_);
+    writes_ = -1;
+}
+
+void FolderWatch::noticed()
+{
+    if (!watching_)
+        return;
+    if (!quiet_.isActive())
+        burst_.start();
+    if (burst_.elapsed() < kBurstLimitMSecs)
+        quiet_.start(kQuietMSecs);
+}
+
+void FolderWatch::fire()
+{
+    if (!watching_)
+        return;
+    quiet_.stop();
+    ensureNotices();
+    poll_.start(interval_);
+    emit due();
+}
+
+} // namespace qel
