@@ -93,7 +93,7 @@ private:
     // ---- group tree and learner list (frmMain_view.cpp) ----
     // The group of the view mode as the folder session last read it, shown afresh.
     void makeView();
-    void showStatusText(const QString &text, const std::vector<TableRow> &rows);
+    void showFolderStatus();
     void tvTreeView_NodeClick(QTreeWidgetItem *node);
     void tvTreeView_DblClick();
     void tvTreeView_MouseDown(Qt::MouseButton button);
@@ -178,7 +178,7 @@ private:
     // What the folder session read: shown now, or once the command under way has ended.
     void folderRead(const TableChange &change);
     void applyFolderRead();
-    void folderHealthChanged(FolderHealth health);
+    void folderHealthChanged();
     void historyLoaded(const QString &key);
     // A refresh must wait: a question or dialog open, a printout or export under way, a menu
     // open, a button held.

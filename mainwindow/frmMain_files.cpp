@@ -58,7 +58,6 @@ void frmMain::mnuFileDelete_Click()
         chosen.push_back({learners_->row(r).key, learners_->row(r).name});
     if (chosen.empty())
         return;
-    const QString statusText = ui->statusPanels[0]->text();
     // The files go away from this thread; the status bar says how far it has come.
     session_->runReporting<QStringList>(
         [folder = state_.recordFolder, chosen](const FolderSession::Report &report) {
@@ -83,11 +82,11 @@ void frmMain::mnuFileDelete_Click()
         [this](int done, int total) {
             ui->statusPanels[0]->setText(QStringLiteral("削除しています… %1 / %2").arg(done).arg(total));
         },
-        [this, statusText, hold = holdCommand()](QStringList gone) {
+        [this, hold = holdCommand()](QStringList gone) {
             const QSet<QString> goneKeys(gone.begin(), gone.end());
             learners_->remove(goneKeys);
             session_->forget(gone);
-            ui->statusPanels[0]->setText(statusText);
+            showFolderStatus();
             // The toolbar button deletes under a graph too; the graph may have lost its learner.
             if (!goneKeys.isEmpty() && !ui->Picture1->isHidden())
                 drawPaneAgain();

@@ -114,8 +114,7 @@ void frmMain::applyFolderRead()
     const QString shownKey = state_.pane.nodeKey;
     learners_->update(view, change->changed);
     state_.collections = std::move(view.collections);
-    if (session_->health() == FolderHealth::Answering)
-        showStatusText(view.scan.statusText, ui->listModel->rows());
+    showFolderStatus();
     // The graph on display follows the group's figures; a learner whose file is gone
     // leaves the list in the graph's place (the learner's own runs come by historyLoaded).
     if (!ui->Picture1->isHidden()) {
@@ -135,26 +134,9 @@ void frmMain::historyLoaded(const QString &key)
         drawPaneAgain();
 }
 
-void frmMain::folderHealthChanged(FolderHealth health)
+void frmMain::folderHealthChanged()
 {
-    QLabel *panel = ui->statusPanels[0];
-    switch (health) {
-    case FolderHealth::NotAnswering:
-        panel->setText(QStringLiteral("記録フォルダーが応答しません。前回読み込んだ内容を表示しています。"));
-        break;
-    case FolderHealth::Missing:
-        panel->setText(QStringLiteral("記録フォルダー「%1」が見つかりません。").arg(state_.recordFolder));
-        break;
-    case FolderHealth::Unreadable:
-        panel->setText(QStringLiteral("記録フォルダーを読み込めませんでした。前回読み込んだ内容を表示しています。"));
-        break;
-    case FolderHealth::Answering:
-        if (const auto table = session_->table()) {
-            const GroupView view = viewOfGroup(table->scan, {}, state_.viewMode);
-            showStatusText(view.scan.statusText, ui->listModel->rows());
-        }
-        break;
-    }
+    showFolderStatus();
 }
 
 } // namespace qel

@@ -32,7 +32,7 @@ void frmMain::makeView()
     state_.collections = std::move(view.collections);
     sortAgain();
     ui->lblTitle[1]->setText(listTitleText());
-    showStatusText(view.scan.statusText, ui->listModel->rows());
+    showFolderStatus();
 }
 
 // Only a text order outlives a fill.
@@ -44,11 +44,29 @@ void frmMain::sortAgain()
 }
 
 // The group's file count, and the files that could not be read: said once, with the first
-// of them in the tip; each row already shows empty figures.
-void frmMain::showStatusText(const QString &text, const std::vector<TableRow> &rows)
+// of them in the tip; each row already shows empty figures. A folder that fails says so
+// instead, over the last rows it gave.
+void frmMain::showFolderStatus()
 {
     constexpr int kNamedInTip = 10;
     QLabel *panel = ui->statusPanels[0];
+    switch (session_->health()) {
+    case FolderHealth::NotAnswering:
+        panel->setText(QStringLiteral("記録フォルダーが応答しません。前回読み込んだ内容を表示しています。"));
+        panel->setToolTip(state_.recordFolder);
+        return;
+    case FolderHealth::Missing:
+        panel->setText(QStringLiteral("記録フォルダー「%1」が見つかりません。").arg(state_.recordFolder));
+        panel->setToolTip(QString());
+        return;
+    case FolderHealth::Unreadable:
+        panel->setText(QStringLiteral("記録フォルダーを読み込めませんでした。前回読み込んだ内容を表示しています。"));
+        panel->setToolTip(state_.recordFolder);
+        return;
+    case FolderHealth::Answering: break;
+    }
+    const std::vector<TableRow> &rows = ui->listModel->rows();
+    const QString text = fileCountText(std::int64_t(rows.size()));
     int count = 0;
     QStringList named;
     for (const TableRow &row : rows) {
@@ -216,6 +234,8 @@ void frmMain::showList()
     ui->lvListView->show();
     ui->Picture1->hide();
     ui->lblTitle[1]->setText(listTitleText());
+    // A statistics graph wrote its own figures there; the list's are the file count.
+    showFolderStatus();
     settleLearnerButtons();
 }
 

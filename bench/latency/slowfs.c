@@ -2,7 +2,8 @@
  * QEL_SLOW_DIR (or of a handle opened from one) waits QEL_SLOW_US microseconds first
  * (default 1000), as a round trip to a server would. With QEL_STALL set to a text, reads
  * of files whose path contains it wait QEL_STALL_US microseconds instead (a server that
- * stops answering). Loaded with LD_PRELOAD by bench/latency.sh and by tests. */
+ * stops answering) while the file QEL_STALL_FLAG exists (always, without one). Only files
+ * opened for reading stall: the viewer's own. Loaded with LD_PRELOAD by bench/latency.sh. */
 #define _GNU_SOURCE
 #include <dirent.h>
 #include <dlfcn.h>
@@ -53,16 +54,19 @@ static int is_slow_path(int dirfd, const char *path)
     return strncmp(path, dir, strlen(dir)) == 0;
 }
 
-static int stall_kind(const char *path)
+static int stall_kind(const char *path, int flags)
 {
     const char *stall = getenv("QEL_STALL");
-    return stall && *stall && path && strstr(path, stall) ? 2 : 1;
+    const char *flag = getenv("QEL_STALL_FLAG");
+    if (!stall || !*stall || !path || !strstr(path, stall) || (flags & O_ACCMODE) != O_RDONLY)
+        return 1;
+    return !flag || !*flag || access(flag, F_OK) == 0 ? 2 : 1;
 }
 
-static void note_fd(int fd, int dirfd, const char *path)
+static void note_fd(int fd, int dirfd, const char *path, int flags)
 {
     if (fd >= 0 && fd < MAX_FDS)
-        slow_fd[fd] = is_slow_path(dirfd, path) ? (unsigned char)stall_kind(path) : 0;
+        slow_fd[fd] = is_slow_path(dirfd, path) ? (unsigned char)stall_kind(path, flags) : 0;
 }
 
 static void delay_fd(int fd)
@@ -92,7 +96,7 @@ int open(const char *path, int flags, ...)
     }
     delay_path(AT_FDCWD, path);
     int fd = real_open(path, flags, mode);
-    note_fd(fd, AT_FDCWD, path);
+    note_fd(fd, AT_FDCWD, path, flags);
     return fd;
 }
 int open64(const char *path, int flags, ...) __attribute__((alias("open")));
@@ -109,7 +113,7 @@ int openat(int dirfd, const char *path, int flags, ...)
     }
     delay_path(dirfd, path);
     int fd = real_openat(dirfd, path, flags, mode);
-    note_fd(fd, dirfd, path);
+    note_fd(fd, dirfd, path, flags);
     return fd;
 }
 int openat64(int dirfd, const char *path, int flags, ...) __attribute__((alias("openat")));
@@ -177,7 +181,7 @@ DIR *opendir(const char *path)
     delay_path(AT_FDCWD, path);
     DIR *d = real_opendir(path);
     if (d)
-        note_fd(dirfd(d), AT_FDCWD, path);
+        note_fd(dirfd(d), AT_FDCWD, path, O_RDONLY | O_DIRECTORY);
     return d;
 }
 
