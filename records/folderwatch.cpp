@@ -3,6 +3,7 @@
 #include "records/platform.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QSocketNotifier>
 #include <algorithm>
@@ -43,8 +44,8 @@ void FolderWatch::watch(const QString &folder, int group, FolderListing listing,
     if (folder != folder_ || !watching_) {
         stop();
         folder_ = folder;
-        if (!folder.isEmpty())
-            names_->addPath(folder);
+        namesRefused_ = false;
+        watchNames();
         openWriteNotices();
     }
     group_ = group;
@@ -105,6 +106,21 @@ void FolderWatch::noticed()
         quiet_.start(kQuietMSecs);
 }
 
+// A folder that is missing, or was removed and made again, is watched once it is there. One
+// the system refuses to watch is asked for again only after it has gone: Qt warns at each
+// refusal, and with the system's notices used up that would be at every check.
+void FolderWatch::watchNames()
+{
+    if (folder_.isEmpty() || !names_->directories().isEmpty())
+        return;
+    if (!QFileInfo(folder_).isDir()) {
+        namesRefused_ = false;
+        return;
+    }
+    if (!namesRefused_)
+        namesRefused_ = !names_->addPath(folder_);
+}
+
 void FolderWatch::listAway()
 {
     if (!watching_)
@@ -113,9 +129,7 @@ void FolderWatch::listAway()
         // The listing under way may have missed what the notice was about: another follows.
         return;
     }
-    // A folder that was missing, or removed and made again, is watched once it is there.
-    if (names_->directories().isEmpty() && !folder_.isEmpty())
-        names_->addPath(folder_);
+    watchNames();
     openWriteNotices();
     listingAway_ = true;
     noticedSince_ = false;

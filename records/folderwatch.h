@@ -49,6 +49,7 @@ signals:
 
 private:
     void noticed();
+    void watchNames();
     void listAway();
     bool compare(FolderListing now, qint64 tookMSecs);
     void openWriteNotices();
@@ -66,6 +67,8 @@ private:
     FolderListing listing_;
     std::optional<qint64> settlesAt_;
     bool watching_ = false;
+    // The system would not watch the folder though it was there (no notices left, say).
+    bool namesRefused_ = false;
     bool listingAway_ = false;
     bool noticedSince_ = false; // a notice came after the listing under way began
     quint64 generation_ = 0;    // a listing begun before the last watch() is out of date
