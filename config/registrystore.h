@@ -6,6 +6,8 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <variant>
+#include <vector>
 
 namespace qel {
 
@@ -33,9 +35,12 @@ enum class KeyDisposition { Failed = 0, Created = 1, Existed = 2 };
 struct KeyOpening {
     KeyDisposition disposition = KeyDisposition::Failed;
     QString failure; // the message, when Failed: error code and key path
+    // Where a store that could not be parsed went before the key was made anew; else empty.
+    QString setAside;
 };
 
-// Creates the key or finds it.
+// Creates the key or finds it. A settings file that cannot be parsed (cut short, say) would
+// fail every start: it is renamed to its name and the time, and the key made anew.
 KeyOpening createKey(const RegistryKey &key);
 
 // A 32-bit integer value; nothing when the key or the value is missing or not a number.
@@ -49,5 +54,14 @@ QString queryStringOr(const RegistryKey &key, const QString &name, const QString
 // Write one value. A failure's message names the key path and the value.
 StoreStatus setLong(const RegistryKey &key, const QString &name, std::int32_t value);
 StoreStatus setString(const RegistryKey &key, const QString &name, const QString &text);
+
+struct StoreValue {
+    QString name;
+    std::variant<std::int32_t, QString> value;
+};
+
+// Writes the values in one save: a settings file gets all of them or keeps what it had (the
+// registry has no such save and may keep some). A failure's message names the first value.
+StoreStatus setValues(const RegistryKey &key, const std::vector<StoreValue> &values);
 
 } // namespace qel

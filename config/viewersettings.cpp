@@ -2,6 +2,8 @@
 
 #include "config/registrystore.h"
 
+#include <QDir>
+
 namespace qel {
 
 namespace {
@@ -22,15 +24,21 @@ bool isRoot(const QString &folder)
     return folder.size() == 3 && folder[0].isLetter() && folder[1] == QLatin1Char(':');
 }
 
-// Stops at the first value that fails.
-StoreStatus writeWindow(const RegistryKey &key, const WindowTwips &window, const QString &recordFolder)
+std::vector<StoreValue> windowValues(const WindowTwips &window, const QString &recordFolder)
 {
-    const std::pair<QString, std::int32_t> numbers[] = {
-        {kTop, window.top}, {kLeft, window.left}, {kHeight, window.height}, {kWidth, window.width}};
-    for (const auto &[name, value] : numbers)
-        if (StoreStatus status = setLong(key, name, value); !status)
-            return status;
-    return setString(key, kRecentFolder, recordFolder);
+    return {{kTop, window.top},
+            {kLeft, window.left},
+            {kHeight, window.height},
+            {kWidth, window.width},
+            {kRecentFolder, recordFolder}};
+}
+
+// What the user is told when the store that could not be parsed went to `setAside`.
+QString setAsideNotice(const QString &setAside)
+{
+    return QStringLiteral("設定ファイルを読み込めなかったため、初期設定で起動します。\n"
+                          "元のファイルは次の名前で残しました。\n")
+           + QDir::toNativeSeparators(setAside);
 }
 
 } // namespace
@@ -49,14 +57,15 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
     const RegistryKey key = viewerKey();
     const KeyOpening opening = createKey(key);
     if (opening.disposition == KeyDisposition::Failed)
-        return {std::nullopt, opening.failure};
+        return {std::nullopt, opening.failure, {}};
 
     ViewerSettings settings;
     settings.window = current;
     if (opening.disposition == KeyDisposition::Created) {
         settings.firstStart = true;
-        if (StoreStatus status = writeWindow(key, {100, 100, current.height, current.width}, QString()); !status)
-            return {std::nullopt, status.failure};
+        if (StoreStatus status = setValues(key, windowValues({100, 100, current.height, current.width}, QString()));
+            !status)
+            return {std::nullopt, status.failure, {}};
         settings.window.top = kFirstStartTop;
         settings.window.left = kFirstStartLeft;
     } else {
@@ -70,19 +79,17 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
     }
     if (settings.recordFolder.isEmpty())
         settings.recordFolder = trimTrainerFolder(queryStringOr(trainerKey(), kRecDir, programFolder));
-    return {settings, {}};
+    return {settings, {}, opening.setAside.isEmpty() ? QString() : setAsideNotice(opening.setAside)};
 }
 
-StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh)
+StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh,
+                               const QString &csvFolder)
 {
-    if (StoreStatus status = writeWindow(viewerKey(), window, recordFolder); !status)
-        return status;
-    return setLong(viewerKey(), kAutoRefresh, autoRefresh ? 1 : 0);
-}
-
-StoreStatus saveCsvFolder(const QString &folder)
-{
-    return setString(viewerKey(), kCsvFolder, folder);
+    std::vector<StoreValue> values = windowValues(window, recordFolder);
+    values.push_back({kAutoRefresh, autoRefresh ? 1 : 0});
+    if (!csvFolder.isEmpty())
+        values.push_back({kCsvFolder, csvFolder});
+    return setValues(viewerKey(), values);
 }
 
 } // namespace qel

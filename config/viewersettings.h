@@ -35,6 +35,8 @@ inline constexpr std::int32_t kFirstStartLeft = 200;
 struct LoadedSettings {
     std::optional<ViewerSettings> settings;
     QString failure;
+    // With settings: a message for the user, shown once while the start goes on; else empty.
+    QString notice;
     explicit operator bool() const { return settings.has_value(); }
     const ViewerSettings *operator->() const { return &*settings; }
     const ViewerSettings &operator*() const { return *settings; }
@@ -45,12 +47,10 @@ struct LoadedSettings {
 // fallback of the record folder. The caller shows a failure and ends the program.
 LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &programFolder);
 
-// Writes the window, the record folder and the auto-refresh switch, stopping at the first
-// value that fails.
-StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh);
-
-// Remembers the folder of the last CSV export, next to the other values.
-StoreStatus saveCsvFolder(const QString &folder);
+// Writes the window, the record folder, the auto-refresh switch and the folder of the last
+// CSV export (kept as stored when empty) in one save.
+StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh,
+                               const QString &csvFolder);
 
 // The trainer's folder without one final separator; a root ("/", "C:\") keeps its own,
 // since without it the path would name another folder.

@@ -285,6 +285,8 @@ bool frmMain::Form_Load(const QString &startFolder)
         asker().message(nullptr, settings.failure, QString(), Asker::Buttons::Ok, Asker::Icon::None);
         return false;
     }
+    if (!settings.notice.isEmpty())
+        asker().message(nullptr, settings.notice, QString(), Asker::Buttons::Ok, Asker::Icon::Exclamation);
     placeWindow(*settings);
     state_.recordFolder = startFolder.isEmpty() ? settings->recordFolder : QDir::toNativeSeparators(startFolder);
     state_.autoRefresh = settings->autoRefresh;
@@ -490,9 +492,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     if (!isMinimized()) {
-        StoreStatus saved = saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh);
-        if (saved && !state_.csvFolder.isEmpty())
-            saved = saveCsvFolder(state_.csvFolder);
+        const StoreStatus saved =
+            saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh, state_.csvFolder);
         if (!saved) {
             asker().message(nullptr, saved.failure, QString(), Asker::Buttons::Ok, Asker::Icon::None);
             QCoreApplication::exit(EXIT_FAILURE);

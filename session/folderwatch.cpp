@@ -2,6 +2,7 @@
 
 #include "records/platform.h"
 
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QSocketNotifier>
 #include <algorithm>
@@ -40,6 +41,7 @@ void FolderWatch::watch(const QString &folder)
         stop();
         folder_ = folder;
         watching_ = true;
+        namesRefused_ = false;
         ensureNotices();
     }
     poll_.start(interval_);
@@ -62,13 +64,19 @@ void FolderWatch::lookTook(qint64 msecs)
         poll_.start(interval_);
 }
 
-// A folder that was missing, or removed and made again, is watched once it is there.
+// A folder that is missing, or was removed and made again, is watched once it is there. One
+// the system refuses to watch is asked for again only after it has gone: Qt warns at each
+// refusal, and with the system's notices used up that would be at every tick.
 void FolderWatch::ensureNotices()
 {
     if (!watching_ || folder_.isEmpty())
         return;
-    if (names_->directories().isEmpty())
-        names_->addPath(folder_);
+    if (names_->directories().isEmpty()) {
+        if (!QFileInfo(folder_).isDir())
+            namesRefused_ = false;
+        else if (!namesRefused_)
+            namesRefused_ = !names_->addPath(folder_);
+    }
     openWriteNotices();
 }
 

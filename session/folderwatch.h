@@ -49,6 +49,8 @@ private:
     QElapsedTimer burst_;
     QString folder_;
     bool watching_ = false;
+    // The system would not watch the folder though it was there (no notices left, say).
+    bool namesRefused_ = false;
     int interval_ = 1000;
 };
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The viewer under a real window manager (Xvfb and openbox): the first start stores the
 # design size; closing at a size and starting again gives the same window, ten times over;
-# a window closed maximised opens maximised.
+# a window closed maximised opens maximised. A failure prints what the viewer, the X server
+# and the window manager said.
 # Usage: check-geometry.sh QELVIEWER
 set -uo pipefail
 viewer="$1"
@@ -18,23 +19,67 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAILED: $*" >&2; exit 1; }
 
-# A display of its own: the server picks a free number and writes it.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+report() {
+  local log w
+  for log in viewer xvfb openbox; do
+    echo "--- $log.log"
+    cat "$work/$log.log" 2>/dev/null
+  done
+  if [ -n "$program" ]; then
+    if kill -0 "$program" 2>/dev/null; then
+      echo "--- the viewer is running"
+    else
+      wait "$program"
+      echo "--- the viewer ended with status $?"
+    fi
+  fi
+  [ -n "${DISPLAY:-}" ] || return
+  echo "--- windows named QelViewer on $DISPLAY"
+  for w in $(xdotool search --name QelViewer 2>/dev/null); do
+    echo "$w $(xwininfo -id "$w" 2>&1 | grep -E 'Map State|error' | tr -s ' ')"
+  done
+  xprop -root _NET_CLIENT_LIST 2>&1
+}
+fail() {
+  echo "FAILED: $*" >&2
+  report >&2
+  exit 1
+}
+
+# openbox 3.6 can leave an event it has already read (a map, move or key request) unhandled
+# until another one reaches it; a change of a root window property always does.
+nudge() { xprop -root -f _QEL_NUDGE 32c -set _QEL_NUDGE 1 2>/dev/null; }
+# within SECONDS COMMAND...: whether COMMAND succeeds within that time, asked ten times a second.
+within() {
+  local tries=$(($1 * 10))
+  shift
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
+    nudge
+    sleep 0.1
+  done
+  return 1
+}
+
+# A display of its own: the server picks a free number and writes it. Without -noreset the
+# server resets whenever its last client leaves, refusing connections meanwhile.
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 server=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+# The number is complete with its line end.
+displayWritten() { [ "$(wc -l <"$work/display")" -ge 1 ]; }
+for _ in $(seq 100); do displayWritten && break; sleep 0.1; done
+displayWritten || fail "Xvfb did not start"
 export DISPLAY=":$(head -1 "$work/display")"
 # The settings of this test only, the manager's (its keys) included.
 export XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
-openbox >"$work/openbox.log" 2>&1 &
+# openbox claims the screen early in its start-up and reads events long before it handles
+# them; it runs the start-up command when it is ready.
+openbox --startup "touch $work/openbox-ready" >"$work/openbox.log" 2>&1 &
 manager=$!
-# grep reads all its input: under pipefail, -q would let xprop die of a closed pipe.
-managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep window >/dev/null; }
-up=""
-for _ in $(seq 100); do managed && up=1 && break; sleep 0.1; done
-[ -n "$up" ] || fail "openbox did not start: $(cat "$work/openbox.log")"
+managerReady() { [ -e "$work/openbox-ready" ] || { kill -0 "$manager" 2>/dev/null || fail "openbox ended"; false; }; }
+for _ in $(seq 100); do managerReady && break; sleep 0.1; done
+managerReady || fail "openbox did not start"
 
 # In the sanitizer build: the X11 keyboard set-up (libxkbcommon-x11) hands strndup names
 # without a final NUL, which strict string checks report as an overflow. Not this program's.
@@ -58,34 +103,52 @@ start() {
   "$viewer" "$work/records" >>"$work/viewer.log" 2>&1 &
   program=$!
   window=""
-  for _ in $(seq 100); do
-    window="$(mainWindow)"
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no window: $(cat "$work/viewer.log")"
-  # Wait until the window manager and the viewer are done placing it.
+  within 10 foundWindow || fail "no window"
+  settle || fail "the window keeps moving: $(inside)"
+}
+
+foundWindow() {
+  window="$(mainWindow)"
+  [ -n "$window" ]
+}
+
+# Until the window manager and the viewer are done placing the window.
+settle() {
   local before="" now
   for _ in $(seq 50); do
+    nudge
     sleep 0.3
     now="$(inside)"
     [ "$now" = "$before" ] && return 0
     before="$now"
   done
-  fail "the window keeps moving: $now"
+  return 1
 }
+
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ]; }
+ended() { ! kill -0 "$program" 2>/dev/null; }
 
 close() {
   # A key pressed while the manager is still busy with the window can get lost: ask again.
   for _ in 1 2 3; do
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1
+    xdotool windowactivate "$window" >/dev/null 2>&1
+    within 5 active
     xdotool key --clearmodifiers alt+F4 >/dev/null 2>&1
-    for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$program" 2>/dev/null || break
+    within 5 ended && break
   done
-  kill -0 "$program" 2>/dev/null && fail "the viewer did not close"
+  ended || fail "the viewer did not close"
   wait "$program"
   program=""
+}
+
+# resize|move X Y: as the user drags the window's edge or caption.
+changed() { [ "$(inside)" != "$1" ]; }
+place() {
+  local before
+  before="$(inside)"
+  xdotool "window$1" "$window" "$2" "$3"
+  within 5 changed "$before" || fail "window$1 $2 $3 changed nothing: $before"
+  settle || fail "the window keeps moving: $(inside)"
 }
 
 # First start: the design size goes into the store, and stays there after closing.
@@ -97,9 +160,8 @@ case "$first" in *"ViewerHeight=9000 "*"ViewerWidth=14400 "*) ;; *) fail "first 
 
 # Another size and place, then ten starts and closes that change nothing.
 start
-xdotool windowsize --sync "$window" 1000 700
-xdotool windowmove --sync "$window" 120 90
-sleep 0.5
+place size 1000 700
+place move 120 90
 close
 expected="$(stored)"
 start
@@ -117,9 +179,8 @@ echo "ten starts: $expected"
 start
 read -r x y < <(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
 xdotool mousemove $((x + 200)) $((y - 10)) click --repeat 2 --delay 80 1
-for _ in $(seq 30); do maximised && break; sleep 0.1; done
-maximised || fail "the window did not maximise"
-sleep 0.5
+within 3 maximised || fail "the window did not maximise"
+settle || fail "the window keeps moving: $(inside)"
 close
 whole="$(stored)"
 for cycle in 1 2; do

@@ -2,9 +2,13 @@
 
 #include "config/registrystore.h"
 #include "config/viewersettings.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/privatesettings.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -57,6 +61,7 @@ TEST_F(SettingsTest, LaterStartRestoresEachValueOrKeepsTheCurrentOne)
     EXPECT_EQ(s->window, (qel::WindowTwips{1500, 2000, 9000, 9000}));
     EXPECT_EQ(s->recordFolder, QString("/home/t/recs/")); // remembered: unchanged
     EXPECT_TRUE(s->autoRefresh); // never stored: on
+    EXPECT_TRUE(s.notice.isEmpty());
 }
 
 struct FallbackCase {
@@ -89,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Folders, RecDirTest,
 
 TEST_F(SettingsTest, SaveWritesEveryValue)
 {
-    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", false));
+    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", false, QString()));
     EXPECT_EQ(settings.viewerValue("ViewerTop").toInt(), 1);
     EXPECT_EQ(settings.viewerValue("ViewerLeft").toInt(), 2);
     EXPECT_EQ(settings.viewerValue("ViewerHeight").toInt(), 7000);
@@ -100,10 +105,90 @@ TEST_F(SettingsTest, SaveWritesEveryValue)
     ASSERT_TRUE(s);
     EXPECT_EQ(s->window, (qel::WindowTwips{1, 2, 7000, 8000}));
     EXPECT_FALSE(s->autoRefresh);
-    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true));
+    EXPECT_FALSE(settings.viewerValue("CsvFolder").isValid());
+    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true, "/x/exports"));
     EXPECT_TRUE(qel::loadViewerSettings(design, "/opt")->autoRefresh);
-    ASSERT_TRUE(qel::saveCsvFolder("/x/exports"));
     EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->csvFolder, QString("/x/exports"));
+    // No export this time: the folder of the last one stays.
+    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true, QString()));
+    EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->csvFolder, QString("/x/exports"));
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// The stores set aside under their name and the time, oldest first.
+QStringList setAside(const QDir &folder)
+{
+    return folder.entryList({"QelViewer.conf.*"}, QDir::Files, QDir::Name)
+        .filter(QRegularExpression(R"(^QelViewer\.conf\.\d{8}-\d{6}(-\d+)?$)"));
+}
+
+// Stores cut short, found by one start after another (within a second: both are kept).
+class CutStoreTest : public SettingsTest, public ::testing::WithParamInterface<std::vector<const char *>> {};
+
+TEST_P(CutStoreTest, IsSetAsideAndTheStartGoesOnFromTheDefaults)
+{
+    settings.setRecDir("/srv/records");
+    const QDir folder(settings.dir.filePath("QelSoft"));
+    ASSERT_TRUE(folder.mkpath("."));
+    for (std::size_t i = 0; i < GetParam().size(); ++i) {
+        const QByteArray cut(GetParam()[i]);
+        QFile store(folder.filePath("QelViewer.conf"));
+        ASSERT_TRUE(store.open(QIODevice::WriteOnly) && store.write(cut) == cut.size());
+        store.close();
+        const auto loaded = qel::loadViewerSettings(design, "/opt");
+        ASSERT_TRUE(loaded) << loaded.failure.toStdString();
+        EXPECT_TRUE(loaded->firstStart);
+        EXPECT_EQ(loaded->window, (qel::WindowTwips{200, 200, 9000, 14400}));
+        EXPECT_EQ(loaded->recordFolder, QString("/srv/records"));
+        const QStringList aside = setAside(folder);
+        ASSERT_EQ(std::size_t(aside.size()), i + 1);
+        const QDateTime stamp = QDateTime::fromString(aside.last().mid(15, 15), "yyyyMMdd-HHmmss");
+        EXPECT_LT(qAbs(stamp.secsTo(QDateTime::currentDateTime())), 60) << aside.last().toStdString();
+        EXPECT_EQ(contents(folder.filePath(aside.last())), cut);
+        EXPECT_EQ(loaded.notice, "設定ファイルを読み込めなかったため、初期設定で起動します。\n"
+                                 "元のファイルは次の名前で残しました。\n"
+                                     + QDir::toNativeSeparators(folder.filePath(aside.last())));
+    }
+    // Said once: the next start finds the defaults written.
+    const auto again = qel::loadViewerSettings(design, "/opt");
+    ASSERT_TRUE(again);
+    EXPECT_FALSE(again->firstStart);
+    EXPECT_TRUE(again.notice.isEmpty());
+    EXPECT_EQ(setAside(folder).size(), GetParam().size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, CutStoreTest,
+                         ::testing::Values(std::vector<const char *>{"[Env]\nViewerTop=1500\nRecentFolder=/t\n[En"},
+                                           std::vector<const char *>{"[En", "[Env]\r\nViewerTop=1500\r\n["}));
+
+// The close's values go in one save: a save that fails leaves the store as it was, not new
+// Top and Left beside the old size and folder.
+TEST_F(SettingsTest, SaveThatFailsLeavesTheOldStoreWhole)
+{
+    ASSERT_TRUE(qel::saveViewerSettings({1500, 3000, 7500, 9000}, "/home/t/records", true, "/home/t/csv"));
+    const QString store = settings.dir.filePath("QelSoft/QelViewer.conf");
+    const QByteArray old = contents(store);
+    qel::StoreStatus saved;
+    {
+        // The new file would pass the limit only with its last, long value.
+        qeltest::FileSizeLimit full(old.size() + 8);
+        ASSERT_TRUE(full.active());
+        saved = qel::saveViewerSettings({1600, 3100, 7600, 9100}, "/home/t/" + QString(200, 'r'), false,
+                                        "/home/t/csv");
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.failure, QString("Software\\QelSoft\\QelViewer\\Env\\ViewerTopレジストリのセットに失敗しました。"));
+    EXPECT_EQ(contents(store), old);
+    EXPECT_EQ(settings.viewerValue("ViewerTop").toInt(), 1500);
+    EXPECT_EQ(settings.viewerValue("RecentFolder").toString(), QString("/home/t/records"));
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(QDir(settings.dir.filePath("QelSoft")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"QelViewer.conf"});
 }
 
 TEST_F(SettingsTest, QueriesReportMissingValuesAndKeepFourBytes)
@@ -157,8 +242,8 @@ TEST_F(BlockedStoreTest, SetFailureNamesTheValue)
     const qel::StoreStatus set = qel::setLong(qel::viewerKey(), "ViewerTop", 1);
     EXPECT_FALSE(set);
     EXPECT_EQ(set.failure, top);
-    // Saving stops at the first failure.
-    const qel::StoreStatus saved = qel::saveViewerSettings({1, 2, 3, 4}, "/x", true);
+    // The one save names its first value.
+    const qel::StoreStatus saved = qel::saveViewerSettings({1, 2, 3, 4}, "/x", true, "/csv");
     EXPECT_FALSE(saved);
     EXPECT_EQ(saved.failure, top);
     const qel::StoreStatus text = qel::setString(qel::viewerKey(), "RecentFolder", "/x");

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -331,6 +332,25 @@ private slots:
         QCOMPARE(asker->messages[0].text,
                  QString("1 Software\\QelSoft\\QelViewer\\Envレジストリの作成に失敗しました。"));
         QCOMPARE(asker->messages[0].buttons, qel::Asker::Buttons::Ok);
+    }
+
+    // A store cut short fails no start: the window says once where the old file went.
+    void cutStoreIsSetAsideAndSaidOnce()
+    {
+        settings->setRecDir(folder->path());
+        QVERIFY(QDir(settings->dir.path()).mkpath("QelSoft"));
+        QFile cut(settings->dir.filePath("QelSoft/QelViewer.conf"));
+        QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write("[Env]\nViewerTop=1500\n[En") > 0);
+        cut.close();
+        openWindow();
+        const QStringList aside = QDir(settings->dir.filePath("QelSoft")).entryList({"QelViewer.conf.2*"});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(asker->messages.size(), std::size_t(1));
+        QVERIFY(asker->messages[0].text.endsWith(QDir::toNativeSeparators(settings->dir.filePath("QelSoft/" + aside[0]))));
+        QCOMPARE(state().recordFolder, folder->path());
+        window->close();
+        openWindow();
+        QCOMPARE(asker->messages.size(), std::size_t(1));
     }
 
     void splashFollowsTheFirstBuildAndCloses()
