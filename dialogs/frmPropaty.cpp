@@ -2,6 +2,7 @@
 
 #include "base/dialogframe.h"
 #include "base/painting.h"
+#include "records/filenames.h"
 #include "records/learnersummary.h"
 
 #include <QFontMetrics>
@@ -39,9 +40,9 @@ const char *const kFigureCaptions[6] = {
 
 } // namespace
 
-frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &icon,
+frmPropaty::frmPropaty(const QString &folder, const QString &learnerKey, const QIcon &icon,
                        PrintCallback print, QWidget *parent)
-    : QDialog(parent), m_name(name), m_print(std::move(print)), m_twips(this)
+    : QDialog(parent), m_name(learnerKey), m_print(std::move(print)), m_twips(this)
 {
     draw::installFontSubstitutes();
     setDialogFrame(*this);
@@ -147,7 +148,7 @@ frmPropaty::frmPropaty(const QString &folder, const QString &name, const QIcon &
 
 void frmPropaty::fill(const QString &folder)
 {
-    lblName->setText(m_name);
+    lblName->setText(shownFileName(m_name));
     const LearnerSummary summary = readSummary(folder, m_name);
     for (int course = 0; course < 2; ++course) {
         const CourseTexts &t = summary.courses[std::size_t(course)];

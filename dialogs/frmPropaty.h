@@ -18,15 +18,16 @@ namespace qel {
 class frmPropaty : public QDialog {
     Q_OBJECT
 public:
-    // Starts the personal printout for one learner.
-    using PrintCallback = std::function<void(const QString &name)>;
+    // Starts the personal printout for one learner, given by the learner key.
+    using PrintCallback = std::function<void(const QString &learnerKey)>;
 
-    // Reads the learner's figures and settings from `folder` at once. Without a print
-    // callback "印刷" only closes the dialog.
-    frmPropaty(const QString &folder, const QString &name, const QIcon &icon,
+    // Reads the figures and settings of the learner whose files the learner key
+    // (RecordName) names from `folder` at once. Without a print callback "印刷" only closes
+    // the dialog.
+    frmPropaty(const QString &folder, const QString &learnerKey, const QIcon &icon,
                PrintCallback print = {}, QWidget *parent = nullptr);
 
-    const QString &learnerName() const { return m_name; }
+    const QString &learnerName() const { return m_name; } // the learner key
 
 private:
     void fill(const QString &folder);

@@ -35,15 +35,15 @@ int frmMain::rowOfNode(const QTreeWidgetItem *node) const
 QString frmMain::personalLearner() const
 {
     QTreeWidgetItem *node = ui->tvTreeView->currentItem();
-    const QString fromTree = node && node != rootNode() ? node->text(0) : QString();
+    const QString fromTree = node && node != rootNode() ? learnerKeyOf(nodeKey(node)) : QString();
     QString fromList;
     const int current = currentRow();
     if (current >= 0 && rowSelected(current)) {
-        fromList = ui->listModel->row(current).name;
+        fromList = learnerKeyOf(ui->listModel->row(current).key);
     } else {
         for (int r = 0; r < rowCount(); ++r)
             if (rowSelected(r)) {
-                fromList = ui->listModel->row(r).name;
+                fromList = learnerKeyOf(ui->listModel->row(r).key);
                 break;
             }
     }

@@ -3,11 +3,11 @@
 #include "base/asker.h"
 #include "dialogs/About.h"
 #include "dialogs/frmSearch.h"
-#include "mainwindow/filetrash.h"
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
-#include "records/platform.h"
+#include "records/filenames.h"
+#include "records/filetrash.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -40,6 +40,32 @@ void frmMain::mnuFileOpen_Click()
     ui->lvListView->show();
 }
 
+namespace {
+
+QString noTrashQuestion(const QString &reason)
+{
+    return QStringLiteral("ごみ箱が使えないため、ファイルは完全に削除され、元に戻せません。"
+                          "削除してよろしいですか？\n\n")
+           + reason;
+}
+
+// One message for every file that stayed, each with the system's reason.
+QString failureMessage(const std::vector<DiscardedFile> &failed)
+{
+    constexpr std::size_t kNamed = 20;
+    QString text = QStringLiteral("次のファイルを削除できませんでした。\n");
+    for (std::size_t i = 0; i < failed.size() && i < kNamed; ++i) {
+        const QString &path = failed[i].path;
+        text += QLatin1Char('\n') + shownFileName(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1))
+                + QStringLiteral(": ") + failed[i].error;
+    }
+    if (failed.size() > kNamed)
+        text += QStringLiteral("\nほか%1個のファイル").arg(failed.size() - kNamed);
+    return text;
+}
+
+} // namespace
+
 void frmMain::mnuFileDelete_Click()
 {
     if (building_)
@@ -49,34 +75,29 @@ void frmMain::mnuFileDelete_Click()
         return;
     // Every step below is one pass, whatever the number of rows: the selection is read
     // once, the tree is rebuilt once and the list loses its rows in one change. The rows are
-    // taken by their files, as the window may paint (and its list be read) in between.
-    struct Learner {
-        QString key, name;
-    };
-    std::vector<Learner> chosen;
+    // taken by their files, as the window may paint (and its list be read) in between; the
+    // last row goes first.
+    QStringList keys;
     for (int r : selectedRows())
-        chosen.push_back({ui->listModel->row(r).key, ui->listModel->row(r).name});
-    if (chosen.empty())
+        keys.prepend(ui->listModel->row(r).key);
+    if (keys.isEmpty())
         return;
+    // Without a trash the files would be gone for good: that is asked once, Cancel first.
+    Deletion how = Deletion::ToTrash;
+    if (const TrashCheck trash = checkTrash(state_.recordFolder); !trash.available) {
+        if (!asker().message(this, noTrashQuestion(trash.error), QStringLiteral("削除確認"),
+                             Asker::Buttons::OkCancel, Asker::Icon::Exclamation, Asker::Default::Cancel))
+            return;
+        how = Deletion::ForGood;
+    }
     building_ = true; // no rescan while the window paints in between
     const QString statusText = ui->statusPanels[0]->text();
     pumpClock_.start();
-    QSet<QString> goneKeys;
-    int done = 0;
-    for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
-        deleteProgress(done++, int(chosen.size()));
-        // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner "a", and
-        // building the name from the learner would remove a_Qele.dat, another row's file.
-        const QString file = recordFolderPath(state_.recordFolder, it->key);
-        // A file that could not be removed keeps its row and node, so the list shows the
-        // folder as it is.
-        if (discardFile(file) == DiscardResult::Failed)
-            continue;
-        goneKeys.insert(it->key);
-        const QString base = recordFolderPath(state_.recordFolder, it->name);
-        if (!platform::fileExists(base + QStringLiteral("_Qele.dat")) && !platform::fileExists(base + QStringLiteral("_Qelk.dat")))
-            discardFile(base + QStringLiteral(".ini"));
-    }
+    const LearnerDeletion deletion = deleteLearnerRows(state_.recordFolder, keys, how,
+                                                       [this](int done, int total) { deleteProgress(done, total); });
+    // A file that could not be removed keeps its row and node, so the list shows the folder
+    // as it is.
+    const QSet<QString> goneKeys(deletion.removedKeys.begin(), deletion.removedKeys.end());
     removeNodes(goneKeys);
     std::vector<int> removed;
     for (int r = 0; r < rowCount(); ++r)
@@ -88,6 +109,8 @@ void frmMain::mnuFileDelete_Click()
     // The toolbar button deletes under a graph too; the graph may have lost its learner.
     if (!goneKeys.isEmpty() && !ui->Picture1->isHidden())
         drawPaneAgain();
+    if (const auto failed = deletion.failures(); !failed.empty())
+        asker().message(this, failureMessage(failed), QString(), Asker::Buttons::Ok, Asker::Icon::Exclamation);
 }
 
 // A long deletion keeps the window painting and says how far it has come.

@@ -24,26 +24,18 @@ QSize paneTwips(const QWidget *pane)
     return TwipsScale(pane).twips(pane->size());
 }
 
-int findRow(const LearnerListModel &list, const QString &name, int from)
-{
-    for (int r = from; r < list.rowCount(); ++r)
-        if (list.row(r).name == name)
-            return r;
-    return -1;
-}
-
-// The list row of a learner node: the first row of its name, or, when that one is the
-// learner's other Course, the next row of the name. -1 when there is none; the group
-// node is no learner, even when someone is called "全体".
+// The list row of a learner node: the row of its record file, never that of another
+// learner whose name reads alike. -1 when there is none; the group node is no learner,
+// even when someone is called "全体".
 int learnerRow(const LearnerListModel &list, const QTreeWidgetItem *node, const QTreeWidgetItem *root)
 {
     if (!node || node == root)
         return -1;
-    const QString name = node->text(0);
-    const int first = findRow(list, name, 0);
-    if (first < 0 || list.row(first).icon == nodeImage(node))
-        return first;
-    return findRow(list, name, first + 1);
+    const QString key = nodeKey(node);
+    for (int r = 0; r < list.rowCount(); ++r)
+        if (list.row(r).key == key)
+            return r;
+    return -1;
 }
 
 } // namespace

@@ -151,13 +151,13 @@ QStringList frmMain::personalNames() const
     selectedNames.reserve(qsizetype(rows.size()));
     for (int r : rows)
         if (r >= 0 && r < rowCount())
-            selectedNames << ui->listModel->row(r).name;
+            selectedNames << learnerKeyOf(ui->listModel->row(r).key);
 
     reports::TreeSelection node;
     if (const QTreeWidgetItem *current = ui->tvTreeView->currentItem()) {
         node.kind = current == rootNode() ? reports::TreeSelection::GroupNode
                                           : reports::TreeSelection::LearnerNode;
-        node.text = current->text(0);
+        node.text = learnerKeyOf(nodeKey(current));
     }
     return reports::personalNameList(selectedNames, node);
 }

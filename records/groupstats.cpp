@@ -44,13 +44,19 @@ GroupFigureTexts computeGroupFigures(GroupCollections &c)
     return texts;
 }
 
-GroupStatistics computeAllGroups(const QString &folder, int shown, std::vector<UnreadableFile> *unreadable)
+GroupStatistics computeAllGroups(const QString &folder, int shown, std::vector<UnreadableFile> *unreadable,
+                                 ListingStatus *listing)
 {
     GroupStatistics stats;
     QSet<QString> named;
+    if (listing)
+        *listing = {};
     auto computeGroup = [&](int group) {
         GroupCollections collections;
-        for (const TableRow &row : makeView(folder, scanFolder(folder, group).nodes, &collections)) {
+        const ScanResult scan = scanFolder(folder, group);
+        if (listing && listing->complete())
+            *listing = scan.listing;
+        for (const TableRow &row : makeView(folder, scan.nodes, &collections)) {
             const QString path = recordFolderPath(folder, row.key);
             if (!row.readable && unreadable && !named.contains(path)) {
                 named.insert(path);

@@ -34,8 +34,11 @@ struct GroupStatistics {
 // Computes all three groups the way the group dialog does, each from its own scan.
 // The group given as `shown` is the one the window shows; when it is empty nothing is computed.
 // Record files that could not be read count in no figure; `unreadable` gets each once.
+// `listing` gets the first scan's listing that did not complete (else a complete one): the
+// figures of a group whose folder could not be listed are those of no learners.
 GroupStatistics computeAllGroups(const QString &folder, int shown = AllGroup,
-                                 std::vector<UnreadableFile> *unreadable = nullptr);
+                                 std::vector<UnreadableFile> *unreadable = nullptr,
+                                 ListingStatus *listing = nullptr);
 
 } // namespace qel
 

@@ -2,6 +2,9 @@
 
 #include "records/platform.h"
 
+#include <QMutex>
+#include <atomic>
+
 namespace qel {
 
 namespace {
@@ -27,6 +30,28 @@ qint64 FileIdentity::modifiedMSecs() const
 FileReadObserver setFileReadObserver(FileReadObserver replacement)
 {
     return std::exchange(observer(), std::move(replacement));
+}
+
+namespace {
+// Listings run on helper threads too; the flag spares them the lock while no test set one.
+std::atomic<bool> g_faultSet = false;
+QMutex g_faultLock;
+ListingFaultInjector g_fault;
+}
+
+ListingFaultInjector setListingFaultInjector(ListingFaultInjector injector)
+{
+    const QMutexLocker lock(&g_faultLock);
+    g_faultSet = bool(injector);
+    return std::exchange(g_fault, std::move(injector));
+}
+
+int injectedListingFault(const QString &folder, std::size_t entriesRead)
+{
+    if (!g_faultSet.load(std::memory_order_relaxed))
+        return 0;
+    const QMutexLocker lock(&g_faultLock);
+    return g_fault ? g_fault(folder, entriesRead) : 0;
 }
 
 bool ReadingFile::open(const QString &path, QString *error)

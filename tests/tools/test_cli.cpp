@@ -1,13 +1,16 @@
 #include "records/cp932.h"
+#include "records/filenames.h"
 #include "samples/recordwriter.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/programrun.h"
+#include "tests/support/rawnames.h"
 #include "tests/support/testprint.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 #ifdef Q_OS_UNIX
@@ -347,5 +350,172 @@ TEST(CliMemory, ASparseFileClaimingTwoBillionRunsIsReadInBoundedMemory)
     QFile row(plain.filePath("big.csv"));
     ASSERT_TRUE(row.open(QIODevice::ReadOnly));
     EXPECT_TRUE(row.readAll().contains(",   4,483647,00:00:00,    0.00,    0,"));
+}
+#endif
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// Runs the CLI with arguments in any bytes (QProcess passes UTF-8 only) and `extraEnvironment`
+// ("NAME=value") added to its own.
+qeltest::ProgramRun runCliBytes(const std::vector<QByteArray> &args, const std::vector<QByteArray> &extraEnvironment = {})
+{
+    QTemporaryDir outputs;
+    std::vector<QByteArray> bytes{QByteArray(QEL_CLI_PATH)};
+    bytes.insert(bytes.end(), args.begin(), args.end());
+    std::vector<char *> argv;
+    for (QByteArray &b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    std::vector<QByteArray> environment = extraEnvironment;
+    for (char **e = environ; *e; ++e)
+        environment.emplace_back(*e);
+    std::vector<char *> envp;
+    for (QByteArray &e : environment)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    const QByteArray out = QFile::encodeName(outputs.filePath("out")), err = QFile::encodeName(outputs.filePath("err"));
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    qeltest::ProgramRun run;
+    int status = 0;
+    if (spawned != 0 || waitpid(pid, &status, 0) != pid)
+        return run;
+    if (WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    run.out = qeltest::rawContents(out);
+    run.err = qeltest::rawContents(err);
+    return run;
+}
+
+QByteArray recordOf(int runs)
+{
+    samples::RecordContent c;
+    c.currentStep = 3;
+    for (int k = 0; k < runs; ++k)
+        c.runs.push_back({std::int16_t(100 + k), 0});
+    return samples::recordBytes(c);
+}
+
+} // namespace
+
+#ifdef QEL_LISTING_FAULT
+// A listing that fails, at once or part way, is no smaller class: every command that reads
+// the folder exits 2 with the system's reason and writes no table, statistics or file.
+TEST(CliListing, AFailedOrCutListingExitsTwo)
+{
+    QTemporaryDir dir, out;
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(samples::writeFile(QDir(dir.path()).filePath(QStringLiteral("l%1_Qele.dat").arg(i)), recordOf(2)));
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray png = QFile::encodeName(out.filePath("g.png")), pdf = QFile::encodeName(out.filePath("r.pdf"));
+    const std::vector<std::vector<QByteArray>> commands = {
+        {"table", folder},
+        {"stats", folder},
+        {"summary", folder, "l7"},
+        {"graph", folder, "--group", "0", "--kind", "runs", "--size", "300x200", png},
+        {"report", folder, "--group", "1", pdf},
+        {"report", folder, "--personal", pdf},
+        {"report", folder, "--personal", "l7", pdf},
+    };
+    for (const char *after : {"0", "12"}) {
+        const std::vector<QByteArray> fault = {"LD_PRELOAD=" QEL_LISTING_FAULT, "QEL_TEST_FAIL_LISTING=" + folder,
+                                               QByteArray("QEL_TEST_FAIL_AFTER=") + after};
+        for (const auto &args : commands) {
+            const std::string what = QByteArray(args[0] + ' ' + args.back() + " after " + after).toStdString();
+            const qeltest::ProgramRun failed = runCliBytes(args, fault);
+            EXPECT_EQ(failed.exitCode, 2) << what << "\n" << failed.err.toStdString();
+            EXPECT_TRUE(failed.errText().contains("cannot be read to its end")) << what << "\n" << failed.err.toStdString();
+            EXPECT_TRUE(failed.errText().contains(qt_error_string(EIO))) << what;
+            EXPECT_TRUE(failed.out.isEmpty()) << what << "\n" << failed.out.toStdString();
+            if (args.back().endsWith(".png") || args.back().endsWith(".pdf")) {
+                EXPECT_FALSE(QFile::exists(QFile::decodeName(args.back()))) << what;
+            }
+        }
+    }
+    // Without the fault the same commands succeed: the failure was the listing's.
+    for (const auto &args : commands) {
+        const qeltest::ProgramRun run = runCliBytes(args, {"LD_PRELOAD=" QEL_LISTING_FAULT});
+        EXPECT_EQ(run.exitCode, 0) << args[0].toStdString() << "\n" << run.err.toStdString();
+    }
+}
+#endif
+
+// Names that read alike are two learners; a name too long in UTF-8 is reached by its
+// bytes. Each learner is named on the command line by the bytes of its file names, or by
+// its name as shown where that is one learner's.
+TEST(CliNames, EachLearnerByItsOwnBytes)
+{
+    QTemporaryDir dir, out;
+    const QByteArray utf8 = QStringLiteral("表").toUtf8(), windows = toCp932(QStringLiteral("表"));
+    const QString longName = QStringLiteral("日本語練習記録表示学生").repeated(10); // 110 kanji
+    const QByteArray longWindows = toCp932(longName);
+    ASSERT_TRUE(qeltest::writeRawNamed(dir.path(), utf8 + "_Qele.dat", recordOf(11)));
+    ASSERT_TRUE(qeltest::writeRawNamed(dir.path(), windows + "_Qele.dat", recordOf(5)));
+    ASSERT_TRUE(qeltest::writeRawNamed(dir.path(), longWindows + "_Qelk.dat", recordOf(6)));
+    const QByteArray folder = QFile::encodeName(dir.path());
+
+    const qeltest::ProgramRun table = runCliBytes({"table", folder, "--utf8"});
+    ASSERT_EQ(table.exitCode, 0) << table.err.toStdString();
+    EXPECT_TRUE(table.outText().contains("\r\n表,英文,   2,    11,")) << table.out.toStdString();
+    EXPECT_TRUE(table.outText().contains("\r\n表,英文,   2,     5,")) << table.out.toStdString();
+    EXPECT_TRUE(table.outText().contains("\r\n" + longName + ",かな/ﾛｰﾏ,   2,     6,")) << table.out.toStdString();
+
+    const struct {
+        QByteArray name;
+        const char *runs; // the English run count, or the Kana/Romaji one for the long name
+    } summaries[] = {
+        {utf8, "11"},
+        {windows, "5"},
+        {longWindows, "6"},
+        {longName.toUtf8(), "6"}, // as shown: one learner of that name
+    };
+    for (const auto &s : summaries) {
+        const qeltest::ProgramRun r = runCliBytes({"summary", folder, s.name});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QStringList lines = r.outText().split('\n');
+        EXPECT_EQ(lines.value(s.name == longWindows || s.name == longName.toUtf8() ? 3 : 2), QString(s.runs));
+    }
+
+    const QByteArray png = QFile::encodeName(out.filePath("g.png"));
+    const qeltest::ProgramRun graph =
+        runCliBytes({"graph", folder, "--file", longWindows + "_Qelk.dat", "--kind", "practice", "--size", "300x200", png});
+    EXPECT_EQ(graph.exitCode, 0) << graph.err.toStdString();
+    EXPECT_TRUE(graph.outText().startsWith(longName + "さんの")) << graph.out.toStdString();
+    EXPECT_TRUE(QFile::exists(out.filePath("g.png")));
+
+    const QByteArray pdf = QFile::encodeName(out.filePath("r.pdf"));
+    const qeltest::ProgramRun everyone = runCliBytes({"report", folder, "--personal", pdf});
+    EXPECT_EQ(everyone.exitCode, 0) << everyone.err.toStdString();
+    EXPECT_TRUE(everyone.outText().endsWith(": 3 pages\n")) << everyone.out.toStdString();
+    const qeltest::ProgramRun one = runCliBytes({"report", folder, "--personal", windows, pdf});
+    EXPECT_TRUE(one.outText().endsWith(": 1 page\n")) << one.out.toStdString() << one.err.toStdString();
+    qeltest::removeRawTree(folder);
+}
+
+// Names in no character set that read alike: the shown name does not tell them apart.
+TEST(CliNames, AShownNameOfSeveralLearnersIsAskedInItsBytes)
+{
+    QTemporaryDir dir;
+    const QByteArray first = "\x85\x40", second = "\x86\x40";
+    ASSERT_TRUE(qeltest::writeRawNamed(dir.path(), first + "_Qele.dat", recordOf(3)));
+    ASSERT_TRUE(qeltest::writeRawNamed(dir.path(), second + "_Qele.dat", recordOf(4)));
+    const QString shown = shownFileName(fileNameFromBytes(first));
+    ASSERT_EQ(shown, shownFileName(fileNameFromBytes(second)));
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const qeltest::ProgramRun ambiguous = runCliBytes({"summary", folder, shown.toUtf8()});
+    EXPECT_EQ(ambiguous.exitCode, 2);
+    EXPECT_TRUE(ambiguous.errText().contains("is the name of 2 learners")) << ambiguous.err.toStdString();
+    for (const auto &[name, runs] : {std::pair{first, "3"}, std::pair{second, "4"}}) {
+        const qeltest::ProgramRun r = runCliBytes({"summary", folder, name});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.outText().split('\n').value(2), QString(runs));
+    }
+    qeltest::removeRawTree(folder);
 }
 #endif
