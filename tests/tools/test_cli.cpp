@@ -489,6 +489,18 @@ TEST(CliNames, EachLearnerByItsOwnBytes)
     EXPECT_TRUE(graph.outText().startsWith(longName + "さんの")) << graph.out.toStdString();
     EXPECT_TRUE(QFile::exists(out.filePath("g.png")));
 
+    // A folder named in code page 932 is reached by its bytes too; one that is not there
+    // is named as missing.
+    const QByteArray named = folder + '/' + toCp932(QStringLiteral("記録"));
+    ASSERT_EQ(::mkdir(named.constData(), 0755), 0);
+    ASSERT_TRUE(qeltest::writeRawFile(named + '/' + windows + "_Qelk.dat", recordOf(7)));
+    const qeltest::ProgramRun inNamed = runCliBytes({"table", named, "--utf8"});
+    EXPECT_EQ(inNamed.exitCode, 0) << inNamed.err.toStdString();
+    EXPECT_TRUE(inNamed.outText().contains("\r\n表,かな/ﾛｰﾏ,   2,     7,")) << inNamed.out.toStdString();
+    const qeltest::ProgramRun missing = runCliBytes({"table", named + "x"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.errText().contains("folder not found: " + dir.path() + "/記録x")) << missing.err.toStdString();
+
     const QByteArray pdf = QFile::encodeName(out.filePath("r.pdf"));
     const qeltest::ProgramRun everyone = runCliBytes({"report", folder, "--personal", pdf});
     EXPECT_EQ(everyone.exitCode, 0) << everyone.err.toStdString();
