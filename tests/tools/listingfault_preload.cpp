@@ -1,6 +1,5 @@
-// Preloaded into qelviewer-cli by its tests: the listing of the folder named by
-// QEL_TEST_FAIL_LISTING fails with EIO once QEL_TEST_FAIL_AFTER entries have been read, as
-// on a failing disk or share. Every other folder lists as usual.
+// Preloaded into qelviewer-cli by its tests: the listing of the folder QEL_TEST_FAIL_LISTING
+// fails with EIO once QEL_TEST_FAIL_AFTER entries are read, as on a failing disk or share.
 
 #include <cerrno>
 #include <cstdlib>
@@ -19,12 +18,15 @@ Function next(const char *name)
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
 
-bool failsNow(DIR *dir)
+template <typename Entry>
+Entry *readOrFail(DIR *dir, Entry *(*real)(DIR *))
 {
-    if (dir != g_failing)
-        return false;
     const char *after = std::getenv("QEL_TEST_FAIL_AFTER");
-    return g_read++ >= (after ? std::atol(after) : 0);
+    if (dir == g_failing && g_read++ >= (after ? std::atol(after) : 0)) {
+        errno = EIO;
+        return nullptr;
+    }
+    return real(dir);
 }
 
 } // namespace
@@ -46,21 +48,13 @@ DIR *opendir(const char *name)
 dirent *readdir(DIR *dir)
 {
     static const auto real = next<dirent *(*)(DIR *)>("readdir");
-    if (failsNow(dir)) {
-        errno = EIO;
-        return nullptr;
-    }
-    return real(dir);
+    return readOrFail(dir, real);
 }
 
 dirent64 *readdir64(DIR *dir)
 {
     static const auto real = next<dirent64 *(*)(DIR *)>("readdir64");
-    if (failsNow(dir)) {
-        errno = EIO;
-        return nullptr;
-    }
-    return real(dir);
+    return readOrFail(dir, real);
 }
 
 int closedir(DIR *dir)
