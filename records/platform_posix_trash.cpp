@@ -214,7 +214,8 @@ TrashPlace findTrash(const QString &folder)
     const QByteArray real = realPath(native(folder));
     struct stat info {};
     if (real.isEmpty() || ::stat(real.constData(), &info) != 0) {
-        place.error = failure(native(folder), errno);
+        const int code = errno;
+        place.error = failure(native(folder), code);
         return place;
     }
     const dev_t device = info.st_dev;
@@ -270,10 +271,10 @@ bool moveToTrash(const QString &path, const TrashPlace &trash, QString *whereNow
     struct stat info {};
     if (::lstat(file.constData(), &info) != 0)
         return fail(errno);
-    const QByteArray name = file.mid(file.lastIndexOf('/') + 1);
     const QByteArray folder = realPath(parentOf(file));
     if (folder.isEmpty())
         return fail(errno);
+    const QByteArray name = file.mid(file.lastIndexOf('/') + 1);
     QByteArray original = joined(folder, name);
     if (!trash.relativeTo.isEmpty()) {
         const QByteArray top = native(trash.relativeTo);
@@ -300,10 +301,13 @@ bool moveToTrash(const QString &path, const TrashPlace &trash, QString *whereNow
             return fail(errno);
         }
         const bool written = writeAll(fd, description);
-        const int writeError = errno;
-        if (::close(fd) != 0 || !written) {
+        int writeError = errno;
+        const bool closed = ::close(fd) == 0;
+        if (written && !closed)
+            writeError = errno;
+        if (!written || !closed) {
             ::unlink(infoFile.constData());
-            return fail(written ? errno : writeError);
+            return fail(writeError);
         }
         const QByteArray target = joined(joined(place, "files"), entry);
         if (renameNoReplace(file, target)) {
