@@ -20,7 +20,7 @@ namespace {
 class QtAsker final : public Asker {
 public:
     bool message(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
-                 Icon icon) override
+                 Icon icon, Default defaultButton) override
     {
         QMessageBox box(parent);
         setDialogFrame(box);
@@ -39,7 +39,8 @@ public:
         } else {
             box.setStandardButtons(QMessageBox::Ok);
         }
-        box.setDefaultButton(QMessageBox::Ok);
+        const bool cancelFirst = buttons == Buttons::OkCancel && defaultButton == Default::Cancel;
+        box.setDefaultButton(cancelFirst ? QMessageBox::Cancel : QMessageBox::Ok);
         return box.exec() == QMessageBox::Ok;
     }
 
@@ -101,10 +102,11 @@ Asker &current()
 // Passes every call on to the Asker in use, counting the ones still open.
 class CountingAsker final : public Asker {
 public:
-    bool message(QWidget *parent, const QString &text, const QString &title, Buttons buttons, Icon icon) override
+    bool message(QWidget *parent, const QString &text, const QString &title, Buttons buttons, Icon icon,
+                 Default defaultButton) override
     {
         const Open open;
-        return current().message(parent, text, title, buttons, icon);
+        return current().message(parent, text, title, buttons, icon, defaultButton);
     }
     std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt, const QString &startFolder) override
     {

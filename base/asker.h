@@ -20,12 +20,14 @@ class Asker {
 public:
     enum class Icon { None, Information, Question, Exclamation, Critical };
     enum class Buttons { Ok, OkCancel };
+    // The button Enter presses: Cancel where OK cannot be undone.
+    enum class Default { Ok, Cancel };
 
     virtual ~Asker() = default;
 
     // True when the user answered OK. An empty title means the program's name.
     virtual bool message(QWidget *parent, const QString &text, const QString &title,
-                         Buttons buttons, Icon icon) = 0;
+                         Buttons buttons, Icon icon, Default defaultButton = Default::Ok) = 0;
     // A folder, or nothing when cancelled.
     virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt,
                                                 const QString &startFolder) = 0;

@@ -25,7 +25,7 @@ namespace {
 // Answers every question with OK.
 class Yes : public qel::Asker {
 public:
-    bool message(QWidget *, const QString &, const QString &, Buttons, Icon) override { return true; }
+    bool message(QWidget *, const QString &, const QString &, Buttons, Icon, Default) override { return true; }
     std::optional<QString> chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
     std::optional<QString> saveFileName(QWidget *, const QString &, const QString &, const QString &,
                                         const QString &) override

@@ -2,6 +2,7 @@
 
 #include "base/dialogframe.h"
 #include "base/painting.h"
+#include "records/filenames.h"
 #include "records/learnersummary.h"
 
 #include <QFontMetrics>
@@ -39,9 +40,9 @@ const char *const kFigureCaptions[6] = {
 
 } // namespace
 
-frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &name, const QIcon &icon,
+frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &learnerKey, const QIcon &icon,
                        PrintCallback print, QWidget *parent)
-    : QDialog(parent), m_name(name), m_print(std::move(print)), m_twips(this)
+    : QDialog(parent), m_name(learnerKey), m_print(std::move(print)), m_twips(this)
 {
     draw::installFontSubstitutes();
     setDialogFrame(*this);
@@ -147,7 +148,7 @@ frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &name, const
 
 void frmPropaty::fill(const LearnerSummary &summary)
 {
-    lblName->setText(m_name);
+    lblName->setText(shownFileName(m_name));
     for (int course = 0; course < 2; ++course) {
         const CourseTexts &t = summary.courses[std::size_t(course)];
         const QString texts[6] = {t.passedStep, t.runCount, t.totalTime,

@@ -19,15 +19,15 @@ namespace qel {
 class frmPropaty : public QDialog {
     Q_OBJECT
 public:
-    // Starts the personal printout for one learner.
-    using PrintCallback = std::function<void(const QString &name)>;
+    // Starts the personal printout for one learner, given by the learner key.
+    using PrintCallback = std::function<void(const QString &learnerKey)>;
 
-    // Shows the learner's figures and settings as read. Without a print callback "印刷"
-    // only closes the dialog.
-    frmPropaty(const LearnerSummary &summary, const QString &name, const QIcon &icon,
+    // Shows the figures and settings of a learner as read; `learnerKey` (RecordName) names
+    // the learner's files. Without a print callback "印刷" only closes the dialog.
+    frmPropaty(const LearnerSummary &summary, const QString &learnerKey, const QIcon &icon,
                PrintCallback print = {}, QWidget *parent = nullptr);
 
-    const QString &learnerName() const { return m_name; }
+    const QString &learnerName() const { return m_name; } // the learner key
 
 private:
     void fill(const LearnerSummary &summary);

@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::set<QString> learners;
     for (int group = AllGroup; group <= KanaGroup; ++group) {
         const ScanResult scan = scanFolder(folder, group);
-        FUZZ_CHECK(scan.folderReadable);
+        FUZZ_CHECK(scan.listing.complete());
         FUZZ_CHECK(scan.statusText == fileCountText(std::int64_t(scan.nodes.size())));
         GroupCollections collections;
         int lastDone = -1;
@@ -161,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 FUZZ_CHECK(row.cells[StepColumn].size() == 4 && row.cells[RunsColumn].size() == 6);
             } else
                 FUZZ_CHECK(row.cells[StepColumn].isEmpty() && row.cells[DateColumn].isEmpty());
-            learners.insert(node.text);
+            learners.insert(parsed->learnerKey);
         }
         const GroupFigureTexts figures = computeGroupFigures(collections);
         FUZZ_CHECK(figures[LearnerCountStat] == (readable == 0 ? QString() : QString::number(readable)));

@@ -6,6 +6,7 @@
 #include "config/viewersettings.h"
 #include "dialogs/hosts.h"
 #include "mainwindow/frmMainState.h"
+#include "records/filetrash.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -144,6 +145,7 @@ private:
     // ---- file commands (frmMain_files.cpp) ----
     void mnuFileOpen_Click();
     void mnuFileDelete_Click();
+    void deleteLearners(const QStringList &keys, Deletion how);
     void mnuFileFind_Click();
     void mnuFileClose_Click();
     void mnuHelpAbout_Click();

@@ -22,13 +22,13 @@ namespace qel {
 QString frmMain::personalLearner() const
 {
     QTreeWidgetItem *node = ui->tvTreeView->currentItem();
-    const QString fromTree = node && node != learners_->rootNode() ? node->text(0) : QString();
+    const QString fromTree = learnerKeyOf(learners_->learnerKey(node));
     QString fromList;
     const int current = learners_->currentRow();
     if (current >= 0 && learners_->rowSelected(current)) {
-        fromList = learners_->row(current).name;
+        fromList = learnerKeyOf(learners_->row(current).key);
     } else if (const std::vector<int> rows = learners_->selectedRows(); !rows.empty()) {
-        fromList = learners_->row(rows.front()).name;
+        fromList = learnerKeyOf(learners_->row(rows.front()).key);
     }
     // The other place serves when the deciding one names no learner, so a lit toolbar
     // button always has someone to show.

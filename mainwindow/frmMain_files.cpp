@@ -3,12 +3,12 @@
 #include "base/asker.h"
 #include "dialogs/About.h"
 #include "dialogs/frmSearch.h"
-#include "mainwindow/filetrash.h"
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/learnerviews.h"
 #include "mainwindow/panes.h"
-#include "records/platform.h"
+#include "records/filenames.h"
+#include "records/filetrash.h"
 #include "session/foldersession.h"
 
 #include <QAction>
@@ -42,6 +42,32 @@ void frmMain::mnuFileOpen_Click()
     session_->open(state_.recordFolder);
 }
 
+namespace {
+
+QString noTrashQuestion(const QString &reason)
+{
+    return QStringLiteral("ごみ箱が使えないため、ファイルは完全に削除され、元に戻せません。"
+                          "削除してよろしいですか？\n\n")
+           + reason;
+}
+
+// One message for every file that stayed, each with the system's reason.
+QString failureMessage(const std::vector<DiscardedFile> &failed)
+{
+    constexpr std::size_t kNamed = 20;
+    QString text = QStringLiteral("次のファイルを削除できませんでした。\n");
+    for (std::size_t i = 0; i < failed.size() && i < kNamed; ++i) {
+        const QString &path = failed[i].path;
+        text += QLatin1Char('\n') + shownFileName(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1))
+                + QStringLiteral(": ") + failed[i].error;
+    }
+    if (failed.size() > kNamed)
+        text += QStringLiteral("\nほか%1個のファイル").arg(failed.size() - kNamed);
+    return text;
+}
+
+} // namespace
+
 void frmMain::mnuFileDelete_Click()
 {
     if (!asker().message(this, QStringLiteral("選択されているユーザを削除してよろしいですか？"),
@@ -49,47 +75,54 @@ void frmMain::mnuFileDelete_Click()
         return;
     // Every step below is one pass, whatever the number of rows: the selection is read
     // once, the tree is rebuilt once and the list loses its rows in one change. The rows are
-    // taken by their files, as the list may change before the files are gone.
-    struct Learner {
-        QString key, name;
-    };
-    std::vector<Learner> chosen;
+    // taken by their files, as the list may change before the files are gone; the last row
+    // goes first.
+    QStringList keys;
     for (int r : learners_->selectedRows())
-        chosen.push_back({learners_->row(r).key, learners_->row(r).name});
-    if (chosen.empty())
+        keys.prepend(learners_->row(r).key);
+    if (keys.isEmpty())
         return;
-    // The files go away from this thread; the status bar says how far it has come.
-    session_->runReporting<QStringList>(
-        [folder = state_.recordFolder, chosen](const FolderSession::Report &report) {
-            QStringList gone;
-            int done = 0;
-            for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
-                report(done++, int(chosen.size()));
-                // The row's own file: a name like a_Qelb_Qele.dat also belongs to learner
-                // "a", and building the name from the learner would remove a_Qele.dat,
-                // another row's file. A file that could not be removed keeps its row and
-                // node, so the list shows the folder as it is.
-                if (discardFile(recordFolderPath(folder, it->key)) == DiscardResult::Failed)
-                    continue;
-                gone << it->key;
-                const QString base = recordFolderPath(folder, it->name);
-                if (!platform::fileExists(base + QStringLiteral("_Qele.dat"))
-                    && !platform::fileExists(base + QStringLiteral("_Qelk.dat")))
-                    discardFile(base + QStringLiteral(".ini"));
-            }
-            return gone;
+    // Whether the folder has a trash is the file system's to say, away from this thread.
+    session_->run<TrashCheck>([folder = state_.recordFolder] { return checkTrash(folder); },
+                              [this, keys, hold = holdCommand()](TrashCheck trash) {
+                                  // Without a trash the files would be gone for good: that is
+                                  // asked once, Cancel first.
+                                  Deletion how = Deletion::ToTrash;
+                                  if (!trash.available) {
+                                      if (!asker().message(this, noTrashQuestion(trash.error),
+                                                           QStringLiteral("削除確認"), Asker::Buttons::OkCancel,
+                                                           Asker::Icon::Exclamation, Asker::Default::Cancel))
+                                          return;
+                                      how = Deletion::ForGood;
+                                  }
+                                  deleteLearners(keys, how);
+                              });
+}
+
+// The files go away from this thread; the status bar says how far it has come. A file that
+// could not be removed keeps its row and node, so the list shows the folder as it is.
+void frmMain::deleteLearners(const QStringList &keys, Deletion how)
+{
+    // The count stays as it was until the next read of the folder.
+    const QString statusText = ui->statusPanels[0]->text();
+    session_->runReporting<LearnerDeletion>(
+        [folder = state_.recordFolder, keys, how](const FolderSession::Report &report) {
+            return deleteLearnerRows(folder, keys, how, report);
         },
         [this](int done, int total) {
             ui->statusPanels[0]->setText(QStringLiteral("削除しています… %1 / %2").arg(done).arg(total));
         },
-        [this, hold = holdCommand()](QStringList gone) {
-            const QSet<QString> goneKeys(gone.begin(), gone.end());
+        [this, statusText, hold = holdCommand()](LearnerDeletion deletion) {
+            const QSet<QString> goneKeys(deletion.removedKeys.begin(), deletion.removedKeys.end());
             learners_->remove(goneKeys);
-            session_->forget(gone);
-            showFolderStatus();
+            session_->forget(deletion.removedKeys);
+            ui->statusPanels[0]->setText(statusText);
             // The toolbar button deletes under a graph too; the graph may have lost its learner.
             if (!goneKeys.isEmpty() && !ui->Picture1->isHidden())
                 drawPaneAgain();
+            if (const auto failed = deletion.failures(); !failed.empty())
+                asker().message(this, failureMessage(failed), QString(), Asker::Buttons::Ok,
+                                Asker::Icon::Exclamation);
         });
 }
 

@@ -68,13 +68,13 @@ QStringList frmMain::personalNames() const
     selectedNames.reserve(qsizetype(rows.size()));
     for (int r : rows)
         if (r >= 0 && r < learners_->rowCount())
-            selectedNames << learners_->row(r).name;
+            selectedNames << learnerKeyOf(learners_->row(r).key);
 
     reports::TreeSelection node;
     if (const QTreeWidgetItem *current = ui->tvTreeView->currentItem()) {
         node.kind = current == learners_->rootNode() ? reports::TreeSelection::GroupNode
                                                      : reports::TreeSelection::LearnerNode;
-        node.text = current->text(0);
+        node.text = learnerKeyOf(nodeKey(current));
     }
     return reports::personalNameList(selectedNames, node);
 }

@@ -27,13 +27,6 @@ std::optional<QByteArray> toCp932Exactly(const QString &text)
     return bytes;
 }
 
-QString decodeFileName(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? fromCp932(bytes) : text;
-}
-
 bool isCp932LeadByte(unsigned char b)
 {
     return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);

@@ -11,8 +11,6 @@ QString fromCp932(const QByteArray &bytes);
 QByteArray toCp932(const QString &text);
 // The code page 932 bytes of `text`; nothing when a character has none.
 std::optional<QByteArray> toCp932Exactly(const QString &text);
-// A file name's bytes as text: UTF-8 where they are valid UTF-8, else code page 932.
-QString decodeFileName(const QByteArray &bytes);
 // True when byte `b` starts a two-byte character.
 bool isCp932LeadByte(unsigned char b);
 // Shortens a practice-text name longer than 28 bytes to its first 7 bytes, "…" and its

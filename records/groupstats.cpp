@@ -67,10 +67,14 @@ GroupStatistics computeAllGroups(const std::vector<TableRow> &allRows, int shown
     return stats;
 }
 
-GroupStatistics computeAllGroups(const QString &folder, int shown, std::vector<UnreadableFile> *unreadable)
+GroupStatistics computeAllGroups(const QString &folder, int shown, std::vector<UnreadableFile> *unreadable,
+                                 ListingStatus *listing)
 {
     // Each group is a part of the group of all learners: one build serves all three.
-    const std::vector<TableRow> rows = makeView(folder, scanFolder(folder, AllGroup).nodes);
+    const ScanResult scan = scanFolder(folder, AllGroup);
+    if (listing)
+        *listing = scan.listing;
+    const std::vector<TableRow> rows = makeView(folder, scan.nodes);
     if (unreadable)
         for (const TableRow &row : rows)
             if (!row.readable)

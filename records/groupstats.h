@@ -36,8 +36,11 @@ struct GroupStatistics {
 // The group given as `shown` is the one the window shows; when it is empty nothing is computed.
 // Record files that could not be read count in no figure; `unreadable` gets each once.
 GroupStatistics computeAllGroups(const std::vector<TableRow> &allRows, int shown = AllGroup);
+// `listing` gets the folder's listing status: the figures of a folder that could not be
+// listed are those of no learners.
 GroupStatistics computeAllGroups(const QString &folder, int shown = AllGroup,
-                                 std::vector<UnreadableFile> *unreadable = nullptr);
+                                 std::vector<UnreadableFile> *unreadable = nullptr,
+                                 ListingStatus *listing = nullptr);
 
 } // namespace qel
 

@@ -24,12 +24,12 @@ QString textName(const IniFile &ini, const char *key)
 }
 }
 
-QString settingsFilePath(const QString &folder, const QString &name)
+QString settingsFilePath(const QString &folder, const QString &learnerKey)
 {
-    return recordFolderPath(folder, name + QStringLiteral(".ini"));
+    return recordFolderPath(folder, learnerKey + QStringLiteral(".ini"));
 }
 
-LearnerSettings readSettings(const QString &folder, const QString &name,
+LearnerSettings readSettings(const QString &folder, const QString &learnerKey,
                              std::vector<UnreadableFile> *unreadable)
 {
     // Every key settingsFromIni asks for.
@@ -39,7 +39,7 @@ LearnerSettings readSettings(const QString &folder, const QString &name,
         {"OPTION", "Keyboard"},    {"OPTION", "MissTypeKey"},   {"OPTION", "ShowKanji"},
         {"OPTION", "ShowCursor"},  {"OPTION", "Timedisp"},
     };
-    const QString path = settingsFilePath(folder, name);
+    const QString path = settingsFilePath(folder, learnerKey);
     QString error;
     const std::optional<IniFile> ini = IniFile::load(path, keys, &error);
     if (!ini) {

@@ -20,9 +20,9 @@ QString courseListText(Course course)
     return course == English ? QStringLiteral("英文") : QStringLiteral("かな/ﾛｰﾏ");
 }
 
-QString recordFileName(const QString &name, Course course)
+QString recordFileName(const QString &learnerKey, Course course)
 {
-    return name + QStringLiteral("_Qel") + courseCode(course) + QStringLiteral(".dat");
+    return learnerKey + QStringLiteral("_Qel") + courseCode(course) + QStringLiteral(".dat");
 }
 
 CourseTexts plainTexts(const std::optional<PracticeHistory> &history)
@@ -81,13 +81,13 @@ std::array<QString, 22> LearnerSummary::texts() const
     return all;
 }
 
-LearnerSummary readSummary(const QString &folder, const QString &name,
+LearnerSummary readSummary(const QString &folder, const QString &learnerKey,
                            const std::array<RunVisitor *, 2> &visitors,
                            std::array<std::optional<PracticeHistory>, 2> *histories)
 {
     LearnerSummary summary;
     for (Course course : {English, Kana}) {
-        const QString path = recordFolderPath(folder, recordFileName(name, course));
+        const QString path = recordFolderPath(folder, recordFileName(learnerKey, course));
         QString error;
         bool missing = false;
         std::optional<PracticeHistory> history = PracticeHistory::read(path, visitors[course], &error, &missing);
@@ -98,7 +98,7 @@ LearnerSummary readSummary(const QString &folder, const QString &name,
         if (histories)
             (*histories)[course] = std::move(history);
     }
-    summary.settings = readSettings(folder, name, &summary.unreadable);
+    summary.settings = readSettings(folder, learnerKey, &summary.unreadable);
     return summary;
 }
 

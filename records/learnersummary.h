@@ -21,8 +21,8 @@ QChar courseCode(Course course);
 int courseImage(Course course);
 // Course text of a list row: "英文" or "かな/ﾛｰﾏ".
 QString courseListText(Course course);
-// Record file name of a learner: name + "_Qele.dat" / "_Qelk.dat".
-QString recordFileName(const QString &name, Course course);
+// Record file name of a learner: the learner key (RecordName) + "_Qele.dat" / "_Qelk.dat".
+QString recordFileName(const QString &learnerKey, Course course);
 
 // Plain form: passed STEP, run count, total time, progress rate, best SPM, last practice.
 struct CourseTexts {
@@ -44,13 +44,15 @@ struct LearnerSummary {
     std::array<QString, 22> texts() const;
 };
 
-// Reads the learner's English file, then the Kana/Romaji file, then the settings file.
+// Reads the English file, then the Kana/Romaji file, then the settings file of the learner
+// whose files are named by `learnerKey` (RecordName): never those of another learner whose
+// name only reads alike.
 // A record file that is missing is never created; its Course shows the no-runs texts. A
 // file that is there but cannot be read leaves its texts empty, as the list leaves the
 // row's figures: what it holds is unknown, which is not "not practised". Each record file
 // is walked once, past the Course's visitor when one is given; `histories` (when given)
 // receives the walks, none for a file missing or unreadable.
-LearnerSummary readSummary(const QString &folder, const QString &name,
+LearnerSummary readSummary(const QString &folder, const QString &learnerKey,
                            const std::array<RunVisitor *, 2> &visitors = {},
                            std::array<std::optional<PracticeHistory>, 2> *histories = nullptr);
 

@@ -1,6 +1,8 @@
 #include "records/learnertable.h"
 
 #include "records/concurrent.h"
+#include "records/cp932.h"
+#include "records/filenames.h"
 #include "records/platform.h"
 
 #include <QDateTime>
@@ -35,9 +37,39 @@ QString cutAtNul(const QString &text)
 }
 } // namespace
 
+namespace {
+// A name in code page 932, split where its characters start: a second byte that looks like
+// "_" or "e" is half of a character, not part of the marker or the Course code.
+std::optional<RecordName> parseCp932Name(const QByteArray &bytes)
+{
+    qsizetype dat = -1, marker = -1, last = -1;
+    for (qsizetype at = 0; at < bytes.size();) {
+        const QByteArrayView rest = QByteArrayView(bytes).sliced(at);
+        if (rest.startsWith(".dat")) {
+            dat = at;
+            break;
+        }
+        if (marker < 0 && rest.startsWith("_Qel"))
+            marker = at;
+        last = at;
+        at += isCp932LeadByte(static_cast<unsigned char>(bytes[at])) && at + 1 < bytes.size() ? 2 : 1;
+    }
+    // The code is the last character before ".dat", one byte; the marker lies before it.
+    if (dat <= 0 || marker < 0 || marker + 4 > dat || dat - last != 1)
+        return std::nullopt;
+    const char code = bytes[last];
+    if (code != 'e' && code != 'k')
+        return std::nullopt;
+    const QByteArray learner = bytes.left(marker);
+    return RecordName{fromCp932(learner), fileNameFromBytes(learner), code == 'e' ? English : Kana};
+}
+} // namespace
+
 std::optional<RecordName> parseRecordFileName(const QString &fileName)
 {
     const QString name = cutAtNul(fileName);
+    if (holdsRawBytes(name))
+        return parseCp932Name(fileNameToBytes(name));
     const int dat = int(name.indexOf(QStringLiteral(".dat")));
     if (dat <= 0)
         return std::nullopt;
@@ -47,7 +79,14 @@ std::optional<RecordName> parseRecordFileName(const QString &fileName)
     // The marker must be written exactly so; without it there is no learner name.
     if (marker < 0 || (code != QLatin1Char('e') && code != QLatin1Char('k')))
         return std::nullopt;
-    return RecordName{base.left(marker), code == QLatin1Char('e') ? English : Kana};
+    const QString learner = base.left(marker);
+    return RecordName{learner, learner, code == QLatin1Char('e') ? English : Kana};
+}
+
+QString learnerKeyOf(const QString &recordKey)
+{
+    const auto name = parseRecordFileName(recordKey);
+    return name ? name->learnerKey : QString();
 }
 
 bool matchesRecordPattern(const QString &fileName)
@@ -85,6 +124,24 @@ bool codePointLess(const QString &a, const QString &b)
     }
     return a.size() < b.size();
 }
+
+// Record files by the name a person reads, and names that read alike by their keys.
+struct ScanOrder {
+    QString shown;
+    QString key;
+    bool operator<(const ScanOrder &other) const
+    {
+        if (shown != other.shown)
+            return codePointLess(shown, other.shown);
+        return codePointLess(key, other.key);
+    }
+};
+
+std::vector<ScanOrder> inScanOrder(std::vector<ScanOrder> names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
 }
 
 namespace {
@@ -97,39 +154,58 @@ bool inGroup(const QString &name, int group)
            && !(parsed->course == Kana && group == EnglishGroup);
 }
 
-// The tree of a group from a listing of its record files (none: the folder could not be listed).
-ScanResult scanOf(const FolderListing *listing, int group)
+// The tree of a group from a listing of its record files; no nodes from a listing that did
+// not complete.
+ScanResult scanOf(const FolderListing &listing, const ListingStatus &status, int group)
 {
     ScanResult result;
     result.rootText = groupName(group);
-    result.folderReadable = listing != nullptr;
-    if (listing) {
-        QStringList names;
-        names.reserve(qsizetype(listing->size()));
-        for (const ListedFile &file : *listing)
-            names << file.name;
-        std::sort(names.begin(), names.end(), codePointLess);
-        result.nodes.reserve(std::size_t(names.size()));
-        for (const QString &fileName : names) {
-            if (const auto parsed = parseRecordFileName(fileName))
-                result.nodes.push_back({fileName, parsed->learner, courseImage(parsed->course)});
+    result.listing = status;
+    if (status.complete()) {
+        std::vector<ScanOrder> names;
+        names.reserve(listing.size());
+        for (const ListedFile &file : listing)
+            names.push_back({shownFileName(file.name), file.name});
+        names = inScanOrder(std::move(names));
+        result.nodes.reserve(names.size());
+        for (const ScanOrder &name : names) {
+            if (const auto parsed = parseRecordFileName(name.key))
+                result.nodes.push_back({name.key, parsed->learner, courseImage(parsed->course)});
         }
     }
     result.statusText = fileCountText(std::int64_t(result.nodes.size()));
     return result;
 }
+
+// The rows, in any order, in the order of a scan: what the table is when nothing changed.
+void keepRows(const std::vector<TableRow> &rows, std::vector<TableRow> &ordered, std::vector<TreeNode> &nodes)
+{
+    std::vector<ScanOrder> names;
+    names.reserve(rows.size());
+    QHash<QString, const TableRow *> byKey;
+    byKey.reserve(qsizetype(rows.size()));
+    for (const TableRow &row : rows) {
+        names.push_back({shownFileName(row.key), row.key});
+        byKey.insert(row.key, &row);
+    }
+    ordered.reserve(rows.size());
+    nodes.reserve(rows.size());
+    for (const ScanOrder &name : inScanOrder(std::move(names))) {
+        const TableRow &row = *byKey.value(name.key);
+        ordered.push_back(row);
+        nodes.push_back({row.key, row.name, row.icon});
+    }
+}
 } // namespace
 
 ScanResult scanFolder(const QString &folder, int group)
 {
-    const QString cut = cutAtNul(folder);
     FolderListing listed;
     // Names only: each file's identity comes from its handle when its row is read.
     // Files only; what is not a regular file when its row is read counts as unreadable.
-    const bool complete = !cut.isEmpty()
-                          && platform::listFiles(cut, [group](const QString &name) { return inGroup(name, group); },
-                                                 listed, false);
-    return scanOf(complete ? &listed : nullptr, group);
+    const ListingStatus status = platform::listFiles(
+        cutAtNul(folder), [group](const QString &name) { return inGroup(name, group); }, listed, false);
+    return scanOf(listed, status, group);
 }
 
 namespace {
@@ -235,7 +311,7 @@ GroupView viewOfGroup(const ScanResult &allScan, const std::vector<TableRow> &al
 {
     GroupView view;
     view.scan.rootText = groupName(group);
-    view.scan.folderReadable = allScan.folderReadable;
+    view.scan.listing = allScan.listing;
     const bool all = group != EnglishGroup && group != KanaGroup;
     const int image = group == EnglishGroup ? courseImage(English) : courseImage(Kana);
     if (all) {
@@ -276,19 +352,19 @@ bool sameTexts(const TableRow &a, const TableRow &b)
 
 } // namespace
 
-FolderListing listGroupFiles(const QString &folder, int group, const std::atomic<bool> *stop,
-                             const std::function<void(int value, int maximum)> &progress, bool *complete)
+FolderListing listGroupFiles(const QString &folder, int group, ListingStatus *status,
+                             const std::atomic<bool> *stop, const std::function<void(int value, int maximum)> &progress)
 {
     FolderListing listing;
     const QString cut = cutAtNul(folder);
-    if (complete)
-        *complete = false;
-    if (cut.isEmpty())
+    const ListingStatus listed = platform::listFiles(
+        cut, [group](const QString &name) { return inGroup(name, group); }, listing, false);
+    if (status)
+        *status = listed;
+    if (!listed.complete()) {
+        listing.clear();
         return listing;
-    const bool whole =
-        platform::listFiles(cut, [group](const QString &name) { return inGroup(name, group); }, listing, false);
-    if (complete)
-        *complete = whole;
+    }
     // The names come in one call per many files; each identity is a call of its own, so
     // those go side by side.
     std::vector<std::size_t> unknown;
@@ -371,7 +447,23 @@ TableUpdate updateTable(const QString &folder, int group, const std::vector<Tabl
     TableUpdate update;
     // Listed before anything is read: a file that changes after this is seen by the next
     // listing, never hidden behind a row read earlier.
-    update.listing = options.listing ? *options.listing : listGroupFiles(folder, group, options.stop);
+    ListingStatus status;
+    update.listing = options.listing ? *options.listing : listGroupFiles(folder, group, &status, options.stop);
+    if (!status.complete()) {
+        // What could not be listed is not known to be gone: the table stays as it was.
+        update.scan.rootText = groupName(group);
+        keepRows(previous, update.rows, update.scan.nodes);
+        update.nodesKept = options.nodes && options.nodes->size() == update.scan.nodes.size()
+                           && std::equal(options.nodes->begin(), options.nodes->end(), update.scan.nodes.begin(),
+                                         [](const TreeNode &a, const TreeNode &b) { return a.key == b.key; });
+        update.scan.statusText = fileCountText(std::int64_t(update.scan.nodes.size()));
+        update.scan.listing = status;
+        update.listing = listingOf(previous);
+        update.settlesAt = settlesAt(previous);
+        if (options.collect)
+            fillCollections(update.rows, *options.collect);
+        return update;
+    }
     QHash<QString, const FileIdentity *> listed;
     listed.reserve(qsizetype(update.listing.size()));
     for (const ListedFile &file : update.listing)
@@ -388,7 +480,7 @@ TableUpdate updateTable(const QString &folder, int group, const std::vector<Tabl
         update.scan.statusText = fileCountText(std::int64_t(update.scan.nodes.size()));
     } else {
         // The listing names the group's files already; listing again could see other ones.
-        update.scan = scanOf(&update.listing, group);
+        update.scan = scanOf(update.listing, status, group);
     }
 
     QHash<QString, std::size_t> before; // made at the first row not found in its place

@@ -24,27 +24,36 @@ QString groupName(int group); // "全体", "英文", "かな/ローマ"
 // (a drive root) keeps its own.
 QString recordFolderPath(const QString &folder, const QString &fileName);
 
+// A record file's key is its name as the listing gives it (records/filenames.h): it names
+// exactly one file, where two names can read alike.
 struct TreeNode {
     QString key;  // the record file name
-    QString text; // the learner's name
+    QString text; // the learner's name as shown
     int image = 4; // 4 English, 5 Kana/Romaji
 };
 
-// A record file name split into learner and Course; nothing for other names.
+// A record file name split into learner and Course; nothing for other names. A name that
+// is not UTF-8 is read in code page 932, as the trainer wrote it.
 struct RecordName {
-    QString learner;
+    QString learner;    // as shown
+    QString learnerKey; // the learner's part of the name, held as the name is: the key the
+                        // learner's other files are named by (recordFileName, settingsFilePath)
     Course course = English;
 };
 std::optional<RecordName> parseRecordFileName(const QString &fileName);
+// The learner key of a record file's key; empty for a name that is no record file's.
+QString learnerKeyOf(const QString &recordKey);
 // Whether the name matches the record files' search pattern "*_Qel?.dat" (case ignored,
 // as the trainer's platform matches; parseRecordFileName then asks for the exact case).
 bool matchesRecordPattern(const QString &fileName);
 
 struct ScanResult {
     QString rootText;             // group name: root key and text
-    std::vector<TreeNode> nodes;  // learner nodes, ordered by file name
+    std::vector<TreeNode> nodes;  // learner nodes, ordered by name as shown, then by key
     QString statusText;           // "<n>個の成績データファイル"
-    bool folderReadable = true;   // false when the folder is missing or cannot be listed
+    // Whether the folder was listed to its end. A scan whose listing is not complete has no
+    // nodes: a part of a folder is not its learners.
+    ListingStatus listing;
 };
 
 ScanResult scanFolder(const QString &folder, int group);
@@ -114,13 +123,13 @@ QString listTitleText();
 
 // The record files of a group as the folder lists them, in the system's order, with their
 // identities; no file is opened. Everything the folder scan would list is among them.
-// Empty when the folder cannot be listed.
+// Empty when the folder cannot be listed to its end; `status` tells whether it was.
 using FolderListing = std::vector<ListedFile>;
-// Stops early, leaving a part, once `stop` is set. `progress` tells how many identities of
-// how many are known; `complete` (when given) whether the folder was listed to its end.
-FolderListing listGroupFiles(const QString &folder, int group, const std::atomic<bool> *stop = nullptr,
-                             const std::function<void(int value, int maximum)> &progress = {},
-                             bool *complete = nullptr);
+// `status` tells whether the folder was listed to its end. Stops early, leaving a part, once
+// `stop` is set. `progress` tells how many identities of how many are known.
+FolderListing listGroupFiles(const QString &folder, int group, ListingStatus *status = nullptr,
+                             const std::atomic<bool> *stop = nullptr,
+                             const std::function<void(int value, int maximum)> &progress = {});
 // The same files with the same identities, in whatever order.
 bool sameFiles(const FolderListing &a, const FolderListing &b);
 
@@ -137,6 +146,8 @@ FolderListing listingOf(const std::vector<TableRow> &rows);
 std::optional<qint64> settlesAt(const std::vector<TableRow> &rows);
 
 struct TableUpdate {
+    // When its listing is not complete (scan.listing), the update changes nothing: it holds
+    // the previous rows, their nodes and their listing, and reads no file.
     ScanResult scan;
     bool nodesKept = false;           // the scan's nodes are those given (UpdateOptions::nodes)
     std::vector<TableRow> rows;       // exactly what makeView gives for the scan's nodes

@@ -1,10 +1,9 @@
 #pragma once
-// The few file calls that differ between systems; one source file per platform.
+// The few file calls that differ between systems; one source file per platform, and the
+// freedesktop.org trash of the POSIX systems in one of its own.
 //
-// Names: on a POSIX system a file name is bytes. A name that is not valid UTF-8 is taken as
-// code page 932, the trainer's own (a folder copied from Windows without converting its
-// names); the functions here reach such a file by its original bytes when they are given
-// its decoded name. On Windows names are UTF-16 and need none of this.
+// Names: every path given here is held as records/filenames.h tells; on a POSIX system it
+// reaches the file by exactly the bytes its name was listed with.
 
 #include "records/readingfile.h"
 
@@ -29,11 +28,12 @@ void closeFile(std::intptr_t handle);
 
 // The regular files and links to anything but a folder directly in `folder` (hidden ones
 // included, dangling links left out) whose names `wanted` accepts, with their identities
-// (links followed), in the order the system lists them; no file is opened. False when the
-// folder cannot be listed, or not to its end. Without `identities` a plain file's identity
+// (links followed), in the order the system lists them; no file is opened. Whether the
+// folder was there and listed to its end, and if not why: the entries of a listing that is
+// not complete are only some of the folder's. Without `identities` a plain file's identity
 // is left empty where the system would need a call per file to tell it (names only).
-bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
-               std::vector<ListedFile> &entries, bool identities = true);
+ListingStatus listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
+                        std::vector<ListedFile> &entries, bool identities = true);
 
 // The identity of the file a listed name leads to (links followed); false when it is gone
 // or is a folder. A listing without identities is completed with this, many at a time.
@@ -54,9 +54,26 @@ void releaseFreedMemory();
 // Whether there is anything by that name (a link counts, even a broken one).
 bool fileExists(const QString &path);
 
-// Gives a file whose name is held in code page 932 the same name in UTF-8, the only form
-// Qt's own file calls reach. True when the name is (now) reachable so; false when the file
-// is missing or keeps its old name (another file has the new one, or the rename failed).
-bool makeNameReachable(const QString &path);
+// Removes the name for good. False, with `error` saying why, when it is still there;
+// `missing` tells that there was none.
+bool removeFile(const QString &path, QString *error, bool *missing = nullptr);
+
+// Where the files of a folder go when they are trashed: a trash on the folder's own device,
+// reached by a rename (a file is never copied, so it keeps its bytes and its name).
+struct TrashPlace {
+    bool available = false;
+    QString error; // why there is none
+    QString path;  // the trash (holding "files" and "info"); empty where the system keeps its own
+    // The folder the trash lies in, when the original places are written relative to it
+    // (the trash of a partition); empty for absolute places (the home trash).
+    QString relativeTo;
+};
+// Finds, and makes where it is missing, the trash for the files of `folder`.
+TrashPlace findTrash(const QString &folder);
+// Moves the file into `trash`, never over a file there. False, with `error` saying why, when
+// it is still where it was; `missing` tells that there was no such file. `whereNow` gets its
+// place in the trash.
+bool moveToTrash(const QString &path, const TrashPlace &trash, QString *whereNow, QString *error,
+                 bool *missing = nullptr);
 
 } // namespace qel::platform

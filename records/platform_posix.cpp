@@ -1,8 +1,6 @@
 #include "records/platform.h"
 
-#include "records/cp932.h"
-
-#include <QFile>
+#include "records/filenames.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -41,43 +39,10 @@ FileIdentity identityOf(const struct stat &status)
     return identity;
 }
 
-QByteArray utf8Name(const QString &path)
+// The exact bytes of a path held as a file name.
+QByteArray native(const QString &path)
 {
-    return QFile::encodeName(path);
-}
-
-// The same path with its last part in code page 932; nothing where that gives the same
-// bytes (a name in ASCII) or a character has no such form.
-std::optional<QByteArray> cp932Name(const QString &path)
-{
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString name = path.mid(slash + 1);
-    bool ascii = true;
-    for (QChar c : name)
-        ascii = ascii && c.unicode() < 0x80;
-    if (ascii)
-        return std::nullopt;
-    const auto bytes = toCp932Exactly(name);
-    if (!bytes)
-        return std::nullopt;
-    return utf8Name(path.left(slash + 1)) + *bytes;
-}
-
-// Runs `call` on the path's UTF-8 bytes and, when that name is missing, on its code page
-// 932 bytes; what the call returns, with errno as it left it.
-template <typename Call>
-auto byEitherName(const QString &path, Call call)
-{
-    auto result = call(utf8Name(path));
-    if (result < 0 && errno == ENOENT) {
-        if (const auto other = cp932Name(path)) {
-            auto second = call(*other);
-            if (second >= 0 || errno != ENOENT)
-                return second;
-            errno = ENOENT;
-        }
-    }
-    return result;
+    return fileNameToBytes(path);
 }
 
 } // namespace
@@ -88,13 +53,11 @@ bool openRegularFile(const QString &path, std::intptr_t &handle, FileIdentity &i
     if (missing)
         *missing = false;
     // O_NONBLOCK: opening a FIFO without a writer would otherwise wait for one.
-    const int fd = byEitherName(path, [](const QByteArray &native) {
-        int opened = -1;
-        do {
-            opened = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        } while (opened < 0 && errno == EINTR);
-        return opened;
-    });
+    const QByteArray name = native(path);
+    int fd = -1;
+    do {
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         if (missing)
             *missing = errno == ENOENT || errno == ENOTDIR;
@@ -131,20 +94,29 @@ void closeFile(std::intptr_t handle)
     ::close(int(handle));
 }
 
-bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
-               std::vector<ListedFile> &entries, bool identities)
+ListingStatus listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
+                        std::vector<ListedFile> &entries, bool identities)
 {
-    DIR *dir = ::opendir(utf8Name(folder).constData());
+    const auto failed = [](int code) {
+        const bool gone = code == ENOENT || code == ENOTDIR;
+        return ListingStatus{gone ? ListingStatus::FolderMissing : ListingStatus::Failed, qt_error_string(code)};
+    };
+    DIR *dir = folder.isEmpty() ? nullptr : ::opendir(native(folder).constData());
     if (!dir)
-        return false;
+        return failed(folder.isEmpty() ? ENOENT : errno);
     const int dirFd = ::dirfd(dir);
-    bool complete = true;
-    for (;;) {
+    ListingStatus status;
+    for (std::size_t read = 0;; ++read) {
+        if (const int fault = injectedListingFault(folder, read)) {
+            status = failed(fault);
+            break;
+        }
         // Only readdir's own errno tells a cut listing; a stat below may leave ENOENT.
         errno = 0;
         const dirent *entry = ::readdir(dir);
         if (!entry) {
-            complete = errno == 0;
+            if (errno != 0)
+                status = failed(errno);
             break;
         }
         unsigned char type = DT_UNKNOWN;
@@ -158,31 +130,30 @@ bool listFiles(const QString &folder, const std::function<bool(const QString &na
         const QByteArray bytes(entry->d_name);
         if (bytes == "." || bytes == "..")
             continue;
-        const QString name = decodeFileName(bytes);
+        const QString name = fileNameFromBytes(bytes);
         if (wanted && !wanted(name))
             continue;
         if (type == DT_REG && !identities) {
             entries.push_back({name, {}});
             continue;
         }
-        struct stat status {};
+        struct stat info {};
         if (type == DT_UNKNOWN
-            && (::fstatat(dirFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0
-                || !(S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))))
+            && (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0
+                || !(S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))))
             continue;
-        if (::fstatat(dirFd, entry->d_name, &status, 0) != 0 || S_ISDIR(status.st_mode))
+        if (::fstatat(dirFd, entry->d_name, &info, 0) != 0 || S_ISDIR(info.st_mode))
             continue;
-        entries.push_back({name, identityOf(status)});
+        entries.push_back({name, identityOf(info)});
     }
     ::closedir(dir);
-    return complete;
+    return status;
 }
 
 bool identifyFile(const QString &path, FileIdentity &identity)
 {
     struct stat status {};
-    if (byEitherName(path, [&](const QByteArray &native) { return ::stat(native.constData(), &status); }) != 0
-        || S_ISDIR(status.st_mode))
+    if (::stat(native(path).constData(), &status) != 0 || S_ISDIR(status.st_mode))
         return false;
     identity = identityOf(status);
     return true;
@@ -194,7 +165,7 @@ std::intptr_t openWriteNotices(const QString &folder)
     const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd < 0)
         return -1;
-    if (::inotify_add_watch(fd, QFile::encodeName(folder).constData(),
+    if (::inotify_add_watch(fd, native(folder).constData(),
                             IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR)
         < 0) {
         ::close(fd);
@@ -250,30 +221,17 @@ void releaseFreedMemory()
 bool fileExists(const QString &path)
 {
     struct stat status {};
-    return byEitherName(path, [&](const QByteArray &native) { return ::lstat(native.constData(), &status); }) == 0;
+    return ::lstat(native(path).constData(), &status) == 0;
 }
 
-bool makeNameReachable(const QString &path)
+bool removeFile(const QString &path, QString *error, bool *missing)
 {
-    struct stat status {};
-    const QByteArray utf8 = utf8Name(path);
-    if (::lstat(utf8.constData(), &status) == 0)
-        return true;
-    const auto old = cp932Name(path);
-    if (!old || ::lstat(old->constData(), &status) != 0)
-        return false;
-    // A link keeps the old name where the new one is taken, so nothing is overwritten.
-    if (::link(old->constData(), utf8.constData()) == 0) {
-        if (::unlink(old->constData()) == 0)
-            return true;
-        ::unlink(utf8.constData());
-        return false;
-    }
-    if (errno == EEXIST)
-        return false;
-    // Where the file system has no hard links, a rename after checking the name is free.
-    return ::lstat(utf8.constData(), &status) != 0 && errno == ENOENT
-           && ::rename(old->constData(), utf8.constData()) == 0;
+    const bool removed = ::unlink(native(path).constData()) == 0;
+    if (missing)
+        *missing = !removed && errno == ENOENT;
+    if (!removed && error)
+        *error = qt_error_string(errno);
+    return removed;
 }
 
 } // namespace qel::platform

@@ -85,9 +85,15 @@ void closeFile(std::intptr_t handle)
     ::CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
-bool listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
-               std::vector<ListedFile> &entries, bool)
+ListingStatus listFiles(const QString &folder, const std::function<bool(const QString &name)> &wanted,
+                        std::vector<ListedFile> &entries, bool)
 {
+    const auto failed = [](DWORD code) {
+        const bool gone = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_DIRECTORY;
+        return ListingStatus{gone ? ListingStatus::FolderMissing : ListingStatus::Failed, qt_error_string(int(code))};
+    };
+    if (folder.isEmpty())
+        return failed(ERROR_PATH_NOT_FOUND);
     const QString native = QDir::toNativeSeparators(folder);
     // One listing with sizes, times and file ids: on a file server each file opened
     // would cost a round trip.
@@ -95,20 +101,27 @@ bool listFiles(const QString &folder, const std::function<bool(const QString &na
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (dir == INVALID_HANDLE_VALUE)
-        return false;
+        return failed(::GetLastError());
     constexpr DWORD kBufferBytes = 64 * 1024;
     const std::unique_ptr<char[]> buffer(new char[kBufferBytes + 8]);
     // Entries are 8-byte aligned within the buffer.
     char *aligned = reinterpret_cast<char *>((reinterpret_cast<quintptr>(buffer.get()) + 7) & ~quintptr(7));
-    bool ok = true;
+    ListingStatus status;
+    std::size_t read = 0;
     FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
-    for (;;) {
+    for (bool more = true; more;) {
         if (!::GetFileInformationByHandleEx(dir, kind, aligned, kBufferBytes)) {
-            ok = ::GetLastError() == ERROR_NO_MORE_FILES;
+            if (const DWORD code = ::GetLastError(); code != ERROR_NO_MORE_FILES)
+                status = failed(code);
             break;
         }
         kind = FileIdBothDirectoryInfo;
-        for (const char *at = aligned;;) {
+        for (const char *at = aligned;; ++read) {
+            if (const int fault = injectedListingFault(folder, read)) {
+                status = failed(DWORD(fault));
+                more = false;
+                break;
+            }
             const auto *info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO *>(at);
             if (!(info->FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 const QString name = QString::fromWCharArray(info->FileName, int(info->FileNameLength / sizeof(WCHAR)));
@@ -127,7 +140,7 @@ bool listFiles(const QString &folder, const std::function<bool(const QString &na
         }
     }
     ::CloseHandle(dir);
-    return ok;
+    return status;
 }
 
 bool identifyFile(const QString &path, FileIdentity &identity)
@@ -163,9 +176,34 @@ bool fileExists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-bool makeNameReachable(const QString &path)
+bool removeFile(const QString &path, QString *error, bool *missing)
 {
-    return fileExists(path);
+    QFile file(path);
+    const bool removed = file.remove();
+    if (missing)
+        *missing = !removed && !fileExists(path);
+    if (!removed && error)
+        *error = file.errorString();
+    return removed;
+}
+
+// The system's own recycle bin, through Qt.
+TrashPlace findTrash(const QString &)
+{
+    return {true, QString(), QString(), QString()};
+}
+
+bool moveToTrash(const QString &path, const TrashPlace &, QString *whereNow, QString *error, bool *missing)
+{
+    QFile file(path);
+    const bool moved = file.moveToTrash();
+    if (missing)
+        *missing = !moved && !fileExists(path);
+    if (!moved && error)
+        *error = file.errorString();
+    if (moved && whereNow)
+        *whereNow = file.fileName();
+    return moved;
 }
 
 } // namespace qel::platform

@@ -2,6 +2,8 @@
 
 #include "records/platform.h"
 
+#include <QMutex>
+#include <atomic>
 #include <memory>
 
 namespace qel {
@@ -33,6 +35,28 @@ FileReadObserver setFileReadObserver(FileReadObserver replacement)
     const auto previous = std::atomic_exchange(&observerSlot(),
                                                std::make_shared<const FileReadObserver>(std::move(replacement)));
     return previous ? *previous : FileReadObserver();
+}
+
+namespace {
+// Listings run on helper threads too; the flag spares them the lock while no test set one.
+std::atomic<bool> g_faultSet = false;
+QMutex g_faultLock;
+ListingFaultInjector g_fault;
+}
+
+ListingFaultInjector setListingFaultInjector(ListingFaultInjector injector)
+{
+    const QMutexLocker lock(&g_faultLock);
+    g_faultSet = bool(injector);
+    return std::exchange(g_fault, std::move(injector));
+}
+
+int injectedListingFault(const QString &folder, std::size_t entriesRead)
+{
+    if (!g_faultSet.load(std::memory_order_relaxed))
+        return 0;
+    const QMutexLocker lock(&g_faultLock);
+    return g_fault ? g_fault(folder, entriesRead) : 0;
 }
 
 bool ReadingFile::open(const QString &path, QString *error)

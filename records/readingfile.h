@@ -29,6 +29,15 @@ struct ListedFile {
     bool operator==(const ListedFile &) const = default;
 };
 
+// How a folder listing ended. Only a complete one tells which files are there.
+struct ListingStatus {
+    enum Kind { Complete, FolderMissing, Failed };
+    Kind kind = Complete;
+    QString error; // the system's reason when not complete
+    bool complete() const { return kind == Complete; }
+    bool operator==(const ListingStatus &) const = default;
+};
+
 struct FileReadEvent {
     enum Kind { Opened, OpenFailed, Read };
     Kind kind = Opened;
@@ -48,6 +57,16 @@ struct UnreadableFile {
 // library itself sets none. Files are read on many threads at once, and the observer is
 // called on the thread that reads.
 FileReadObserver setFileReadObserver(FileReadObserver observer);
+
+// Makes folder listings fail, for tests of what follows a failure the file systems at hand
+// cannot be made to give (EIO half way through a large folder). Called before each entry a
+// listing reads, with the folder and the number of entries it has read so far; a system
+// error code other than 0 fails that read with it. Returns the injector it replaces; the
+// library itself sets none. Set it before any listing starts, on any thread.
+using ListingFaultInjector = std::function<int(const QString &folder, std::size_t entriesRead)>;
+ListingFaultInjector setListingFaultInjector(ListingFaultInjector injector);
+// For the platform's listing: the error code to fail the next entry's read with, or 0.
+int injectedListingFault(const QString &folder, std::size_t entriesRead);
 
 class ReadingFile {
 public:

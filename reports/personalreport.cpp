@@ -7,6 +7,7 @@
 #include "base/painting.h"
 #include "graphs/runline.h"
 #include "graphs/scales.h"
+#include "records/filenames.h"
 #include "records/learnertable.h"
 #include "records/practicehistory.h"
 #include "records/textformat.h"
@@ -365,7 +366,7 @@ void drawPersonalPage(QPainter &painter, const PageGeometry &g, const LearnerRec
 
     setPrintFont(painter, 20);
     int y = g.top + 3;
-    textAt(painter, g.paperX(25), y, name);
+    textAt(painter, g.paperX(25), y, shownFileName(name));
 
     setPrintFont(painter, 14);
     y += 10;

@@ -16,16 +16,19 @@ class QPainter;
 
 namespace qel::reports {
 
+// Learners are given by their learner keys (RecordName): the name bytes of their files, so
+// two learners whose names read alike get a page each, each with its own files.
+
 // The tree's selected node, looked at when no row of the list is selected.
 struct TreeSelection {
     enum Kind { Nothing, GroupNode, LearnerNode };
     Kind kind = Nothing;
-    QString text; // the learner's name on a learner node
+    QString text; // the learner key on a learner node
 };
 
-// Who gets a page: the names of the selected rows in list order, each name once (exact,
-// case-sensitive), since one page holds both Courses. With no row selected, the learner of
-// the selected tree node. An empty list means nothing to print and no print dialog.
+// Who gets a page: the learners of the selected rows in list order, each once (by the exact
+// key), since one page holds both Courses. With no row selected, the learner of the
+// selected tree node. An empty list means nothing to print and no print dialog.
 QStringList personalNameList(const QStringList &selectedRowNames, const TreeSelection &node);
 
 // Starts the next page; false when the device cannot.
@@ -43,7 +46,8 @@ bool drawPersonalReport(QPainter &painter, const PageGeometry &page, int count, 
                         const NewPage &newPage, QString *error = nullptr,
                         std::vector<UnreadableFile> *unreadable = nullptr);
 
-// One learner's page; `pageNumber` of `pageCount` goes in the footer.
+// One learner's page, headed by the learner's name as shown; `pageNumber` of `pageCount`
+// goes in the footer.
 void drawPersonalPage(QPainter &painter, const PageGeometry &page, const LearnerRecord &learner, int pageNumber,
                       int pageCount, std::vector<UnreadableFile> *unreadable = nullptr);
 

@@ -5,7 +5,6 @@
 #include "session/folderwatch.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QPromise>
 #include <QThreadPool>
@@ -36,10 +35,14 @@ std::vector<QString> keysAt(const FolderTable &table, const std::vector<std::siz
     return keys;
 }
 
-// Why a folder could not be listed: it is not there, or it is and would not be read.
-FolderHealth failedHealth(const QString &folder)
+FolderHealth healthOf(const ListingStatus &listing)
 {
-    return QFileInfo(folder).isDir() ? FolderHealth::Unreadable : FolderHealth::Missing;
+    switch (listing.kind) {
+    case ListingStatus::Complete: return FolderHealth::Answering;
+    case ListingStatus::FolderMissing: return FolderHealth::Missing;
+    case ListingStatus::Failed: break;
+    }
+    return FolderHealth::Unreadable;
 }
 
 } // namespace
@@ -160,8 +163,7 @@ void FolderSession::startLook(Look look)
             auto table = std::make_shared<FolderTable>();
             table->folder = folder;
             table->scan = scan;
-            if (!scan.folderReadable)
-                result->health = failedHealth(folder);
+            result->health = healthOf(scan.listing);
             table->rows = makeView(folder, scan.nodes, nullptr, progress);
             table->listing = listingOf(table->rows);
             table->settlesAt = settlesAt(table->rows);
@@ -170,19 +172,19 @@ void FolderSession::startLook(Look look)
                 result->reread[i] = i;
             result->table = std::move(table);
         } else {
-            bool complete = true;
-            FolderListing listing = listGroupFiles(folder, AllGroup, stop.get(), progress, &complete);
+            ListingStatus status;
+            FolderListing listing = listGroupFiles(folder, AllGroup, &status, stop.get(), progress);
             if (stop->load())
                 return;
-            if (!complete) {
+            if (!status.complete()) {
                 // The last whole table stays; a part of a listing is not the class.
-                result->health = failedHealth(folder);
+                result->health = healthOf(status);
                 result->tookMSecs = took.elapsed();
                 promise.addResult(result);
                 return;
             }
             const bool settling = previous->settlesAt && QDateTime::currentMSecsSinceEpoch() >= *previous->settlesAt;
-            if (look == Look::Check && !settling && previous->scan.folderReadable
+            if (look == Look::Check && !settling && previous->scan.listing.complete()
                 && sameFiles(listing, previous->listing)) {
                 result->tookMSecs = took.elapsed();
                 promise.addResult(result);
@@ -192,7 +194,7 @@ void FolderSession::startLook(Look look)
             options.everything = look == Look::Everything;
             options.progress = progress;
             options.listing = &listing;
-            options.nodes = previous->scan.folderReadable ? &previous->scan.nodes : nullptr;
+            options.nodes = previous->scan.listing.complete() ? &previous->scan.nodes : nullptr;
             options.stop = stop.get();
             TableUpdate update = updateTable(folder, AllGroup, previous->rows, options);
             if (update.stopped)

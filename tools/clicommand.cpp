@@ -1,5 +1,7 @@
 #include "tools/clicommand.h"
 
+#include "records/filenames.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -142,7 +144,7 @@ bool finishOutput()
 bool warnUnreadable(const std::vector<UnreadableFile> &files)
 {
     for (const UnreadableFile &file : files)
-        warn(QStringLiteral("cannot read %1: %2").arg(file.path, file.error));
+        warn(QStringLiteral("cannot read %1: %2").arg(shownPath(file.path), file.error));
     return !files.empty();
 }
 
@@ -157,6 +159,10 @@ std::vector<UnreadableFile> unreadableRows(const QString &folder, const std::vec
 
 bool checkFolder(const QString &folder)
 {
+    // Qt's file calls take the name in UTF-8 only; a folder whose name is not is checked
+    // by its listing.
+    if (holdsRawBytes(folder))
+        return true;
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.exists()) {
         fail(QStringLiteral("folder not found: %1").arg(folder));
@@ -172,6 +178,30 @@ bool checkFolder(const QString &folder)
         return false;
     }
     return true;
+}
+
+bool checkListing(const QString &folder, const ListingStatus &listing)
+{
+    if (listing.complete())
+        return true;
+    if (listing.kind == ListingStatus::FolderMissing)
+        fail(QStringLiteral("folder not found: %1").arg(shownPath(folder)));
+    else
+        fail(QStringLiteral("folder cannot be read to its end: %1: %2").arg(shownPath(folder), listing.error));
+    return false;
+}
+
+QStringList learnersNamed(const std::vector<TreeNode> &nodes, const QString &name)
+{
+    QStringList exact, shown;
+    for (const TreeNode &node : nodes) {
+        const QString learner = learnerKeyOf(node.key);
+        if (learner == name && !exact.contains(learner))
+            exact << learner;
+        else if (node.text == name && !shown.contains(learner))
+            shown << learner;
+    }
+    return exact.isEmpty() ? shown : exact;
 }
 
 Option groupOption()

@@ -91,6 +91,12 @@ std::optional<int> readTableArgs(const QCommandLineParser &args, const QString &
 
 // Checks that FOLDER exists and can be listed; prints the error otherwise.
 bool checkFolder(const QString &folder);
+// False, after printing why, when the listing of FOLDER was not complete: a part of a folder
+// is not its learners.
+bool checkListing(const QString &folder, const ListingStatus &listing);
+// The learner keys (RecordName) a NAME given on the command line stands for: the learner
+// whose files are named by exactly these bytes, else every learner of that name as shown.
+QStringList learnersNamed(const std::vector<TreeNode> &nodes, const QString &name);
 // --group 0|1|2, shared by the commands that take a group.
 Option groupOption();
 // Puts the group given into GROUP (left alone without --group). False, after printing the

@@ -6,6 +6,7 @@
 #include "graphs/graphstate.h"
 #include "graphs/groupgraph.h"
 #include "graphs/personalgraph.h"
+#include "records/filenames.h"
 #include "records/learnertable.h"
 #include "records/platform.h"
 #include "reports/outputfile.h"
@@ -76,13 +77,15 @@ int personal(const GraphOptions &o)
     else
         return usageError(QStringLiteral("--kind with --file is practice or time, not %1").arg(o.kind));
     const auto name = parseRecordFileName(o.file);
-    if (o.file.contains(QLatin1Char('/')) || o.file.contains(QLatin1Char('\\')) || !name
+    // A "\\" byte inside a code page 932 character (表 is 95 5C) is no separator.
+    const QString shown = shownFileName(o.file);
+    if (shown.contains(QLatin1Char('/')) || shown.contains(QLatin1Char('\\')) || !name
         || !o.file.endsWith(QLatin1String(".dat")))
         return usageError(QStringLiteral("--file needs a record file name such as NAME_Qele.dat, not %1")
-                              .arg(o.file));
+                              .arg(shown));
     const QString path = recordFolderPath(o.folder, o.file);
     if (!platform::fileExists(path))
-        return fail(QStringLiteral("record file not found: %1").arg(path));
+        return fail(QStringLiteral("record file not found: %1").arg(shownPath(path)));
 
     const TableRow row = rowForNode(o.folder, TreeNode{o.file, name->learner, courseImage(name->course)});
     const int status = warnUnreadable(unreadableRows(o.folder, {row})) ? kPartialFailure : kOk;
@@ -110,6 +113,8 @@ int group(const GraphOptions &o)
         return usageError(QStringLiteral("--kind with --group is steps or runs, not %1").arg(o.kind));
 
     const ScanResult scan = scanFolder(o.folder, *o.group);
+    if (!checkListing(o.folder, scan.listing))
+        return kUsageOrFolderError;
     GroupCollections collections;
     const auto rows = makeView(o.folder, scan.nodes, &collections);
     const int status = warnUnreadable(unreadableRows(o.folder, rows)) ? kPartialFailure : kOk;

@@ -2,12 +2,12 @@
 
 #include "tools/clicommand.h"
 
+#include "records/filenames.h"
 #include "records/groupstats.h"
 #include "records/learnersummary.h"
 #include "records/learnertable.h"
 #include "reports/csv.h"
 
-#include <algorithm>
 
 namespace qel::cli {
 
@@ -52,6 +52,8 @@ int runTable(const QCommandLineParser &args)
     if (const auto wrong = readTableArgs(args, QStringLiteral("table"), table))
         return *wrong;
     const ScanResult scan = scanFolder(table.folder, table.group);
+    if (!checkListing(table.folder, scan.listing))
+        return kUsageOrFolderError;
     return writeTable(table.folder, makeView(table.folder, scan.nodes), table.encoding) ? kOk : kPartialFailure;
 }
 
@@ -63,10 +65,19 @@ int runSummary(const QCommandLineParser &args)
     const QString &folder = plain[0], &name = plain[1];
     if (!checkFolder(folder))
         return kUsageOrFolderError;
-    const auto nodes = scanFolder(folder, AllGroup).nodes;
-    if (std::none_of(nodes.begin(), nodes.end(), [&](const TreeNode &node) { return node.text == name; }))
-        return fail(QStringLiteral("no record file of %1 in %2").arg(name, folder));
-    const LearnerSummary summary = readSummary(folder, name);
+    const ScanResult scan = scanFolder(folder, AllGroup);
+    if (!checkListing(folder, scan.listing))
+        return kUsageOrFolderError;
+    const QStringList learners = learnersNamed(scan.nodes, name);
+    if (learners.isEmpty())
+        return fail(QStringLiteral("no record file of %1 in %2").arg(shownFileName(name), shownPath(folder)));
+    // Names that read alike but are written in other bytes are other learners.
+    if (learners.size() > 1)
+        return fail(QStringLiteral("%1 is the name of %2 learners in %3; give it in the bytes of its file name")
+                        .arg(shownFileName(name))
+                        .arg(learners.size())
+                        .arg(shownPath(folder)));
+    const LearnerSummary summary = readSummary(folder, learners.first());
     for (const QString &text : summary.texts())
         writeLine(text);
     return warnUnreadable(summary.unreadable) ? kPartialFailure : kOk;
@@ -80,7 +91,10 @@ int runStats(const QCommandLineParser &args)
     if (!checkFolder(plain[0]))
         return kUsageOrFolderError;
     std::vector<UnreadableFile> unreadable;
-    const GroupStatistics stats = computeAllGroups(plain[0], AllGroup, &unreadable);
+    ListingStatus listing;
+    const GroupStatistics stats = computeAllGroups(plain[0], AllGroup, &unreadable, &listing);
+    if (!checkListing(plain[0], listing))
+        return kUsageOrFolderError;
     for (int row = 0; row < 7; ++row)
         writeLine(statCaption(row) + QLatin1Char('\t') + stats.text(row, 0) + QLatin1Char('\t')
                   + stats.text(row, 1) + QLatin1Char('\t') + stats.text(row, 2));

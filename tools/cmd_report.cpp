@@ -2,24 +2,23 @@
 
 #include "tools/clicommand.h"
 
+#include "records/filenames.h"
 #include "records/groupstats.h"
 #include "records/learnertable.h"
 #include "reports/personalreport.h"
 #include "reports/printjob.h"
-
-#include <QSet>
 
 namespace qel::cli {
 
 namespace {
 
 // Learners of the folder in table order of the group of all learners, each once.
-QStringList learnersOf(const QString &folder)
+QStringList learnersOf(const std::vector<TreeNode> &nodes)
 {
-    QStringList rowNames;
-    for (const TreeNode &node : scanFolder(folder, AllGroup).nodes)
-        rowNames << node.text;
-    return reports::personalNameList(rowNames, {});
+    QStringList rowLearners;
+    for (const TreeNode &node : nodes)
+        rowLearners << learnerKeyOf(node.key);
+    return reports::personalNameList(rowLearners, {});
 }
 
 int runReport(const QCommandLineParser &args)
@@ -46,27 +45,37 @@ int runReport(const QCommandLineParser &args)
     QString error;
     std::vector<UnreadableFile> unreadable;
     if (group) {
-        const GroupStatistics statistics = computeAllGroups(folder, *group, &unreadable);
+        ListingStatus listing;
+        const GroupStatistics statistics = computeAllGroups(folder, *group, &unreadable, &listing);
+        const ScanResult scan = scanFolder(folder, *group);
+        if (!checkListing(folder, listing) || !checkListing(folder, scan.listing))
+            return kUsageOrFolderError;
         GroupCollections collections;
-        makeView(folder, scanFolder(folder, *group).nodes, &collections);
+        makeView(folder, scan.nodes, &collections);
         if (!reports::writeGroupPdf(out, folder, statistics, collections, &error))
             return fail(error);
         writeLine(QStringLiteral("%1: 1 page").arg(out));
         return warnUnreadable(unreadable) ? kPartialFailure : kOk;
     }
 
-    const QStringList everyone = learnersOf(folder);
+    const ScanResult scan = scanFolder(folder, AllGroup);
+    if (!checkListing(folder, scan.listing))
+        return kUsageOrFolderError;
     QStringList names;
     if (named.isEmpty()) {
-        names = everyone;
+        names = learnersOf(scan.nodes);
         if (names.isEmpty())
-            return fail(QStringLiteral("no learners in %1").arg(folder));
+            return fail(QStringLiteral("no learners in %1").arg(shownPath(folder)));
     } else {
-        names = reports::personalNameList(named, {});
-        const QSet<QString> known(everyone.begin(), everyone.end());
-        for (const QString &name : names)
-            if (!known.contains(name))
-                return fail(QStringLiteral("no record file of %1 in %2").arg(name, folder));
+        // A name that reads alike for several learners prints each of them.
+        QStringList learners;
+        for (const QString &name : named) {
+            const QStringList found = learnersNamed(scan.nodes, name);
+            if (found.isEmpty())
+                return fail(QStringLiteral("no record file of %1 in %2").arg(shownFileName(name), shownPath(folder)));
+            learners << found;
+        }
+        names = reports::personalNameList(learners, {});
     }
     if (!reports::writePersonalPdf(out, folder, names, &error, &unreadable))
         return fail(error);

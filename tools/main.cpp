@@ -1,6 +1,7 @@
 #include "tools/clicommand.h"
 
 #include "base/runtimefolder.h"
+#include "records/filenames.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,8 +13,14 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("qelviewer-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QEL_VERSION));
     QStringList args;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
+#ifdef Q_OS_WIN
         args << QString::fromLocal8Bit(argv[i]);
+#else
+        // A folder or name in any bytes reaches its files by exactly those bytes.
+        args << qel::fileNameFromBytes(QByteArray(argv[i]));
+#endif
+    }
 
     // Program options come before the command; everything after it is the command's.
     QCommandLineParser parser;

@@ -123,6 +123,32 @@ private slots:
         QVERIFY(framed);
     }
 
+    // Enter answers with the default button: Cancel where OK cannot be undone.
+    void enterPressesTheDefaultButton_data()
+    {
+        QTest::addColumn<qel::Asker::Default>("defaultButton");
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("OK first") << qel::Asker::Default::Ok << true;
+        QTest::newRow("Cancel first") << qel::Asker::Default::Cancel << false;
+    }
+
+    void enterPressesTheDefaultButton()
+    {
+        QFETCH(qel::Asker::Default, defaultButton);
+        QFETCH(bool, answer);
+        bool pressed = false;
+        QTimer::singleShot(0, [&pressed] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                QTest::keyClick(box, Qt::Key_Return);
+                pressed = true;
+            }
+        });
+        const bool answered = qel::asker().message(nullptr, "?", "削除確認", qel::Asker::Buttons::OkCancel,
+                                                   qel::Asker::Icon::Exclamation, defaultButton);
+        QVERIFY(pressed);
+        QCOMPARE(answered, answer);
+    }
+
     void aboutLinkLightsUpAndOpens()
     {
         qeltest::ScriptedAsker answers;

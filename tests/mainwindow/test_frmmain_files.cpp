@@ -2,10 +2,13 @@
 // record folder, finding a learner, the version box.
 
 #include "dialogs/About.h"
+#include "dialogs/frmPropaty.h"
 #include "dialogs/frmSearch.h"
 #include "records/cp932.h"
+#include "records/learnertable.h"
 #include "records/platform.h"
 #include "tests/mainwindow/viewertestsupport.h"
+#include "tests/support/rawnames.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTreeWidget>
+#include <cerrno>
 #include <cstdio>
 
 using namespace qeltest;
@@ -31,7 +35,17 @@ class FrmMainFilesTest : public QObject, protected WindowFixture<> {
     Q_OBJECT
 
 private:
+    QByteArray dataHome;
+
     bool inFolder(const QString &file) const { return QFileInfo::exists(folder->filePath(file)); }
+    bool inFolderRaw(const QByteArray &name) const { return rawExists(nativeIn(folder->path(), name)); }
+
+    // A home whose data folder cannot be made: no trash for anything.
+    void takeAwayTheTrash()
+    {
+        QVERIFY(qel::samples::writeFile(out->filePath("blocker"), "x"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(out->filePath("blocker/data")));
+    }
 
     QStringList nodeKeys() const
     {
@@ -62,10 +76,16 @@ private slots:
     void init()
     {
         setUp();
-        QDir(trashFiles()).removeRecursively();
+        dataHome = qgetenv("XDG_DATA_HOME");
+        removeRawTree(QFile::encodeName(QFileInfo(trashFiles()).absolutePath()));
     }
 
-    void cleanup() { tearDown(); }
+    void cleanup()
+    {
+        qputenv("XDG_DATA_HOME", dataHome);
+        removeRawTree(QFile::encodeName(folder->path()));
+        tearDown();
+    }
 
     void deleteRowsTwoAndFourOfFive()
     {
@@ -246,10 +266,115 @@ private slots:
         deleteSelected();
         QCOMPARE(rowCount(), 0);
         std::vector<qel::ListedFile> left;
-        QVERIFY(qel::platform::listFiles(folder->path(), {}, left));
+        QVERIFY(qel::platform::listFiles(folder->path(), {}, left).complete());
         QVERIFY(left.empty());
-        QVERIFY(QFileInfo::exists(trashFiles() + "/太郎_Qele.dat")); // recoverable, by a readable name
-        QVERIFY(QFileInfo::exists(trashFiles() + "/太郎.ini"));
+        // Recoverable, under the very name the trainer gave it: nothing is renamed.
+        const QByteArray trash = QFile::encodeName(trashFiles()) + '/' + qel::toCp932(QStringLiteral("太郎"));
+        QVERIFY(rawExists(trash + "_Qele.dat"));
+        QVERIFY(rawExists(trash + ".ini"));
+        QVERIFY(!QFileInfo::exists(trashFiles() + "/太郎_Qele.dat"));
+    }
+
+    // Where no trash can be made the files would be gone for good: asked once, with Cancel
+    // as the default; Cancel keeps everything.
+    void withoutATrashTheUserIsAskedOnce_data()
+    {
+        QTest::addColumn<bool>("agreed");
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("OK") << true;
+    }
+
+    void withoutATrashTheUserIsAskedOnce()
+    {
+        QFETCH(bool, agreed);
+        for (const char *name : {"a", "b", "c"})
+            writeRecord(folder->path(), name, true, {100, 101});
+        writeSettingsFile(folder->path(), "b");
+        takeAwayTheTrash();
+        open();
+        selectRow(0);
+        selectRow(1);
+        asker->answers = {true, agreed};
+        deleteSelected();
+
+        QCOMPARE(asker->messages.size(), std::size_t(2));
+        verifyDeleteQuestion(asker->messages[0]);
+        const Message &question = asker->messages[1];
+        QVERIFY2(question.text.startsWith("ごみ箱が使えないため、ファイルは完全に削除され、元に戻せません。削除してよろしいですか？"),
+                 qPrintable(question.text));
+        QVERIFY2(question.text.contains(qt_error_string(ENOTDIR)), qPrintable(question.text)); // and why
+        QCOMPARE(question.title, QString("削除確認"));
+        QCOMPARE(question.buttons, qel::Asker::Buttons::OkCancel);
+        QCOMPARE(question.icon, qel::Asker::Icon::Exclamation);
+        QCOMPARE(question.defaultButton, qel::Asker::Default::Cancel);
+        QCOMPARE(asker->messages[0].defaultButton, qel::Asker::Default::Ok);
+
+        QCOMPARE(names(), agreed ? QStringList{"c"} : (QStringList{"a", "b", "c"}));
+        QCOMPARE(inFolder("a_Qele.dat"), !agreed);
+        QCOMPARE(inFolder("b_Qele.dat"), !agreed);
+        QCOMPARE(inFolder("b.ini"), !agreed);
+        QVERIFY(inFolder("c_Qele.dat"));
+        QVERIFY(!QFileInfo::exists(QFile::decodeName(dataHome) + "/Trash/files/a_Qele.dat"));
+    }
+
+    // Files that cannot be deleted keep their rows, names and places; one message names
+    // each with the system's reason.
+    void filesThatStayAreNamedInOneMessage()
+    {
+        const QByteArray taro = qel::toCp932(QStringLiteral("太郎"));
+        QVERIFY(writeRawNamed(folder->path(), taro + "_Qele.dat", qel::samples::recordBytes({})));
+        for (const char *name : {"a", "b"})
+            writeRecord(folder->path(), name, true, {100, 101});
+        takeAwayTheTrash();
+        open();
+        QCOMPARE(names(), (QStringList{"a", "b", "太郎"}));
+        // Two of the files turn into folders with something in them: no deletion takes
+        // those away, whoever runs it.
+        for (const QByteArray &name : {QByteArray("a_Qele.dat"), taro + "_Qele.dat"}) {
+            const QByteArray path = nativeIn(folder->path(), name);
+            QCOMPARE(::unlink(path.constData()), 0);
+            QCOMPARE(::mkdir(path.constData(), 0755), 0);
+            QVERIFY(writeRawFile(path + "/inside", "x"));
+        }
+        list()->selectAll();
+        asker->answers = {true, true};
+        deleteSelected();
+
+        QCOMPARE(asker->messages.size(), std::size_t(3));
+        const Message &failed = asker->messages[2];
+        QCOMPARE(failed.text, QString("次のファイルを削除できませんでした。\n\n太郎_Qele.dat: %1\na_Qele.dat: %1")
+                                  .arg(qt_error_string(EISDIR)));
+        QCOMPARE(failed.buttons, qel::Asker::Buttons::Ok);
+        QCOMPARE(failed.icon, qel::Asker::Icon::Exclamation);
+        QCOMPARE(names(), (QStringList{"a", "太郎"}));
+        QCOMPARE(nodeKeys(), (QStringList{"a_Qele.dat", qel::fileNameFromBytes(taro + "_Qele.dat")}));
+        QVERIFY(!inFolder("b_Qele.dat"));
+        QVERIFY(inFolderRaw(taro + "_Qele.dat"));
+    }
+
+    // Two learners whose names read alike: each row shows, graphs and opens its own file.
+    void namesThatReadAlikeAreTwoLearners()
+    {
+        const QByteArray windows = qel::toCp932(QStringLiteral("表"));
+        QVERIFY(writeRecord(folder->path(), "表", true, {100, 101, 102}));
+        QVERIFY(writeRawNamed(folder->path(), windows + "_Qele.dat", qel::samples::recordBytes({})));
+        open();
+        QCOMPARE(names(), (QStringList{"表", "表"}));
+        const QString windowsKey = qel::fileNameFromBytes(windows + "_Qele.dat");
+        const int row = model().row(0).key == windowsKey ? 0 : 1;
+        QCOMPARE(rowText(row, 3).trimmed(), QString("0"));
+        QCOMPARE(rowText(1 - row, 3).trimmed(), QString("3"));
+        clickNode(rootNode()->child(qel::nodeKey(rootNode()->child(0)) == windowsKey ? 0 : 1));
+        QCOMPARE(currentRow(), row); // the graph's row is the node's own
+        clickToolbar("View Details");
+        clickRow(row);
+        QString learner;
+        asker->onDialog = [&](QDialog &dialog) {
+            learner = dynamic_cast<qel::frmPropaty &>(dialog).learnerName();
+            return int(QDialog::Accepted);
+        };
+        trigger("mnuPopPropaty");
+        QCOMPARE(learner, qel::learnerKeyOf(windowsKey));
     }
 
     void folderChangeResetsTheViewMode()
@@ -378,7 +503,9 @@ int main(int argc, char *argv[])
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
     QApplication app(argc, argv);
     FrmMainFilesTest test;
-    return QTest::qExec(&test, argc, argv);
+    const int failed = QTest::qExec(&test, argc, argv);
+    removeRawTree(QFile::encodeName(home.path()));
+    return failed;
 }
 
 #include "test_frmmain_files.moc"

@@ -104,7 +104,7 @@ TEST_P(SampleFolderTable, HoldsTheIntendedMixOfLearners)
     const QString folder = generated(dir, GetParam());
 
     const ScanResult scan = scanFolder(folder, AllGroup);
-    ASSERT_TRUE(scan.folderReadable);
+    ASSERT_TRUE(scan.listing.complete());
     GroupCollections groups;
     const std::vector<TableRow> rows = makeView(folder, scan.nodes, &groups);
     ASSERT_EQ(rows.size(), scan.nodes.size());

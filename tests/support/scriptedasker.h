@@ -22,6 +22,7 @@ struct Message {
     QString text, title;
     qel::Asker::Buttons buttons;
     qel::Asker::Icon icon;
+    qel::Asker::Default defaultButton = qel::Asker::Default::Ok;
 };
 
 class ScriptedAsker : public qel::Asker {
@@ -49,9 +50,10 @@ public:
         return list;
     }
 
-    bool message(QWidget *, const QString &text, const QString &title, Buttons buttons, Icon icon) override
+    bool message(QWidget *, const QString &text, const QString &title, Buttons buttons, Icon icon,
+                 Default defaultButton) override
     {
-        messages.push_back({text, title, buttons, icon});
+        messages.push_back({text, title, buttons, icon, defaultButton});
         if (answers.empty())
             return true;
         const bool answer = answers.front();

@@ -1,13 +1,16 @@
 #include "records/cp932.h"
+#include "records/filenames.h"
 #include "samples/recordwriter.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/programrun.h"
+#include "tests/support/rawnames.h"
 #include "tests/support/testprint.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 #ifdef Q_OS_UNIX
@@ -347,5 +350,143 @@ TEST(CliMemory, ASparseFileClaimingTwoBillionRunsIsReadInBoundedMemory)
     QFile row(plain.filePath("big.csv"));
     ASSERT_TRUE(row.open(QIODevice::ReadOnly));
     EXPECT_TRUE(row.readAll().contains(",   4,483647,00:00:00,    0.00,    0,"));
+}
+#endif
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// Runs the CLI with arguments in any bytes (QProcess passes UTF-8 only) and `extraEnvironment`
+// ("NAME=value") added to its own.
+qeltest::ProgramRun runCliBytes(const std::vector<QByteArray> &args, const std::vector<QByteArray> &extraEnvironment = {})
+{
+    QTemporaryDir outputs;
+    std::vector<QByteArray> bytes{QByteArray(QEL_CLI_PATH)};
+    bytes.insert(bytes.end(), args.begin(), args.end());
+    std::vector<char *> argv;
+    for (QByteArray &b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    std::vector<QByteArray> environment = extraEnvironment;
+    for (char **e = environ; *e; ++e)
+        environment.emplace_back(*e);
+    std::vector<char *> envp;
+    for (QByteArray &e : environment)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    const QByteArray out = QFile::encodeName(outputs.filePath("out")), err = QFile::encodeName(outputs.filePath("err"));
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    qeltest::ProgramRun run;
+    int status = 0;
+    if (spawned != 0 || waitpid(pid, &status, 0) != pid)
+        return run;
+    if (WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    run.out = qeltest::rawContents(out);
+    run.err = qeltest::rawContents(err);
+    return run;
+}
+
+QByteArray recordOf(int runs)
+{
+    samples::RecordContent c;
+    c.currentStep = 3;
+    for (int k = 0; k < runs; ++k)
+        c.runs.push_back({std::int16_t(100 + k), 0});
+    return samples::recordBytes(c);
+}
+
+} // namespace
+
+#ifdef QEL_LISTING_FAULT
+// A listing that fails, at once or part way, is no smaller class: every command that reads
+// the folder exits 2 with the system's reason and writes no table, statistics or file.
+TEST(CliListing, AFailedOrCutListingExitsTwo)
+{
+    QTemporaryDir dir, out;
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(samples::writeFile(QDir(dir.path()).filePath(QStringLiteral("l%1_Qele.dat").arg(i)), recordOf(2)));
+    const QByteArray folder = QFile::encodeName(dir.path()), written = QFile::encodeName(out.filePath("out"));
+    const std::vector<std::vector<QByteArray>> commands = {
+        {"table", folder},
+        {"stats", folder},
+        {"summary", folder, "l7"},
+        {"graph", folder, "--group", "0", "--kind", "runs", "--size", "300x200", written + ".png"},
+        {"report", folder, "--group", "1", written + ".pdf"},
+        {"report", folder, "--personal", "l7", written + ".pdf"},
+    };
+    for (const char *after : {"0", "12", ""}) {
+        for (const auto &args : commands) {
+            const qeltest::ProgramRun r = runCliBytes(args, {"LD_PRELOAD=" QEL_LISTING_FAULT,
+                                                             *after ? "QEL_TEST_FAIL_LISTING=" + folder : QByteArray("-=-"),
+                                                             QByteArray("QEL_TEST_FAIL_AFTER=") + after});
+            const std::string what = args[0].toStdString() + " " + after + "\n" + r.err.toStdString();
+            if (!*after) { // without a fault the same commands succeed
+                EXPECT_EQ(r.exitCode, 0) << what;
+                continue;
+            }
+            EXPECT_EQ(r.exitCode, 2) << what;
+            EXPECT_TRUE(r.errText().contains("cannot be read to its end: " + dir.path() + ": " + qt_error_string(EIO))) << what;
+            EXPECT_TRUE(r.out.isEmpty()) << what;
+            EXPECT_TRUE(out.isValid() && QDir(out.path()).isEmpty()) << what;
+        }
+    }
+}
+#endif
+
+// Names that read alike are two learners, a name too long in UTF-8 or a folder in code page
+// 932 are reached by their bytes. A learner is named by the bytes of its files' names, or by
+// the name as shown where that is one learner's.
+TEST(CliNames, EachLearnerByItsOwnBytes)
+{
+    QTemporaryDir dir, out;
+    const QByteArray utf8 = QStringLiteral("表").toUtf8(), windows = toCp932(QStringLiteral("表"));
+    const QString longName = QStringLiteral("日本語練習記録表示学生").repeated(10); // 110 kanji
+    const QByteArray longWindows = toCp932(longName), folder = QFile::encodeName(dir.path());
+    const QByteArray named = folder + '/' + toCp932(QStringLiteral("記録"));
+    ASSERT_EQ(::mkdir(named.constData(), 0755), 0);
+    const struct {
+        QByteArray path;
+        int runs;
+    } files[] = {{folder + '/' + utf8, 11}, {folder + '/' + windows, 5}, {folder + '/' + longWindows, 6},
+                 {folder + "/\x85\x40", 3}, {folder + "/\x86\x40", 4}, {named + '/' + windows, 7}};
+    for (const auto &f : files)
+        ASSERT_TRUE(qeltest::writeRawFile(f.path + "_Qele.dat", recordOf(f.runs)));
+
+    const qeltest::ProgramRun table = runCliBytes({"table", folder, "--utf8"});
+    EXPECT_TRUE(table.outText().contains("\r\n表,英文,   2,    11,")) << table.out.toStdString();
+    EXPECT_TRUE(table.outText().contains("\r\n表,英文,   2,     5,")) << table.out.toStdString();
+    EXPECT_TRUE(table.outText().contains("\r\n" + longName + ",英文,   2,     6,")) << table.out.toStdString();
+    EXPECT_TRUE(runCliBytes({"table", named, "--utf8"}).outText().contains("\r\n表,英文,   2,     7,"));
+    const qeltest::ProgramRun missing = runCliBytes({"table", named + "x"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.errText().contains("folder not found: " + dir.path() + "/記録x")) << missing.err.toStdString();
+
+    const QByteArray unknown = shownFileName(fileNameFromBytes("\x85\x40")).toUtf8(); // reads as the other
+    const struct {
+        QByteArray name;
+        const char *runs; // empty: the name is several learners'
+    } summaries[] = {{utf8, "11"}, {windows, "5"}, {longWindows, "6"}, {longName.toUtf8(), "6"},
+                     {"\x86\x40", "4"}, {unknown, ""}};
+    for (const auto &s : summaries) {
+        const qeltest::ProgramRun r = runCliBytes({"summary", folder, s.name});
+        EXPECT_EQ(r.exitCode, *s.runs ? 0 : 2) << r.err.toStdString();
+        EXPECT_EQ(r.outText().split('\n').value(2), QString(s.runs));
+    }
+    EXPECT_TRUE(runCliBytes({"summary", folder, unknown}).errText().contains("is the name of 2 learners"));
+
+    const QByteArray png = QFile::encodeName(out.filePath("g.png")), pdf = QFile::encodeName(out.filePath("r.pdf"));
+    const qeltest::ProgramRun graph =
+        runCliBytes({"graph", folder, "--file", longWindows + "_Qele.dat", "--kind", "practice", "--size", "300x200", png});
+    EXPECT_TRUE(graph.outText().startsWith(longName + "さんの")) << graph.err.toStdString();
+    EXPECT_TRUE(runCliBytes({"report", folder, "--personal", pdf}).outText().endsWith(": 5 pages\n"));
+    EXPECT_TRUE(runCliBytes({"report", folder, "--personal", windows, pdf}).outText().endsWith(": 1 page\n"));
+    qeltest::removeRawTree(folder);
 }
 #endif
