@@ -814,13 +814,16 @@ std::optional<FolderJournal> JournalStore::read(const QString &folder, const QSt
     Outcome local;
     Outcome &o = outcome ? *outcome : local;
     o = Outcome{};
+    QString movedAside;
     if (!isOpen()) {
         Outcome opened = d->open(QDateTime::currentMSecsSinceEpoch());
         if (opened.failure != Failure::None && opened.failure != Failure::Damaged) {
             o = opened;
             return std::nullopt;
         }
+        movedAside = opened.movedAside;
     }
+    o.movedAside = movedAside;
     FolderJournal journal;
     const auto id = d->folderId(canonicalFolder(folder), false, o);
     if (!id)
