@@ -84,8 +84,9 @@ frmWeeks::frmWeeks(WeekView view, const QIcon &icon, QWidget *parent) : QDialog(
     tblWeeks->verticalHeader()->hide();
     tblWeeks->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblWeeks->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblWeeks->setSortingEnabled(true);
+    // In the group's order until a column is clicked.
     tblWeeks->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    tblWeeks->setSortingEnabled(true);
     tblWeeks->horizontalHeader()->setStretchLastSection(true);
     tblWeeks->resizeColumnsToContents();
 

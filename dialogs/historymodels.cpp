@@ -130,7 +130,9 @@ QVariant WeekTableModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return {};
-    return csv::weekHeader()[section];
+    static const char *const kHeads[ColumnCount] = {"名前", "モード", "今週\n回数", "今週\n時間(分)", "今週\nSTEP増",
+                                                    "先週\n回数", "先週\n時間(分)", "先週\nSTEP増", "備考"};
+    return QString::fromUtf8(kHeads[section]);
 }
 
 void WeekTableModel::sort(int column, Qt::SortOrder order)

@@ -104,7 +104,9 @@ std::vector<PeriodFigures> periodFigures(const FileJournal &file, const std::vec
                     p->spmSum += *in.spmSum;
                     p->mistypeSum += *in.mistypeSum;
                 }
-                if (const auto carried = carriedFrom(e, zone); carried && (!p->carriedFrom || *carried < *p->carriedFrom))
+                // Runs from unwatched days within the period count toward it all the same.
+                if (const auto carried = carriedFrom(e, zone);
+                    carried && *carried < p->first && (!p->carriedFrom || *carried < *p->carriedFrom))
                     p->carriedFrom = carried;
             }
         } else if (day < start && !out.empty()) {

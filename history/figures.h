@@ -39,7 +39,8 @@ struct PeriodFigures {
     std::int64_t spmSum = 0;
     std::int64_t mistypeSum = 0; // hundredths of a percent
     std::optional<int> stepReached;   // passed STEP at the end of the period, as last seen
-    std::optional<QDate> carriedFrom; // its runs may have been done from that day on
+    // Its runs may have been done from that day on, before the period began.
+    std::optional<QDate> carriedFrom;
 
     bool observed() const { return daysObserved > 0; }
     std::optional<double> meanSpm() const;

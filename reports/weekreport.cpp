@@ -101,8 +101,12 @@ void drawWeekReport(QPainter &painter, const PageGeometry &g, const QString &fol
 
     setPrintFont(painter, 10);
     const double head = g.top + kHeadTop;
-    rightText(painter, left + kFigureRight[2], head, QStringLiteral("今週"));
-    rightText(painter, left + kFigureRight[5], head, QStringLiteral("先週"));
+    // Each week's name over the middle of its three columns.
+    const auto centred = [&](double from, double to, const QString &text) {
+        textAt(painter, left + (from + to) / 2 - draw::textWidth(painter, text) / 2, head, text);
+    };
+    centred(kFigureRight[0] - 14, kFigureRight[2], QStringLiteral("今週"));
+    centred(kFigureRight[3] - 14, kFigureRight[5], QStringLiteral("先週"));
     const QString heads[6] = {QStringLiteral("回数"), QStringLiteral("時間(分)"), QStringLiteral("STEP増"),
                               QStringLiteral("回数"), QStringLiteral("時間(分)"), QStringLiteral("STEP増")};
     textAt(painter, left + kNameX, head + 5, QStringLiteral("名前"));

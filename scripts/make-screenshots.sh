@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's pictures from the sample folder of a build: the main window with the
 # learner list, the same window with a learner's practice graph, and a printed personal
-# report page. The window runs on a private X display under openbox with a private
+# report page; then those of the history views from two weeks of a simulated class. The window runs on a private X display under openbox with a private
 # settings store, so nothing of the user's is touched.
 # Needs Xvfb, openbox, xdotool, ImageMagick and poppler-utils.
 # Usage: scripts/make-screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
@@ -72,4 +72,7 @@ for _ in $(seq 50); do kill -0 "$viewer_pid" 2>/dev/null || break; sleep 0.1; do
 "$cli" report "$samples" --personal "Goto Akari" "$work/report.pdf" >/dev/null
 pdftoppm -r 60 -png -singlefile "$work/report.pdf" "$work/report"
 convert "$work/report.png" -bordercolor '#909090' -border 1 "$out/printed-report.png"
+
+# practice-history.png, weekly-comparison.png, weekly-report.png (offscreen).
+"$build/tests/dialogs/history_screenshots" "$out" >/dev/null
 ls -l "$out"

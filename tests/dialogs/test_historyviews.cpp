@@ -150,6 +150,8 @@ void tst_HistoryViews::weeksDialogExportsWhatItShows()
              QStringLiteral("全体　今週：5回 10.0分 STEP増 1、練習した人 1/3人"));
     auto *table = dialog.findChild<QTableView *>("tblWeeks");
     QVERIFY(table && table->isSortingEnabled());
+    // The group's order until a column is clicked.
+    QCOMPARE(column(*table->model(), WeekTableModel::NameColumn), QStringList({"Baba", "Aoki", "Chiba"}));
     table->sortByColumn(WeekTableModel::RunsThisColumn, Qt::DescendingOrder);
 
     asker.savePath = dir.filePath("weeks.csv");
