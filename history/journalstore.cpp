@@ -13,6 +13,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QThread>
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
@@ -30,22 +31,23 @@ constexpr qint64 kFoldAfterMSecs = 365 * kDayMSecs;
 // Above this many files a look reads the stored state of the whole folder in one query.
 constexpr std::size_t kFilesForFullRead = 200;
 
+// Each statement in parentheses: one element, however many literals make it.
 const char *const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS settings(key TEXT PRIMARY KEY, value INTEGER NOT NULL)",
     "CREATE TABLE IF NOT EXISTS folders(id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE)",
     // The newest row of each file, which the next look compares with.
-    "CREATE TABLE IF NOT EXISTS files(id INTEGER PRIMARY KEY, folder INTEGER NOT NULL, name TEXT NOT NULL,"
-    " series INTEGER NOT NULL, runs INTEGER NOT NULL, seconds INTEGER NOT NULL, step INTEGER NOT NULL,"
-    " best INTEGER NOT NULL, seen INTEGER NOT NULL, UNIQUE(folder, name))",
+    ("CREATE TABLE IF NOT EXISTS files(id INTEGER PRIMARY KEY, folder INTEGER NOT NULL, name TEXT NOT NULL,"
+     " series INTEGER NOT NULL, runs INTEGER NOT NULL, seconds INTEGER NOT NULL, step INTEGER NOT NULL,"
+     " best INTEGER NOT NULL, seen INTEGER NOT NULL, UNIQUE(folder, name))"),
     // new_runs is NULL on the first row of a series; spm_sum and mistype_sum are NULL when
     // the new runs could not be read back.
-    "CREATE TABLE IF NOT EXISTS observations(file INTEGER NOT NULL, seen INTEGER NOT NULL,"
-    " since INTEGER NOT NULL, series INTEGER NOT NULL, runs INTEGER NOT NULL, seconds INTEGER NOT NULL,"
-    " step INTEGER NOT NULL, best INTEGER NOT NULL, new_runs INTEGER, new_seconds INTEGER,"
-    " new_steps INTEGER, spm_sum INTEGER, mistype_sum INTEGER)",
+    ("CREATE TABLE IF NOT EXISTS observations(file INTEGER NOT NULL, seen INTEGER NOT NULL,"
+     " since INTEGER NOT NULL, series INTEGER NOT NULL, runs INTEGER NOT NULL, seconds INTEGER NOT NULL,"
+     " step INTEGER NOT NULL, best INTEGER NOT NULL, new_runs INTEGER, new_seconds INTEGER,"
+     " new_steps INTEGER, spm_sum INTEGER, mistype_sum INTEGER)"),
     "CREATE INDEX IF NOT EXISTS observations_of_file ON observations(file, seen)",
-    "CREATE TABLE IF NOT EXISTS stretches(folder INTEGER NOT NULL, course INTEGER NOT NULL,"
-    " first INTEGER NOT NULL, last INTEGER NOT NULL)",
+    ("CREATE TABLE IF NOT EXISTS stretches(folder INTEGER NOT NULL, course INTEGER NOT NULL,"
+     " first INTEGER NOT NULL, last INTEGER NOT NULL)"),
     "CREATE INDEX IF NOT EXISTS stretches_of_folder ON stretches(folder, course, last)",
 };
 
@@ -226,12 +228,21 @@ public:
         return query.next() ? query.value(0) : QVariant();
     }
 
-    // A database that failed to open is left closed.
+    // A database that failed to open is left closed. Opening takes locks for a moment (the
+    // first switch to WAL, another program's last close folding its log back), which SQLite
+    // may refuse at once rather than wait for: a few more tries, a little later each.
     Outcome openOnce()
     {
-        Outcome outcome = openConnection();
-        if (!outcome)
-            close();
+        Outcome outcome;
+        for (int attempt = 0; attempt < kAttempts; ++attempt) {
+            if (attempt > 0)
+                QThread::msleep(50UL << attempt);
+            outcome = openConnection();
+            if (!outcome)
+                close();
+            if (outcome.failure != Failure::Busy)
+                break;
+        }
         return outcome;
     }
 
@@ -314,6 +325,9 @@ public:
     {
         Outcome outcome;
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
+            // SQLite refuses some locks at once (a writer that would deadlock waits for none).
+            if (attempt > 0)
+                QThread::msleep(50UL << attempt);
             outcome = Outcome{};
             if (!exec(QStringLiteral("BEGIN IMMEDIATE"), outcome)) {
                 if (outcome.failure == Failure::Busy)

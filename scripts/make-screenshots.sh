@@ -74,5 +74,6 @@ pdftoppm -r 60 -png -singlefile "$work/report.pdf" "$work/report"
 convert "$work/report.png" -bordercolor '#909090' -border 1 "$out/printed-report.png"
 
 # practice-history.png, weekly-comparison.png, weekly-report.png (offscreen).
-"$build/tests/dialogs/history_screenshots" "$out" >/dev/null
+cmake --build "$build" --target history_screenshots >/dev/null
+"$build/scripts/history_screenshots" "$out" >/dev/null
 ls -l "$out"

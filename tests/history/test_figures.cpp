@@ -14,18 +14,6 @@ qint64 at(const QDate &day, int hour, int minute = 0)
     return QDateTime(day, QTime(hour, minute)).toMSecsSinceEpoch();
 }
 
-TEST(Figures, WeeksStartOnMonday)
-{
-    const std::pair<QDate, QDate> cases[] = {
-        {QDate(2026, 11, 16), QDate(2026, 11, 16)}, // a Monday
-        {QDate(2026, 11, 22), QDate(2026, 11, 16)}, // the Sunday after it
-        {QDate(2026, 11, 19), QDate(2026, 11, 16)},
-        {QDate(2027, 1, 2), QDate(2026, 12, 28)},   // across the new year
-    };
-    for (const auto &[day, monday] : cases)
-        EXPECT_EQ(weekStart(day), monday) << day.toString().toStdString();
-}
-
 // A week worked out by hand: looks on Monday, Tuesday and Friday only.
 TEST(Figures, DaysAndWeeksTellNoPracticeFromNotObserved)
 {
@@ -108,74 +96,6 @@ TEST(Figures, DaysAndWeeksTellNoPracticeFromNotObserved)
     const auto nextWeek = periodFigures(file, stretches, Period::Day, mon.addDays(7), mon.addDays(7));
     ASSERT_EQ(nextWeek.size(), 1u);
     EXPECT_EQ(nextWeek[0].stepReached, 3);
-}
-
-TEST(Figures, ComparingWeeksCountsEachLearnerOnce)
-{
-    const QDate mon(2026, 11, 23);
-    FolderJournal journal;
-    journal.stretches[English] = {{at(mon.addDays(-7), 9), at(mon.addDays(-7), 12)}, {at(mon, 9), at(mon, 12)}};
-    journal.stretches[Kana] = {{at(mon, 9), at(mon, 12)}};
-    const auto file = [](const char *key, std::vector<std::pair<qint64, std::int64_t>> runs) {
-        FileJournal f;
-        f.key = QString::fromUtf8(key);
-        Entry first;
-        first.seen = runs.empty() ? 0 : runs.front().first - 1000;
-        f.entries.push_back(first);
-        for (const auto &[seen, n] : runs) {
-            Entry e;
-            e.seen = seen;
-            e.since = seen - 15 * 60 * 1000;
-            e.interval = Entry::Interval{n, 60 * n, 0, 0, 0};
-            f.entries.push_back(e);
-        }
-        return f;
-    };
-    // Sorted by key, as the store gives them.
-    journal.files = {
-        file("aoki_Qele.dat", {{at(mon.addDays(-7), 10), 2}, {at(mon, 10), 3}}),
-        file("aoki_Qelk.dat", {{at(mon, 11), 1}}),
-        file("baba_Qele.dat", {{at(mon.addDays(-6), 10), 4}}),
-    };
-    const QStringList keys = {QStringLiteral("aoki_Qele.dat"), QStringLiteral("aoki_Qelk.dat"),
-                              QStringLiteral("baba_Qele.dat"), QStringLiteral("chiba_Qele.dat")};
-    const WeekComparison c = compareWeeks(journal, keys, mon.addDays(2));
-    EXPECT_EQ(c.thisWeek, mon);
-    EXPECT_EQ(c.lastWeek, mon.addDays(-7));
-    ASSERT_EQ(c.learners.size(), 4u);
-    EXPECT_EQ(c.learners[0].thisWeek.runs, 3);
-    EXPECT_EQ(c.learners[0].lastWeek.runs, 2);
-    EXPECT_EQ(c.learners[1].course, Kana);
-    EXPECT_EQ(c.learners[1].thisWeek.runs, 1);
-    EXPECT_FALSE(c.learners[1].lastWeek.observed); // no look at the Kana files last week
-    EXPECT_EQ(c.learners[2].lastWeek.runs, 4);
-    EXPECT_EQ(c.learners[2].thisWeek.runs, 0);
-    EXPECT_TRUE(c.learners[2].thisWeek.observed);
-    EXPECT_EQ(c.learners[3].name, QStringLiteral("chiba")); // no journal yet
-    EXPECT_EQ(c.learners[3].thisWeek.runs, 0);
-    EXPECT_EQ(c.groupThis.runs, 4);
-    EXPECT_EQ(c.groupLast.runs, 6);
-    EXPECT_EQ(c.groupThis.seconds, 240);
-    EXPECT_EQ(c.learnerCount, 3);
-    EXPECT_EQ(c.activeThis, 1);
-    EXPECT_EQ(c.activeLast, 2);
-}
-
-TEST(Figures, Texts)
-{
-    EXPECT_EQ(minutesText(750), QStringLiteral("12.5"));
-    EXPECT_EQ(minutesText(0), QStringLiteral("0.0"));
-    EXPECT_EQ(spmText(123.44), QStringLiteral("123.4"));
-    EXPECT_EQ(spmText(std::nullopt), QString());
-    EXPECT_EQ(percentText(2.5), QStringLiteral("2.50"));
-    PeriodFigures week;
-    week.first = QDate(2026, 12, 28);
-    week.last = QDate(2027, 1, 3);
-    EXPECT_EQ(periodText(week, Period::Week), QStringLiteral("2026/12/28～01/03"));
-    EXPECT_EQ(periodText(week, Period::Day), QStringLiteral("2026/12/28"));
-    EXPECT_EQ(noteText(false, std::nullopt), QStringLiteral("未観測"));
-    EXPECT_EQ(noteText(true, QDate(2026, 1, 3)), QStringLiteral("01/03以降の分を含む"));
-    EXPECT_EQ(noteText(true, std::nullopt), QString());
 }
 
 } // namespace

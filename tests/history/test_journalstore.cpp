@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <thread>
 
 using namespace qel;
 using namespace qel::history;
@@ -186,46 +185,6 @@ TEST_F(StoreTest, LooksMakeStretchesPerCourseAndRowsKnowTheLookBefore)
     EXPECT_EQ(later->files[0].entries.size(), 1u);
 }
 
-// Two writers on one database at once: every row of both arrives, none twice.
-TEST_F(StoreTest, TwoWritersAtOnceLoseNoRow)
-{
-    constexpr int kLooks = 40;
-    const auto write = [&](int writer, bool *ok) {
-        JournalStore store(dbPath());
-        *ok = true;
-        for (int look = 1; look <= kLooks; ++look) {
-            std::vector<Observation> files;
-            for (int f = 0; f < 5; ++f)
-                files.push_back(observation(QStringLiteral("w%1f%2_Qele.dat").arg(writer).arg(f), look, 60 * look, 0, 90,
-                                            kStart + look * kMinute));
-            const Outcome o = store.record(batch(folder(), kStart + look * kMinute, files));
-            *ok = *ok && bool(o);
-        }
-    };
-    bool ok1 = false, ok2 = false;
-    {
-        JournalStore first(dbPath()); // the schema exists before both start
-        ASSERT_TRUE(first.open(kStart));
-    }
-    std::thread a(write, 1, &ok1), b(write, 2, &ok2);
-    a.join();
-    b.join();
-    EXPECT_TRUE(ok1);
-    EXPECT_TRUE(ok2);
-    EXPECT_EQ(countRows(dbPath(), QStringLiteral("observations")), 2 * 5 * kLooks);
-    JournalStore store(dbPath());
-    const auto journal = store.read(folder());
-    ASSERT_TRUE(journal);
-    ASSERT_EQ(journal->files.size(), 10u);
-    for (const FileJournal &file : journal->files) {
-        ASSERT_EQ(file.entries.size(), std::size_t(kLooks)) << file.key.toStdString();
-        std::int64_t runs = 0;
-        for (const Entry &e : file.entries)
-            runs += e.interval ? e.interval->runs : 0;
-        EXPECT_EQ(runs, kLooks - 1);
-    }
-}
-
 // A file that is no sound database is moved aside under its name with the time, once, and
 // a new one takes the rows.
 TEST_F(StoreTest, ADamagedDatabaseIsMovedAsideAndANewOneBegun)
@@ -370,26 +329,6 @@ TEST_F(StoreTest, FoldingOldDaysKeepsTheirFigures)
     // Nothing younger than a year is touched.
     ASSERT_TRUE(store.fold(base + 30 * kDay));
     EXPECT_EQ(countRows(dbPath(), QStringLiteral("observations")), 21);
-}
-
-// Forgetting takes exactly the learners named, both Courses of each; the others stay.
-TEST_F(StoreTest, ForgettingRemovesOnlyTheLearnersNamed)
-{
-    JournalStore store(dbPath());
-    const QStringList keys = {QStringLiteral("taro_Qele.dat"), QStringLiteral("taro_Qelk.dat"),
-                              QStringLiteral("hanako_Qele.dat"), QStringLiteral("jiro_Qelk.dat")};
-    std::vector<Observation> files;
-    for (const QString &key : keys)
-        files.push_back(observation(key, 1, 60, 0, 80, kStart));
-    ASSERT_TRUE(store.record(batch(folder(), kStart, files)));
-    EXPECT_EQ(store.learners(folder()), (QStringList{QStringLiteral("hanako"), QStringLiteral("jiro"), QStringLiteral("taro")}));
-    int removed = 0;
-    ASSERT_TRUE(store.forget(folder(), {QStringLiteral("taro"), QStringLiteral("nobody")}, &removed));
-    EXPECT_EQ(removed, 2);
-    EXPECT_EQ(store.learners(folder()), (QStringList{QStringLiteral("hanako"), QStringLiteral("jiro")}));
-    EXPECT_EQ(countRows(dbPath(), QStringLiteral("observations")), 2);
-    // The same folder named another way is the same folder.
-    EXPECT_EQ(store.learners(folder() + QStringLiteral("/./")).size(), 2);
 }
 
 // A database of a newer version is left alone, not taken for damaged.
