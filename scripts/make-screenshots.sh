@@ -42,7 +42,7 @@ printf '[Env]\nViewerTop=600\nViewerLeft=600\nViewerHeight=9000\nViewerWidth=144
 # A copy of the samples (with their times, which are the last-practice dates), so the
 # window's title strip shows a short path rather than the build's.
 cp -a "$samples" "$work/RecordFolder"
-XDG_CONFIG_HOME="$work/config" "$viewer" "$work/RecordFolder" >/dev/null 2>&1 &
+XDG_CONFIG_HOME="$work/config" QEL_HISTORY_DB="$work/history.db" "$viewer" "$work/RecordFolder" >/dev/null 2>&1 &
 viewer_pid=$!
 pids+=("$viewer_pid")
 # The main window, once the splash (as wide as a third of it) has gone.

@@ -26,8 +26,9 @@ server=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -1 "$work/display")"
-# The settings of this test only, the manager's (its keys) included.
-export XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
+# The settings of this test only, the manager's (its keys) included, and a practice history
+# of its own.
+export XDG_CONFIG_HOME="$work/config" QEL_HISTORY_DB="$work/history.db" QT_QPA_PLATFORM=xcb
 openbox >"$work/openbox.log" 2>&1 &
 manager=$!
 # grep reads all its input: under pipefail, -q would let xprop die of a closed pipe.
