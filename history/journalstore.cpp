@@ -261,15 +261,15 @@ public:
             close();
             return outcome;
         }
-        // A file that is no database shows at its first read.
-        const auto mode = value(QStringLiteral("PRAGMA journal_mode=WAL"), outcome);
-        if (!mode)
-            return outcome;
+        // Checked before anything is written to it, so that a damaged file goes aside as it
+        // was found; a file that is no database shows at this first read.
         const auto check = value(QStringLiteral("PRAGMA quick_check"), outcome);
         if (!check)
             return outcome;
         if (check->toString() != QLatin1String("ok"))
             return {Failure::Damaged, check->toString(), {}};
+        if (!value(QStringLiteral("PRAGMA journal_mode=WAL"), outcome))
+            return outcome;
         if (!exec(QStringLiteral("PRAGMA synchronous=NORMAL"), outcome))
             return outcome;
         const auto version = value(QStringLiteral("PRAGMA user_version"), outcome);
