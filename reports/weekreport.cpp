@@ -21,8 +21,8 @@ constexpr double kFolderLine = 12;
 constexpr double kWeeksLine = 18;
 constexpr double kHeadTop = 26;
 constexpr double kFirstRow = 38;
-// Below the learners: a double rule, the group and the learners who practised.
-constexpr double kTail = 16;
+// Below the learners: a double rule, the group, the learners who practised and a note.
+constexpr double kTail = 22;
 
 // Column edges in millimetres from the frame's left: name, mode, then three figures of each
 // week, right-aligned at their right edges.
@@ -30,6 +30,16 @@ constexpr double kNameX = 4;
 constexpr double kModeX = 52;
 constexpr double kFigureRight[6] = {92, 110, 124, 146, 164, 178};
 } // namespace
+
+QString carriedMark()
+{
+    return QStringLiteral("*");
+}
+
+QString carriedNote()
+{
+    return QStringLiteral("* 記録フォルダを見ていなかった日の練習を含む回数です。");
+}
 
 QString leftOutText(int rows)
 {
@@ -67,16 +77,24 @@ void rightText(QPainter &painter, double right, double y, const QString &text)
     textAt(painter, right - draw::textWidth(painter, text), y, text);
 }
 
-// A week's three figures, or "未観測" across them.
+// A week's three figures, or "未観測" across them; runs that may come from days before the
+// week nobody saw are marked.
 void weekFigures(QPainter &painter, double left, int first, double y, const WeekFigures &week)
 {
     if (!week.observed) {
         rightText(painter, left + kFigureRight[first + 2], y, notObservedText());
         return;
     }
-    const QStringList cells = csv::weekCells(week);
+    QStringList cells = csv::weekCells(week);
+    if (week.carriedFrom)
+        cells[0] = carriedMark() + cells[0];
     for (int i = 0; i < 3; ++i)
         rightText(painter, left + kFigureRight[first + i], y, cells[i]);
+}
+
+bool carried(const WeekComparison &c)
+{
+    return c.groupThis.carriedFrom || c.groupLast.carriedFrom;
 }
 
 } // namespace
@@ -144,6 +162,8 @@ void drawWeekReport(QPainter &painter, const PageGeometry &g, const QString &fol
     textAt(painter, left + kNameX, y, QStringLiteral("練習した人数"));
     rightText(painter, left + kFigureRight[0], y, QStringLiteral("%1/%2人").arg(c.activeThis).arg(c.learnerCount));
     rightText(painter, left + kFigureRight[3], y, QStringLiteral("%1/%2人").arg(c.activeLast).arg(c.learnerCount));
+    if (carried(c))
+        textAt(painter, left + kNameX, y + 6, carriedNote());
 }
 
 } // namespace qel::reports

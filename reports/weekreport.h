@@ -26,6 +26,10 @@ WeekPageLayout weekPageLayout(int learners, double top, double bottom);
 
 // "ほか%1件は載せきれませんでした。"
 QString leftOutText(int rows);
+// The mark before a week's runs that may hold practice of days before the week no one saw,
+// and the note under the table that says so.
+QString carriedMark();
+QString carriedNote();
 
 // Draws the page; `folder` is named under the title. `page` is the group variant of the
 // geometry.

@@ -119,6 +119,14 @@ TEST(WeekReport, EachLearnerOnARowTheGroupBelow)
     EXPECT_EQ(d.find(QStringLiteral("2/3人")).size(), 1u);
     EXPECT_EQ(d.find(QStringLiteral("3/3人")).size(), 1u);
     EXPECT_TRUE(d.find(leftOutText(0)).empty());
+    EXPECT_TRUE(d.find(carriedNote()).empty());
+    // A week that may hold runs of days before it no one saw: its runs marked, and a note.
+    WeekComparison carried = c;
+    carried.learners[2].thisWeek.carriedFrom = carried.groupThis.carriedFrom = QDate(2026, 11, 20);
+    const WeekDrawing marked(carried, g);
+    EXPECT_EQ(marked.find(carriedMark() + QStringLiteral("2")).size(), 1u);
+    EXPECT_EQ(marked.find(carriedMark() + QStringLiteral("12")).size(), 1u);
+    EXPECT_EQ(marked.find(carriedNote()).size(), 1u);
     for (const DrawnText &t : d.drawn.texts)
         EXPECT_LT(t.baseline.y(), mm(g.bottom)) << t.text.toStdString();
 }
@@ -127,7 +135,7 @@ TEST(WeekReport, ALongListKeepsToOnePage)
 {
     const PageGeometry g = groupPageGeometry(210, 297, 3, 4);
     const WeekDrawing d(comparison(150), g);
-    const WeekPageLayout layout = weekPageLayout(150, g.top + 38, g.bottom - 16);
+    const WeekPageLayout layout = weekPageLayout(150, g.top + 38, g.bottom - 22);
     ASSERT_GT(layout.rowsLeftOut, 0);
     EXPECT_EQ(d.find(leftOutText(layout.rowsLeftOut)).size(), 1u);
     EXPECT_EQ(d.find(QStringLiteral("learner %1").arg(layout.rowsShown - 1)).size(), 1u);
