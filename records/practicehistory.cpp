@@ -217,6 +217,42 @@ PracticeHistory PracticeHistory::fromBytes(const QByteArray &bytes, const QDateT
     return *HistoryWalk::run(read, lastModified, true, visitor);
 }
 
+namespace {
+// Adds up the runs of a range as the walk streams past them.
+class RangeSummer : public RunVisitor {
+public:
+    RangeSummer(std::int64_t first, std::int64_t last) : m_first(first), m_last(last) {}
+    void runs(std::int64_t first, std::span<const RunSample> samples) override
+    {
+        const std::int64_t from = std::max(first, m_first);
+        const std::int64_t to = std::min(first + std::int64_t(samples.size()) - 1, m_last);
+        for (std::int64_t k = from; k <= to; ++k) {
+            const RunSample &run = samples[std::size_t(k - first)];
+            sums.spm += run.spm;
+            sums.mistypeRate += run.mistypeRate;
+        }
+    }
+    RunSums sums;
+
+private:
+    std::int64_t m_first, m_last;
+};
+}
+
+std::optional<RunSums> sumRuns(const QString &path, std::int64_t first, std::int64_t last, QString *error)
+{
+    first = std::max<std::int64_t>(first, 1);
+    if (last < first)
+        return RunSums{};
+    RangeSummer summer(first, last);
+    const auto history = readFile(path, true, &summer, error);
+    if (!history || history->runCount() < last)
+        return std::nullopt;
+    // The zero tail adds to the count but not to the sums.
+    summer.sums.runs = last - first + 1;
+    return summer.sums;
+}
+
 std::optional<StepTimeTable> loadStepTimes(const QString &path, QString *error)
 {
     const auto history = readFile(path, false, nullptr, error);

@@ -119,6 +119,19 @@ private:
     Regression m_series;
 };
 
+// What runs first..last (numbered from 1) of a record file add up to, read through one walk
+// of the file: their count and the sums of their SPM and mistype rates (hundredths of a
+// percent). Runs the stated count holds but the file lacks count as zero samples, as in the
+// figures. Nothing when the file cannot be read or no longer holds `last` runs (it was
+// reset since): the runs asked for are not there.
+struct RunSums {
+    std::int64_t runs = 0;
+    std::int64_t spm = 0;
+    std::int64_t mistypeRate = 0;
+};
+std::optional<RunSums> sumRuns(const QString &path, std::int64_t first, std::int64_t last,
+                               QString *error = nullptr);
+
 // The per-STEP times alone: reads records 1 to 216 and no run. Nothing when the file cannot
 // be opened or read. Never creates a file.
 std::optional<StepTimeTable> loadStepTimes(const QString &path, QString *error = nullptr);

@@ -38,6 +38,14 @@ QString rowLine(const Row &row)
     return line;
 }
 
+QString namedLine(const QStringList &cells)
+{
+    QString line;
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        line += (i == 0 ? nameField(cells[i]) : QLatin1Char(',') + field(cells[i]));
+    return line;
+}
+
 QByteArray encodeLine(const QString &line, Encoding encoding)
 {
     return (encoding == Encoding::Cp932 ? toCp932(line) : line.toUtf8()) + QByteArray("\r\n");
@@ -51,6 +59,14 @@ QByteArray document(const std::vector<Row> &rows, Encoding encoding)
     return bytes;
 }
 
+QByteArray document(const std::vector<QStringList> &lines, Encoding encoding)
+{
+    QByteArray bytes;
+    for (const QStringList &cells : lines)
+        bytes += encodeLine(namedLine(cells), encoding);
+    return bytes;
+}
+
 } // namespace qel::csv
 
 #include "reports/outputfile.h"
@@ -59,28 +75,43 @@ QByteArray document(const std::vector<Row> &rows, Encoding encoding)
 
 namespace qel::csv {
 
-bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encoding, QString *error,
-              const std::function<bool(int linesWritten)> &afterLine)
+namespace {
+bool saveLines(const QString &path, const QStringList &lines, Encoding encoding, QString *error,
+               const std::function<bool(int linesWritten)> &afterLine)
 {
     return reports::saveWhole(
         path,
         [&](QIODevice &file) {
             int written = 0;
-            auto writeLine = [&](const QString &line) {
+            for (const QString &line : lines) {
                 const QByteArray bytes = encodeLine(line, encoding);
                 if (file.write(bytes) != bytes.size())
                     return false;
                 ++written;
-                return !afterLine || afterLine(written);
-            };
-            if (!writeLine(headerLine()))
-                return false;
-            for (const Row &row : rows)
-                if (!writeLine(rowLine(row)))
+                if (afterLine && !afterLine(written))
                     return false;
+            }
             return true;
         },
         error);
+}
+} // namespace
+
+bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encoding, QString *error,
+              const std::function<bool(int linesWritten)> &afterLine)
+{
+    QStringList lines{headerLine()};
+    for (const Row &row : rows)
+        lines << rowLine(row);
+    return saveLines(path, lines, encoding, error, afterLine);
+}
+
+bool saveFile(const QString &path, const std::vector<QStringList> &lines, Encoding encoding, QString *error)
+{
+    QStringList texts;
+    for (const QStringList &cells : lines)
+        texts << namedLine(cells);
+    return saveLines(path, texts, encoding, error, {});
 }
 
 } // namespace qel::csv

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <vector>
@@ -29,10 +30,15 @@ QString field(const QString &text);
 // Every CSV output writes its name cells through this; figures never need it.
 QString nameField(const QString &name);
 QString rowLine(const Row &row);
+// A line of cells whose first is a learner's name or a caption: that one through nameField,
+// the others through field.
+QString namedLine(const QStringList &cells);
 // One line in the chosen encoding, ended by CR LF.
 QByteArray encodeLine(const QString &line, Encoding encoding);
 // The header and one line per row.
 QByteArray document(const std::vector<Row> &rows, Encoding encoding);
+// Lines of cells (the header among them), each through namedLine.
+QByteArray document(const std::vector<QStringList> &lines, Encoding encoding);
 
 } // namespace qel::csv
 
@@ -45,5 +51,8 @@ namespace qel::csv {
 bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encoding,
               QString *error = nullptr,
               const std::function<bool(int linesWritten)> &afterLine = {});
+// The same for lines of cells, each through namedLine.
+bool saveFile(const QString &path, const std::vector<QStringList> &lines, Encoding encoding,
+              QString *error = nullptr);
 
 } // namespace qel::csv

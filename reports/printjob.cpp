@@ -6,6 +6,7 @@
 #include "reports/pdftext.h"
 #include "reports/personalreport.h"
 #include "reports/printdraw.h"
+#include "reports/weekreport.h"
 
 #include "base/painting.h"
 
@@ -273,6 +274,17 @@ bool printGroupPage(QPagedPaintDevice &device, const QString &folder, const Grou
     });
 }
 
+bool printWeekReport(QPagedPaintDevice &device, const QString &folder, const history::WeekComparison &comparison,
+                     QString *error, const QString &target)
+{
+    if (refuseTrainerFile(folder, printerPdfFile(device), error))
+        return false;
+    return runJob(device, target, error, [&](QPainter &painter, QString *) {
+        drawWeekReport(painter, groupPageGeometry(device), folder, comparison);
+        return true;
+    });
+}
+
 void useA4Portrait(QPdfWriter &writer)
 {
     writer.setResolution(600);
@@ -300,6 +312,16 @@ bool writeGroupPdf(const QString &path, const QString &folder, const GroupStatis
         return false;
     return writePdf(path, error, [&](QPagedPaintDevice &device, QString *jobError) {
         return printGroupReport(device, folder, statistics, collections, jobError, path);
+    });
+}
+
+bool writeWeekPdf(const QString &path, const QString &folder, const history::WeekComparison &comparison,
+                  QString *error)
+{
+    if (refuseTrainerFile(folder, path, error))
+        return false;
+    return writePdf(path, error, [&](QPagedPaintDevice &device, QString *jobError) {
+        return printWeekReport(device, folder, comparison, jobError, path);
     });
 }
 

@@ -2,6 +2,7 @@
 // Print jobs of the two reports on a printer or a PDF writer: open the device, draw,
 // end the document, and say what went wrong when something did.
 
+#include "history/figures.h"
 #include "records/groupstats.h"
 #include "records/loadedhistory.h"
 #include "records/readingfile.h"
@@ -47,6 +48,10 @@ bool printGroupReport(QPagedPaintDevice &device, const QString &folder,
 bool printGroupPage(QPagedPaintDevice &device, const QString &folder, const GroupStatistics &statistics,
                     GroupCollections &collections, QString *error = nullptr);
 
+// "今週と先週" on one page of `device`.
+bool printWeekReport(QPagedPaintDevice &device, const QString &folder, const history::WeekComparison &comparison,
+                     QString *error = nullptr, const QString &target = QString());
+
 // A4 portrait at 600 dpi without margins: a PDF has no unprintable edge.
 void useA4Portrait(QPdfWriter &writer);
 
@@ -58,5 +63,7 @@ bool writePersonalPdf(const QString &path, const QString &folder, const QStringL
                       QString *error = nullptr, std::vector<UnreadableFile> *unreadable = nullptr);
 bool writeGroupPdf(const QString &path, const QString &folder, const GroupStatistics &statistics,
                    GroupCollections &collections, QString *error = nullptr);
+bool writeWeekPdf(const QString &path, const QString &folder, const history::WeekComparison &comparison,
+                  QString *error = nullptr);
 
 } // namespace qel::reports

@@ -18,7 +18,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 status=0
 summary=""
-for target in history settings table graphs; do
+for target in history settings table graphs journal; do
   kept="$QEL_ROOT/fuzz/regressions/$target"
   mkdir -p "$work/$target" "$kept"
   log="$work/$target.log"

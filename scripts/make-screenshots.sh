@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's pictures from the sample folder of a build: the main window with the
 # learner list, the same window with a learner's practice graph, and a printed personal
-# report page. The window runs on a private X display under openbox with a private
+# report page; then those of the history views from two weeks of a simulated class. The window runs on a private X display under openbox with a private
 # settings store, so nothing of the user's is touched.
 # Needs Xvfb, openbox, xdotool, ImageMagick and poppler-utils.
 # Usage: scripts/make-screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
@@ -42,7 +42,7 @@ printf '[Env]\nViewerTop=600\nViewerLeft=600\nViewerHeight=9000\nViewerWidth=144
 # A copy of the samples (with their times, which are the last-practice dates), so the
 # window's title strip shows a short path rather than the build's.
 cp -a "$samples" "$work/RecordFolder"
-XDG_CONFIG_HOME="$work/config" "$viewer" "$work/RecordFolder" >/dev/null 2>&1 &
+XDG_CONFIG_HOME="$work/config" QEL_HISTORY_DB="$work/history.db" "$viewer" "$work/RecordFolder" >/dev/null 2>&1 &
 viewer_pid=$!
 pids+=("$viewer_pid")
 # The main window, once the splash (as wide as a third of it) has gone.
@@ -72,4 +72,8 @@ for _ in $(seq 50); do kill -0 "$viewer_pid" 2>/dev/null || break; sleep 0.1; do
 "$cli" report "$samples" --personal "Goto Akari" "$work/report.pdf" >/dev/null
 pdftoppm -r 60 -png -singlefile "$work/report.pdf" "$work/report"
 convert "$work/report.png" -bordercolor '#909090' -border 1 "$out/printed-report.png"
+
+# practice-history.png, weekly-comparison.png, weekly-report.png (offscreen).
+cmake --build "$build" --target history_screenshots >/dev/null
+"$build/scripts/history_screenshots" "$out" >/dev/null
 ls -l "$out"

@@ -420,6 +420,12 @@ void FolderSession::forget(const QStringList &keys)
                                  [&](const ListedFile &f) { return gone.contains(f.name); }),
                   listing.end());
     table_ = std::move(table);
+    // A look under way may have listed the files before they went: it is dropped, and the
+    // folder looked at again.
+    if (looking_) {
+        stop_->store(true);
+        startLook(Look::Check);
+    }
 }
 
 } // namespace qel

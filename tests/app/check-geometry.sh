@@ -71,8 +71,9 @@ displayWritten() { [ "$(wc -l <"$work/display")" -ge 1 ]; }
 for _ in $(seq 100); do displayWritten && break; sleep 0.1; done
 displayWritten || fail "Xvfb did not start"
 export DISPLAY=":$(head -1 "$work/display")"
-# The settings of this test only, the manager's (its keys) included.
-export XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
+# The settings of this test only, the manager's (its keys) included, and a practice history
+# of its own.
+export XDG_CONFIG_HOME="$work/config" QEL_HISTORY_DB="$work/history.db" QT_QPA_PLATFORM=xcb
 # openbox claims the screen early in its start-up and reads events long before it handles
 # them; it runs the start-up command when it is ready.
 openbox --startup "touch $work/openbox-ready" >"$work/openbox.log" 2>&1 &

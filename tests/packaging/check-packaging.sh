@@ -77,7 +77,7 @@ else
   dpkg-deb -c "$deb" | grep -v '^d' | sed -E -e 's/^([^ ]+ +){5}//' -e 's|^\./usr/||' | sort > "$work/packaged"
   diff -u "$work/expected" "$work/packaged" || fail "packaged files differ from the list"
   depends="$(dpkg-deb -f "$deb" Depends)"
-  for needed in fonts-noto-cjk qt6-qpa-plugins libqt6widgets6 libqt6svg6 libqt6printsupport6 libc6; do
+  for needed in fonts-noto-cjk qt6-qpa-plugins libqt6sql6-sqlite libqt6widgets6 libqt6svg6 libqt6printsupport6 libc6; do
     grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
   done
 fi

@@ -243,6 +243,40 @@ TEST(PracticeHistory, MissingFileIsReportedAndNeverCreated)
     EXPECT_FALSE(PracticeHistory::read(dir.filePath(QStringLiteral("d_Qele.dat"))));
 }
 
+// A range of runs summed in one walk: runs past the end of the file count as zero samples,
+// and a range the stated count does not reach is not there.
+TEST(PracticeHistory, SumsARangeOfRuns)
+{
+    QTemporaryDir dir;
+    samples::RecordContent content;
+    for (int k = 1; k <= 40000; ++k) // beyond one chunk
+        content.runs.push_back({std::int16_t(k % 300), std::int16_t(k % 1000)});
+    content.storedRunCount = 40010; // ten runs the file lacks
+    const QString path = dir.filePath(QStringLiteral("a_Qele.dat"));
+    ASSERT_TRUE(samples::writeFile(path, samples::recordBytes(content)));
+    const auto byHand = [&](std::int64_t first, std::int64_t last) {
+        RunSums s;
+        s.runs = last - first + 1;
+        for (std::int64_t k = first; k <= std::min<std::int64_t>(last, 40000); ++k) {
+            s.spm += k % 300;
+            s.mistypeRate += k % 1000;
+        }
+        return s;
+    };
+    const std::pair<std::int64_t, std::int64_t> ranges[] = {{1, 1}, {11, 50}, {16000, 17000}, {39990, 40010}, {40005, 40010}};
+    for (const auto &[first, last] : ranges) {
+        const auto sums = sumRuns(path, first, last);
+        ASSERT_TRUE(sums) << first << ".." << last;
+        const RunSums expected = byHand(first, last);
+        EXPECT_EQ(sums->runs, expected.runs) << first << ".." << last;
+        EXPECT_EQ(sums->spm, expected.spm) << first << ".." << last;
+        EXPECT_EQ(sums->mistypeRate, expected.mistypeRate) << first << ".." << last;
+    }
+    EXPECT_EQ(sumRuns(path, 5, 4)->runs, 0);
+    EXPECT_FALSE(sumRuns(path, 40000, 40011));
+    EXPECT_FALSE(sumRuns(dir.filePath(QStringLiteral("missing_Qele.dat")), 1, 2));
+}
+
 TEST(Regression, FitsTheLeastSquaresLine)
 {
     struct Case { std::vector<double> y; double slope; double intercept; };

@@ -1,0 +1,102 @@
+#include "dialogs/historyviews.h"
+
+#include "records/filenames.h"
+
+#include "dialogs/frmHistory.h"
+#include "dialogs/frmWeeks.h"
+
+#include "base/asker.h"
+#include "history/journal.h"
+#include "records/learnertable.h"
+
+#include <QIcon>
+#include <QPointer>
+#include <QWidget>
+
+namespace qel {
+
+using namespace history;
+
+QFuture<void> showLearnerHistory(QWidget *parent, Journal &journal, const QString &folder, const QString &key,
+                                 const QIcon &icon)
+{
+    return journal.learnerHistory(folder, key).then(parent, [parent, icon](const LearnerHistory &history) {
+        frmHistory dialog(history, icon, parent);
+        asker().showDialog(dialog);
+    });
+}
+
+QFuture<void> showWeekComparison(QWidget *parent, Journal &journal, const QString &folder, int group,
+                                 const QStringList &keys, const QString &csvFolder, const QIcon &icon)
+{
+    return journal.weekComparison(folder, keys).then(parent, [=](const WeekComparison &comparison) {
+        frmWeeks dialog({comparison, folder, groupName(group), csvFolder}, icon, parent);
+        asker().showDialog(dialog);
+    });
+}
+
+QString tidyQuestion(const QStringList &learners)
+{
+    constexpr int kNamed = 10;
+    QStringList shown;
+    for (const QString &learner : learners.mid(0, kNamed))
+        shown << shownFileName(learner);
+    QString names = shown.join(QStringLiteral("、"));
+    if (learners.size() > kNamed)
+        names += QStringLiteral(" ほか%1人").arg(learners.size() - kNamed);
+    return QStringLiteral("記録ファイルの残っていない%1人の練習の記録を削除しますか？\n%2").arg(learners.size()).arg(names);
+}
+
+QString nothingToTidyText()
+{
+    return QStringLiteral("削除できる練習の記録はありません。");
+}
+
+QString tidiedText(int learners)
+{
+    return QStringLiteral("%1人の練習の記録を削除しました。").arg(learners);
+}
+
+QString cannotTidyText()
+{
+    return QStringLiteral("練習の記録を整理できませんでした。記録フォルダか練習の記録のデータベースを読めません。");
+}
+
+QFuture<int> tidyHistory(QWidget *parent, Journal &journal, const QString &folder)
+{
+    QPointer<Journal> owner(&journal);
+    return journal.learnersWithoutFiles(folder).then(parent, [=](const std::optional<QStringList> &learners) -> QFuture<int> {
+        const auto tell = [parent](const QString &text, Asker::Icon icon) {
+            asker().message(parent, text, QString(), Asker::Buttons::Ok, icon);
+        };
+        if (!learners) {
+            tell(cannotTidyText(), Asker::Icon::Exclamation);
+            return QtFuture::makeReadyFuture(-1);
+        }
+        if (learners->isEmpty()) {
+            tell(nothingToTidyText(), Asker::Icon::Information);
+            return QtFuture::makeReadyFuture(0);
+        }
+        if (!owner || !asker().message(parent, tidyQuestion(*learners), QString(), Asker::Buttons::OkCancel,
+                                       Asker::Icon::Question))
+            return QtFuture::makeReadyFuture(0);
+        const int count = int(learners->size());
+        return owner->forgetLearners(folder, *learners).then(parent, [tell, count](const std::optional<int> &removed) {
+            if (!removed) {
+                tell(cannotTidyText(), Asker::Icon::Exclamation);
+                return -1;
+            }
+            tell(tidiedText(count), Asker::Icon::Information);
+            return *removed;
+        });
+    }).unwrap();
+}
+
+void showJournalNotices(QWidget *parent, Journal &journal)
+{
+    QObject::connect(&journal, &Journal::notice, parent, [parent](const QString &text) {
+        asker().message(parent, text, QString(), Asker::Buttons::Ok, Asker::Icon::Exclamation);
+    });
+}
+
+} // namespace qel
