@@ -47,7 +47,7 @@ StoreStatus writeValue(const RegistryKey &key, const QString &name, const QVaria
 QString RegistryKey::path() const
 {
     return QStringLiteral("Software\\") + organization + QLatin1Char('\\') + application
-           + QLatin1Char('\\') + group;
+           + QLatin1Char('\\') + QString(group).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
 RegistryKey viewerKey()
