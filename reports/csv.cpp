@@ -2,6 +2,9 @@
 
 #include "records/cp932.h"
 
+#include <QStringList>
+#include <optional>
+
 namespace qel::csv {
 
 QString headerLine()
@@ -51,6 +54,37 @@ QByteArray document(const std::vector<Row> &rows, Encoding encoding)
     return bytes;
 }
 
+QString boardHeaderLine()
+{
+    return QStringLiteral("名前,モード,状態,理由,ステップ,最近のSPM,最近のミスタイプ率,最終練習日時");
+}
+
+QString boardLine(const AttentionEntry &entry, const QString &name)
+{
+    const Assessment &a = entry.assessment;
+    const QStringList fields{
+        courseListText(entry.course),
+        stateText(a),
+        reasonsText(a),
+        a.readable ? QString::number(entry.passedStep) : QString(),
+        recentSpmText(a),
+        recentMistypeText(a),
+        entry.lastPractice,
+    };
+    QString line = nameField(name);
+    for (const QString &text : fields)
+        line += QLatin1Char(',') + field(text);
+    return line;
+}
+
+QByteArray boardDocument(const std::vector<AttentionEntry> &entries, const NameOf &nameOf, Encoding encoding)
+{
+    QByteArray bytes = encodeLine(boardHeaderLine(), encoding);
+    for (const AttentionEntry &entry : entries)
+        bytes += encodeLine(boardLine(entry, nameOf(entry)), encoding);
+    return bytes;
+}
+
 } // namespace qel::csv
 
 #include "reports/outputfile.h"
@@ -59,8 +93,10 @@ QByteArray document(const std::vector<Row> &rows, Encoding encoding)
 
 namespace qel::csv {
 
-bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encoding, QString *error,
-              const std::function<bool(int linesWritten)> &afterLine)
+namespace {
+// The header, then `lines` gives each further line until it returns nothing.
+bool saveLines(const QString &path, const QString &header, const std::function<std::optional<QString>()> &lines,
+               Encoding encoding, QString *error, const std::function<bool(int linesWritten)> &afterLine)
 {
     return reports::saveWhole(
         path,
@@ -73,14 +109,44 @@ bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encodi
                 ++written;
                 return !afterLine || afterLine(written);
             };
-            if (!writeLine(headerLine()))
+            if (!writeLine(header))
                 return false;
-            for (const Row &row : rows)
-                if (!writeLine(rowLine(row)))
+            while (const auto line = lines())
+                if (!writeLine(*line))
                     return false;
             return true;
         },
         error);
+}
+} // namespace
+
+bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encoding, QString *error,
+              const std::function<bool(int linesWritten)> &afterLine)
+{
+    std::size_t next = 0;
+    return saveLines(
+        path, headerLine(),
+        [&]() -> std::optional<QString> {
+            if (next == rows.size())
+                return std::nullopt;
+            return rowLine(rows[next++]);
+        },
+        encoding, error, afterLine);
+}
+
+bool saveBoardFile(const QString &path, const std::vector<AttentionEntry> &entries, const NameOf &nameOf,
+                   Encoding encoding, QString *error)
+{
+    std::size_t next = 0;
+    return saveLines(
+        path, boardHeaderLine(),
+        [&]() -> std::optional<QString> {
+            if (next == entries.size())
+                return std::nullopt;
+            const AttentionEntry &entry = entries[next++];
+            return boardLine(entry, nameOf(entry));
+        },
+        encoding, error, {});
 }
 
 } // namespace qel::csv

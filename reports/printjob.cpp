@@ -247,6 +247,17 @@ bool printGroupReport(QPagedPaintDevice &device, const QString &folder,
     });
 }
 
+bool printClassSheet(QPagedPaintDevice &device, const QString &folder, const ClassSheet &sheet,
+                     QString *error, const QString &target)
+{
+    if (refuseTrainerFile(folder, printerPdfFile(device), error))
+        return false;
+    return runJob(device, target, error, [&](QPainter &painter, QString *) {
+        drawClassSheet(painter, pageGeometry(device), sheet);
+        return true;
+    });
+}
+
 void useA4Portrait(QPdfWriter &writer)
 {
     writer.setResolution(600);
@@ -274,6 +285,15 @@ bool writeGroupPdf(const QString &path, const QString &folder, const GroupStatis
         return false;
     return writePdf(path, error, [&](QPagedPaintDevice &device, QString *jobError) {
         return printGroupReport(device, folder, statistics, collections, jobError, path);
+    });
+}
+
+bool writeClassSheetPdf(const QString &path, const QString &folder, const ClassSheet &sheet, QString *error)
+{
+    if (refuseTrainerFile(folder, path, error))
+        return false;
+    return writePdf(path, error, [&](QPagedPaintDevice &device, QString *jobError) {
+        return printClassSheet(device, folder, sheet, jobError, path);
     });
 }
 

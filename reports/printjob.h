@@ -3,6 +3,7 @@
 // end the document, and say what went wrong when something did.
 
 #include "records/groupstats.h"
+#include "reports/classsheet.h"
 #include "records/readingfile.h"
 
 #include <QString>
@@ -38,6 +39,10 @@ bool printGroupReport(QPagedPaintDevice &device, const QString &folder,
                       const GroupStatistics &statistics, GroupCollections &collections,
                       QString *error = nullptr, const QString &target = QString());
 
+// The class board's sheet on one page of `device`.
+bool printClassSheet(QPagedPaintDevice &device, const QString &folder, const ClassSheet &sheet,
+                     QString *error = nullptr, const QString &target = QString());
+
 // A4 portrait at 600 dpi without margins: a PDF has no unprintable edge.
 void useA4Portrait(QPdfWriter &writer);
 
@@ -49,5 +54,7 @@ bool writePersonalPdf(const QString &path, const QString &folder, const QStringL
                       QString *error = nullptr, std::vector<UnreadableFile> *unreadable = nullptr);
 bool writeGroupPdf(const QString &path, const QString &folder, const GroupStatistics &statistics,
                    GroupCollections &collections, QString *error = nullptr);
+bool writeClassSheetPdf(const QString &path, const QString &folder, const ClassSheet &sheet,
+                        QString *error = nullptr);
 
 } // namespace qel::reports
