@@ -34,14 +34,18 @@ bool Assessment::needsHelp() const
 
 namespace {
 
-QString percentText(double percent)
+qint64 floorDiv(qint64 a, qint64 b)
 {
-    return QString::number(percent, 'f', 1);
+    const qint64 q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-QString tenthsText(int tenths)
+// One decimal, from tenths.
+QString tenthsText(qint64 tenths)
 {
-    return percentText(tenths / 10.0);
+    const QString sign = tenths < 0 ? QStringLiteral("-") : QString();
+    const qint64 magnitude = tenths < 0 ? -tenths : tenths;
+    return sign + QString::number(magnitude / 10) + QLatin1Char('.') + QString::number(magnitude % 10);
 }
 
 QDateTime nextMidnight(const QDateTime &now)
@@ -71,7 +75,8 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
 
     const qint64 age = nowMs - modifiedMs;
     std::optional<qint64> recheck = nextMidnight(now).toMSecsSinceEpoch();
-    if (age >= -kPractisingMSecs && age <= kPractisingMSecs) {
+    const bool practising = age >= -kPractisingMSecs && age <= kPractisingMSecs;
+    if (practising) {
         add(Need::Practising, needCaption(Need::Practising));
         recheck = std::min(*recheck, modifiedMs + kPractisingMSecs + 1);
     } else if (age < -kPractisingMSecs) {
@@ -84,7 +89,7 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
         add(Need::Absent, needCaption(Need::Absent, a.idleDays));
     else if (!a.practised)
         add(Need::NotToday, QStringLiteral("未練習"));
-    else if (a.idleDays >= 1)
+    else if (a.idleDays >= 1 && !practising) // one who practises across midnight has begun today
         add(Need::NotToday, needCaption(Need::NotToday));
 
     // Runs a file says it has but does not hold cannot be measured.
@@ -99,8 +104,8 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
             rateSum += run.mistypeRate;
         }
         const auto count = qint64(measured.size());
-        a.recentSpm = double(spmSum) / double(count);
-        a.recentMistype = double(rateSum) / double(count) / 100.0;
+        a.recentSpmTenths = floorDiv(spmSum * 10, count);
+        a.recentMistypeTenths = -floorDiv(-rateSum, count * 10);
         if (spmSum < qint64(targets.spm) * count) {
             add(Need::BelowTarget, QStringLiteral("SPM %1 (目標 %2)").arg(recentSpmText(a)).arg(targets.spm));
             targetsMet = false;
@@ -180,12 +185,15 @@ QString reasonsText(const Assessment &assessment)
 
 QString recentSpmText(const Assessment &assessment)
 {
-    return assessment.recentSpm ? QString::number(roundHalfEven(*assessment.recentSpm)) : QString();
+    if (!assessment.recentSpmTenths)
+        return QString();
+    const qint64 tenths = *assessment.recentSpmTenths;
+    return tenths % 10 == 0 ? QString::number(tenths / 10) : tenthsText(tenths);
 }
 
 QString recentMistypeText(const Assessment &assessment)
 {
-    return assessment.recentMistype ? percentText(*assessment.recentMistype) : QString();
+    return assessment.recentMistypeTenths ? tenthsText(*assessment.recentMistypeTenths) : QString();
 }
 
 QString figuresText(const AttentionEntry &entry)
@@ -193,8 +201,8 @@ QString figuresText(const AttentionEntry &entry)
     const Assessment &a = entry.assessment;
     if (!a.readable)
         return QString();
-    const QString spm = a.recentSpm ? recentSpmText(a) : QStringLiteral("-");
-    const QString rate = a.recentMistype ? recentMistypeText(a) + QLatin1Char('%') : QStringLiteral("-");
+    const QString spm = a.recentSpmTenths ? recentSpmText(a) : QStringLiteral("-");
+    const QString rate = a.recentMistypeTenths ? recentMistypeText(a) + QLatin1Char('%') : QStringLiteral("-");
     return QStringLiteral("STEP %1  SPM %2  ミス %3").arg(entry.passedStep).arg(spm, rate);
 }
 

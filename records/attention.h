@@ -7,7 +7,8 @@
 // is kept with its reasons, most needy first. The board's tile shows the first, the CLI and
 // the CSV list them all. Needs, most needy first:
 //   N日練習なし  last practice more than N days ago (N: the Course's idle days)
-//   今日は未練習  last practice before today, at most N days ago; also a learner without runs
+//   今日は未練習  last practice before today, at most N days ago, and not practising now;
+//                 also a learner without runs
 //   目標未達      mean SPM of the newest runs below the target, their mistype rate above it,
 //                 or fewer minutes this week than the target
 //   伸び悩み      progress rate of the newest runs <= 0, or no STEP gained in two weeks
@@ -88,8 +89,11 @@ struct Assessment {
     std::vector<Finding> findings; // most needy first, in the order of the rules within a need
     int idleDays = 0;              // whole local days since the last practice (0: today)
     bool practised = false;        // the file holds runs
-    std::optional<double> recentSpm;     // mean of the newest runs (up to kTargetRuns)
-    std::optional<double> recentMistype; // the same, in percent
+    // Means of the newest runs (up to kTargetRuns) in tenths: the SPM rounded down and the
+    // mistype rate (percent) rounded up, so that a mean shown never seems to meet a target
+    // it misses.
+    std::optional<qint64> recentSpmTenths;
+    std::optional<qint64> recentMistypeTenths;
     // When the time alone may next change this result (ms since 1970): the end of the five
     // minutes, the next midnight.
     std::optional<qint64> recheckAt;
@@ -111,7 +115,7 @@ QString needCaption(Need need, int idleDays = 0);
 QString stateText(const Assessment &assessment);
 // Every reason, joined by "、"; "読み込めません" for an unreadable row.
 QString reasonsText(const Assessment &assessment);
-// "95" / "3.2"; empty without runs.
+// "95" or "99.9" / "3.2"; empty without runs.
 QString recentSpmText(const Assessment &assessment);
 QString recentMistypeText(const Assessment &assessment);
 
