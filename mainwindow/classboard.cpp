@@ -363,13 +363,15 @@ void ClassBoard::resizeEvent(QResizeEvent *event)
 }
 
 // Tiles share the width as evenly as whole tiles allow. The scroll bar's width is always
-// kept free, so that its coming and going does not lay the grid out again.
+// kept free, as the list keeps it when it lays out its rows, so that its coming and going
+// does not lay the grid out again; a row wraps before a tile would touch the last pixel.
 void ClassBoard::fitGrid()
 {
     const int line = fontMetrics().height();
     const int least = 17 * line;
     const int height = 6 * line + line / 2 + 2 * std::max(3, line / 4) + 6;
-    const int available = std::max(least, width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width());
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    const int available = std::max(least, maximumViewportSize().width() - bar - 1);
     const int columns = std::max(1, available / least);
     const QSize grid(available / columns, height);
     if (grid != gridSize())

@@ -2,6 +2,7 @@
 
 #include "records/attention.h"
 #include "records/textformat.h"
+#include "tests/support/boardrows.h"
 #include "tests/support/testprint.h"
 
 #include <gtest/gtest.h>
@@ -12,43 +13,22 @@ namespace {
 
 const QDateTime kNow(QDate(2026, 5, 13), QTime(10, 0, 0));
 
-struct Sample {
-    int spm;
-    int rate; // hundredths of a percent
-};
+using Sample = qeltest::BoardRun;
 
 std::vector<Sample> same(int count, Sample run)
 {
-    return std::vector<Sample>(std::size_t(count), run);
+    return qeltest::sameRuns(count, run);
 }
 
 TableRow rowOf(const QString &name, const QDateTime &modified, const std::vector<Sample> &runs,
                Course course = English)
 {
-    TableRow row;
-    row.name = name;
-    row.key = recordFileName(name, course);
-    row.icon = courseImage(course);
-    row.runCount = std::int32_t(runs.size());
-    FileIdentity identity;
-    identity.size = 4096;
-    identity.modified = modified.toMSecsSinceEpoch() * 1000000;
-    row.identity = identity;
-    row.cells[DateColumn] = dateText(modified);
-    const std::size_t first = runs.size() > std::size_t(RecentRuns::kKept) ? runs.size() - RecentRuns::kKept : 0;
-    for (std::size_t i = first; i < runs.size(); ++i)
-        row.recent.samples[std::size_t(row.recent.count++)] = {std::int16_t(runs[i].spm), std::int16_t(runs[i].rate)};
-    row.recent.lastRun = std::int64_t(runs.size());
-    return row;
+    return qeltest::boardRow(name, modified, runs, course);
 }
 
-// Runs that meet the default English targets (100 SPM, 5.0 %) and rise.
 std::vector<Sample> good()
 {
-    std::vector<Sample> runs;
-    for (int i = 0; i < 12; ++i)
-        runs.push_back({110 + i, 300});
-    return runs;
+    return qeltest::goodRuns();
 }
 
 std::vector<Need> needsOf(const Assessment &a)
@@ -205,10 +185,7 @@ TEST(Attention, StatesCombineMostNeedyFirst)
     EXPECT_EQ(reasonsText(none), "未練習");
     EXPECT_EQ(recentSpmText(none), "");
 
-    TableRow broken = rowOf("jiro", kNow, good());
-    broken.readable = false;
-    broken.identity.reset();
-    const Assessment unreadable = assess(broken, kNow, kTargets);
+    const Assessment unreadable = assess(qeltest::unreadableRow("jiro"), kNow, kTargets);
     EXPECT_FALSE(unreadable.top());
     EXPECT_EQ(stateText(unreadable), "読み込めません");
     EXPECT_TRUE(unreadable.needsHelp());
@@ -223,11 +200,8 @@ TEST(Attention, ClassInOrderOfNeed)
 {
     ClassTargets targets;
     targets.kana.spm = 50; // Kana rows are judged by the Kana targets
-    TableRow broken = rowOf("aaa", kNow, good());
-    broken.readable = false;
-    broken.identity.reset();
     const std::vector<TableRow> rows{
-        broken,
+        qeltest::unreadableRow("aaa"),
         rowOf("fine", kNow.addSecs(-3600), good()),
         rowOf("typing", kNow.addSecs(-30), good()),
         rowOf("slow", kNow.addSecs(-3600), same(10, {60, 100}), Kana),
