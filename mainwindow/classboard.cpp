@@ -141,7 +141,9 @@ QString ClassBoardModel::accessibleText(const AttentionEntry &entry) const
     QStringList parts{shownName(entry) + QStringLiteral("、") + courseListText(entry.course),
                       stateText(a)};
     if (a.readable) {
-        parts << reasonsText(a) << figuresText(entry);
+        if (const QString further = furtherReasonsText(a); !further.isEmpty())
+            parts << further;
+        parts << figuresText(entry);
         parts << QStringLiteral("最終練習 ") + entry.lastPractice;
     }
     return parts.join(QStringLiteral("。"));
@@ -177,7 +179,7 @@ QVariant ClassBoardModel::data(const QModelIndex &index, int role) const
     case StateRole:
         return stateText(a);
     case ReasonsRole:
-        return reasonsText(a);
+        return furtherReasonsText(a);
     case FiguresRole:
         return figuresText(entry);
     case LastPracticeRole:
@@ -368,8 +370,8 @@ void ClassBoard::resizeEvent(QResizeEvent *event)
 void ClassBoard::fitGrid()
 {
     const int line = fontMetrics().height();
-    const int least = 17 * line;
-    const int height = 6 * line + line / 2 + 2 * std::max(3, line / 4) + 6;
+    const int least = 15 * line;
+    const int height = 5 * line + line / 2 + 2 * std::max(3, line / 4) + 6 + 2;
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
     const int available = std::max(least, maximumViewportSize().width() - bar - 1);
     const int columns = std::max(1, available / least);

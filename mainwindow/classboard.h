@@ -31,7 +31,7 @@ public:
         CourseRole,                 // "英文" / "かな/ﾛｰﾏ"
         NeedRole,                   // int(Need), -1 when the file could not be read
         StateRole,                  // "目標未達", "12日練習なし", "読み込めません", ...
-        ReasonsRole,                // every reason, "、" between them
+        ReasonsRole,                // the reasons beyond the state, "、" between them
         FiguresRole,                // "STEP 12  SPM 95  ミス 3.2%"
         LastPracticeRole,           // "最終練習 2026/05/01 10:22:05"
     };

@@ -183,6 +183,18 @@ QString reasonsText(const Assessment &assessment)
     return reasons.join(QStringLiteral("、"));
 }
 
+QString furtherReasonsText(const Assessment &assessment)
+{
+    if (!assessment.readable)
+        return QString();
+    const QString shown = stateText(assessment);
+    QStringList reasons;
+    for (const Finding &finding : assessment.findings)
+        if (finding.reason != shown)
+            reasons << finding.reason;
+    return reasons.join(QStringLiteral("、"));
+}
+
 QString recentSpmText(const Assessment &assessment)
 {
     if (!assessment.recentSpmTenths)

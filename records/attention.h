@@ -115,6 +115,8 @@ QString needCaption(Need need, int idleDays = 0);
 QString stateText(const Assessment &assessment);
 // Every reason, joined by "、"; "読み込めません" for an unreadable row.
 QString reasonsText(const Assessment &assessment);
+// The same without the reason that only repeats the state shown: what a tile adds to it.
+QString furtherReasonsText(const Assessment &assessment);
 // "95" or "99.9" / "3.2"; empty without runs.
 QString recentSpmText(const Assessment &assessment);
 QString recentMistypeText(const Assessment &assessment);

@@ -22,7 +22,7 @@ ClassSheet classSheet(const std::vector<AttentionEntry> &entries,
     for (const AttentionEntry &entry : entries) {
         const Assessment &a = entry.assessment;
         sheet.tiles.push_back({nameOf(entry), courseListText(entry.course), a.top(), stateText(a),
-                               figuresText(entry), entry.lastPractice, reasonsText(a)});
+                               figuresText(entry), entry.lastPractice, furtherReasonsText(a)});
     }
     return sheet;
 }
@@ -85,7 +85,7 @@ void drawTile(QPainter &painter, const QRectF &box, double s, const SheetTile &t
     painter.setPen(Qt::black);
     textAt(painter, right - courseWidth, box.top() + 2.5 * s, tile.course);
 
-    setPrintFont(painter, 11 * s);
+    draw::setFont(painter, draw::kGothic, 12 * s, true);
     textAt(painter, textLeft, box.top() + 1.5 * s,
            fitted(painter, tile.name, right - courseWidth - 1.5 * s - textLeft));
 
@@ -99,7 +99,7 @@ void drawTile(QPainter &painter, const QRectF &box, double s, const SheetTile &t
     if (!tile.lastPractice.isEmpty())
         textAt(painter, x, box.top() + 17.5 * s,
                fitted(painter, QStringLiteral("最終練習 ") + tile.lastPractice, right - x));
-    setPrintFont(painter, 6.5 * s);
+    setPrintFont(painter, 7 * s);
     textAt(painter, x, box.top() + 21.5 * s, fitted(painter, tile.reasons, right - x));
 }
 

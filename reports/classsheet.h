@@ -22,7 +22,7 @@ struct SheetTile {
     QString state;
     QString figures;
     QString lastPractice;
-    QString reasons;
+    QString reasons; // beyond the state
 };
 
 struct ClassSheet {
