@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
-#include <limits>
 
 namespace qel {
 
@@ -38,6 +37,7 @@ ClassBoardModel::ClassBoardModel(QObject *parent)
     icons_[kNeedCount] = icons::need(std::nullopt);
     recheck_.setSingleShot(true);
     connect(&recheck_, &QTimer::timeout, this, &ClassBoardModel::reassess);
+    setNameMask(nullptr);
 }
 
 void ClassBoardModel::setClock(std::function<QDateTime()> clock)
@@ -47,23 +47,19 @@ void ClassBoardModel::setClock(std::function<QDateTime()> clock)
 
 void ClassBoardModel::setNameMask(NameMask *mask)
 {
-    if (mask_)
-        disconnect(mask_, nullptr, this, nullptr);
+    disconnect(nameMask(), nullptr, this, nullptr);
     mask_ = mask;
-    if (mask_)
-        connect(mask_, &NameMask::hiddenChanged, this, &ClassBoardModel::maskChanged);
+    connect(nameMask(), &NameMask::hiddenChanged, this, &ClassBoardModel::maskChanged);
     maskChanged();
 }
 
 void ClassBoardModel::maskChanged()
 {
-    if (mask_) {
-        QStringList names;
-        names.reserve(qsizetype(rows_.size()));
-        for (const TableRow &row : rows_)
-            names << row.name;
-        mask_->learn(names);
-    }
+    QStringList names;
+    names.reserve(qsizetype(rows_.size()));
+    for (const TableRow &row : rows_)
+        names << row.name;
+    nameMask()->learn(names);
     reassess();
 }
 
@@ -90,8 +86,8 @@ QString ClassBoardModel::tieKey(const AttentionEntry &entry) const
 {
     // While the names are hidden, equal needs stand in the order of their numbers: an order
     // by name would give the names away.
-    if (mask_ && mask_->hidden())
-        return QStringLiteral("%1").arg(mask_->number(entry.name), 10, 10, QLatin1Char('0'));
+    if (nameMask()->hidden())
+        return QStringLiteral("%1").arg(nameMask()->number(entry.name), 10, 10, QLatin1Char('0'));
     return entry.name;
 }
 
@@ -127,7 +123,7 @@ int ClassBoardModel::rowOfKey(const QString &key) const
 
 QString ClassBoardModel::shownName(const AttentionEntry &entry) const
 {
-    return mask_ ? mask_->shown(entry.name) : entry.name;
+    return nameMask()->shown(entry.name);
 }
 
 int ClassBoardModel::rowCount(const QModelIndex &parent) const

@@ -40,9 +40,10 @@ public:
 
     // The time the rules are given; the system clock unless a test sets another.
     void setClock(std::function<QDateTime()> clock);
-    // The numbers that stand for names; without one the names show.
+    // The numbers that stand for names, shared with the rest of the window; until one is
+    // given (or after nullptr) the model keeps one of its own.
     void setNameMask(NameMask *mask);
-    NameMask *nameMask() const { return mask_; }
+    NameMask *nameMask() const { return mask_ ? mask_.data() : &ownMask_; }
     void setTargets(const ClassTargets &targets);
     const ClassTargets &targets() const { return targets_; }
     // The journal's figures; without it the rules that need them do not fire.
@@ -77,7 +78,8 @@ private:
     QString accessibleText(const AttentionEntry &entry) const;
 
     std::function<QDateTime()> clock_;
-    QPointer<NameMask> mask_;
+    mutable NameMask ownMask_;
+    QPointer<NameMask> mask_; // a mask given, for as long as it lives
     ClassTargets targets_;
     HistoryLookup history_;
     std::vector<TableRow> rows_;

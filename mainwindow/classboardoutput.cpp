@@ -24,7 +24,7 @@ const QString kDocument = QStringLiteral("クラスの様子");
 std::function<QString(const AttentionEntry &)> nameOf(const ClassBoard &board, bool numbers)
 {
     NameMask *mask = board.boardModel()->nameMask();
-    if (!numbers || !mask)
+    if (!numbers)
         return [](const AttentionEntry &entry) { return entry.name; };
     return [mask](const AttentionEntry &entry) { return mask->numbered(entry.name); };
 }
@@ -39,8 +39,7 @@ reports::ClassSheet sheetOf(const ClassBoard &board, bool numbers)
 
 std::optional<bool> askOutputNumbers(QWidget *parent, const ClassBoard &board)
 {
-    const NameMask *mask = board.boardModel()->nameMask();
-    frmOutputNames dialog(mask && mask->hidden(), parent);
+    frmOutputNames dialog(board.boardModel()->nameMask()->hidden(), parent);
     if (asker().showDialog(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.numbers();

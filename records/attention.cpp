@@ -3,7 +3,6 @@
 #include "records/regression.h"
 #include "records/textformat.h"
 
-#include <QTimeZone>
 
 #include <algorithm>
 
@@ -48,9 +47,9 @@ QString tenthsText(qint64 tenths)
     return sign + QString::number(magnitude / 10) + QLatin1Char('.') + QString::number(magnitude % 10);
 }
 
-QDateTime nextMidnight(const QDateTime &now)
+QDateTime nextMidnight(const QDate &today)
 {
-    return QDateTime(now.date().addDays(1), QTime(0, 0), now.timeZone());
+    return QDateTime(today.addDays(1), QTime(0, 0));
 }
 
 } // namespace
@@ -64,17 +63,18 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
         return a;
     const qint64 nowMs = now.toMSecsSinceEpoch();
     const qint64 modifiedMs = row.identity->modifiedMSecs();
-    const QDateTime modified = QDateTime::fromMSecsSinceEpoch(modifiedMs, now.timeZone());
+    const QDate today = now.toLocalTime().date();
+    const QDate modified = QDateTime::fromMSecsSinceEpoch(modifiedMs).date();
     std::vector<Finding> found;
     auto add = [&](Need need, const QString &reason) { found.push_back({need, reason}); };
 
     // A time ahead of ours counts as now: the room's machines and the file server rarely
     // agree to the second. Days are counted between local dates.
-    a.idleDays = std::max<qint64>(0, modified.date().daysTo(now.date()));
+    a.idleDays = std::max<qint64>(0, modified.daysTo(today));
     a.practised = row.runCount > 0;
 
     const qint64 age = nowMs - modifiedMs;
-    std::optional<qint64> recheck = nextMidnight(now).toMSecsSinceEpoch();
+    std::optional<qint64> recheck = nextMidnight(today).toMSecsSinceEpoch();
     const bool practising = age >= -kPractisingMSecs && age <= kPractisingMSecs;
     if (practising) {
         add(Need::Practising, needCaption(Need::Practising));

@@ -271,6 +271,18 @@ private slots:
             QVERIFY2(lines[2].endsWith(",英文,読み込めません,読み込めません,,,,"), qPrintable(lines[2]));
         }
 
+        // A board given no mask of the window's numbers the names with its own.
+        ClassBoard alone;
+        alone.setRows({boardRow("山田", kStart, goodRuns())});
+        asker.onDialog = [](QDialog &dialog) {
+            dynamic_cast<frmOutputNames &>(dialog).optNumbers->setChecked(true);
+            return int(QDialog::Accepted);
+        };
+        QVERIFY(exportClassBoardCsv(nullptr, alone, dir.path(), dir.path()));
+        QFile numbered(asker.savePath);
+        QVERIFY(numbered.open(QIODevice::ReadOnly));
+        QVERIFY(fromCp932(numbered.readAll()).contains("\r\n学習者 1,英文,"));
+
         // Cancelling the choice writes nothing; a record file of the folder is refused.
         QVERIFY(QFile::remove(asker.savePath));
         asker.onDialog = [](QDialog &) { return int(QDialog::Rejected); };
