@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QPrintPreviewDialog>
+#include <QPointer>
 #include <QPrinter>
+#include <memory>
 
 namespace qel {
 
@@ -73,26 +75,44 @@ void dressPreview(QPrintPreviewDialog &dialog, const std::function<bool()> &prin
 
 } // namespace
 
-bool printWithDialog(QWidget *parent, const QString &document, const PrintJob &job)
+bool printWithDialog(QWidget *parent, const QString &document, const PrintJob &job, const OutputCheck &check)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(document);
-    if (!asker().choosePrinter(parent, printer))
+    if (QWidget *modal = QApplication::activeModalWidget())
+        parent = modal;
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(document);
+    if (!asker().choosePrinter(parent, *printer))
         return false;
-    QString error;
-    bool printed = false;
-    {
-        WaitCursor wait;
-        printed = job(printer, &error);
+    const QPointer<QWidget> shownOn(parent);
+    const auto draw = [printer, job, shownOn] {
+        QString error;
+        bool printed = false;
+        {
+            WaitCursor wait;
+            printed = job(*printer, &error);
+        }
+        if (!printed)
+            reportFailure(shownOn, error);
+    };
+    const QString file = printer->outputFileName();
+    if (!check || file.isEmpty()) {
+        draw();
+        return true;
     }
-    if (!printed)
-        reportFailure(parent, error);
+    check(file, [draw, shownOn](const QString &refusal) {
+        if (refusal.isEmpty())
+            draw();
+        else
+            reportFailure(shownOn, refusal);
+    });
     return true;
 }
 
 void previewWithDialog(QWidget *parent, const QString &document, const PrintJob &job,
                        const std::function<bool()> &print)
 {
+    if (QWidget *modal = QApplication::activeModalWidget())
+        parent = modal;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(document);
     QPrintPreviewDialog dialog(&printer, parent);

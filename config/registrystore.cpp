@@ -133,7 +133,7 @@ bool replaceStoreFile(const QString &file, const QString &group, const std::vect
 QString RegistryKey::path() const
 {
     return QStringLiteral("Software\\") + organization + QLatin1Char('\\') + application
-           + QLatin1Char('\\') + group;
+           + QLatin1Char('\\') + QString(group).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
 RegistryKey viewerKey()

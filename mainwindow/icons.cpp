@@ -1,6 +1,7 @@
 #include "mainwindow/icons.h"
 
 #include "base/painting.h"
+#include "reports/needstyle.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -227,6 +228,11 @@ QIcon toolbar(const QString &key)
             person(p, QColor(40, 90, 200), 6, 3, 0.85);
         });
     return QIcon();
+}
+
+QIcon need(std::optional<Need> state)
+{
+    return render([state](QPainter &p) { reports::drawNeedSymbol(p, QRectF(0, 0, 16, 16), state); });
 }
 
 } // namespace qel::icons

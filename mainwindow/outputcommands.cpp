@@ -1,17 +1,14 @@
 #include "mainwindow/outputcommands.h"
 
 #include "base/asker.h"
+#include "base/printpreview.h"
 #include "reports/csv.h"
 #include "reports/outputfile.h"
 #include "reports/printjob.h"
 #include "session/foldersession.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QWidget>
@@ -22,76 +19,6 @@ namespace {
 
 const QString kPersonalDocument = QStringLiteral("個人プロパティ");
 const QString kGroupDocument = QStringLiteral("全体プロパティ");
-
-// The print dialog and any failure notice sit on whatever modal window asked for the
-// printout (the group or personal properties dialog), else on the main window.
-QWidget *printParent(QWidget *window)
-{
-    QWidget *modal = QApplication::activeModalWidget();
-    return modal ? modal : window;
-}
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
-void reportFailure(QWidget *parent, const QString &error)
-{
-    asker().message(parent, error.isEmpty() ? QStringLiteral("印刷できませんでした。") : error, QString(),
-                    Asker::Buttons::Ok, Asker::Icon::Exclamation);
-}
-
-// Qt's preview in Japanese. The page set-up and the orientation go: the reports are laid
-// out for a portrait page and turn every printer to portrait. The print button runs
-// `print`, the report's own print command; the preview closes when that went ahead.
-void dressPreview(QPrintPreviewDialog &dialog, const std::function<bool()> &print)
-{
-    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
-    static const struct {
-        const char *source;
-        const char *caption; // nullptr: not offered
-    } kActions[] = {
-        {"Next page", "次のページ"},
-        {"Previous page", "前のページ"},
-        {"First page", "最初のページ"},
-        {"Last page", "最後のページ"},
-        {"Fit width", "幅に合わせる"},
-        {"Fit page", "ページ全体"},
-        {"Zoom in", "拡大"},
-        {"Zoom out", "縮小"},
-        {"Show single page", "1ページ表示"},
-        {"Show facing pages", "見開き表示"},
-        {"Show overview of all pages", "全ページ表示"},
-        {"Print", "印刷"},
-        {"Portrait", nullptr},
-        {"Landscape", nullptr},
-        {"Page setup", nullptr},
-    };
-    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
-    for (QAction *action : dialog.findChildren<QAction *>()) {
-        const QString text = action->text();
-        if (text == printText) {
-            QObject::disconnect(action, &QAction::triggered, &dialog, nullptr);
-            QObject::connect(action, &QAction::triggered, &dialog, [&dialog, print] {
-                if (print())
-                    dialog.accept();
-            });
-        }
-        for (const auto &entry : kActions) {
-            if (text != QCoreApplication::translate("QPrintPreviewDialog", entry.source))
-                continue;
-            if (entry.caption)
-                action->setText(QString::fromUtf8(entry.caption));
-            else
-                action->setVisible(false);
-            break;
-        }
-    }
-}
 
 } // namespace
 
@@ -153,60 +80,21 @@ void OutputCommands::previewGroup(const GroupStatistics &figures, const GroupCol
 
 bool OutputCommands::print(const QString &document, const Job &job)
 {
-    QWidget *parent = printParent(&window_);
-    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(document);
-    if (!asker().choosePrinter(parent, *printer))
-        return false;
-    const auto draw = [this, printer, job, parent = QPointer<QWidget>(parent), hold = hold_()] {
-        QString error;
-        bool printed = false;
-        {
-            WaitCursor wait;
-            printed = job(*printer, &error);
-        }
-        if (!printed)
-            reportFailure(parent ? parent.data() : &window_, error);
-    };
-    const QString file = printer->outputFileName();
-    if (file.isEmpty()) {
-        draw();
-        return true;
-    }
     // A PDF file must not land on a trainer's file; finding out where it lands looks into
     // the record folder, which is the session's to do.
-    session_.run<bool>([folder = session_.folder(), file] { return reports::isTrainerFile(folder, file); },
-                       [this, draw, file, parent = QPointer<QWidget>(parent), hold = hold_()](bool refused) {
-                           if (refused)
-                               reportFailure(parent ? parent.data() : &window_, reports::trainerFileRefusal(file));
-                           else
-                               draw();
-                       });
-    return true;
+    const auto check = [this, hold = hold_()](const QString &file, std::function<void(const QString &)> done) {
+        session_.run<bool>([folder = session_.folder(), file] { return reports::isTrainerFile(folder, file); },
+                           [file, done, hold](bool refused) {
+                               done(refused ? reports::trainerFileRefusal(file) : QString());
+                           });
+    };
+    return printWithDialog(&window_, document, job, check);
 }
 
 void OutputCommands::preview(const QString &document, const Job &job, const std::function<bool()> &print)
 {
     const auto hold = hold_();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(document);
-    QPrintPreviewDialog dialog(&printer, printParent(&window_));
-    // The preview draws its pages with the job the print command runs, on its own printer.
-    bool reported = false;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *target) {
-        QString error;
-        bool drawn = false;
-        {
-            WaitCursor wait;
-            drawn = job(*target, &error);
-        }
-        if (!drawn && !reported) {
-            reported = true;
-            reportFailure(&dialog, error);
-        }
-    });
-    dressPreview(dialog, print);
-    asker().showDialog(dialog);
+    previewWithDialog(&window_, document, job, print);
 }
 
 void OutputCommands::exportRows(const std::vector<TableRow> &rows, const QString &suggestedName,

@@ -2,6 +2,8 @@
 
 #include "records/cp932.h"
 
+#include <QStringList>
+
 namespace qel::csv {
 
 QString headerLine()
@@ -67,6 +69,37 @@ QByteArray document(const std::vector<QStringList> &lines, Encoding encoding)
     return bytes;
 }
 
+QString boardHeaderLine()
+{
+    return QStringLiteral("名前,モード,状態,理由,ステップ,最近のSPM,最近のミスタイプ率,最終練習日時");
+}
+
+QString boardLine(const AttentionEntry &entry, const QString &name)
+{
+    const Assessment &a = entry.assessment;
+    const QStringList fields{
+        courseListText(entry.course),
+        stateText(a),
+        reasonsText(a),
+        a.readable ? QString::number(entry.passedStep) : QString(),
+        recentSpmText(a),
+        recentMistypeText(a),
+        entry.lastPractice,
+    };
+    QString line = nameField(name);
+    for (const QString &text : fields)
+        line += QLatin1Char(',') + field(text);
+    return line;
+}
+
+QByteArray boardDocument(const std::vector<AttentionEntry> &entries, const NameOf &nameOf, Encoding encoding)
+{
+    QByteArray bytes = encodeLine(boardHeaderLine(), encoding);
+    for (const AttentionEntry &entry : entries)
+        bytes += encodeLine(boardLine(entry, nameOf(entry)), encoding);
+    return bytes;
+}
+
 } // namespace qel::csv
 
 #include "reports/outputfile.h"
@@ -112,6 +145,15 @@ bool saveFile(const QString &path, const std::vector<QStringList> &lines, Encodi
     for (const QStringList &cells : lines)
         texts << namedLine(cells);
     return saveLines(path, texts, encoding, error, {});
+}
+
+bool saveBoardFile(const QString &path, const std::vector<AttentionEntry> &entries, const NameOf &nameOf,
+                   Encoding encoding, QString *error)
+{
+    QStringList lines{boardHeaderLine()};
+    for (const AttentionEntry &entry : entries)
+        lines << boardLine(entry, nameOf(entry));
+    return saveLines(path, lines, encoding, error, {});
 }
 
 } // namespace qel::csv

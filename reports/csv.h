@@ -1,6 +1,8 @@
 #pragma once
 // The CSV form of learner-list rows, shared by the viewer's export and qelviewer-cli.
 
+#include "records/attention.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -40,6 +42,14 @@ QByteArray document(const std::vector<Row> &rows, Encoding encoding);
 // Lines of cells (the header among them), each through namedLine.
 QByteArray document(const std::vector<QStringList> &lines, Encoding encoding);
 
+// The class board: one line per tile, every state's reason in one field.
+using NameOf = std::function<QString(const AttentionEntry &)>;
+// "名前,モード,状態,理由,ステップ,最近のSPM,最近のミスタイプ率,最終練習日時"
+QString boardHeaderLine();
+QString boardLine(const AttentionEntry &entry, const QString &name);
+// The header and one line per entry, named by `nameOf`.
+QByteArray boardDocument(const std::vector<AttentionEntry> &entries, const NameOf &nameOf, Encoding encoding);
+
 } // namespace qel::csv
 
 namespace qel::csv {
@@ -54,5 +64,8 @@ bool saveFile(const QString &path, const std::vector<Row> &rows, Encoding encodi
 // The same for lines of cells, each through namedLine.
 bool saveFile(const QString &path, const std::vector<QStringList> &lines, Encoding encoding,
               QString *error = nullptr);
+// The class board's document, written the same way.
+bool saveBoardFile(const QString &path, const std::vector<AttentionEntry> &entries, const NameOf &nameOf,
+                   Encoding encoding, QString *error = nullptr);
 
 } // namespace qel::csv

@@ -285,6 +285,17 @@ bool printWeekReport(QPagedPaintDevice &device, const QString &folder, const his
     });
 }
 
+bool printClassSheet(QPagedPaintDevice &device, const QString &folder, const ClassSheet &sheet,
+                     QString *error, const QString &target)
+{
+    if (refuseTrainerFile(folder, printerPdfFile(device), error))
+        return false;
+    return runJob(device, target, error, [&](QPainter &painter, QString *) {
+        drawClassSheet(painter, pageGeometry(device), sheet);
+        return true;
+    });
+}
+
 void useA4Portrait(QPdfWriter &writer)
 {
     writer.setResolution(600);
@@ -322,6 +333,15 @@ bool writeWeekPdf(const QString &path, const QString &folder, const history::Wee
         return false;
     return writePdf(path, error, [&](QPagedPaintDevice &device, QString *jobError) {
         return printWeekReport(device, folder, comparison, jobError, path);
+    });
+}
+
+bool writeClassSheetPdf(const QString &path, const QString &folder, const ClassSheet &sheet, QString *error)
+{
+    if (refuseTrainerFile(folder, path, error))
+        return false;
+    return writePdf(path, error, [&](QPagedPaintDevice &device, QString *jobError) {
+        return printClassSheet(device, folder, sheet, jobError, path);
     });
 }
 

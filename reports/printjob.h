@@ -5,6 +5,7 @@
 #include "history/figures.h"
 #include "records/groupstats.h"
 #include "records/loadedhistory.h"
+#include "reports/classsheet.h"
 #include "records/readingfile.h"
 
 #include <QString>
@@ -52,6 +53,10 @@ bool printGroupPage(QPagedPaintDevice &device, const QString &folder, const Grou
 bool printWeekReport(QPagedPaintDevice &device, const QString &folder, const history::WeekComparison &comparison,
                      QString *error = nullptr, const QString &target = QString());
 
+// The class board's sheet on one page of `device`.
+bool printClassSheet(QPagedPaintDevice &device, const QString &folder, const ClassSheet &sheet,
+                     QString *error = nullptr, const QString &target = QString());
+
 // A4 portrait at 600 dpi without margins: a PDF has no unprintable edge.
 void useA4Portrait(QPdfWriter &writer);
 
@@ -65,5 +70,7 @@ bool writeGroupPdf(const QString &path, const QString &folder, const GroupStatis
                    GroupCollections &collections, QString *error = nullptr);
 bool writeWeekPdf(const QString &path, const QString &folder, const history::WeekComparison &comparison,
                   QString *error = nullptr);
+bool writeClassSheetPdf(const QString &path, const QString &folder, const ClassSheet &sheet,
+                        QString *error = nullptr);
 
 } // namespace qel::reports

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's pictures from the sample folder of a build: the main window with the
-# learner list, the same window with a learner's practice graph, and a printed personal
-# report page; then those of the history views from two weeks of a simulated class. The window runs on a private X display under openbox with a private
+# learner list, the same window with a learner's practice graph, a printed personal report
+# page, and the class board during a lesson with names shown and hidden and as printed; then
+# those of the history views from two weeks of a simulated class. The window runs on a private X display under openbox with a private
 # settings store, so nothing of the user's is touched.
 # Needs Xvfb, openbox, xdotool, ImageMagick and poppler-utils.
 # Usage: scripts/make-screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
@@ -13,6 +14,7 @@ out="$root/docs/images"
 samples="$build/samples/RecordFolder"
 viewer="$build/app/qelviewer"
 cli="$build/tools/qelviewer-cli"
+boardshot="$build/tools/qelviewer-boardshot"
 for tool in Xvfb openbox xdotool import convert pdftoppm; do
   command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
 done
@@ -76,4 +78,22 @@ convert "$work/report.png" -bordercolor '#909090' -border 1 "$out/printed-report
 # practice-history.png, weekly-comparison.png, weekly-report.png (offscreen).
 cmake --build "$build" --target history_screenshots >/dev/null
 "$build/scripts/history_screenshots" "$out" >/dev/null
+
+# The class board, drawn offscreen from another copy of the samples whose files were written
+# as in a lesson at 10:40: some learners at it now, some earlier that morning or that week,
+# the rest long ago.
+cp -a "$samples" "$work/Lesson"
+i=0
+for file in "$work/Lesson"/*_Qel?.dat; do
+  case $((i % 6)) in
+    0|1) touch -d "2026-12-08 10:3$((6 + i % 4)):00" "$file" ;;
+    2) touch -d "2026-12-08 09:$((10 + i % 40)):00" "$file" ;;
+    3|4) touch -d "2026-12-0$((3 + i % 4)) 15:00:00" "$file" ;;
+  esac
+  i=$((i + 1))
+done
+XDG_CONFIG_HOME="$work/config" "$boardshot" "$work/Lesson" --now 2026-12-08T10:40:00 \
+  "$out/class-board.png" "$out/class-board-hidden.png" "$work/sheet.pdf"
+pdftoppm -r 60 -png -singlefile "$work/sheet.pdf" "$work/sheet"
+convert "$work/sheet.png" -bordercolor '#909090' -border 1 "$out/class-sheet.png"
 ls -l "$out"

@@ -2,6 +2,7 @@
 #include "reports/csv.h"
 
 #include <QList>
+#include "tests/support/boardrows.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/testprint.h"
 
@@ -139,4 +140,26 @@ TEST(CsvFile, ShortWriteOfAFullDiskFails)
     EXPECT_TRUE(error.contains(path));
     EXPECT_EQ(contents(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
+}
+
+// The class board's lines: every reason in one field, names as chosen and never a formula.
+TEST(Csv, BoardLinesNameEveryReason)
+{
+    const QDateTime now(QDate(2026, 5, 13), QTime(10, 0, 0));
+    const auto entries = assessClass({qeltest::boardRow("=SUM(A1)", now.addDays(-1), qeltest::sameRuns(10, {80, 900})),
+                                      qeltest::boardRow("Lee, Ann", now.addDays(-30), {}, Kana),
+                                      qeltest::unreadableRow("jiro")},
+                                     now, ClassTargets{});
+    const QByteArray bytes = csv::boardDocument(entries, [](const AttentionEntry &e) { return e.name; },
+                                                csv::Encoding::Cp932);
+    EXPECT_EQ(fromCp932(bytes),
+              QString("名前,モード,状態,理由,ステップ,最近のSPM,最近のミスタイプ率,最終練習日時\r\n"
+                      "\"Lee, Ann\",かな/ﾛｰﾏ,30日練習なし,30日練習なし,0,,,未練習\r\n"
+                      "'=SUM(A1),英文,今日は未練習,今日は未練習、SPM 80 (目標 100)、ミスタイプ率 9.0% (目標 5.0%)、"
+                      "上達度 0.00 (直近10回),0,80,9.0,2026/05/12 10:00:00\r\n"
+                      "jiro,英文,読み込めません,読み込めません,,,,\r\n"));
+    const QByteArray numbered = csv::boardDocument(entries, [](const AttentionEntry &) { return QString("学習者 1"); },
+                                                   csv::Encoding::Utf8);
+    EXPECT_FALSE(numbered.contains("Lee"));
+    EXPECT_EQ(numbered.count("学習者 1"), 3);
 }

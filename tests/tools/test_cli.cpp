@@ -1,7 +1,9 @@
+#include "config/classsettings.h"
 #include "records/cp932.h"
 #include "records/filenames.h"
 #include "samples/recordwriter.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/support/privatesettings.h"
 #include "tests/support/programrun.h"
 #include "tests/support/rawnames.h"
 #include "tests/support/testprint.h"
@@ -117,6 +119,48 @@ TEST_F(CliTest, WatchPrintsTheTableAgainAfterEachChange)
     watch.waitForFinished();
 }
 
+// The learners who need help, by the targets the viewer keeps for the folder: absent first,
+// then below target or stuck; whoever meets every target is not listed.
+TEST_F(CliTest, AttentionListsWhoNeedsHelpByTheFolderTargets)
+{
+    qeltest::PrivateSettings settings; // also the store of the program run below
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.dir.path()));
+    QTemporaryDir room;
+    const QDateTime now = QDateTime::currentDateTime();
+    auto writeRuns = [&](const char *file, const QDateTime &when, int firstSpm, int gain) {
+        samples::RecordContent c;
+        c.currentStep = 4;
+        for (int i = 0; i < 10; ++i)
+            c.runs.push_back({std::int16_t(firstSpm + gain * i), 200});
+        ASSERT_TRUE(samples::writeFile(room.filePath(file), samples::recordBytes(c), when));
+    };
+    writeRuns("busy_Qele.dat", now.addSecs(-10), 120, 1); // practising, on target
+    writeRuns("busy_Qelk.dat", now.addSecs(-10), 85, 1);  // the Kana target is lower
+    writeRuns("slow_Qele.dat", now.addSecs(-10), 80, 0);
+    writeRuns("gone_Qele.dat", now.addDays(-30), 120, 1);
+
+    const qeltest::ProgramRun r = runCli({"attention", room.path(), "--utf8"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QStringList lines = r.outText().split("\r\n");
+    ASSERT_EQ(lines.size(), 4) << r.out.toStdString();
+    EXPECT_EQ(lines[0], "名前,モード,状態,理由,ステップ,最近のSPM,最近のミスタイプ率,最終練習日時");
+    EXPECT_TRUE(lines[1].startsWith("gone,英文,30日練習なし,30日練習なし,3,124.5,2.0,")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("slow,英文,目標未達,SPM 80 (目標 100)、上達度 0.00 (直近10回)、練習中,3,80,2.0,"))
+        << lines[2].toStdString();
+    EXPECT_EQ(runCli({"attention", room.path(), "--group", "2", "--utf8"}).out.count("\r\n"), 1);
+
+    // The teacher lowered the English SPM target for this folder: slow is only stuck now.
+    qel::ClassTargets lower;
+    lower.english.spm = 80;
+    ASSERT_TRUE(qel::saveTargets(room.path(), lower));
+    lines = runCli({"attention", room.path(), "--utf8"}).outText().split("\r\n");
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[2].startsWith("slow,英文,伸び悩み,上達度 0.00 (直近10回)、練習中、目標達成,"))
+        << lines[2].toStdString();
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
 TEST_F(CliTest, SummaryPrintsTheTwentyTwoTexts)
 {
     const qeltest::ProgramRun r = runCli({"summary", dir.path(), "taro"});
@@ -162,6 +206,8 @@ TEST(Cli, ErrorsAndUsage)
         {{"summary", dir.filePath("missing"), "x"}, 2, "folder not found", false},
         {{"stats", dir.filePath("missing")}, 2, "folder not found", false},
         {{"watch", dir.filePath("missing")}, 2, "folder not found", false},
+        {{"attention", dir.filePath("missing")}, 2, "folder not found", false},
+        {{"attention"}, 2, "needs a FOLDER", true},
         {{"table"}, 2, "needs a FOLDER", true},
         {{"table", dir.path(), "--group"}, 2, "--group", true},
         {{"table", dir.path(), "--group", "3"}, 2, "--group", true},
@@ -220,6 +266,7 @@ TEST_F(CliTest, UnreadableFilesAreNamedAndExitOne)
         const char *outHas;
     } cases[] = {
         {{"table", dir.path(), "--utf8"}, "taro,かな/ﾛｰﾏ,,,,,,\r\n"},
+        {{"attention", dir.path(), "--utf8"}, "taro,かな/ﾛｰﾏ,読み込めません,読み込めません,,,,\r\n"},
         {{"stats", dir.path()}, "練習人数\t5\t4\t1\n"}, // six files, one counts in no figure
         {{"summary", dir.path(), "taro"}, "4\n\n3\n\n01:00:00\n\n"},
         {{"graph", dir.path(), "--group", "2", "--kind", "runs", "--size", "300x200", dir.filePath("g.png")}, "人"},
