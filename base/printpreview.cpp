@@ -5,7 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QPointer>
 #include <QPrinter>
 #include <memory>
@@ -130,6 +133,13 @@ void previewWithDialog(QWidget *parent, const QString &document, const PrintJob 
         }
     });
     dressPreview(dialog, print);
+    // A page that can be read at once: most of the screen, a page as wide as the window.
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        dialog.resize(area.width() * 3 / 4, area.height() * 9 / 10);
+    }
+    if (auto *pages = dialog.findChild<QPrintPreviewWidget *>())
+        pages->setZoomMode(QPrintPreviewWidget::FitToWidth);
     asker().showDialog(dialog);
 }
 

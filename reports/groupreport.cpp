@@ -132,14 +132,13 @@ void drawHistogram(QPainter &painter, const PageGeometry &g, std::vector<std::in
     const double plotLeft = mmToTwips(g.left + 5);
     const double bandBottom = mmToTwips(band.bottom);
     const QColor outline = stepHistogram ? Qt::black : QColor(0, 0, 255);
-    setHatchBrush(painter);
     for (int k = 1; k <= 11; ++k) {
         const std::int64_t count = histogram.counts[std::size_t(k - 1)];
         const double slotLeft = plotLeft + slotWidth * (k - 1);
         const double barRight = plotLeft + slotWidth * k - 50;
         const double barTop = bandBottom - division * double(count) / double(perDivision);
         setLine(painter, 1, outline);
-        drawBox(painter, slotLeft + 50, bandBottom, barRight, barTop);
+        drawHatchedBox(painter, slotLeft + 50, bandBottom, barRight, barTop);
         setLine(painter, 1);
         countAt(painter, barRight - 600, barTop - 170, mmToTwips(band.top), countLabel(count, stepHistogram ? 3 : 4));
         setPrintFont(painter, 8);

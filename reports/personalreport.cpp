@@ -316,13 +316,12 @@ void drawTimeGraph(QPainter &painter, const PageGeometry &g, const PrintedCourse
     const double x0 = mmToTwips(pl + 5);
     const double width = mmToTwips((g.right - g.left) / 2 - 10);
     const double base = mmToTwips(g.bottom - 4);
-    setHatchBrush(painter);
     setPrintFont(painter, 6);
     for (int i = 1; i <= bars; ++i) {
         const double slotLeft = x0 + width * (i - 1) / bars;
         const double slotRight = x0 + width * i / bars;
         const double seconds = table->stepSeconds[std::size_t(i - 1)];
-        drawBox(painter, slotLeft, base, slotRight, base - barDivision * seconds / u);
+        drawHatchedBox(painter, slotLeft, base, slotRight, base - barDivision * seconds / u);
         const bool labelled = bars < 20 ? true : bars < 50 ? i % 5 == 0 : i % 10 == 0;
         if (labelled)
             textAt(painter, slotLeft - 50, mmToTwips(g.bottom - 3), numberText(i));

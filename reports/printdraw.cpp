@@ -1,6 +1,7 @@
 #include "reports/printdraw.h"
 
 #include "base/painting.h"
+#include "graphs/runline.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -21,19 +22,6 @@ QPen printPen(const QPainter &painter, const QColor &colour, int drawWidth, Qt::
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
-}
-
-void setHatchBrush(QPainter &painter)
-{
-    const QPaintDevice *device = painter.device();
-    const double dpi = device ? device->logicalDpiX() : kLinePixelsPerInch;
-    const double unitsToDevice = std::abs(painter.worldTransform().m11());
-    // Pattern pixels are painter units once the patterns scale with the painter.
-    const double unitsPerPrinterPixel = dpi / kLinePixelsPerInch / (unitsToDevice > 0 ? unitsToDevice : 1.0);
-    QBrush brush(Qt::black, Qt::DiagCrossPattern);
-    brush.setTransform(QTransform::fromScale(unitsPerPrinterPixel, unitsPerPrinterPixel));
-    painter.setRenderHint(QPainter::NonCosmeticBrushPatterns, true);
-    painter.setBrush(brush);
 }
 
 void setLine(QPainter &painter, int drawWidth, const QColor &colour, Qt::PenStyle style)
@@ -83,6 +71,34 @@ void drawBox(QPainter &painter, double x1, double y1, double x2, double y2)
 {
     painter.drawRect(QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)),
                             QPointF(std::max(x1, x2), std::max(y1, y2))));
+}
+
+void drawHatchedBox(QPainter &painter, double x1, double y1, double x2, double y2)
+{
+    const QRectF box(QPointF(std::min(x1, x2), std::min(y1, y2)), QPointF(std::max(x1, x2), std::max(y1, y2)));
+    const QPen hatch = printPen(painter, Qt::black, 1);
+    const double pixel = hatch.widthF();
+    const double step = 8 * pixel;
+    painter.save();
+    painter.setPen(hatch);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Lines x - y = c and x + y = c, cut at the box: each part lies inside it.
+    const auto cut = [&](QLineF line) {
+        if (const auto inside = graphs::clipSegment(line, box))
+            painter.drawLine(*inside);
+    };
+    if (box.width() > 0 && box.height() > 0) {
+        const double span = box.width() + box.height();
+        for (double c = std::floor((box.left() - box.bottom()) / step) * step; c <= box.right() - box.top(); c += step)
+            cut(QLineF(QPointF(box.top() + c, box.top()), QPointF(box.top() + c + span, box.top() + span)));
+        for (double c = std::floor((box.left() + box.top()) / step) * step; c <= box.right() + box.bottom(); c += step)
+            cut(QLineF(QPointF(c - box.top(), box.top()), QPointF(c - box.top() - span, box.top() + span)));
+    }
+    painter.restore();
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    drawBox(painter, box.left(), box.top(), box.right(), box.bottom());
+    painter.restore();
 }
 
 } // namespace qel::reports

@@ -21,9 +21,6 @@ constexpr double kLinePixelsPerInch = 300.0;
 // A pen `drawWidth` printer pixels wide in the painter's current units.
 QPen printPen(const QPainter &painter, const QColor &colour, int drawWidth,
               Qt::PenStyle style = Qt::SolidLine);
-// Black diagonal cross-hatch whose pattern has the size it has on a 300-dpi printer.
-// Sets the painter's hint that lets patterns scale with it.
-void setHatchBrush(QPainter &painter);
 
 // Sets the pen; the brush is left alone.
 void setLine(QPainter &painter, int drawWidth, const QColor &colour = Qt::black,
@@ -61,5 +58,10 @@ using graphs::numberText;
 
 // Rectangle between two corners with the current pen and brush.
 void drawBox(QPainter &painter, double x1, double y1, double x2, double y2);
+// A box cross-hatched in black as a 300-dpi printer's diagonal cross pattern (lines 8 printer
+// pixels apart both ways, 1 pixel wide), outlined with the painter's pen. The hatch is drawn
+// as lines, not as a pattern brush: a preview that shows the page small would turn a pattern
+// into a checkerboard, where lines thin out to grey as on paper seen from afar.
+void drawHatchedBox(QPainter &painter, double x1, double y1, double x2, double y2);
 
 } // namespace qel::reports

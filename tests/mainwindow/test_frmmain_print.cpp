@@ -400,6 +400,7 @@ private slots:
         const QString fromPreview = out->filePath("from-preview.pdf");
         asker->output = fromPreview;
         int shownPages = -1;
+        bool fitsWidth = false, tall = false;
         QString title;
         QStringList captions, hidden;
         bool closed = false;
@@ -408,7 +409,11 @@ private slots:
             if (!previewDialog)
                 return dialog.exec(); // the group dialog, computing the figures
             dialog.show();
-            shownPages = dialog.findChild<QPrintPreviewWidget *>()->pageCount();
+            auto *pagesWidget = dialog.findChild<QPrintPreviewWidget *>();
+            shownPages = pagesWidget->pageCount();
+            // Readable at once: a page as wide as the preview, the preview most of the screen.
+            fitsWidth = pagesWidget->zoomMode() == QPrintPreviewWidget::FitToWidth;
+            tall = dialog.height() >= window->screen()->availableGeometry().height() * 3 / 4;
             // What the preview draws, on paper of the print command's size.
             QPrinter pdf(QPrinter::HighResolution);
             pdf.setOutputFormat(QPrinter::PdfFormat);
@@ -438,6 +443,8 @@ private slots:
             QVERIFY2(caption.toLatin1() != caption.toUtf8(), qPrintable(caption + " is not in Japanese"));
         QCOMPARE(hidden.size(), 3); // page set-up and the two orientations
         QCOMPARE(shownPages, pages);
+        QVERIFY(fitsWidth);
+        QVERIFY(tall);
         QCOMPARE(pdfPages(shown).size(), pages);
         const QImage printedPage = firstPage(printed);
         QVERIFY(!printedPage.isNull());

@@ -36,4 +36,29 @@ PageDrawing PageDevice::drawing() const
     return out;
 }
 
+bool isHatchedBox(const PageDrawing &drawing, const DrawnRect &box)
+{
+    if (box.brushStyle != Qt::NoBrush)
+        return false;
+    const QRectF inside = box.rect.adjusted(-1, -1, 1, 1);
+    if (box.rect.height() < 1 || box.rect.width() < 1)
+        return true;
+    for (const DrawnLine &line : drawing.lines) {
+        const double dx = std::abs(line.line.dx()), dy = std::abs(line.line.dy());
+        if (line.page == box.page && line.colour == QColor(Qt::black) && std::abs(dx - dy) < 1 && dx > 0
+            && inside.contains(line.line.p1()) && inside.contains(line.line.p2()))
+            return true;
+    }
+    return false;
+}
+
+std::vector<DrawnRect> hatchedBoxes(const PageDrawing &drawing)
+{
+    std::vector<DrawnRect> boxes;
+    for (const DrawnRect &r : drawing.rects)
+        if (isHatchedBox(drawing, r))
+            boxes.push_back(r);
+    return boxes;
+}
+
 } // namespace qel::test

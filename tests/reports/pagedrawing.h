@@ -55,6 +55,11 @@ struct PageDrawing {
     int others = 0; // anything else: the reports draw none of it
 };
 
+// The boxes the reports hatch (drawHatchedBox): outlined, not filled, with black diagonal
+// lines inside; a box of no height has no room for them.
+bool isHatchedBox(const PageDrawing &drawing, const DrawnRect &box);
+std::vector<DrawnRect> hatchedBoxes(const PageDrawing &drawing);
+
 class PageDevice : public RecordingDevice {
 public:
     // An A4 page unless told otherwise.

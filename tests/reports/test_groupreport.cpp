@@ -72,11 +72,12 @@ struct GroupDrawing {
                 list << t.text;
         return list;
     }
+    // The hatched boxes outlined in a colour, narrower than the band frames.
     std::vector<DrawnRect> bars(const QColor &outline) const
     {
         std::vector<DrawnRect> found;
-        for (const DrawnRect &r : drawn.rects)
-            if (r.brushStyle == Qt::DiagCrossPattern && r.penColour == outline)
+        for (const DrawnRect &r : hatchedBoxes(drawn))
+            if (r.penColour == outline && r.rect.width() < mmToTwips(20))
                 found.push_back(r);
         return found;
     }
@@ -145,7 +146,7 @@ TEST(GroupReport, BarsLabelsAndBands)
     EXPECT_NEAR(bin5.rect.right(), plotLeft + slot * 6 - 50, kTol);
     EXPECT_NEAR(bin5.rect.bottom(), stepBottom, kTol);
     EXPECT_NEAR(bin5.rect.top(), stepBottom - division * 15 / 2, kTol);
-    EXPECT_EQ(bin5.brushColour, QColor(Qt::black));
+    EXPECT_TRUE(bin5.rect.height() > 0 && isHatchedBox(d.drawn, bin5));
     // Bin 10 of the STEPs holds 12 (12 \ 1 >= 10); bin 10 of the counts holds 100.
     EXPECT_NEAR(stepBars[10].rect.top(), stepBottom - division * 1 / 2, kTol);
     EXPECT_NEAR(runBars[0].rect.top(), runBottom - division * 5, kTol);

@@ -481,8 +481,8 @@ std::vector<DrawnRect> hatchedBars(const Drawing &d, int course)
 {
     std::vector<DrawnRect> bars;
     const PageGeometry &g = kA4;
-    for (const DrawnRect &r : d.drawn.rects)
-        if (r.brushStyle == Qt::DiagCrossPattern && r.rect.left() >= draw::mmToTwips(g.panelLeft(course) + 5) - kTol
+    for (const DrawnRect &r : hatchedBoxes(d.drawn))
+        if (r.rect.left() >= draw::mmToTwips(g.panelLeft(course) + 5) - kTol
             && r.rect.right() <= draw::mmToTwips(g.panelRight(course) - 5) + kTol)
             bars.push_back(r);
     return bars;
@@ -517,7 +517,6 @@ TEST_F(PersonalReport, TimeGraphBarsLabelsAndUnit)
     EXPECT_NEAR(bars[9].rect.right(), x0 + width * 10 / 35, kTol); // bars touch
     EXPECT_NEAR(bars[9].rect.bottom(), base, kTol);
     EXPECT_NEAR(bars[9].rect.top(), base - h * 4000.0 / 3600, kTol);
-    EXPECT_EQ(bars[9].brushColour, QColor(Qt::black));
     EXPECT_EQ(bars[9].penColour, QColor(Qt::black));
 
     QStringList steps;
