@@ -12,7 +12,7 @@ compiler=x86_64-w64-mingw32-g++-posix
 # Qt's headers as system headers: their own warnings are not ours. The Linux mkspec (the
 # platform's definitions) is no Windows one and stays out.
 qt_flags=()
-for flag in $(pkg-config --cflags-only-I Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6Svg); do
+for flag in $(pkg-config --cflags-only-I Qt6Core Qt6Concurrent Qt6Gui Qt6Widgets Qt6PrintSupport Qt6Svg Qt6Sql); do
   case "$flag" in
     */mkspecs/*) ;;
     -I*) qt_flags+=(-isystem "${flag#-I}") ;;
@@ -23,7 +23,7 @@ flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Wpedantic -Werror -DUNICODE -D_UN
        -I "$QEL_ROOT" "${qt_flags[@]}" -DQEL_VERSION='"0"')
 
 cd "$QEL_ROOT"
-mapfile -t sources < <(find records base graphs reports config dialogs mainwindow app tools samples \
+mapfile -t sources < <(find records session history base graphs reports config dialogs mainwindow app tools samples \
   -name '*.cpp' ! -name '*_posix*' | sort)
 echo "MinGW-w64 syntax check of ${#sources[@]} sources"
 printf '%s\0' "${sources[@]}" | xargs -0 -n 1 -P "$(nproc 2>/dev/null || echo 2)" "$compiler" "${flags[@]}"
