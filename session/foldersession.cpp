@@ -18,7 +18,7 @@ struct FolderSession::LookResult {
     std::vector<std::size_t> changed;
     bool nodesKept = false;
     FolderHealth health = FolderHealth::Answering;
-    qint64 tookMSecs = 0;
+    std::optional<qint64> listingMSecs; // how long listing the folder with identities took
 };
 
 namespace {
@@ -146,8 +146,6 @@ void FolderSession::startLook(Look look)
     const std::shared_ptr<const FolderTable> previous = look == Look::Open ? nullptr : table_;
 
     auto work = [folder = folder_, previous, look, stop = stop_](QPromise<std::shared_ptr<LookResult>> &promise) {
-        QElapsedTimer took;
-        took.start();
         auto result = std::make_shared<LookResult>();
         // The maximum counts the group node, which is never read: the range stops at the
         // last file, so that the last step is always told (steps are told at most 25 times a
@@ -173,20 +171,21 @@ void FolderSession::startLook(Look look)
             result->table = std::move(table);
         } else {
             ListingStatus status;
+            QElapsedTimer listingTook;
+            listingTook.start();
             FolderListing listing = listGroupFiles(folder, AllGroup, &status, stop.get(), progress);
+            result->listingMSecs = listingTook.elapsed();
             if (stop->load())
                 return;
             if (!status.complete()) {
                 // The last whole table stays; a part of a listing is not the class.
                 result->health = healthOf(status);
-                result->tookMSecs = took.elapsed();
                 promise.addResult(result);
                 return;
             }
             const bool settling = previous->settlesAt && QDateTime::currentMSecsSinceEpoch() >= *previous->settlesAt;
             if (look == Look::Check && !settling && previous->scan.listing.complete()
                 && sameFiles(listing, previous->listing)) {
-                result->tookMSecs = took.elapsed();
                 promise.addResult(result);
                 return;
             }
@@ -212,7 +211,6 @@ void FolderSession::startLook(Look look)
         }
         // What a helper thread freed stays with it unless handed back.
         platform::releaseFreedMemory();
-        result->tookMSecs = took.elapsed();
         promise.addResult(result);
     };
 
@@ -257,7 +255,9 @@ void FolderSession::lookEnded(quint64 generation, Look look, const std::shared_p
     looking_ = false;
     quiet_->stop();
     setHealth(result->health);
-    watch_->lookTook(result->tookMSecs);
+    // The periodic look is a listing: its time, not that of reading files, sets the pace.
+    if (result->listingMSecs)
+        watch_->lookTook(*result->listingMSecs);
     if (result->table) {
         table_ = result->table;
         if (!result->reread.empty())

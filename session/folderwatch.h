@@ -26,7 +26,7 @@ public:
     void stop();
     bool watching() const { return watching_; }
 
-    // How long the last look at the folder took: the periodic tick comes a second apart,
+    // How long the last listing of the folder took: the periodic tick comes a second apart,
     // stretched for a large or slow folder so that looking takes a small share of the time.
     void lookTook(qint64 msecs);
     int checkInterval() const { return interval_; }
