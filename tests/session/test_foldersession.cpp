@@ -4,6 +4,7 @@
 #include "records/groupstats.h"
 #include "records/readingfile.h"
 #include "samples/recordwriter.h"
+#include "tests/support/recordfiles.h"
 #include "session/foldersession.h"
 #include "tests/support/testprint.h"
 
@@ -22,16 +23,11 @@ using namespace qel;
 
 namespace {
 
-const QDateTime kLongAgo = QDateTime::currentDateTime().addDays(-1);
+using qeltest::kLongAgo;
 
 void writeRecord(const QString &path, int runs, int step, const QDateTime &modified = kLongAgo)
 {
-    samples::RecordContent c;
-    c.currentStep = std::uint16_t(step);
-    c.totalSeconds = runs * 60;
-    for (int k = 0; k < runs; ++k)
-        c.runs.push_back({std::int16_t(50 + (k * 7 + step) % 40), std::int16_t(k * 11 % 700)});
-    ASSERT_TRUE(samples::writeFile(path, samples::recordBytes(c), modified));
+    ASSERT_TRUE(qeltest::writeRecordFile(path, runs, step, modified));
 }
 
 // Waits until the session has nothing under way.
