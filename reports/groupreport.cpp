@@ -64,8 +64,8 @@ void drawHeadingAndTable(QPainter &painter, const PageGeometry &g, const QString
                          const GroupStatistics &statistics)
 {
     setPrintFont(painter, 20);
-    //: Title of the group report: the whole class.
-    textAt(painter, g.paperX(25), 15, Tr::tr("全体"));
+    //: Title of the group report: the whole class. Short: the folder follows it on the line.
+    textAt(painter, g.paperX(25), 15, Tr::tr("全体", "title"));
     setPrintFont(painter, 12);
     textAt(painter, g.paperX(39), 17, folderHeading(painter, folder, g.right - 2 - g.paperX(39)));
     //: Column of the statistics: all learners.

@@ -52,9 +52,7 @@
     </message>
     <message>
         <source>全体</source>
-        <extracomment>Title of the group report: the whole class.
-----------
-Column of the statistics: all learners.</extracomment>
+        <extracomment>Column of the statistics: all learners.</extracomment>
         <translation>All learners</translation>
     </message>
     <message>
@@ -109,6 +107,12 @@ Column of the statistics: all learners.</extracomment>
         <source>練習回数</source>
         <extracomment>Title of the histogram of run counts.</extracomment>
         <translation>Runs</translation>
+    </message>
+    <message>
+        <source>全体</source>
+        <comment>title</comment>
+        <extracomment>Title of the group report: the whole class. Short: the folder follows it on the line.</extracomment>
+        <translation>All</translation>
     </message>
 </context>
 <context>
