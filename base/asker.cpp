@@ -35,7 +35,7 @@ public:
         }
         if (buttons == Buttons::OkCancel) {
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+            box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("Asker", "キャンセル"));
         } else {
             box.setStandardButtons(QMessageBox::Ok);
         }

@@ -6,7 +6,8 @@ NameMask::NameMask(QObject *parent) : QObject(parent) {}
 
 QString NameMask::numberText(int number)
 {
-    return QStringLiteral("学習者 %1").arg(number);
+    //: What stands for a learner's name on the projector and in outputs: %1 is the learner's number.
+    return tr("学習者 %1").arg(number);
 }
 
 void NameMask::setNumbering(const QStringList &names)

@@ -27,29 +27,31 @@ public:
 
 void reportFailure(QWidget *parent, const QString &error)
 {
-    asker().message(parent, error.isEmpty() ? QStringLiteral("印刷できませんでした。") : error, QString(),
+    asker().message(parent, error.isEmpty() ? QCoreApplication::translate("PrintPreview", "印刷できませんでした。") : error, QString(),
                     Asker::Buttons::Ok, Asker::Icon::Exclamation);
 }
 
 void dressPreview(QPrintPreviewDialog &dialog, const std::function<bool()> &print)
 {
-    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    dialog.setWindowTitle(QCoreApplication::translate("PrintPreview", "印刷プレビュー"));
+    // Qt's actions are found by Qt's own words for them (in the language installed) and
+    // named with ours, which Qt's Japanese does not match.
     static const struct {
         const char *source;
         const char *caption; // nullptr: not offered
     } kActions[] = {
-        {"Next page", "次のページ"},
-        {"Previous page", "前のページ"},
-        {"First page", "最初のページ"},
-        {"Last page", "最後のページ"},
-        {"Fit width", "幅に合わせる"},
-        {"Fit page", "ページ全体"},
-        {"Zoom in", "拡大"},
-        {"Zoom out", "縮小"},
-        {"Show single page", "1ページ表示"},
-        {"Show facing pages", "見開き表示"},
-        {"Show overview of all pages", "全ページ表示"},
-        {"Print", "印刷"},
+        {"Next page", QT_TRANSLATE_NOOP("PrintPreview", "次のページ")},
+        {"Previous page", QT_TRANSLATE_NOOP("PrintPreview", "前のページ")},
+        {"First page", QT_TRANSLATE_NOOP("PrintPreview", "最初のページ")},
+        {"Last page", QT_TRANSLATE_NOOP("PrintPreview", "最後のページ")},
+        {"Fit width", QT_TRANSLATE_NOOP("PrintPreview", "幅に合わせる")},
+        {"Fit page", QT_TRANSLATE_NOOP("PrintPreview", "ページ全体")},
+        {"Zoom in", QT_TRANSLATE_NOOP("PrintPreview", "拡大")},
+        {"Zoom out", QT_TRANSLATE_NOOP("PrintPreview", "縮小")},
+        {"Show single page", QT_TRANSLATE_NOOP("PrintPreview", "1ページ表示")},
+        {"Show facing pages", QT_TRANSLATE_NOOP("PrintPreview", "見開き表示")},
+        {"Show overview of all pages", QT_TRANSLATE_NOOP("PrintPreview", "全ページ表示")},
+        {"Print", QT_TRANSLATE_NOOP("PrintPreview", "印刷")},
         {"Portrait", nullptr},
         {"Landscape", nullptr},
         {"Page setup", nullptr},
@@ -68,7 +70,7 @@ void dressPreview(QPrintPreviewDialog &dialog, const std::function<bool()> &prin
             if (text != QCoreApplication::translate("QPrintPreviewDialog", entry.source))
                 continue;
             if (entry.caption)
-                action->setText(QString::fromUtf8(entry.caption));
+                action->setText(QCoreApplication::translate("PrintPreview", entry.caption));
             else
                 action->setVisible(false);
             break;

@@ -1,5 +1,6 @@
 #include "config/registrystore.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QLockFile>
@@ -33,12 +34,16 @@ int failureCode(const QSettings &settings)
 
 StoreStatus setFailure(const RegistryKey &key, const QString &name)
 {
-    return {key.path() + QLatin1Char('\\') + name + QStringLiteral("レジストリのセットに失敗しました。")};
+    //: %1: the settings key and value that could not be written.
+    return {QCoreApplication::translate("RegistryStore", "%1レジストリのセットに失敗しました。")
+                .arg(key.path() + QLatin1Char('\\') + name)};
 }
 
 QString createFailure(const RegistryKey &key, int code)
 {
-    return QString::number(code) + QLatin1Char(' ') + key.path() + QStringLiteral("レジストリの作成に失敗しました。");
+    //: %1: the error code, %2: the settings key that could not be made.
+    return QCoreApplication::translate("RegistryStore", "%1 %2レジストリの作成に失敗しました。")
+        .arg(QString::number(code), key.path());
 }
 
 // The file's new name, or empty when it could not be renamed. Two moves within a second

@@ -2,6 +2,7 @@
 
 #include "config/registrystore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace qel {
@@ -15,6 +16,7 @@ const QString kRecentFolder = QStringLiteral("RecentFolder");
 const QString kRecDir = QStringLiteral("RecDir");
 const QString kAutoRefresh = QStringLiteral("AutoRefresh");
 const QString kCsvFolder = QStringLiteral("CsvFolder");
+const QString kLanguage = QStringLiteral("Language");
 
 bool isRoot(const QString &folder)
 {
@@ -36,9 +38,10 @@ std::vector<StoreValue> windowValues(const WindowTwips &window, const QString &r
 // What the user is told when the store that could not be parsed went to `setAside`.
 QString setAsideNotice(const QString &setAside)
 {
-    return QStringLiteral("設定ファイルを読み込めなかったため、初期設定で起動します。\n"
-                          "元のファイルは次の名前で残しました。\n")
-           + QDir::toNativeSeparators(setAside);
+    //: %1: the name the settings file that could not be read was given.
+    return QCoreApplication::translate("ViewerSettings", "設定ファイルを読み込めなかったため、初期設定で起動します。\n"
+                                                         "元のファイルは次の名前で残しました。\n%1")
+        .arg(QDir::toNativeSeparators(setAside));
 }
 
 } // namespace
@@ -76,6 +79,7 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
         settings.recordFolder = queryStringOr(key, kRecentFolder, QString());
         settings.autoRefresh = queryLongOr(key, kAutoRefresh, 1) != 0;
         settings.csvFolder = queryStringOr(key, kCsvFolder, QString());
+        settings.language = languageOfCode(queryStringOr(key, kLanguage, QString()));
     }
     if (settings.recordFolder.isEmpty())
         settings.recordFolder = trimTrainerFolder(queryStringOr(trainerKey(), kRecDir, programFolder));
@@ -83,13 +87,20 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
 }
 
 StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh,
-                               const QString &csvFolder)
+                               const QString &csvFolder, std::optional<Language> language)
 {
     std::vector<StoreValue> values = windowValues(window, recordFolder);
     values.push_back({kAutoRefresh, autoRefresh ? 1 : 0});
     if (!csvFolder.isEmpty())
         values.push_back({kCsvFolder, csvFolder});
+    if (language)
+        values.push_back({kLanguage, languageCode(*language)});
     return setValues(viewerKey(), values);
+}
+
+std::optional<Language> storedLanguage()
+{
+    return languageOfCode(queryStringOr(viewerKey(), kLanguage, QString()));
 }
 
 } // namespace qel

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's position and size and the record folder, kept between runs.
 
+#include "config/language.h"
 #include "config/registrystore.h"
 
 #include <QString>
@@ -25,6 +26,8 @@ struct ViewerSettings {
     bool firstStart = false;
     // The list follows the record folder as it changes ("AutoRefresh", on unless stored off).
     bool autoRefresh = true;
+    // The language the user chose ("Language": "ja" or "en"); none: follow the system.
+    std::optional<Language> language;
 };
 
 // Where a first start places the window, in twips.
@@ -47,10 +50,15 @@ struct LoadedSettings {
 // fallback of the record folder. The caller shows a failure and ends the program.
 LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &programFolder);
 
-// Writes the window, the record folder, the auto-refresh switch and the folder of the last
-// CSV export (kept as stored when empty) in one save.
+// Writes the window, the record folder, the auto-refresh switch, the folder of the last CSV
+// export (kept as stored when empty) and the language chosen (kept as stored when none was)
+// in one save.
 StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh,
-                               const QString &csvFolder);
+                               const QString &csvFolder, std::optional<Language> language = std::nullopt);
+
+// The language stored as the user's choice, read alone (qelviewer-cli's start); none when
+// none is stored or the stored value names no language offered.
+std::optional<Language> storedLanguage();
 
 // The trainer's folder without one final separator; a root ("/", "C:\") keeps its own,
 // since without it the path would name another folder.

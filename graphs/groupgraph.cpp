@@ -6,32 +6,37 @@
 #include "records/groupstats.h"
 #include "records/textformat.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
 
 namespace qel::graphs {
 
 namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(GroupGraph)
+};
+
 // A count label never starts above this far below the top grid line (one pixel at 96 dpi).
 constexpr double kCountInset = 15;
 }
 
 QString stepStatusText(int learnerCount, double mean)
 {
-    return QString::number(learnerCount) + QStringLiteral("人 平均： ") + twoDecimals(mean)
-         + QStringLiteral(" STEP");
+    //: Status bar of the STEP statistics graph: %n learners, %1 their mean passed STEP.
+    return Tr::tr("%n人 平均： %1 STEP", nullptr, learnerCount).arg(twoDecimals(mean));
 }
 
 QString runStatusText(int learnerCount, double mean)
 {
-    return QString::number(learnerCount) + QStringLiteral("人、 平均： ") + twoDecimals(mean)
-         + QStringLiteral(" 回");
+    //: Status bar of the run-count statistics graph: %n learners, %1 their mean number of runs.
+    return Tr::tr("%n人、 平均： %1 回", nullptr, learnerCount).arg(twoDecimals(mean));
 }
 
 QString countLabel(std::int64_t count, int padding)
 {
-    return padRight(QString(padding, QLatin1Char(' ')), QString::number(count), 5)
-         + QStringLiteral("人");
+    //: Above a bar: %1 the number of learners (padded with blanks, keep them in front).
+    return Tr::tr("%1人").arg(padRight(QString(padding, QLatin1Char(' ')), QString::number(count), 5));
 }
 
 GroupGraphResult groupGraphTexts(int kind, const QString &groupName, int learnerCount,
@@ -43,8 +48,11 @@ GroupGraphResult groupGraphTexts(int kind, const QString &groupName, int learner
     std::vector<std::int32_t> &values = steps ? collections.groupSteps : collections.groupRunCounts;
     std::sort(values.begin(), values.end());
     const double mean = meanOf(values);
-    return {groupName + QStringLiteral("の練習者の")
-                + (steps ? QStringLiteral("STEP統計グラフです。") : QStringLiteral("練習回数統計グラフです。")),
+    //: Heading of a statistics graph; %1 the group ("全体", "英文", "かな/ローマ").
+    return {(steps ? Tr::tr("%1の練習者のSTEP統計グラフです。")
+                   //: Heading of a statistics graph; %1 the group ("全体", "英文", "かな/ローマ").
+                   : Tr::tr("%1の練習者の練習回数統計グラフです。"))
+                .arg(groupName),
             steps ? stepStatusText(learnerCount, mean) : runStatusText(learnerCount, mean)};
 }
 
@@ -92,16 +100,24 @@ GroupGraphResult drawGroupGraph(QPainter &painter, int widthTwips, int heightTwi
             writeTextOn(painter, slot * k - 100, f.top + kCountInset, label, kBlack, kPaneBackground);
         QString range;
         if (k == 1)
-            range = QStringLiteral("0～");
+            //: Under the first bar: values from 0.
+            range = Tr::tr("0～");
         else if (k <= 10)
-            range = QString::number(std::int64_t(k - 1) * h.binWidth) + QStringLiteral("～");
+            //: Under a bar: values from %1 (up to the next bar's).
+            range = Tr::tr("%1～").arg(std::int64_t(k - 1) * h.binWidth);
         else
-            range = QString::number(std::int64_t(10) * h.binWidth) + QStringLiteral("以上");
+            //: Under the last bar: %1 and more.
+            range = Tr::tr("%1以上").arg(std::int64_t(10) * h.binWidth);
         writeText(painter, left + 150, f.base + 100, range, kBlue);
     }
     writeText(painter, (f.width / 2) - 200, f.base + 300,
-              steps ? QStringLiteral("STEP") : QStringLiteral("練習回数"), kBlue);
-    writeText(painter, 400, f.captionTop(), QStringLiteral("人"), kBlue);
+              //: Caption of the horizontal axis: passed STEP.
+              steps ? Tr::tr("STEP")
+                    //: Caption of the horizontal axis: number of runs.
+                    : Tr::tr("練習回数"),
+              kBlue);
+    //: Caption of the vertical axis: number of learners.
+    writeText(painter, 400, f.captionTop(), Tr::tr("人"), kBlue);
     painter.restore();
     return result;
 }

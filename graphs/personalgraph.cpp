@@ -6,6 +6,7 @@
 #include "records/loadedhistory.h"
 #include "records/textformat.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -13,14 +14,22 @@
 
 namespace qel::graphs {
 
+namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(PersonalGraph)
+};
+} // namespace
+
 QString practiceHeading(const PersonalGraphRow &row)
 {
-    return row.name + QStringLiteral("さんの ") + row.courseText + QStringLiteral(" 練習記録グラフです。");
+    //: Heading of the practice graph: %1 the learner's name, %2 the course.
+    return Tr::tr("%1さんの %2 練習記録グラフです。").arg(row.name, row.courseText);
 }
 
 QString timeHeading(const PersonalGraphRow &row)
 {
-    return row.name + QStringLiteral("さんの ") + row.courseText + QStringLiteral(" 練習時間グラフです。");
+    //: Heading of the practice time graph: %1 the learner's name, %2 the course.
+    return Tr::tr("%1さんの %2 練習時間グラフです。").arg(row.name, row.courseText);
 }
 
 namespace {
@@ -30,11 +39,13 @@ namespace {
 void writeCaptions(QPainter &painter, const GraphFrame &f)
 {
     const double y = f.captionTop();
-    const QString speed = QStringLiteral("ストローク／分");
+    //: Caption of the left axis: strokes per minute.
+    const QString speed = Tr::tr("ストローク／分");
     writeText(painter, 120, y, speed, kBlue);
     // Half a character apart at least.
     const double free = 120 + draw::textWidth(painter, speed) + kPaneTextHeight / 2;
-    const QString whole = QStringLiteral("ミスタイプ率(%)");
+    //: Caption of the right axis: mistyped strokes in percent.
+    const QString whole = Tr::tr("ミスタイプ率(%)");
     double x = f.width - 1500;
     QString rate = whole;
     if (x < free) {
@@ -68,7 +79,8 @@ public:
             writeNumber(painter, f.width - 590, y, 10 * i, kRed);
         }
         writeCaptions(painter, f);
-        writeText(painter, (f.width / 2) - 200, f.base + 300, QStringLiteral("練習回数"), kBlack);
+        //: Caption of the horizontal axis: the runs, first to last.
+        writeText(painter, (f.width / 2) - 200, f.base + 300, Tr::tr("練習回数"), kBlack);
 
         const std::int64_t n = header.runCount();
         m_axis = runAxisFor(f.plotWidth, n);
@@ -81,7 +93,8 @@ public:
         }
         if (n < 2) {
             writeText(painter, (f.plotWidth / 2) - 1000, f.plotHeight / 2,
-                      QStringLiteral("回数が２回目からグラフ表示されます。"), kBlack);
+                      //: In place of the practice graph of a learner with fewer than two runs.
+                      Tr::tr("回数が２回目からグラフ表示されます。"), kBlack);
             return;
         }
         if (m_axis.columns == 0)
@@ -189,7 +202,8 @@ void drawTime(QPainter &painter, const GraphFrame &f, const PersonalGraphRow &ro
                 writeNumber(painter, left, f.base + 100, i, kBlack);
         }
     }
-    writeText(painter, (f.width / 2) - 200, f.base + 300, QStringLiteral("STEP毎 練習時間"), kBlack);
+    //: Caption of the horizontal axis of the time graph: practice time per STEP.
+    writeText(painter, (f.width / 2) - 200, f.base + 300, Tr::tr("STEP毎 練習時間"), kBlack);
     for (int i = 0; i <= 10; ++i)
         writeNumber(painter, 240, f.base - i * f.division - 70, axis.label(i), kBlue);
     writeText(painter, 400, f.captionTop(), axis.caption, kBlue);

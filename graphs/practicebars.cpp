@@ -3,6 +3,7 @@
 #include "base/painting.h"
 #include "graphs/graphframe.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -23,12 +24,14 @@ constexpr int kDivisions = 5;
 
 QString notObservedLegend()
 {
-    return QStringLiteral("未観測");
+    //: Legend of the grey band: days the viewer did not watch the folder.
+    return QCoreApplication::translate("PracticeBars", "未観測");
 }
 
 QString carriedLegend()
 {
-    return QStringLiteral("前の日の分を含む");
+    //: Legend of a hatched bar: it may hold runs of earlier days no one watched.
+    return QCoreApplication::translate("PracticeBars", "前の日の分を含む");
 }
 
 double barDivision(double largest)

@@ -2,6 +2,7 @@
 
 #include "records/textformat.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace qel::graphs {
@@ -60,7 +61,11 @@ TimeAxis timeAxisFor(std::int64_t longest)
     } else {
         axis.secondsPerDivision = (longest / 36000 + 1) * 3600;
     }
-    axis.caption = axis.secondsPerDivision < 3600 ? QStringLiteral("分") : QStringLiteral("時間");
+    axis.caption = axis.secondsPerDivision < 3600
+                       //: Caption of the time axis, counted in minutes.
+                       ? QCoreApplication::translate("Scales", "分")
+                       //: Caption of the time axis, counted in hours.
+                       : QCoreApplication::translate("Scales", "時間");
     return axis;
 }
 

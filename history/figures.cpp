@@ -234,12 +234,20 @@ QString periodText(const PeriodFigures &figures, Period period)
     return dateText(figures.first) + QStringLiteral("～") + shortDateText(figures.last);
 }
 
-QString noteText(bool observed, const std::optional<QDate> &carriedFrom)
+QString notObservedText(Wording wording)
+{
+    //: A day or week the viewer did not watch the record folder: its figures are unknown.
+    return worded(wording, "HistoryFigures", QT_TRANSLATE_NOOP("HistoryFigures", "未観測"));
+}
+
+QString noteText(bool observed, const std::optional<QDate> &carriedFrom, Wording wording)
 {
     if (!observed)
-        return notObservedText();
+        return notObservedText(wording);
     if (carriedFrom)
-        return shortDateText(*carriedFrom) + QStringLiteral("以降の分を含む");
+        //: The figures may hold runs of days no one watched, from the date %1 (MM/dd) on.
+        return worded(wording, "HistoryFigures", QT_TRANSLATE_NOOP("HistoryFigures", "%1以降の分を含む"))
+            .arg(shortDateText(*carriedFrom));
     return QString();
 }
 

@@ -9,6 +9,7 @@
 // school weeks do.
 
 #include "history/journalstore.h"
+#include "records/wording.h"
 
 #include <QDate>
 #include <QString>
@@ -117,11 +118,8 @@ QString periodText(const PeriodFigures &figures, Period period);
 // "2026/01/05" and "01/05".
 QString dateText(const QDate &date);
 QString shortDateText(const QDate &date);
-// "未観測", "01/03以降の分を含む", or empty.
-QString noteText(bool observed, const std::optional<QDate> &carriedFrom);
-inline QString notObservedText()
-{
-    return QStringLiteral("未観測");
-}
+// "未観測", "01/03以降の分を含む", or empty. The CSV writes them in Japanese.
+QString noteText(bool observed, const std::optional<QDate> &carriedFrom, Wording wording = Wording::Shown);
+QString notObservedText(Wording wording = Wording::Shown);
 
 } // namespace qel::history

@@ -262,17 +262,19 @@ QFuture<std::optional<int>> Journal::forgetLearners(const QString &folder, const
 
 QString Journal::damagedText(const QString &movedAside)
 {
-    return QStringLiteral("練習の記録のデータベースが壊れていたため、「%1」に移して新しく記録を始めました。").arg(movedAside);
+    //: %1: where the damaged database file now lies.
+    return tr("練習の記録のデータベースが壊れていたため、「%1」に移して新しく記録を始めました。").arg(movedAside);
 }
 
 QString Journal::cannotWriteText()
 {
-    return QStringLiteral("練習の記録を保存できません（ディスクがいっぱいか、書き込みに失敗しました）。記録を残さずに表示を続けます。");
+    return tr("練習の記録を保存できません（ディスクがいっぱいか、書き込みに失敗しました）。記録を残さずに表示を続けます。");
 }
 
 QString Journal::unavailableText(const QString &path, const QString &detail)
 {
-    return QStringLiteral("練習の記録のデータベース「%1」を使えません（%2）。記録を残さずに表示を続けます。").arg(path, detail);
+    //: %1: the database file, %2: what went wrong (the system's words).
+    return tr("練習の記録のデータベース「%1」を使えません（%2）。記録を残さずに表示を続けます。").arg(path, detail);
 }
 
 } // namespace qel::history

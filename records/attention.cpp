@@ -3,10 +3,54 @@
 #include "records/regression.h"
 #include "records/textformat.h"
 
-
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace qel {
+
+namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(Attention)
+};
+
+constexpr const char *kContext = "Attention";
+// The states; %n: the learner's days without practice.
+const char *const kAbsent = QT_TRANSLATE_N_NOOP("Attention", "%n日練習なし");
+const char *const kNotToday = QT_TRANSLATE_NOOP("Attention", "今日は未練習");
+const char *const kBelowTarget = QT_TRANSLATE_NOOP("Attention", "目標未達");
+const char *const kStuck = QT_TRANSLATE_NOOP("Attention", "伸び悩み");
+const char *const kPractising = QT_TRANSLATE_NOOP("Attention", "練習中");
+const char *const kOnTarget = QT_TRANSLATE_NOOP("Attention", "目標達成");
+//: A row whose record file could not be read.
+const char *const kUnreadable = QT_TRANSLATE_NOOP("Attention", "読み込めません");
+// The reasons.
+//: A learner without any runs.
+const char *const kNoRuns = QT_TRANSLATE_NOOP("Attention", "未練習");
+//: %1: mean SPM of the newest runs, %2: the target.
+const char *const kSpmBelow = QT_TRANSLATE_NOOP("Attention", "SPM %1 (目標 %2)");
+//: %1: mean mistype rate of the newest runs, %2: the target, both in percent.
+const char *const kMistypeAbove = QT_TRANSLATE_NOOP("Attention", "ミスタイプ率 %1% (目標 %2%)");
+//: %1: minutes practised this week, %2: the target.
+const char *const kMinutesBelow = QT_TRANSLATE_NOOP("Attention", "今週 %1分 (目標 %2分)");
+//: %1: progress rate (SPM gained per run) of the newest %2 runs.
+const char *const kNoProgress = QT_TRANSLATE_NOOP("Attention", "上達度 %1 (直近%2回)");
+const char *const kNoStepGain = QT_TRANSLATE_NOOP("Attention", "2週間STEPの上昇なし");
+//: The reasons of a row, one after another.
+const char *const kReasonSeparator = QT_TRANSLATE_NOOP("Attention", "、");
+
+const char *captionOf(Need need)
+{
+    switch (need) {
+    case Need::Absent: return kAbsent;
+    case Need::NotToday: return kNotToday;
+    case Need::BelowTarget: return kBelowTarget;
+    case Need::Stuck: return kStuck;
+    case Need::Practising: return kPractising;
+    case Need::OnTarget: return kOnTarget;
+    }
+    return nullptr;
+}
+} // namespace
 
 bool validTargets(const CourseTargets &targets)
 {
@@ -66,7 +110,9 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
     const QDate today = now.toLocalTime().date();
     const QDate modified = QDateTime::fromMSecsSinceEpoch(modifiedMs).date();
     std::vector<Finding> found;
-    auto add = [&](Need need, const QString &reason) { found.push_back({need, reason}); };
+    auto add = [&](Need need, const char *reason, QStringList figures = {}, int count = -1) {
+        found.push_back({need, reason, std::move(figures), count});
+    };
 
     // A time ahead of ours counts as now: the room's machines and the file server rarely
     // agree to the second. Days are counted between local dates.
@@ -77,7 +123,7 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
     std::optional<qint64> recheck = nextMidnight(today).toMSecsSinceEpoch();
     const bool practising = age >= -kPractisingMSecs && age <= kPractisingMSecs;
     if (practising) {
-        add(Need::Practising, needCaption(Need::Practising));
+        add(Need::Practising, kPractising);
         recheck = std::min(*recheck, modifiedMs + kPractisingMSecs + 1);
     } else if (age < -kPractisingMSecs) {
         // Far ahead: it becomes "just now" once our clock comes within five minutes.
@@ -86,11 +132,11 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
     a.recheckAt = recheck;
 
     if (a.idleDays > targets.idleDays)
-        add(Need::Absent, needCaption(Need::Absent, a.idleDays));
+        add(Need::Absent, kAbsent, {}, a.idleDays);
     else if (!a.practised)
-        add(Need::NotToday, QStringLiteral("未練習"));
+        add(Need::NotToday, kNoRuns);
     else if (a.idleDays >= 1 && !practising) // one who practises across midnight has begun today
-        add(Need::NotToday, needCaption(Need::NotToday));
+        add(Need::NotToday, kNotToday);
 
     // Runs a file says it has but does not hold cannot be measured.
     bool targetsMet = row.recent.count > 0 && a.idleDays <= targets.idleDays;
@@ -107,20 +153,18 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
         a.recentSpmTenths = floorDiv(spmSum * 10, count);
         a.recentMistypeTenths = -floorDiv(-rateSum, count * 10);
         if (spmSum < qint64(targets.spm) * count) {
-            add(Need::BelowTarget, QStringLiteral("SPM %1 (目標 %2)").arg(recentSpmText(a)).arg(targets.spm));
+            add(Need::BelowTarget, kSpmBelow, {recentSpmText(a), QString::number(targets.spm)});
             targetsMet = false;
         }
         // Runs keep hundredths of a percent, targets tenths.
         if (rateSum > qint64(targets.mistypeTenths) * 10 * count) {
-            add(Need::BelowTarget, QStringLiteral("ミスタイプ率 %1% (目標 %2%)")
-                                       .arg(recentMistypeText(a), tenthsText(targets.mistypeTenths)));
+            add(Need::BelowTarget, kMistypeAbove, {recentMistypeText(a), tenthsText(targets.mistypeTenths)});
             targetsMet = false;
         }
     }
     if (history.minutesThisWeek && *history.minutesThisWeek < targets.minutesPerWeek) {
-        add(Need::BelowTarget, QStringLiteral("今週 %1分 (目標 %2分)")
-                                   .arg(*history.minutesThisWeek)
-                                   .arg(targets.minutesPerWeek));
+        add(Need::BelowTarget, kMinutesBelow,
+            {QString::number(*history.minutesThisWeek), QString::number(targets.minutesPerWeek)});
         targetsMet = false;
     }
 
@@ -132,13 +176,13 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
             series.addSample(run.spm);
         const double rate = series.fit().slope;
         if (rate <= 0)
-            add(Need::Stuck, QStringLiteral("上達度 %1 (直近%2回)").arg(twoDecimals(rate)).arg(trend.size()));
+            add(Need::Stuck, kNoProgress, {twoDecimals(rate), QString::number(trend.size())});
     }
     if (history.stepsGainedTwoWeeks && *history.stepsGainedTwoWeeks <= 0)
-        add(Need::Stuck, QStringLiteral("2週間STEPの上昇なし"));
+        add(Need::Stuck, kNoStepGain);
 
     if (targetsMet)
-        add(Need::OnTarget, needCaption(Need::OnTarget));
+        add(Need::OnTarget, kOnTarget);
 
     std::stable_sort(found.begin(), found.end(),
                      [](const Finding &x, const Finding &y) { return int(x.need) < int(y.need); });
@@ -146,41 +190,38 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
     return a;
 }
 
-QString needCaption(Need need, int idleDays)
+QString needCaption(Need need, int idleDays, Wording wording)
 {
-    switch (need) {
-    case Need::Absent:
-        return QStringLiteral("%1日練習なし").arg(idleDays);
-    case Need::NotToday:
-        return QStringLiteral("今日は未練習");
-    case Need::BelowTarget:
-        return QStringLiteral("目標未達");
-    case Need::Stuck:
-        return QStringLiteral("伸び悩み");
-    case Need::Practising:
-        return QStringLiteral("練習中");
-    case Need::OnTarget:
-        return QStringLiteral("目標達成");
-    }
-    return QString();
+    const char *caption = captionOf(need);
+    return caption ? worded(wording, kContext, caption, need == Need::Absent ? idleDays : -1) : QString();
 }
 
-QString stateText(const Assessment &assessment)
+QString reasonText(const Finding &finding, Wording wording)
+{
+    if (!finding.reason)
+        return QString();
+    QString text = worded(wording, kContext, finding.reason, finding.count);
+    for (const QString &figure : finding.figures)
+        text = text.arg(figure);
+    return text;
+}
+
+QString stateText(const Assessment &assessment, Wording wording)
 {
     const auto top = assessment.top();
     if (!top)
-        return QStringLiteral("読み込めません");
-    return needCaption(*top, assessment.idleDays);
+        return worded(wording, kContext, kUnreadable);
+    return needCaption(*top, assessment.idleDays, wording);
 }
 
-QString reasonsText(const Assessment &assessment)
+QString reasonsText(const Assessment &assessment, Wording wording)
 {
     if (!assessment.readable)
-        return QStringLiteral("読み込めません");
+        return worded(wording, kContext, kUnreadable);
     QStringList reasons;
     for (const Finding &finding : assessment.findings)
-        reasons << finding.reason;
-    return reasons.join(QStringLiteral("、"));
+        reasons << reasonText(finding, wording);
+    return reasons.join(worded(wording, kContext, kReasonSeparator));
 }
 
 QString furtherReasonsText(const Assessment &assessment)
@@ -190,9 +231,9 @@ QString furtherReasonsText(const Assessment &assessment)
     const QString shown = stateText(assessment);
     QStringList reasons;
     for (const Finding &finding : assessment.findings)
-        if (finding.reason != shown)
-            reasons << finding.reason;
-    return reasons.join(QStringLiteral("、"));
+        if (const QString reason = reasonText(finding); reason != shown)
+            reasons << reason;
+    return reasons.join(Tr::tr(kReasonSeparator));
 }
 
 QString recentSpmText(const Assessment &assessment)
@@ -215,7 +256,15 @@ QString figuresText(const AttentionEntry &entry)
         return QString();
     const QString spm = a.recentSpmTenths ? recentSpmText(a) : QStringLiteral("-");
     const QString rate = a.recentMistypeTenths ? recentMistypeText(a) + QLatin1Char('%') : QStringLiteral("-");
-    return QStringLiteral("STEP %1  SPM %2  ミス %3").arg(entry.passedStep).arg(spm, rate);
+    //: A tile's figures: passed STEP, mean SPM and mistype rate of the newest runs.
+    return Tr::tr("STEP %1  SPM %2  ミス %3").arg(entry.passedStep).arg(spm, rate);
+}
+
+QString lastPracticeText(const AttentionEntry &entry, Wording wording)
+{
+    if (!entry.assessment.readable)
+        return QString();
+    return entry.assessment.practised ? entry.lastPractice : worded(wording, kContext, kNoRuns);
 }
 
 namespace {
@@ -258,7 +307,7 @@ std::vector<AttentionEntry> assessClass(const std::vector<TableRow> &rows, const
         entry.passedStep = row.passedStep;
         entry.assessment = assess(row, now, targets.of(course), history ? history(row) : HistoryFigures{});
         if (row.readable)
-            entry.lastPractice = entry.assessment.practised ? row.cells[DateColumn] : QStringLiteral("未練習");
+            entry.lastPractice = entry.assessment.practised ? row.cells[DateColumn] : worded(Wording::Japanese, kContext, kNoRuns);
         entries.push_back(std::move(entry));
     }
     sortByNeed(entries);

@@ -19,6 +19,7 @@
 
 #include "records/learnersummary.h"
 #include "records/learnertable.h"
+#include "records/wording.h"
 
 #include <QDateTime>
 #include <QString>
@@ -80,7 +81,11 @@ inline constexpr int kMinTrendRuns = 5; // fewer runs say nothing of a trend
 
 struct Finding {
     Need need = Need::OnTarget;
-    QString reason;
+    // The reason's words (a text marked for translation, reasonText puts it into words), the
+    // figures that fill its %1, %2 and the count that fills its %n (-1: none).
+    const char *reason = nullptr;
+    QStringList figures;
+    int count = -1;
     bool operator==(const Finding &) const = default;
 };
 
@@ -110,11 +115,14 @@ Assessment assess(const TableRow &row, const QDateTime &now, const CourseTargets
                   const HistoryFigures &history = {});
 
 // Captions: "N日練習なし" (with the learner's days), "今日は未練習", "目標未達", "伸び悩み",
-// "練習中", "目標達成"; "読み込めません" for an unreadable row.
-QString needCaption(Need need, int idleDays = 0);
-QString stateText(const Assessment &assessment);
+// "練習中", "目標達成"; "読み込めません" for an unreadable row. The board's CSV writes them
+// and the reasons in Japanese, whatever the language shown.
+QString needCaption(Need need, int idleDays = 0, Wording wording = Wording::Shown);
+QString stateText(const Assessment &assessment, Wording wording = Wording::Shown);
+// One reason: "SPM 80 (目標 100)".
+QString reasonText(const Finding &finding, Wording wording = Wording::Shown);
 // Every reason, joined by "、"; "読み込めません" for an unreadable row.
-QString reasonsText(const Assessment &assessment);
+QString reasonsText(const Assessment &assessment, Wording wording = Wording::Shown);
 // The same without the reason that only repeats the state shown: what a tile adds to it.
 QString furtherReasonsText(const Assessment &assessment);
 // "95" or "99.9" / "3.2"; empty without runs.
@@ -127,13 +135,15 @@ struct AttentionEntry {
     QString name;  // the learner's real name
     Course course = English;
     int passedStep = 0;
-    QString lastPractice; // date text, "未練習" without runs, empty when unreadable
+    QString lastPractice; // date text, "未練習" without runs (as the CSV writes it), empty when unreadable
     Assessment assessment;
 };
 
 // "STEP 12  SPM 95  ミス 3.2%" (newest runs); "-" for figures without runs; empty when
 // the row could not be read.
 QString figuresText(const AttentionEntry &entry);
+// The date of the last practice, "未練習" without runs; empty when the row could not be read.
+QString lastPracticeText(const AttentionEntry &entry, Wording wording = Wording::Shown);
 
 // The rows assessed with their Course's targets, in the order of need: the most needy state
 // first; among the absent the longest absent first; then by `tieName` (the name, unless the

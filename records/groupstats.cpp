@@ -2,16 +2,22 @@
 
 #include "records/textformat.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace qel {
 
 QString statCaption(int row)
 {
+    //: Rows of the group statistics: learners, mean, highest and lowest passed STEP and run count.
     static const char *const captions[] = {
-        "練習人数", "平均STEP", "平均練習回数", "最高STEP", "最低STEP", "最高練習回数", "最低練習回数",
+        QT_TRANSLATE_NOOP("GroupStatistics", "練習人数"),     QT_TRANSLATE_NOOP("GroupStatistics", "平均STEP"),
+        QT_TRANSLATE_NOOP("GroupStatistics", "平均練習回数"), QT_TRANSLATE_NOOP("GroupStatistics", "最高STEP"),
+        QT_TRANSLATE_NOOP("GroupStatistics", "最低STEP"),     QT_TRANSLATE_NOOP("GroupStatistics", "最高練習回数"),
+        QT_TRANSLATE_NOOP("GroupStatistics", "最低練習回数"),
     };
-    return row >= 0 && row < 7 ? QString::fromUtf8(captions[row]) : QString();
+    return row >= 0 && row < 7 ? QCoreApplication::translate("GroupStatistics", captions[row]) : QString();
 }
 
 double meanOf(const std::vector<std::int32_t> &values)

@@ -4,23 +4,30 @@
 #include "records/inifile.h"
 #include "records/learnertable.h"
 
+#include <QCoreApplication>
+
 namespace qel {
 
 namespace {
-const QString kNone = QStringLiteral("個別設定なし");
-const QString kHidden = QStringLiteral("非表示");
-const QString kShown = QStringLiteral("表示");
+// Put into words anew each time: the language can change while the viewer runs.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(LearnerSettings)
+};
+//: A setting the learner's settings file does not set, so the trainer's default applies.
+QString none() { return Tr::tr("個別設定なし"); }
+QString hidden() { return Tr::tr("非表示"); }
+QString shown() { return Tr::tr("表示"); }
+// Not a word: the setting does not apply.
 const QString kDash = QStringLiteral("－");
 
 QString onOff(int value)
 {
-    return value == 0 ? kHidden : value == 1 ? kShown : kNone;
+    return value == 0 ? hidden() : value == 1 ? shown() : none();
 }
 
 QString textName(const IniFile &ini, const char *key)
 {
-    static const QByteArray fallback = toCp932(kNone);
-    return fromCp932(shortenTextName(ini.text("TEXT", key, fallback)));
+    return fromCp932(shortenTextName(ini.text("TEXT", key, toCp932(none()))));
 }
 }
 
@@ -58,29 +65,42 @@ LearnerSettings settingsFromIni(const IniFile &ini)
 
     const int romeMode = ini.integer("OPTION", "RomeMode", 20);
     switch (romeMode / 10) {
-    case 0: texts[ConversionModeSetting] = QStringLiteral("固定モード"); break;
-    case 1: texts[ConversionModeSetting] = QStringLiteral("フリーモード"); break;
-    case 2: texts[ConversionModeSetting] = kNone; break;
+    //: Kana conversion mode of the trainer.
+    case 0: texts[ConversionModeSetting] = Tr::tr("固定モード"); break;
+    //: Kana conversion mode of the trainer.
+    case 1: texts[ConversionModeSetting] = Tr::tr("フリーモード"); break;
+    case 2: texts[ConversionModeSetting] = none(); break;
     default: break; // any other value leaves the text empty
     }
 
     const int speedGuide = ini.integer("OPTION", "SpeedGide", 9);
     const int speedGuideType = ini.integer("OPTION", "SpeedGideType", 9);
-    QString guide = speedGuide == 0 ? kHidden
-                  : speedGuide == 1 ? QStringLiteral("表示： ") : QString();
+    QString guide;
     switch (speedGuideType) {
-    case 0: guide += QStringLiteral("現ステップクリアスピード"); break;
-    case 1: guide += QStringLiteral("実用スピードを体験"); break;
-    case 2: guide += QStringLiteral("プロフェッショナルスピード"); break;
+    //: Speed guide of the trainer: the speed that passes the current STEP.
+    case 0: guide = Tr::tr("現ステップクリアスピード"); break;
+    //: Speed guide of the trainer: a speed used in practice.
+    case 1: guide = Tr::tr("実用スピードを体験"); break;
+    //: Speed guide of the trainer: a professional typist's speed.
+    case 2: guide = Tr::tr("プロフェッショナルスピード"); break;
     case 3: {
-        guide += QStringLiteral("速度一定");
         const int constSpeed = ini.integer("OPTION", "ConstSpeed", 999);
-        if (constSpeed != 999)
-            guide += QStringLiteral("(ステップ") + QString::number(constSpeed) + QStringLiteral("相当)");
+        //: Speed guide of the trainer: one speed throughout, %1 the STEP whose speed it is.
+        guide = constSpeed != 999 ? Tr::tr("速度一定(ステップ%1相当)").arg(constSpeed)
+                                  //: Speed guide of the trainer: one speed throughout.
+                                  : Tr::tr("速度一定");
         break;
     }
-    default: guide = kNone; break;
+    default: break;
     }
+    if (speedGuideType < 0 || speedGuideType > 3)
+        guide = none();
+    //: The speed guide is hidden; %1 is the kind of guide.
+    else if (speedGuide == 0)
+        guide = Tr::tr("非表示%1").arg(guide);
+    //: The speed guide is shown; %1 is the kind of guide.
+    else if (speedGuide == 1)
+        guide = Tr::tr("表示： %1").arg(guide);
     texts[SpeedGuideSetting] = guide;
 
     const int keyboard = ini.integer("OPTION", "Keyboard", 2);
@@ -90,7 +110,7 @@ LearnerSettings settingsFromIni(const IniFile &ini)
     else if (keyboard == 1)
         texts[MistypeSetting] = onOff(ini.integer("OPTION", "MissTypeKey", 2));
     else
-        texts[MistypeSetting] = kNone;
+        texts[MistypeSetting] = none();
 
     const int showKanji = ini.integer("OPTION", "ShowKanji", 22);
     texts[KanjiSetting] = onOff(showKanji % 10);
@@ -99,12 +119,12 @@ LearnerSettings settingsFromIni(const IniFile &ini)
     else if (showKanji % 10 == 1)
         texts[ReadingSetting] = onOff(showKanji / 10);
     else
-        texts[ReadingSetting] = kNone;
+        texts[ReadingSetting] = none();
 
     texts[CursorSetting] = onOff(ini.integer("OPTION", "ShowCursor", 2));
     const int timeDisplay = ini.integer("OPTION", "Timedisp", 2);
     // This switch runs the other way round: 0 shows the time.
-    texts[ElapsedTimeSetting] = timeDisplay == 0 ? kShown : timeDisplay == 1 ? kHidden : kNone;
+    texts[ElapsedTimeSetting] = timeDisplay == 0 ? shown() : timeDisplay == 1 ? hidden() : none();
     return texts;
 }
 

@@ -3,6 +3,8 @@
 #include "records/learnertable.h"
 #include "records/textformat.h"
 
+#include <QCoreApplication>
+
 namespace qel {
 
 QChar courseCode(Course course)
@@ -15,9 +17,13 @@ int courseImage(Course course)
     return course == English ? 4 : 5;
 }
 
-QString courseListText(Course course)
+QString courseListText(Course course, Wording wording)
 {
-    return course == English ? QStringLiteral("英文") : QStringLiteral("かな/ﾛｰﾏ");
+    //: The English typing course, in the list's Mode column.
+    static const char *const english = QT_TRANSLATE_NOOP("LearnerSummary", "英文");
+    //: The course that types Japanese in kana or romaji, in the list's Mode column (short).
+    static const char *const kana = QT_TRANSLATE_NOOP("LearnerSummary", "かな/ﾛｰﾏ");
+    return worded(wording, "LearnerSummary", course == English ? english : kana);
 }
 
 QString recordFileName(const QString &learnerKey, Course course)
@@ -34,7 +40,8 @@ CourseTexts plainTexts(const std::optional<PracticeHistory> &history)
         t.totalTime = QStringLiteral("00:00:00");
         t.progressRate = QStringLiteral("0.00");
         t.bestSpm = QStringLiteral("0");
-        t.lastPractice = QStringLiteral("未練習");
+        //: Last practice of a learner who has no runs yet.
+        t.lastPractice = QCoreApplication::translate("LearnerSummary", "未練習");
         return t;
     }
     const PracticeHistory &h = *history;

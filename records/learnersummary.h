@@ -4,6 +4,7 @@
 
 #include "records/learnersettings.h"
 #include "records/practicehistory.h"
+#include "records/wording.h"
 
 #include <QDateTime>
 #include <QString>
@@ -19,8 +20,8 @@ enum Course { English = 0, Kana = 1 };
 QChar courseCode(Course course);
 // List image of a Course: 4 English, 5 Kana/Romaji.
 int courseImage(Course course);
-// Course text of a list row: "英文" or "かな/ﾛｰﾏ".
-QString courseListText(Course course);
+// Course text of a list row: "英文" or "かな/ﾛｰﾏ"; the CSV writes them in Japanese.
+QString courseListText(Course course, Wording wording = Wording::Shown);
 // Record file name of a learner: the learner key (RecordName) + "_Qele.dat" / "_Qelk.dat".
 QString recordFileName(const QString &learnerKey, Course course);
 

@@ -5,6 +5,7 @@
 #include "records/filenames.h"
 #include "records/platform.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QHash>
@@ -15,9 +16,12 @@ namespace qel {
 QString groupName(int group)
 {
     switch (group) {
-    case EnglishGroup: return QStringLiteral("英文");
-    case KanaGroup: return QStringLiteral("かな/ローマ");
-    default: return QStringLiteral("全体");
+    //: The group of the learners of the English course (tree root, headings).
+    case EnglishGroup: return QCoreApplication::translate("LearnerTable", "英文");
+    //: The group of the learners of the kana/romaji course (tree root, headings).
+    case KanaGroup: return QCoreApplication::translate("LearnerTable", "かな/ローマ");
+    //: The group of all learners (tree root, headings).
+    default: return QCoreApplication::translate("LearnerTable", "全体");
     }
 }
 
@@ -99,7 +103,8 @@ bool matchesRecordPattern(const QString &fileName)
 
 QString fileCountText(std::int64_t files)
 {
-    return QString::number(files) + QStringLiteral("個の成績データファイル");
+    //: Status bar: how many record files the list holds.
+    return QCoreApplication::translate("LearnerTable", "%n個の成績データファイル", nullptr, int(files));
 }
 
 namespace {
@@ -267,7 +272,7 @@ TableRow rowForNode(const QString &folder, const TreeNode &node)
     row.key = node.key;
     row.name = node.text;
     row.icon = node.image;
-    row.cells[CourseColumn] = courseListText(node.image == 4 ? English : Kana);
+    row.cells[CourseColumn] = courseListText(node.image == 4 ? English : Kana, Wording::Japanese);
     eachFile(recordFolderPath(folder, node.key), row);
     return row;
 }
@@ -333,7 +338,15 @@ GroupView viewOfGroup(const ScanResult &allScan, const std::vector<TableRow> &al
 
 QString listTitleText()
 {
-    return QStringLiteral("各カラムをクリックするとその項目でソートされます。");
+    //: Title above the learner list.
+    return QCoreApplication::translate("LearnerTable", "各カラムをクリックするとその項目でソートされます。");
+}
+
+QString shownCell(const TableRow &row, Column column)
+{
+    if (column == CourseColumn)
+        return courseListText(row.icon == courseImage(Kana) ? Kana : English);
+    return row.cells[std::size_t(column)];
 }
 
 // ---------------------------------------------------------------- keeping a table up to date

@@ -74,7 +74,7 @@ struct TableRow {
     QString key;   // record file name
     QString name;  // column 1
     int icon = 4;
-    std::array<QString, 7> cells; // columns 2 to 8
+    std::array<QString, 7> cells; // columns 2 to 8, as the CSV writes them (shownCell: as the list shows them)
     double sortValue = 0;         // progress rate as a number
     int passedStep = 0;           // what the row adds to the group collections
     std::int32_t runCount = 0;
@@ -87,6 +87,9 @@ struct TableRow {
     std::optional<FileIdentity> identity;
     qint64 readAt = 0;
 };
+
+// A cell in the user's language: the cells keep the Course in the CSV's Japanese.
+QString shownCell(const TableRow &row, Column column);
 
 // Fills the figure cells of one row from its record file, a file the folder scan listed.
 void eachFile(const QString &path, TableRow &row);

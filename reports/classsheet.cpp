@@ -5,24 +5,33 @@
 #include "reports/needstyle.h"
 #include "reports/printdraw.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
 namespace qel::reports {
 
+namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(ClassSheet)
+};
+} // namespace
+
 ClassSheet classSheet(const std::vector<AttentionEntry> &entries,
                       const std::function<QString(const AttentionEntry &)> &nameOf, int group,
                       const QDateTime &now)
 {
     ClassSheet sheet;
-    sheet.title = QStringLiteral("クラスの様子（%1）").arg(groupName(group));
-    sheet.stamp = dateText(now) + QStringLiteral(" 現在");
+    //: Title of the printed class board; %1 the group.
+    sheet.title = Tr::tr("クラスの様子（%1）").arg(groupName(group));
+    //: When the class board was printed: %1 date and time.
+    sheet.stamp = Tr::tr("%1 現在").arg(dateText(now));
     sheet.tiles.reserve(entries.size());
     for (const AttentionEntry &entry : entries) {
         const Assessment &a = entry.assessment;
         sheet.tiles.push_back({nameOf(entry), courseListText(entry.course), a.top(), stateText(a),
-                               figuresText(entry), entry.lastPractice, furtherReasonsText(a)});
+                               figuresText(entry), lastPracticeText(entry), furtherReasonsText(a)});
     }
     return sheet;
 }
@@ -98,7 +107,8 @@ void drawTile(QPainter &painter, const QRectF &box, double s, const SheetTile &t
     textAt(painter, x, box.top() + 13.5 * s, fitted(painter, tile.figures, right - x));
     if (!tile.lastPractice.isEmpty())
         textAt(painter, x, box.top() + 17.5 * s,
-               fitted(painter, QStringLiteral("最終練習 ") + tile.lastPractice, right - x));
+               //: On a tile: %1 the date of the learner's last practice.
+               fitted(painter, Tr::tr("最終練習 %1").arg(tile.lastPractice), right - x));
     setPrintFont(painter, 7 * s);
     textAt(painter, x, box.top() + 21.5 * s, fitted(painter, tile.reasons, right - x));
 }
@@ -119,9 +129,12 @@ void drawKey(QPainter &painter, double left, double top, double right)
     };
     for (int n = 0; n < kNeedCount; ++n) {
         const Need need = Need(n);
-        entry(need, need == Need::Absent ? QStringLiteral("N日練習なし") : needCaption(need));
+        //: The key's entry for learners absent for more days than the Course allows.
+        entry(need, need == Need::Absent ? Tr::tr("N日練習なし") : needCaption(need));
     }
-    entry(std::nullopt, QStringLiteral("読み込めません"));
+    Assessment unreadable;
+    unreadable.readable = false;
+    entry(std::nullopt, stateText(unreadable));
 }
 
 } // namespace
@@ -143,7 +156,7 @@ void drawClassSheet(QPainter &painter, const PageGeometry &page, const ClassShee
     const double gridBottom = keyTop - 4;
     if (sheet.tiles.empty()) {
         setPrintFont(painter, 11);
-        textAt(painter, left, gridTop, QStringLiteral("学習者がいません。"));
+        textAt(painter, left, gridTop, Tr::tr("学習者がいません。"));
     } else {
         const SheetGrid grid = sheetGrid(int(sheet.tiles.size()), right - left, gridBottom - gridTop);
         for (std::size_t i = 0; i < sheet.tiles.size(); ++i) {

@@ -78,9 +78,9 @@ QString boardLine(const AttentionEntry &entry, const QString &name)
 {
     const Assessment &a = entry.assessment;
     const QStringList fields{
-        courseListText(entry.course),
-        stateText(a),
-        reasonsText(a),
+        courseListText(entry.course, Wording::Japanese),
+        stateText(a, Wording::Japanese),
+        reasonsText(a, Wording::Japanese),
         a.readable ? QString::number(entry.passedStep) : QString(),
         recentSpmText(a),
         recentMistypeText(a),

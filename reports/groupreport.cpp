@@ -5,6 +5,7 @@
 #include "base/painting.h"
 #include "records/textformat.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
@@ -12,6 +13,12 @@
 namespace qel::reports {
 
 using draw::mmToTwips;
+
+namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(GroupReport)
+};
+} // namespace
 
 std::int64_t printedPeoplePerDivision(std::int64_t m)
 {
@@ -24,17 +31,20 @@ std::int64_t printedPeoplePerDivision(std::int64_t m)
 
 QString countLabel(std::int64_t count, int blanks)
 {
-    return (QString(blanks, QLatin1Char(' ')) + QString::number(count)).right(5)
-         + QStringLiteral("人  ");
+    //: Above a bar: %1 the number of learners (padded with blanks, keep them in front).
+    return Tr::tr("%1人  ").arg((QString(blanks, QLatin1Char(' ')) + QString::number(count)).right(5));
 }
 
 QString rangeLabel(int bar, std::int64_t binWidth)
 {
     if (bar <= 1)
-        return QStringLiteral("0～");
+        //: Under the first bar: values from 0.
+        return Tr::tr("0～");
     if (bar <= 10)
-        return QString::number((bar - 1) * binWidth) + QStringLiteral("～");
-    return QString::number(10 * binWidth) + QStringLiteral("以上");
+        //: Under a bar: values from %1 (up to the next bar's).
+        return Tr::tr("%1～").arg((bar - 1) * binWidth);
+    //: Under the last bar: %1 and more.
+    return Tr::tr("%1以上").arg(10 * binWidth);
 }
 
 namespace {
@@ -54,19 +64,29 @@ void drawHeadingAndTable(QPainter &painter, const PageGeometry &g, const QString
                          const GroupStatistics &statistics)
 {
     setPrintFont(painter, 20);
-    textAt(painter, g.paperX(25), 15, QStringLiteral("全体"));
+    //: Title of the group report: the whole class. Short: the folder follows it on the line.
+    textAt(painter, g.paperX(25), 15, Tr::tr("全体", "title"));
     setPrintFont(painter, 12);
     textAt(painter, g.paperX(39), 17, folderHeading(painter, folder, g.right - 2 - g.paperX(39)));
-    textAt(painter, g.paperX(83), 25, QStringLiteral("全体"));
-    textAt(painter, g.paperX(118), 25, QStringLiteral("英文練習"));
-    textAt(painter, g.paperX(153), 25, QStringLiteral("かな／ローマ練習"));
+    //: Column of the statistics: all learners.
+    textAt(painter, g.paperX(83), 25, Tr::tr("全体"));
+    //: Column of the statistics: the learners of the English course.
+    textAt(painter, g.paperX(118), 25, Tr::tr("英文練習"));
+    //: Column of the statistics: the learners of the kana/romaji course.
+    textAt(painter, g.paperX(153), 25, Tr::tr("かな／ローマ練習"));
 
+    // Rows of the statistics: learners, mean, highest and lowest passed STEP and run count.
     static const struct {
         const char *label;
         int paperX;
     } rows[] = {
-        {"練習人数", 40},     {"平均ＳＴＥＰ", 32}, {"平均練習回数", 32}, {"最高ＳＴＥＰ", 32},
-        {"最低ＳＴＥＰ", 32}, {"最高練習回数", 32}, {"最低練習回数", 32},
+        {QT_TRANSLATE_NOOP("GroupReport", "練習人数"), 40},
+        {QT_TRANSLATE_NOOP("GroupReport", "平均ＳＴＥＰ"), 32},
+        {QT_TRANSLATE_NOOP("GroupReport", "平均練習回数"), 32},
+        {QT_TRANSLATE_NOOP("GroupReport", "最高ＳＴＥＰ"), 32},
+        {QT_TRANSLATE_NOOP("GroupReport", "最低ＳＴＥＰ"), 32},
+        {QT_TRANSLATE_NOOP("GroupReport", "最高練習回数"), 32},
+        {QT_TRANSLATE_NOOP("GroupReport", "最低練習回数"), 32},
     };
     static const int columnX[3] = {78, 118, 158};
     const auto rule = [&](int at) {
@@ -76,7 +96,7 @@ void drawHeadingAndTable(QPainter &painter, const PageGeometry &g, const QString
     for (int r = 0; r < 7; ++r) {
         if (r > 0)
             y += 5;
-        textAt(painter, g.paperX(rows[r].paperX), y, QString::fromUtf8(rows[r].label));
+        textAt(painter, g.paperX(rows[r].paperX), y, Tr::tr(rows[r].label));
         for (int group = 0; group < 3; ++group)
             textAt(painter, g.paperX(columnX[group]), y, statistics.text(r, group));
         rule(y + 4);
@@ -147,7 +167,8 @@ void drawHistogram(QPainter &painter, const PageGeometry &g, std::vector<std::in
     }
     painter.setBrush(Qt::NoBrush);
     const double unitY = stepHistogram ? mmToTwips(g.top + 60) - 30 : mmToTwips(g.top + 69 + h);
-    textAt(painter, mmToTwips(g.left + 6), unitY, QStringLiteral("人"));
+    //: Caption of the vertical axis: number of learners.
+    textAt(painter, mmToTwips(g.left + 6), unitY, Tr::tr("人"));
 }
 
 } // namespace
@@ -176,8 +197,10 @@ void drawGroupReport(QPainter &painter, const PageGeometry &g, const QString &fo
 
     setPrintFont(painter, 12);
     const int titleX = mmToTwips((g.left + g.right) / 2 - 8);
-    textAt(painter, titleX, mmToTwips(g.top + 58), QStringLiteral("ＳＴＥＰ"));
-    textAt(painter, titleX, mmToTwips(g.top + 68 + h), QStringLiteral("練習回数"));
+    //: Title of the histogram of passed STEPs.
+    textAt(painter, titleX, mmToTwips(g.top + 58), Tr::tr("ＳＴＥＰ"));
+    //: Title of the histogram of run counts.
+    textAt(painter, titleX, mmToTwips(g.top + 68 + h), Tr::tr("練習回数"));
 
     drawHistogram(painter, g, collections.groupSteps, bands[0], true);
     drawHistogram(painter, g, collections.groupRunCounts, bands[1], false);

@@ -2,10 +2,17 @@
 
 #include "records/learnertable.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace qel::reports {
+
+namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(OutputFile)
+};
+} // namespace
 
 bool saveWhole(const QString &path, const std::function<bool(QIODevice &)> &write, QString *error)
 {
@@ -70,7 +77,7 @@ bool isTrainerFile(const QString &folder, const QString &target)
 
 QString trainerFileRefusal(const QString &target)
 {
-    return QStringLiteral("「%1」は練習記録フォルダーの練習記録ファイルか設定ファイルです。"
+    return Tr::tr("「%1」は練習記録フォルダーの練習記録ファイルか設定ファイルです。"
                           "上書きできませんので、別の名前を指定して下さい。")
         .arg(target);
 }

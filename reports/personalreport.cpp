@@ -12,6 +12,7 @@
 #include "records/practicehistory.h"
 #include "records/textformat.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QSet>
 #include <algorithm>
@@ -22,6 +23,17 @@
 namespace qel::reports {
 
 using draw::mmToTwips;
+
+namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(PersonalReport)
+};
+
+//: Heading of the printed column of the English course.
+QString englishHeading() { return Tr::tr("英文練習"); }
+//: Heading of the printed column of the kana/romaji course.
+QString kanaHeading() { return Tr::tr("かな／ローマ練習"); }
+} // namespace
 
 QStringList personalNameList(const QStringList &selectedRowNames, const TreeSelection &node)
 {
@@ -57,7 +69,8 @@ bool drawPersonalReport(QPainter &painter, const PageGeometry &page, int count, 
     for (int i = 0; i < count; ++i) {
         if (i > 0 && newPage && !newPage()) {
             if (error)
-                *error = QStringLiteral("%1ページ目を始められませんでした。").arg(i + 1);
+                //: %1: the number of the page the printer would not begin.
+                *error = Tr::tr("%1ページ目を始められませんでした。").arg(i + 1);
             return false;
         }
         drawPersonalPage(painter, page, learner(i), i + 1, count, unreadable);
@@ -83,26 +96,33 @@ std::vector<TableRowLayout> tableRows(const LearnerSummary &s)
     const CourseTexts &e = s.courses[English];
     const CourseTexts &k = s.courses[Kana];
     const LearnerSettings &set = s.settings;
-    auto perCourse = [](const char *label, int x, const QString &english, const QString &kana) {
-        return TableRowLayout{{{x, QString::fromUtf8(label)}, {72, english}, {132, kana}}};
+    auto perCourse = [](const QString &label, int x, const QString &english, const QString &kana) {
+        return TableRowLayout{{{x, label}, {72, english}, {132, kana}}};
     };
+    // Row captions of the figures and the learner's trainer settings.
     std::vector<TableRowLayout> rows = {
-        perCourse("合格済ステップ", 32, e.passedStep, k.passedStep),
-        perCourse("練習回数", 44, e.runCount, k.runCount),
-        perCourse("総練習時間", 40, e.totalTime, k.totalTime),
-        perCourse("上達度", 48, e.progressRate, k.progressRate),
-        perCourse("最高ＳＰＭ", 40, e.bestSpm, k.bestSpm),
-        perCourse("最終練習日", 40, e.lastPractice, k.lastPractice),
-        perCourse("テキスト", 44, set[EnglishTextSetting], set[KanaTextSetting]),
+        perCourse(Tr::tr("合格済ステップ"), 32, e.passedStep, k.passedStep),
+        perCourse(Tr::tr("練習回数"), 44, e.runCount, k.runCount),
+        perCourse(Tr::tr("総練習時間"), 40, e.totalTime, k.totalTime),
+        //: Progress rate: SPM gained per run.
+        perCourse(Tr::tr("上達度"), 48, e.progressRate, k.progressRate),
+        perCourse(Tr::tr("最高ＳＰＭ"), 40, e.bestSpm, k.bestSpm),
+        perCourse(Tr::tr("最終練習日"), 40, e.lastPractice, k.lastPractice),
+        //: The practice text chosen in the trainer.
+        perCourse(Tr::tr("テキスト"), 44, set[EnglishTextSetting], set[KanaTextSetting]),
         // The double rule below closes the figures of the two Courses.
-        {{{40, QStringLiteral("変換モード")}, {132, set[ConversionModeSetting]}}, 6, 7},
-        {{{32, QStringLiteral("スピードガイド")}, {72, set[SpeedGuideSetting]}}},
-        {{{40, QStringLiteral("キーボード")}, {72, set[KeyboardSetting]},
-          {122, QStringLiteral("ミスタイプ")}, {152, set[MistypeSetting]}}},
-        {{{52, QStringLiteral("漢字")}, {72, set[KanjiSetting]},
-          {134, QStringLiteral("読み")}, {152, set[ReadingSetting]}}},
-        {{{44, QStringLiteral("カーソル")}, {72, set[CursorSetting]}}},
-        {{{44, QStringLiteral("経過時間")}, {72, set[ElapsedTimeSetting]}}, 5, 0},
+        {{{40, Tr::tr("変換モード")}, {132, set[ConversionModeSetting]}}, 6, 7},
+        {{{32, Tr::tr("スピードガイド")}, {72, set[SpeedGuideSetting]}}},
+        //: Whether the trainer shows the keyboard.
+        {{{40, Tr::tr("キーボード")}, {72, set[KeyboardSetting]},
+          //: Whether the trainer marks a mistyped key on the keyboard.
+          {122, Tr::tr("ミスタイプ")}, {152, set[MistypeSetting]}}},
+        //: Whether the trainer shows kanji, and their reading.
+        {{{52, Tr::tr("漢字")}, {72, set[KanjiSetting]},
+          {134, Tr::tr("読み")}, {152, set[ReadingSetting]}}},
+        {{{44, Tr::tr("カーソル")}, {72, set[CursorSetting]}}},
+        //: Whether the trainer shows the time elapsed.
+        {{{44, Tr::tr("経過時間")}, {72, set[ElapsedTimeSetting]}}, 5, 0},
     };
     return rows;
 }
@@ -275,12 +295,14 @@ void drawPracticeGraph(QPainter &painter, const PageGeometry &g, PrintedCourse &
         painter.drawLine(QPointF(mmToTwips(pl + 5), y), QPointF(mmToTwips(pr - 5), y));
     }
     const int captionY = mmToTwips(g.top + 89);
-    textAt(painter, mmToTwips(pl + 5), captionY, QStringLiteral("ストローク／分"));
+    //: Caption of the left axis: strokes per minute.
+    textAt(painter, mmToTwips(pl + 5), captionY, Tr::tr("ストローク／分"));
     if (course == English)
-        textAt(painter, mmToTwips(pl + 40), captionY, QStringLiteral("英文練習"));
+        textAt(painter, mmToTwips(pl + 40), captionY, englishHeading());
     else
-        textAt(painter, mmToTwips(pl + 32), captionY, QStringLiteral("かな／ローマ練習"));
-    textAt(painter, mmToTwips(pl + 64), captionY, QStringLiteral("ミスタイプ率(%)"));
+        textAt(painter, mmToTwips(pl + 32), captionY, kanaHeading());
+    //: Caption of the right axis: mistyped strokes in percent.
+    textAt(painter, mmToTwips(pl + 64), captionY, Tr::tr("ミスタイプ率(%)"));
 
     if (n > 1 && history)
         printed.runs.draw(painter, *history, g, s);
@@ -329,7 +351,8 @@ void drawTimeGraph(QPainter &painter, const PageGeometry &g, const PrintedCourse
     painter.setBrush(Qt::NoBrush);
 
     setPrintFont(painter, 8);
-    textAt(painter, mmToTwips(pl + 34), mmToTwips(m + 1), QStringLiteral("STEP毎 練習時間"));
+    //: Caption of the time graph: practice time per STEP.
+    textAt(painter, mmToTwips(pl + 34), mmToTwips(m + 1), Tr::tr("STEP毎 練習時間"));
     setPrintFont(painter, 6);
     for (int p = 0; p <= 10; ++p)
         textAt(painter, mmToTwips(pl + 1) - 50, base - p * step - 120, numberText(axis.label(p)));
@@ -369,8 +392,8 @@ void drawPersonalPage(QPainter &painter, const PageGeometry &g, const LearnerRec
 
     setPrintFont(painter, 14);
     y += 10;
-    textAt(painter, g.paperX(87), y, QStringLiteral("英文練習"));
-    textAt(painter, g.paperX(142), y, QStringLiteral("かな／ローマ練習"));
+    textAt(painter, g.paperX(87), y, englishHeading());
+    textAt(painter, g.paperX(142), y, kanaHeading());
 
     setPrintFont(painter, 12);
     y += 8;

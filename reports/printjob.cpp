@@ -10,6 +10,7 @@
 
 #include "base/painting.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -22,6 +23,12 @@
 #include <functional>
 
 namespace qel::reports {
+
+namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(PrintJob)
+};
+} // namespace
 
 QString deviceTarget(const QPagedPaintDevice &device)
 {
@@ -49,7 +56,7 @@ bool repairPdf(const QString &path, const TextLog &log, QString *error)
     QString why;
     if (repairPdfTextMapping(path, log.characters(), QFont(draw::kGothic), &why))
         return true;
-    setError(error, QStringLiteral("「%1」に書き込めませんでした: %2").arg(path, why));
+    setError(error, Tr::tr("「%1」に書き込めませんでした: %2").arg(path, why));
     return false;
 }
 
@@ -98,7 +105,7 @@ public:
     bool commit(const TextLog &log, QString *error)
     {
         if (!pdfComplete(path())) {
-            setError(error, QStringLiteral("「%1」に書き込めませんでした: ディスクがいっぱいか、書き込みに失敗しました。")
+            setError(error, Tr::tr("「%1」に書き込めませんでした: ディスクがいっぱいか、書き込みに失敗しました。")
                                 .arg(m_target));
             return false;
         }
@@ -106,7 +113,7 @@ public:
             return false;
         QFile draft(path());
         if (!draft.open(QIODevice::ReadOnly)) {
-            setError(error, QStringLiteral("「%1」に書き込めませんでした: %2").arg(m_target, draft.errorString()));
+            setError(error, Tr::tr("「%1」に書き込めませんでした: %2").arg(m_target, draft.errorString()));
             return false;
         }
         QString why;
@@ -118,7 +125,7 @@ public:
             return draft.error() == QFileDevice::NoError;
         }, &why);
         if (!copied)
-            setError(error, QStringLiteral("「%1」に書き込めませんでした: %2").arg(m_target, why));
+            setError(error, Tr::tr("「%1」に書き込めませんでした: %2").arg(m_target, why));
         return copied;
     }
 
@@ -140,7 +147,10 @@ bool refuseTrainerFile(const QString &folder, const QString &file, QString *erro
 bool drawJob(QPagedPaintDevice &device, const QString &target, QString *error, const DrawJob &draw)
 {
     const QString name = target.isEmpty() ? deviceTarget(device) : target;
-    const QString shown = name.isEmpty() ? QStringLiteral("プリンタ") : QStringLiteral("「%1」").arg(name);
+    //: The printer named in the messages below when it has no name of its own.
+    const QString shown = name.isEmpty() ? Tr::tr("プリンタ")
+                                         //: The printer named in the messages below: %1 its name.
+                                         : Tr::tr("「%1」").arg(name);
     // The layouts are made for a portrait page.
     device.setPageOrientation(QPageLayout::Portrait);
     auto *printer = dynamic_cast<QPrinter *>(&device);
@@ -151,23 +161,24 @@ bool drawJob(QPagedPaintDevice &device, const QString &target, QString *error, c
         printer->setPageMargins(printer->pageLayout().minimumMargins(), printer->pageLayout().units());
     }
     if (printer && !printer->isValid()) {
-        setError(error, QStringLiteral("%1は使えません。印刷できませんでした。").arg(shown));
+        setError(error, Tr::tr("%1は使えません。印刷できませんでした。").arg(shown));
         return false;
     }
     QPainter painter;
     if (!painter.begin(&device)) {
-        setError(error, QStringLiteral("%1を開けませんでした。印刷できませんでした。").arg(shown));
+        setError(error, Tr::tr("%1を開けませんでした。印刷できませんでした。").arg(shown));
         return false;
     }
     QString drawError;
     const bool drawn = draw(painter, &drawError);
     const bool ended = painter.end();
     if (!drawn) {
-        setError(error, QStringLiteral("%1への印刷が途中で止まりました。%2").arg(shown, drawError));
+        //: %1: the printer, %2: what went wrong.
+        setError(error, Tr::tr("%1への印刷が途中で止まりました。%2").arg(shown, drawError));
         return false;
     }
     if (!ended || (printer && printer->printerState() == QPrinter::Error)) {
-        setError(error, QStringLiteral("%1への印刷を終えられませんでした。").arg(shown));
+        setError(error, Tr::tr("%1への印刷を終えられませんでした。").arg(shown));
         return false;
     }
     return true;
@@ -182,7 +193,7 @@ bool runJob(QPagedPaintDevice &device, const QString &target, QString *error, co
     // A printer's PDF file is written as a draft and put in place when complete.
     PdfDraft draft(pdf);
     if (!draft.ready()) {
-        setError(error, QStringLiteral("「%1」を開けませんでした。印刷できませんでした。").arg(pdf));
+        setError(error, Tr::tr("「%1」を開けませんでした。印刷できませんでした。").arg(pdf));
         return false;
     }
     TextLog log;
@@ -197,12 +208,12 @@ bool writePdf(const QString &path, QString *error,
 {
     PdfDraft draft(path);
     if (!draft.ready()) {
-        setError(error, QStringLiteral("「%1」に書き込めません: %2").arg(path, draft.errorString()));
+        setError(error, Tr::tr("「%1」に書き込めません: %2").arg(path, draft.errorString()));
         return false;
     }
     QFile file(draft.path());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        setError(error, QStringLiteral("「%1」に書き込めません: %2").arg(path, file.errorString()));
+        setError(error, Tr::tr("「%1」に書き込めません: %2").arg(path, file.errorString()));
         return false;
     }
     TextLog log;
@@ -213,7 +224,7 @@ bool writePdf(const QString &path, QString *error,
         ok = print(writer, error);
     }
     if (ok && (!file.flush() || file.error() != QFileDevice::NoError)) {
-        setError(error, QStringLiteral("「%1」に書き込めませんでした: %2").arg(path, file.errorString()));
+        setError(error, Tr::tr("「%1」に書き込めませんでした: %2").arg(path, file.errorString()));
         ok = false;
     }
     file.close();

@@ -5,6 +5,7 @@
 
 #include "base/painting.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
@@ -15,6 +16,10 @@ namespace qel::reports {
 using namespace history;
 
 namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(WeekReport)
+};
+
 // Below the frame's top: the title, the folder, the weeks, the column heads.
 constexpr double kTitle = 3;
 constexpr double kFolderLine = 12;
@@ -38,12 +43,14 @@ QString carriedMark()
 
 QString carriedNote()
 {
-    return QStringLiteral("* 記録フォルダを見ていなかった日の練習を含む回数です。");
+    //: Note under the table; keep the mark "*" in front, it marks the counts meant.
+    return Tr::tr("* 記録フォルダを見ていなかった日の練習を含む回数です。");
 }
 
 QString leftOutText(int rows)
 {
-    return QStringLiteral("ほか%1件は載せきれませんでした。").arg(rows);
+    //: The last line of a page too short for all learners: %n learners not printed.
+    return Tr::tr("ほか%n件は載せきれませんでした。", nullptr, rows);
 }
 
 WeekPageLayout weekPageLayout(int learners, double top, double bottom)
@@ -109,11 +116,13 @@ void drawWeekReport(QPainter &painter, const PageGeometry &g, const QString &fol
     const double width = g.right - g.left;
 
     setPrintFont(painter, 20);
-    textAt(painter, left + kNameX, g.top + kTitle, QStringLiteral("今週と先週"));
+    //: Title of the weekly comparison page.
+    textAt(painter, left + kNameX, g.top + kTitle, Tr::tr("今週と先週"));
     setPrintFont(painter, 10);
     textAt(painter, left + kNameX, g.top + kFolderLine, elided(painter, QLatin1Char('(') + folder + QLatin1Char(')'), width - 8));
     textAt(painter, left + kNameX, g.top + kWeeksLine,
-           QStringLiteral("今週 %1～%2（%3まで）　先週 %4～%5")
+           //: The two weeks: this week from %1 to %2 (counted up to today, %3), last week from %4 to %5.
+           Tr::tr("今週 %1～%2（%3まで）　先週 %4～%5")
                .arg(dateText(c.thisWeek), shortDateText(c.thisWeek.addDays(6)), shortDateText(c.today),
                     dateText(c.lastWeek), shortDateText(c.lastWeek.addDays(6))));
 
@@ -123,12 +132,18 @@ void drawWeekReport(QPainter &painter, const PageGeometry &g, const QString &fol
     const auto centred = [&](double from, double to, const QString &text) {
         textAt(painter, left + (from + to) / 2 - draw::textWidth(painter, text) / 2, head, text);
     };
-    centred(kFigureRight[0] - 14, kFigureRight[2], QStringLiteral("今週"));
-    centred(kFigureRight[3] - 14, kFigureRight[5], QStringLiteral("先週"));
-    const QString heads[6] = {QStringLiteral("回数"), QStringLiteral("時間(分)"), QStringLiteral("STEP増"),
-                              QStringLiteral("回数"), QStringLiteral("時間(分)"), QStringLiteral("STEP増")};
-    textAt(painter, left + kNameX, head + 5, QStringLiteral("名前"));
-    textAt(painter, left + kModeX, head + 5, QStringLiteral("モード"));
+    centred(kFigureRight[0] - 14, kFigureRight[2], Tr::tr("今週"));
+    centred(kFigureRight[3] - 14, kFigureRight[5], Tr::tr("先週"));
+    //: Column head: number of runs in the week.
+    const QString runs = Tr::tr("回数");
+    //: Column head: practice time in the week, in minutes.
+    const QString minutes = Tr::tr("時間(分)");
+    //: Column head: STEPs gained in the week.
+    const QString steps = Tr::tr("STEP増");
+    const QString heads[6] = {runs, minutes, steps, runs, minutes, steps};
+    textAt(painter, left + kNameX, head + 5, Tr::tr("名前"));
+    //: Column head: the course.
+    textAt(painter, left + kModeX, head + 5, Tr::tr("モード"));
     for (int i = 0; i < 6; ++i)
         rightText(painter, left + kFigureRight[i], head + 5, heads[i]);
     painter.drawLine(QPointF(left + 2, g.top + kFirstRow - 1.5), QPointF(g.right - 2, g.top + kFirstRow - 1.5));
@@ -155,13 +170,16 @@ void drawWeekReport(QPainter &painter, const PageGeometry &g, const QString &fol
     painter.drawLine(QPointF(left + 2, y), QPointF(g.right - 2, y));
     painter.drawLine(QPointF(left + 2, y + 0.8), QPointF(g.right - 2, y + 0.8));
     y += 2.5;
-    textAt(painter, left + kNameX, y, QStringLiteral("全体"));
+    //: Row of the whole group under the learners.
+    textAt(painter, left + kNameX, y, Tr::tr("全体"));
     weekFigures(painter, left, 0, y, c.groupThis);
     weekFigures(painter, left, 3, y, c.groupLast);
     y += 5.5;
-    textAt(painter, left + kNameX, y, QStringLiteral("練習した人数"));
-    rightText(painter, left + kFigureRight[0], y, QStringLiteral("%1/%2人").arg(c.activeThis).arg(c.learnerCount));
-    rightText(painter, left + kFigureRight[3], y, QStringLiteral("%1/%2人").arg(c.activeLast).arg(c.learnerCount));
+    textAt(painter, left + kNameX, y, Tr::tr("練習した人数"));
+    //: %1 learners who practised in the week, of %2 learners.
+    const QString active = Tr::tr("%1/%2人");
+    rightText(painter, left + kFigureRight[0], y, active.arg(c.activeThis).arg(c.learnerCount));
+    rightText(painter, left + kFigureRight[3], y, active.arg(c.activeLast).arg(c.learnerCount));
     if (carried(c))
         textAt(painter, left + kNameX, y + 6, carriedNote());
 }

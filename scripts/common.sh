@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what is missing, then configure and build.
 # Sourced, not run.
 
-QEL_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev libgtest-dev fonts-noto-cjk poppler-utils desktop-file-utils appstream dpkg-dev file xvfb openbox xdotool x11-utils"
+QEL_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libqt6sql6-sqlite qt6-translations-l10n libgl-dev libgtest-dev fonts-noto-cjk poppler-utils desktop-file-utils appstream dpkg-dev file xvfb openbox xdotool x11-utils"
 QEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QEL_BUILD="${QEL_BUILD:-$QEL_ROOT/build}"
 

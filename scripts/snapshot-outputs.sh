@@ -3,7 +3,9 @@
 # builds can be compared with `diff -r`: tables of all groups, each learner's summary,
 # the statistics, every graph as PNG and both reports (as PDF text and page images).
 # Usage: scripts/snapshot-outputs.sh BUILD_DIR OUT
+# The outputs are in Japanese unless QEL_LANGUAGE says otherwise (QEL_LANGUAGE=en).
 set -euo pipefail
+export QEL_LANGUAGE="${QEL_LANGUAGE:-ja}"
 build="$1"
 out="$2"
 cli="$build/tools/qelviewer-cli"

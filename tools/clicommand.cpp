@@ -55,7 +55,7 @@ std::optional<int> parseArguments(const Command &command, const QStringList &arg
 {
     prepareParser(parser);
     for (const Option &o : command.options)
-        parser.addOption(o.needs.isEmpty() ? QCommandLineOption(o.name) : QCommandLineOption(o.name, QString(), o.name));
+        parser.addOption(o.needs ? QCommandLineOption(o.name, QString(), o.name) : QCommandLineOption(o.name));
     const bool parsed = parser.parse(QStringList{QStringLiteral("qelviewer-cli")} + args);
     if (parser.isSet(helpOption())) {
         printUsage(false);
@@ -82,20 +82,22 @@ QString parseError(const QCommandLineParser &parser, const QStringList &args, co
     if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
         for (const QString &a : args)
             if (optionName(a) == unknown.first())
-                return QStringLiteral("unknown option: %1").arg(a.left(a.indexOf(QLatin1Char('='))));
-        return QStringLiteral("unknown option: --%1").arg(unknown.first());
+                return Tr::tr("unknown option: %1").arg(a.left(a.indexOf(QLatin1Char('='))));
+        return Tr::tr("unknown option: %1").arg(QStringLiteral("--") + unknown.first());
     }
     // Only an option given last can lack its value.
     const QString last = args.isEmpty() ? QString() : optionName(args.last());
     for (const Option &o : options)
-        if (!o.needs.isEmpty() && o.name == last)
-            return QStringLiteral("--%1 needs %2").arg(o.name, o.needs);
+        if (o.needs && o.name == last)
+            //: %1: an option, %2: what it needs ("a value", "0, 1 or 2").
+            return Tr::tr("%1 needs %2").arg(QStringLiteral("--") + o.name, Tr::tr(o.needs));
     return parser.errorText();
 }
 
 void printUsage(bool toStandardError)
 {
-    QString text = QStringLiteral("usage:\n");
+    //: Heading of the list of commands; the lines under it are not translated.
+    QString text = Tr::tr("usage:") + QLatin1Char('\n');
     for (const Command &c : commands())
         for (const QString &line : c.usage.split(QLatin1Char('\n')))
             text += QStringLiteral("  qelviewer-cli ") + line + QLatin1Char('\n');
@@ -137,14 +139,16 @@ bool finishOutput()
 {
     const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout);
     if (failed)
-        fail(QStringLiteral("cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        //: %1: the system's reason.
+        fail(Tr::tr("cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
     return !failed;
 }
 
 bool warnUnreadable(const std::vector<UnreadableFile> &files)
 {
     for (const UnreadableFile &file : files)
-        warn(QStringLiteral("cannot read %1: %2").arg(shownPath(file.path), file.error));
+        //: %1: a file, %2: the system's reason.
+        warn(Tr::tr("cannot read %1: %2").arg(shownPath(file.path), file.error));
     return !files.empty();
 }
 
@@ -165,16 +169,16 @@ bool checkFolder(const QString &folder)
         return true;
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.exists()) {
-        fail(QStringLiteral("folder not found: %1").arg(folder));
+        fail(Tr::tr("folder not found: %1").arg(folder));
         return false;
     }
     if (!info.isDir()) {
-        fail(QStringLiteral("not a folder: %1").arg(folder));
+        fail(Tr::tr("not a folder: %1").arg(folder));
         return false;
     }
     QDir dir(folder);
     if (!info.isReadable() || !info.isExecutable() || !dir.isReadable()) {
-        fail(QStringLiteral("folder cannot be read: %1").arg(folder));
+        fail(Tr::tr("folder cannot be read: %1").arg(folder));
         return false;
     }
     return true;
@@ -185,9 +189,10 @@ bool checkListing(const QString &folder, const ListingStatus &listing)
     if (listing.complete())
         return true;
     if (listing.kind == ListingStatus::FolderMissing)
-        fail(QStringLiteral("folder not found: %1").arg(shownPath(folder)));
+        fail(Tr::tr("folder not found: %1").arg(shownPath(folder)));
     else
-        fail(QStringLiteral("folder cannot be read to its end: %1: %2").arg(shownPath(folder), listing.error));
+        //: %1: the folder, %2: the system's reason.
+        fail(Tr::tr("folder cannot be read to its end: %1: %2").arg(shownPath(folder), listing.error));
     return false;
 }
 
@@ -206,7 +211,7 @@ QStringList learnersNamed(const std::vector<TreeNode> &nodes, const QString &nam
 
 Option groupOption()
 {
-    return {QStringLiteral("group"), QStringLiteral("0, 1 or 2")};
+    return {QStringLiteral("group"), QT_TRANSLATE_NOOP("Cli", "0, 1 or 2")};
 }
 
 bool readGroup(const QCommandLineParser &args, std::optional<int> &group)
@@ -215,7 +220,8 @@ bool readGroup(const QCommandLineParser &args, std::optional<int> &group)
         return true;
     const QString text = args.value(QStringLiteral("group"));
     if (text != QLatin1String("0") && text != QLatin1String("1") && text != QLatin1String("2")) {
-        usageError(QStringLiteral("--group needs 0, 1 or 2, not %1").arg(text));
+        //: %1: the value given.
+        usageError(Tr::tr("--group needs 0, 1 or 2, not %1").arg(text));
         return false;
     }
     group = text.toInt();

@@ -7,6 +7,7 @@
 #include "reports/csv.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,11 +16,17 @@
 
 namespace qel::cli {
 
+// The tool's messages, written in English and translated.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+
 // An option of a command, named without its dashes. One that takes a value says what it
-// needs, for the message when the value is missing; a switch leaves `needs` empty.
+// needs, for the message when the value is missing (marked with QT_TRANSLATE_NOOP in "Cli",
+// since commands are made before any translation is installed); a switch leaves it empty.
 struct Option {
     QString name;
-    QString needs;
+    const char *needs = nullptr;
 };
 
 struct Command {

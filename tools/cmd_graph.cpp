@@ -60,10 +60,10 @@ int save(const QImage &image, const QString &output, int status)
     QByteArray png;
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-        return fail(QStringLiteral("cannot make the PNG image for %1").arg(output));
+        return fail(Tr::tr("cannot make the PNG image for %1").arg(output));
     QString error;
     if (!reports::saveWhole(output, [&](QIODevice &file) { return file.write(png) == png.size(); }, &error))
-        return fail(QStringLiteral("cannot write %1").arg(error));
+        return fail(Tr::tr("cannot write %1").arg(error));
     return status;
 }
 
@@ -75,17 +75,17 @@ int personal(const GraphOptions &o)
     else if (o.kind == QLatin1String("time"))
         kind = graphs::TimeGraph;
     else
-        return usageError(QStringLiteral("--kind with --file is practice or time, not %1").arg(o.kind));
+        return usageError(Tr::tr("--kind with --file is practice or time, not %1").arg(o.kind));
     const auto name = parseRecordFileName(o.file);
     // A "\\" byte inside a code page 932 character (表 is 95 5C) is no separator.
     const QString shown = shownFileName(o.file);
     if (shown.contains(QLatin1Char('/')) || shown.contains(QLatin1Char('\\')) || !name
         || !o.file.endsWith(QLatin1String(".dat")))
-        return usageError(QStringLiteral("--file needs a record file name such as NAME_Qele.dat, not %1")
+        return usageError(Tr::tr("--file needs a record file name such as NAME_Qele.dat, not %1")
                               .arg(shown));
     const QString path = recordFolderPath(o.folder, o.file);
     if (!platform::fileExists(path))
-        return fail(QStringLiteral("record file not found: %1").arg(shownPath(path)));
+        return fail(Tr::tr("record file not found: %1").arg(shownPath(path)));
 
     const TableRow row = rowForNode(o.folder, TreeNode{o.file, name->learner, courseImage(name->course)});
     const int status = warnUnreadable(unreadableRows(o.folder, {row})) ? kPartialFailure : kOk;
@@ -96,7 +96,7 @@ int personal(const GraphOptions &o)
     QPainter painter(&image);
     const auto result = graphs::drawPersonalGraph(
         painter, o.width * kTwipsPerPixel, o.height * kTwipsPerPixel, state.personalGraphKind,
-        {row.name, row.cells[CourseColumn], row.cells[BestColumn]}, path, state);
+        {row.name, shownCell(row, CourseColumn), row.cells[BestColumn]}, path, state);
     painter.end();
     writeLine(result.heading);
     return save(image, o.output, status);
@@ -110,7 +110,7 @@ int group(const GraphOptions &o)
     else if (o.kind == QLatin1String("runs"))
         kind = graphs::RunStatistics;
     else
-        return usageError(QStringLiteral("--kind with --group is steps or runs, not %1").arg(o.kind));
+        return usageError(Tr::tr("--kind with --group is steps or runs, not %1").arg(o.kind));
 
     const ScanResult scan = scanFolder(o.folder, *o.group);
     if (!checkListing(o.folder, scan.listing))
@@ -140,26 +140,26 @@ int runGraph(const QCommandLineParser &args)
     o.kind = args.value(QStringLiteral("kind"));
     const bool sized = args.isSet(QStringLiteral("size"));
     if (sized && !parseSize(args.value(QStringLiteral("size")), o.width, o.height))
-        return usageError(QStringLiteral("--size needs WxH in pixels, each 1 to %1, not %2")
+        return usageError(Tr::tr("--size needs WxH in pixels, each 1 to %1, not %2")
                               .arg(kLargestSide)
                               .arg(args.value(QStringLiteral("size"))));
     const QStringList plain = args.positionalArguments();
     if (plain.size() != 2)
-        return usageError(QStringLiteral("graph needs a FOLDER and an OUT.png"));
+        return usageError(Tr::tr("graph needs a FOLDER and an OUT.png"));
     o.folder = plain[0];
     o.output = plain[1];
     if (!o.output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        return usageError(QStringLiteral("the output file must end in .png: %1").arg(o.output));
+        return usageError(Tr::tr("the output file must end in .png: %1").arg(o.output));
     if (o.file.isEmpty() == !o.group.has_value())
-        return usageError(QStringLiteral("graph needs either --file NAME_Qel?.dat or --group 0|1|2"));
+        return usageError(Tr::tr("graph needs either --file NAME_Qel?.dat or --group 0|1|2"));
     if (o.kind.isEmpty())
-        return usageError(QStringLiteral("graph needs --kind"));
+        return usageError(Tr::tr("graph needs --kind"));
     if (!sized)
-        return usageError(QStringLiteral("graph needs --size WxH"));
+        return usageError(Tr::tr("graph needs --size WxH"));
     if (!checkFolder(o.folder))
         return kUsageOrFolderError;
     if (reports::isTrainerFile(o.folder, o.output))
-        return fail(QStringLiteral("%1 is a record or settings file of the folder; it is not overwritten").arg(o.output));
+        return fail(Tr::tr("%1 is a record or settings file of the folder; it is not overwritten").arg(o.output));
     return o.group ? group(o) : personal(o);
 }
 
@@ -167,9 +167,9 @@ const CommandRegistrar graph({QStringLiteral("graph"),
                               QStringLiteral("graph FOLDER --file NAME_Qele.dat --kind practice|time --size WxH OUT.png\n"
                                              "graph FOLDER --group 0|1|2 --kind steps|runs --size WxH OUT.png"),
                               true, 40,
-                              {{QStringLiteral("file"), QStringLiteral("a value")}, groupOption(),
-                               {QStringLiteral("kind"), QStringLiteral("a value")},
-                               {QStringLiteral("size"), QStringLiteral("a value")}},
+                              {{QStringLiteral("file"), QT_TRANSLATE_NOOP("Cli", "a value")}, groupOption(),
+                               {QStringLiteral("kind"), QT_TRANSLATE_NOOP("Cli", "a value")},
+                               {QStringLiteral("size"), QT_TRANSLATE_NOOP("Cli", "a value")}},
                               runGraph});
 
 } // namespace

@@ -20,7 +20,7 @@ using namespace history;
 void warnMovedAside(const Outcome &outcome)
 {
     if (!outcome.movedAside.isEmpty())
-        warn(QStringLiteral("the history database was damaged; it was moved to %1 and a new one begun")
+        warn(Tr::tr("the history database was damaged; it was moved to %1 and a new one begun")
                  .arg(outcome.movedAside));
 }
 
@@ -31,18 +31,18 @@ bool usable(const Outcome &outcome)
 
 int databaseError(const JournalStore &store, const Outcome &outcome)
 {
-    return fail(QStringLiteral("cannot use the history database %1: %2").arg(store.path(), outcome.detail));
+    return fail(Tr::tr("cannot use the history database %1: %2").arg(store.path(), outcome.detail));
 }
 
 std::optional<QString> oneFolder(const QCommandLineParser &args, const QString &command)
 {
     const QStringList plain = args.positionalArguments();
     if (plain.isEmpty()) {
-        usageError(QStringLiteral("%1 needs a FOLDER").arg(command));
+        usageError(Tr::tr("%1 needs a FOLDER").arg(command));
         return std::nullopt;
     }
     if (plain.size() > 1) {
-        usageError(QStringLiteral("unexpected argument: %1").arg(plain[1]));
+        usageError(Tr::tr("unexpected argument: %1").arg(plain[1]));
         return std::nullopt;
     }
     if (!checkFolder(plain.first()))
@@ -90,7 +90,7 @@ int runHistory(const QCommandLineParser &args)
     if (args.isSet(QStringLiteral("by"))) {
         const QString by = args.value(QStringLiteral("by"));
         if (by != QLatin1String("day") && by != QLatin1String("week"))
-            return usageError(QStringLiteral("--by needs day or week, not %1").arg(by));
+            return usageError(Tr::tr("--by needs day or week, not %1").arg(by));
         period = by == QLatin1String("day") ? Period::Day : Period::Week;
     }
     const QDate today = QDate::currentDate();
@@ -98,7 +98,7 @@ int runHistory(const QCommandLineParser &args)
     if (args.isSet(QStringLiteral("since"))) {
         const auto date = parseDate(args.value(QStringLiteral("since")));
         if (!date)
-            return usageError(QStringLiteral("--since needs a date YYYY-MM-DD, not %1").arg(args.value(QStringLiteral("since"))));
+            return usageError(Tr::tr("--since needs a date YYYY-MM-DD, not %1").arg(args.value(QStringLiteral("since"))));
         since = *date;
     }
     const csv::Encoding encoding = args.isSet(QStringLiteral("utf8")) ? csv::Encoding::Utf8 : csv::Encoding::Cp932;
@@ -141,8 +141,8 @@ const CommandRegistrar snapshot({QStringLiteral("snapshot"), QStringLiteral("sna
 const CommandRegistrar history({QStringLiteral("history"),
                                 QStringLiteral("history FOLDER [--since DATE] [--by day|week] [--group 0|1|2] [--utf8]"),
                                 false, 17,
-                                {{QStringLiteral("since"), QStringLiteral("a date YYYY-MM-DD")},
-                                 {QStringLiteral("by"), QStringLiteral("day or week")},
+                                {{QStringLiteral("since"), QT_TRANSLATE_NOOP("Cli", "a date YYYY-MM-DD")},
+                                 {QStringLiteral("by"), QT_TRANSLATE_NOOP("Cli", "day or week")},
                                  groupOption(),
                                  {QStringLiteral("utf8"), {}}},
                                 runHistory});

@@ -35,9 +35,9 @@ std::optional<int> readTableArgs(const QCommandLineParser &args, const QString &
     out.encoding = args.isSet(QStringLiteral("utf8")) ? csv::Encoding::Utf8 : csv::Encoding::Cp932;
     const QStringList plain = args.positionalArguments();
     if (plain.isEmpty())
-        return usageError(QStringLiteral("%1 needs a FOLDER").arg(command));
+        return usageError(Tr::tr("%1 needs a FOLDER").arg(command));
     if (plain.size() > 1)
-        return usageError(QStringLiteral("unexpected argument: %1").arg(plain[1]));
+        return usageError(Tr::tr("unexpected argument: %1").arg(plain[1]));
     out.folder = plain.first();
     if (!checkFolder(out.folder))
         return kUsageOrFolderError;
@@ -61,7 +61,7 @@ int runSummary(const QCommandLineParser &args)
 {
     const QStringList plain = args.positionalArguments();
     if (plain.size() != 2)
-        return usageError(QStringLiteral("summary needs a FOLDER and a NAME"));
+        return usageError(Tr::tr("summary needs a FOLDER and a NAME"));
     const QString &folder = plain[0], &name = plain[1];
     if (!checkFolder(folder))
         return kUsageOrFolderError;
@@ -70,10 +70,10 @@ int runSummary(const QCommandLineParser &args)
         return kUsageOrFolderError;
     const QStringList learners = learnersNamed(scan.nodes, name);
     if (learners.isEmpty())
-        return fail(QStringLiteral("no record file of %1 in %2").arg(shownFileName(name), shownPath(folder)));
+        return fail(Tr::tr("no record file of %1 in %2").arg(shownFileName(name), shownPath(folder)));
     // Names that read alike but are written in other bytes are other learners.
     if (learners.size() > 1)
-        return fail(QStringLiteral("%1 is the name of %2 learners in %3; give it in the bytes of its file name")
+        return fail(Tr::tr("%1 is the name of %2 learners in %3; give it in the bytes of its file name")
                         .arg(shownFileName(name))
                         .arg(learners.size())
                         .arg(shownPath(folder)));
@@ -87,7 +87,7 @@ int runStats(const QCommandLineParser &args)
 {
     const QStringList plain = args.positionalArguments();
     if (plain.size() != 1)
-        return usageError(QStringLiteral("stats needs a FOLDER"));
+        return usageError(Tr::tr("stats needs a FOLDER"));
     if (!checkFolder(plain[0]))
         return kUsageOrFolderError;
     std::vector<UnreadableFile> unreadable;

@@ -29,16 +29,16 @@ int runReport(const QCommandLineParser &args)
         return kUsageOrFolderError;
     const QStringList plain = args.positionalArguments();
     if (personal == group.has_value())
-        return usageError(QStringLiteral("report needs either --personal or --group"));
+        return usageError(Tr::tr("report needs either --personal or --group"));
     if (plain.size() < 2)
-        return usageError(QStringLiteral("report needs a FOLDER and an output file OUT.pdf"));
+        return usageError(Tr::tr("report needs a FOLDER and an output file OUT.pdf"));
     const QString folder = plain.first();
     const QString out = plain.last();
     const QStringList named = plain.mid(1, plain.size() - 2);
     if (!out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        return usageError(QStringLiteral("the output file must end in .pdf: %1").arg(out));
+        return usageError(Tr::tr("the output file must end in .pdf: %1").arg(out));
     if (group && !named.isEmpty())
-        return usageError(QStringLiteral("--group takes no NAME: %1").arg(named.first()));
+        return usageError(Tr::tr("--group takes no NAME: %1").arg(named.first()));
     if (!checkFolder(folder))
         return kUsageOrFolderError;
 
@@ -54,7 +54,8 @@ int runReport(const QCommandLineParser &args)
         makeView(folder, scan.nodes, &collections);
         if (!reports::writeGroupPdf(out, folder, statistics, collections, &error))
             return fail(error);
-        writeLine(QStringLiteral("%1: 1 page").arg(out));
+        //: What was written: %1 the PDF file.
+        writeLine(Tr::tr("%1: 1 page").arg(out));
         return warnUnreadable(unreadable) ? kPartialFailure : kOk;
     }
 
@@ -65,21 +66,22 @@ int runReport(const QCommandLineParser &args)
     if (named.isEmpty()) {
         names = learnersOf(scan.nodes);
         if (names.isEmpty())
-            return fail(QStringLiteral("no learners in %1").arg(shownPath(folder)));
+            return fail(Tr::tr("no learners in %1").arg(shownPath(folder)));
     } else {
         // A name that reads alike for several learners prints each of them.
         QStringList learners;
         for (const QString &name : named) {
             const QStringList found = learnersNamed(scan.nodes, name);
             if (found.isEmpty())
-                return fail(QStringLiteral("no record file of %1 in %2").arg(shownFileName(name), shownPath(folder)));
+                return fail(Tr::tr("no record file of %1 in %2").arg(shownFileName(name), shownPath(folder)));
             learners << found;
         }
         names = reports::personalNameList(learners, {});
     }
     if (!reports::writePersonalPdf(out, folder, names, &error, &unreadable))
         return fail(error);
-    writeLine(QStringLiteral("%1: %2 page%3").arg(out).arg(names.size()).arg(names.size() == 1 ? "" : "s"));
+    //: What was written: %1 the PDF file, %2 its number of pages (more than one).
+    writeLine(names.size() == 1 ? Tr::tr("%1: 1 page").arg(out) : Tr::tr("%1: %2 pages").arg(out).arg(names.size()));
     return warnUnreadable(unreadable) ? kPartialFailure : kOk;
 }
 

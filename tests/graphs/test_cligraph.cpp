@@ -15,7 +15,8 @@ namespace {
 
 ProgramRun runCli(const QStringList &args)
 {
-    return runProgram(QStringLiteral(QELVIEWER_CLI), QStringList{QStringLiteral("graph")} + args);
+    return runProgram(QStringLiteral(QELVIEWER_CLI), QStringList{QStringLiteral("graph")} + args,
+                      {QStringLiteral("QEL_LANGUAGE=ja")});
 }
 
 class CliGraph : public ::testing::Test {

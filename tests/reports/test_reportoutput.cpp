@@ -233,7 +233,8 @@ struct CliResult {
 
 CliResult cli(const QStringList &args)
 {
-    const qeltest::ProgramRun run = qeltest::runProgram(QStringLiteral(QELVIEWER_CLI), QStringList{"report"} + args);
+    const qeltest::ProgramRun run = qeltest::runProgram(QStringLiteral(QELVIEWER_CLI), QStringList{"report"} + args,
+                                                        {QStringLiteral("QEL_LANGUAGE=ja")});
     return {run.exitCode, run.outText(), run.errText()};
 }
 

@@ -17,9 +17,17 @@ struct ProgramRun {
     QString errText() const { return QString::fromUtf8(err); }
 };
 
-inline ProgramRun runProgram(const QString &program, const QStringList &args)
+// `environment` ("NAME=value") goes over this process's: a run of qelviewer-cli whose output
+// is checked names its language, QEL_LANGUAGE=ja or en.
+inline ProgramRun runProgram(const QString &program, const QStringList &args, const QStringList &environment = {})
 {
     QProcess process;
+    if (!environment.isEmpty()) {
+        QProcessEnvironment all = QProcessEnvironment::systemEnvironment();
+        for (const QString &entry : environment)
+            all.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+        process.setProcessEnvironment(all);
+    }
     process.start(program, args);
     ProgramRun run;
     if (!process.waitForFinished(-1))

@@ -28,9 +28,16 @@ using namespace qel;
 
 namespace {
 
-qeltest::ProgramRun runCli(const QStringList &args)
+// The tool's messages are checked in English, the words they are written in: every run of it
+// from this program speaks English.
+class EnglishMessages : public ::testing::Environment {
+    void SetUp() override { qputenv("QEL_LANGUAGE", "en"); }
+};
+[[maybe_unused]] const auto *const kEnglishMessages = ::testing::AddGlobalTestEnvironment(new EnglishMessages);
+
+qeltest::ProgramRun runCli(const QStringList &args, const QStringList &environment = {})
 {
-    return qeltest::runProgram(QStringLiteral(QEL_CLI_PATH), args);
+    return qeltest::runProgram(QStringLiteral(QEL_CLI_PATH), args, environment);
 }
 
 const QDateTime kWhen(QDate(2000, 1, 23), QTime(14, 5, 9));
@@ -163,7 +170,7 @@ TEST_F(CliTest, AttentionListsWhoNeedsHelpByTheFolderTargets)
 
 TEST_F(CliTest, SummaryPrintsTheTwentyTwoTexts)
 {
-    const qeltest::ProgramRun r = runCli({"summary", dir.path(), "taro"});
+    const qeltest::ProgramRun r = runCli({"summary", dir.path(), "taro"}, {"QEL_LANGUAGE=ja"});
     ASSERT_EQ(r.exitCode, 0);
     const QStringList lines = QString::fromUtf8(r.out).split('\n');
     ASSERT_EQ(lines.size(), 23); // 22 lines and the empty rest
@@ -183,7 +190,7 @@ TEST_F(CliTest, SummaryPrintsTheTwentyTwoTexts)
 
 TEST_F(CliTest, StatsPrintsSevenRowsOfThreeGroups)
 {
-    const qeltest::ProgramRun r = runCli({"stats", dir.path()});
+    const qeltest::ProgramRun r = runCli({"stats", dir.path()}, {"QEL_LANGUAGE=ja"});
     ASSERT_EQ(r.exitCode, 0);
     const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 7);
@@ -191,6 +198,50 @@ TEST_F(CliTest, StatsPrintsSevenRowsOfThreeGroups)
     EXPECT_EQ(lines[3], "最高STEP\t8\t8\t1");
     EXPECT_EQ(lines[4], "最低STEP\t0\t0\t0");
     EXPECT_EQ(lines[5], "最高練習回数\t2147483647\t2147483647\t1");
+}
+
+// The language comes from QEL_LANGUAGE, else the viewer's stored choice, else the locale; the
+// messages and the figures' words follow it, the CSV stays as it is.
+TEST_F(CliTest, SpeaksTheLanguageChosen)
+{
+    QTemporaryDir storedEnglish, storedJapanese, nothingStored;
+    for (const auto &[store, code] : {std::pair{&storedEnglish, "en"}, std::pair{&storedJapanese, "ja"}}) {
+        ASSERT_TRUE(QDir(store->path()).mkpath("QelSoft"));
+        QFile conf(store->filePath("QelSoft/QelViewer.conf"));
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write(QByteArray("[Env]\nLanguage=") + code + "\n");
+    }
+    const struct {
+        const char *variable;
+        QTemporaryDir *store;
+        const char *locale;
+        bool english;
+    } cases[] = {
+        {"ja", &storedEnglish, "en_US.UTF-8", false},
+        {"en", &storedJapanese, "C", true},
+        {"", &storedEnglish, "ja_JP.UTF-8", true},
+        {"", &storedJapanese, "en_GB.UTF-8", false},
+        {"", &nothingStored, "en_US.UTF-8", true},
+        {"", &nothingStored, "C", false},
+        {"", &nothingStored, "de_DE.UTF-8", false},
+    };
+    const QByteArray table = runCli({"table", dir.path()}).out;
+    ASSERT_TRUE(table.contains(toCp932(QStringLiteral("taro,英文,"))));
+    for (const auto &c : cases) {
+        const QStringList environment{QStringLiteral("QEL_LANGUAGE=") + c.variable,
+                                      QStringLiteral("XDG_CONFIG_HOME=") + c.store->path(),
+                                      QStringLiteral("LC_ALL=") + c.locale};
+        const std::string what = std::string(c.variable) + " " + c.locale;
+        const QStringList stats = runCli({"stats", dir.path()}, environment).outText().split('\n');
+        EXPECT_EQ(stats.value(0).section('\t', 0, 0), c.english ? "Learners" : "練習人数") << what;
+        const QStringList summary = runCli({"summary", dir.path(), "taro"}, environment).outText().split('\n');
+        EXPECT_EQ(summary.value(11), c.english ? "No practice yet" : "未練習") << what;
+        const qeltest::ProgramRun wrong = runCli({"nope"}, environment);
+        EXPECT_TRUE(wrong.errText().startsWith(c.english ? "qelviewer-cli: unknown command: nope\nusage:\n"
+                                                         : "qelviewer-cli: 知らないコマンドです: nope\n使い方:\n"))
+            << what << ": " << wrong.err.toStdString();
+        EXPECT_EQ(runCli({"table", dir.path()}, environment).out, table) << what;
+    }
 }
 
 TEST(Cli, ErrorsAndUsage)
@@ -267,9 +318,9 @@ TEST_F(CliTest, UnreadableFilesAreNamedAndExitOne)
     } cases[] = {
         {{"table", dir.path(), "--utf8"}, "taro,かな/ﾛｰﾏ,,,,,,\r\n"},
         {{"attention", dir.path(), "--utf8"}, "taro,かな/ﾛｰﾏ,読み込めません,読み込めません,,,,\r\n"},
-        {{"stats", dir.path()}, "練習人数\t5\t4\t1\n"}, // six files, one counts in no figure
+        {{"stats", dir.path()}, "Learners\t5\t4\t1\n"}, // six files, one counts in no figure
         {{"summary", dir.path(), "taro"}, "4\n\n3\n\n01:00:00\n\n"},
-        {{"graph", dir.path(), "--group", "2", "--kind", "runs", "--size", "300x200", dir.filePath("g.png")}, "人"},
+        {{"graph", dir.path(), "--group", "2", "--kind", "runs", "--size", "300x200", dir.filePath("g.png")}, "learners"},
         {{"report", dir.path(), "--personal", "taro", dir.filePath("r.pdf")}, "1 page"},
         {{"report", dir.path(), "--group", "0", dir.filePath("g.pdf")}, "1 page"},
     };
@@ -299,8 +350,8 @@ TEST_F(CliTest, OutputsNeverOverwriteTheTrainersFiles)
         {graph + QStringList{dir.filePath("taro_Qele.dat")}, "must end in .png"},
         {graph + QStringList{dir.filePath("taro.ini")}, "must end in .png"},
         {graph + QStringList{out.filePath("graph.png")}, "record or settings file"},
-        {{"report", dir.path(), "--group", "0", out.filePath("report.pdf")}, "設定ファイル"},
-        {{"report", dir.path(), "--personal", out.filePath("report.pdf")}, "設定ファイル"},
+        {{"report", dir.path(), "--group", "0", out.filePath("report.pdf")}, "settings file of the record folder"},
+        {{"report", dir.path(), "--personal", out.filePath("report.pdf")}, "settings file of the record folder"},
     };
     for (const auto &c : cases) {
         const qeltest::ProgramRun r = runCli(c.args);
@@ -531,7 +582,7 @@ TEST(CliNames, EachLearnerByItsOwnBytes)
     const QByteArray png = QFile::encodeName(out.filePath("g.png")), pdf = QFile::encodeName(out.filePath("r.pdf"));
     const qeltest::ProgramRun graph =
         runCliBytes({"graph", folder, "--file", longWindows + "_Qele.dat", "--kind", "practice", "--size", "300x200", png});
-    EXPECT_TRUE(graph.outText().startsWith(longName + "さんの")) << graph.err.toStdString();
+    EXPECT_TRUE(graph.outText().startsWith("Practice graph of " + longName + ",")) << graph.err.toStdString();
     EXPECT_TRUE(runCliBytes({"report", folder, "--personal", pdf}).outText().endsWith(": 5 pages\n"));
     EXPECT_TRUE(runCliBytes({"report", folder, "--personal", windows, pdf}).outText().endsWith(": 1 page\n"));
     qeltest::removeRawTree(folder);
