@@ -15,6 +15,9 @@ const QString kRecentFolder = QStringLiteral("RecentFolder");
 const QString kRecDir = QStringLiteral("RecDir");
 const QString kAutoRefresh = QStringLiteral("AutoRefresh");
 const QString kCsvFolder = QStringLiteral("CsvFolder");
+const QString kSplitter = QStringLiteral("Splitter");
+const QString kSortColumn = QStringLiteral("SortColumn");
+const QString kSortDirection = QStringLiteral("SortDirection");
 
 bool isRoot(const QString &folder)
 {
@@ -76,6 +79,10 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
         settings.recordFolder = queryStringOr(key, kRecentFolder, QString());
         settings.autoRefresh = queryLongOr(key, kAutoRefresh, 1) != 0;
         settings.csvFolder = queryStringOr(key, kCsvFolder, QString());
+        const PanePlace fallback;
+        settings.panes.splitter = queryLongOr(key, kSplitter, fallback.splitter);
+        settings.panes.sortColumn = queryLongOr(key, kSortColumn, fallback.sortColumn);
+        settings.panes.sortDirection = queryLongOr(key, kSortDirection, fallback.sortDirection);
     }
     if (settings.recordFolder.isEmpty())
         settings.recordFolder = trimTrainerFolder(queryStringOr(trainerKey(), kRecDir, programFolder));
@@ -83,10 +90,13 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
 }
 
 StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh,
-                               const QString &csvFolder)
+                               const QString &csvFolder, const PanePlace &panes)
 {
     std::vector<StoreValue> values = windowValues(window, recordFolder);
     values.push_back({kAutoRefresh, autoRefresh ? 1 : 0});
+    values.push_back({kSplitter, panes.splitter});
+    values.push_back({kSortColumn, panes.sortColumn});
+    values.push_back({kSortDirection, panes.sortDirection});
     if (!csvFolder.isEmpty())
         values.push_back({kCsvFolder, csvFolder});
     return setValues(viewerKey(), values);

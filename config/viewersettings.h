@@ -18,6 +18,15 @@ struct WindowTwips {
     bool operator==(const WindowTwips &) const = default;
 };
 
+// Where the teacher left the panes and the list's order, as stored: the window takes what
+// it can use of it.
+struct PanePlace {
+    std::int32_t splitter = 2220; // twips from the window's left
+    std::int32_t sortColumn = -1; // the column the list stood sorted by; -1: none
+    std::int32_t sortDirection = 0; // 0 ascending, 1 descending
+    bool operator==(const PanePlace &) const = default;
+};
+
 struct ViewerSettings {
     WindowTwips window;
     QString recordFolder;
@@ -25,6 +34,7 @@ struct ViewerSettings {
     bool firstStart = false;
     // The list follows the record folder as it changes ("AutoRefresh", on unless stored off).
     bool autoRefresh = true;
+    PanePlace panes;
 };
 
 // Where a first start places the window, in twips.
@@ -47,10 +57,10 @@ struct LoadedSettings {
 // fallback of the record folder. The caller shows a failure and ends the program.
 LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &programFolder);
 
-// Writes the window, the record folder, the auto-refresh switch and the folder of the last
-// CSV export (kept as stored when empty) in one save.
+// Writes the window, the record folder, the auto-refresh switch, the folder of the last
+// CSV export (kept as stored when empty) and the panes in one save.
 StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh,
-                               const QString &csvFolder);
+                               const QString &csvFolder, const PanePlace &panes);
 
 // The trainer's folder without one final separator; a root ("/", "C:\") keeps its own,
 // since without it the path would name another folder.

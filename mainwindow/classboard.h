@@ -2,7 +2,8 @@
 // The class board: one tile per learner and Course of the group shown, sorted by need, in a
 // grid that fits the pane. It takes the table's rows whenever they change and assesses them
 // again by itself when time alone changes a state (five minutes after a practice, at
-// midnight). A click or Enter on a tile asks for the learner's practice graph.
+// midnight). A click or Enter on a tile asks for the learner's practice graph; a right click
+// or the menu keys ask for its pop-up menu.
 
 #include "base/namemask.h"
 #include "records/attention.h"
@@ -111,9 +112,13 @@ public:
 
 signals:
     void learnerActivated(const QString &key);
+    // A right click, Shift+F10 or the Menu key: the tile's record file (empty off the tiles)
+    // and where its menu goes.
+    void popupRequested(const QString &key, const QPoint &globalPos);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

@@ -259,8 +259,9 @@ private slots:
                 (c.chooseNumbers ? names.optNumbers : names.optRealNames)->setChecked(true);
                 return int(QDialog::Accepted);
             };
-            const auto saved = exportClassBoardCsv(nullptr, board, dir.path(), dir.path());
-            QVERIFY(saved && *saved == dir.path());
+            QString saved;
+            exportClassBoardCsv(nullptr, board, dir.path(), dir.path(), [&](const QString &in) { saved = in; });
+            QCOMPARE(saved, dir.path());
             QCOMPARE(offered, c.offered);
             QFile file(asker.savePath);
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -278,21 +279,44 @@ private slots:
             dynamic_cast<frmOutputNames &>(dialog).optNumbers->setChecked(true);
             return int(QDialog::Accepted);
         };
-        QVERIFY(exportClassBoardCsv(nullptr, alone, dir.path(), dir.path()));
+        bool written = false;
+        exportClassBoardCsv(nullptr, alone, dir.path(), dir.path(), [&](const QString &) { written = true; });
+        QVERIFY(written);
         QFile numbered(asker.savePath);
         QVERIFY(numbered.open(QIODevice::ReadOnly));
         QVERIFY(fromCp932(numbered.readAll()).contains("\r\n学習者 1,英文,"));
 
-        // Cancelling the choice writes nothing; a record file of the folder is refused.
+        // Cancelling the choice writes nothing; a record file of the folder is refused, here
+        // or by the check given, which may answer later.
+        written = false;
+        const auto wrote = [&](const QString &) { written = true; };
         QVERIFY(QFile::remove(asker.savePath));
         asker.onDialog = [](QDialog &) { return int(QDialog::Rejected); };
-        QVERIFY(!exportClassBoardCsv(nullptr, board, dir.path(), dir.path()));
+        exportClassBoardCsv(nullptr, board, dir.path(), dir.path(), wrote);
         QVERIFY(!QFile::exists(asker.savePath));
         asker.onDialog = [](QDialog &) { return int(QDialog::Accepted); };
         asker.savePath = dir.filePath("taro_Qele.dat");
-        QVERIFY(!exportClassBoardCsv(nullptr, board, dir.path(), dir.path()));
+        exportClassBoardCsv(nullptr, board, dir.path(), dir.path(), wrote);
         QVERIFY(!QFile::exists(asker.savePath));
         QCOMPARE(asker.messages.size(), std::size_t(1));
+        std::function<void(const QString &)> answer;
+        QString checked;
+        const OutputCheck later = [&](const QString &file, std::function<void(const QString &)> done) {
+            checked = file;
+            answer = std::move(done);
+        };
+        asker.savePath = dir.filePath("later.csv");
+        exportClassBoardCsv(nullptr, board, dir.path(), dir.path(), wrote, later);
+        QCOMPARE(checked, asker.savePath);
+        QVERIFY(!QFile::exists(asker.savePath));
+        answer(QStringLiteral("refused"));
+        QVERIFY(!QFile::exists(asker.savePath));
+        QCOMPARE(asker.texts().last(), QString("refused"));
+        QVERIFY(!written);
+        exportClassBoardCsv(nullptr, board, dir.path(), dir.path(), wrote, later);
+        answer(QString());
+        QVERIFY(QFile::exists(asker.savePath));
+        QVERIFY(written);
     }
 
     void targetsDialogStoresAndApplies()

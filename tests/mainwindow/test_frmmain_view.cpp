@@ -123,16 +123,21 @@ private slots:
         QCOMPARE(bar, (QStringList{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
         QCOMPARE(describe(menu("mnuFile")),
                  QString("記録ファイル保存フォルダー指定(&O) | 検索(&F) | > 印刷(&P) {個人プロパティ(&P) | 全体プロパティ(&A)"
-                         " | 個人プロパティのプレビュー(&V) | 全体プロパティのプレビュー(&W)}"
-                         " | CSV出力(&V) | - | 削除(&D) | - | 閉じる(&C)"));
+                         " | 個人プロパティのプレビュー(&V) | 全体プロパティのプレビュー(&W)"
+                         " | クラスの様子(&C) | クラスの様子のプレビュー(&R)}"
+                         " | CSV出力(&V) | クラスの様子のCSV出力(&S) | - | 履歴の整理(&T)... | - | 削除(&D) | - | 閉じる(&C)"));
         QCOMPARE(describe(menu("mnuEdit")), QString("すべて選択(&A)"));
         QCOMPARE(action("mnuEditSelectAll")->shortcut(), QKeySequence("Ctrl+A"));
         QCOMPARE(describe(menu("mnuView")),
                  QString("[x]ﾂｰﾙ ﾊﾞｰ(&T) | [x]ｽﾃｰﾀｽ ﾊﾞｰ(&B) | - | [x]全体(&A) | 英文練習者(&E) | かな/ローマ練習者(&R) | - | "
                          "> グラフ(&G) {> 個人(&P) {練習グラフ(&I) | 時間グラフ(&H)} | > 全体(&A) {STEP統計(&S) | 練習回数統計(&T)}}"
                          " | - | > プロパティ(&P) {個人(&P) | 全体(&A)} | -(hidden) | ｵﾌﾟｼｮﾝ(&O)...(hidden)"
+                         " | - | 練習の記録(&H) | 今週と先週(&W) | - | クラスの様子(&C) | 目標の設定(&M)... | 名前を隠す(&N)"
                          " | - | 最新の情報に更新(&U) | [x]自動更新(&L)"));
         QCOMPARE(action("mnuViewRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
+        QCOMPARE(action("mnuViewClassBoard")->shortcut(), QKeySequence("Ctrl+B"));
+        QCOMPARE(action("mnuViewHideNames")->shortcut(), QKeySequence(Qt::Key_F9));
+        QVERIFY(action("mnuViewHideNames")->isCheckable());
         QVERIFY(action("mnuViewAutoRefresh")->isCheckable());
         QCOMPARE(describe(menu("mnuHelp")), QString("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
         // The view modes carry check marks: no exclusive group turns them into radio dots,
@@ -147,11 +152,11 @@ private slots:
         QCOMPARE(menu("menuPop")->title(), QString("ポップアップ"));
         QCOMPARE(describe(menu("menuPop")),
                  QString("一覧表示へ(&D) | すべて選択(&A) | - | > グラフ(&G) {練習グラフ(&U) | 練習時間グラフ(&T)} | - | "
-                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | プロパティ(&P)"));
+                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | 練習の記録(&H) | プロパティ(&P)"));
         QCOMPARE(menu("menuPopAll")->title(), QString("ポップアップ全体"));
         QCOMPARE(describe(menu("menuPopAll")),
                  QString("一覧表示へ(&D) | > グラフ(&G) {STEP統計(&U) | 練習回数統計(&T)} | - | "
-                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | プロパティ(&P)"));
+                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | 今週と先週(&W) | プロパティ(&P)"));
         QVERIFY(!action("mnuPopAllAll")->isEnabled());
 
         // Toolbar: 16 positions, each button an action of its own named by its key.
