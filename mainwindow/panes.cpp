@@ -3,7 +3,6 @@
 #include "base/namemask.h"
 #include "mainwindow/icons.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -115,8 +114,9 @@ bool isMenuKey(const QKeyEvent *event)
 
 void paintSelectionInactiveWithoutFocus(QAbstractItemView &view)
 {
-    // A grey between the base and the text, as desktop lists show a selection they do not
-    // act on; it follows a dark palette as well as a light one.
+    // The views paint a selection without the focus in the inactive colours, which many
+    // styles make the same as the active ones. A grey between the base and the text, as
+    // desktop lists show a selection they do not act on; it follows a dark palette too.
     QPalette palette = view.palette();
     const QColor base = palette.color(QPalette::Active, QPalette::Base);
     const QColor text = palette.color(QPalette::Active, QPalette::Text);
@@ -127,16 +127,6 @@ void paintSelectionInactiveWithoutFocus(QAbstractItemView &view)
     view.setPalette(palette);
 }
 
-namespace {
-// The item views paint a selection in the active colours only while they have the focus (or
-// had it when a pop-up menu opened over them).
-void dropActiveWithoutFocus(const QWidget &view, QStyleOptionViewItem *option)
-{
-    const bool underPopup = QApplication::activePopupWidget() && view.window()->focusWidget() == &view;
-    if (!view.hasFocus() && !underPopup)
-        option->state &= ~QStyle::State_Active;
-}
-} // namespace
 
 namespace {
 bool isSeparator(QChar c)
@@ -239,11 +229,6 @@ void LearnerTree::namesChanged()
     viewport()->update();
 }
 
-void LearnerTree::initViewItemOption(QStyleOptionViewItem *option) const
-{
-    QTreeWidget::initViewItemOption(option);
-    dropActiveWithoutFocus(*this, option);
-}
 
 void LearnerTree::mousePressEvent(QMouseEvent *event)
 {
@@ -304,15 +289,8 @@ void LearnerTree::keyPressEvent(QKeyEvent *event)
 void LearnerTree::focusInEvent(QFocusEvent *event)
 {
     QTreeWidget::focusInEvent(event);
-    viewport()->update(); // the selection's colour follows the focus
     if (!fromPopup(event))
         emit gotFocus();
-}
-
-void LearnerTree::focusOutEvent(QFocusEvent *event)
-{
-    QTreeWidget::focusOutEvent(event);
-    viewport()->update();
 }
 
 void LearnerTree::contextMenuEvent(QContextMenuEvent *event)
@@ -349,11 +327,6 @@ LearnerList::LearnerList(QWidget *parent)
     paintSelectionInactiveWithoutFocus(*this);
 }
 
-void LearnerList::initViewItemOption(QStyleOptionViewItem *option) const
-{
-    QTreeView::initViewItemOption(option);
-    dropActiveWithoutFocus(*this, option);
-}
 
 void LearnerList::keyPressEvent(QKeyEvent *event)
 {
@@ -406,15 +379,8 @@ void LearnerList::mouseDoubleClickEvent(QMouseEvent *event)
 void LearnerList::focusInEvent(QFocusEvent *event)
 {
     QTreeView::focusInEvent(event);
-    viewport()->update(); // the selection's colour follows the focus
     if (!fromPopup(event))
         emit gotFocus();
-}
-
-void LearnerList::focusOutEvent(QFocusEvent *event)
-{
-    QTreeView::focusOutEvent(event);
-    viewport()->update();
 }
 
 void LearnerList::contextMenuEvent(QContextMenuEvent *event)

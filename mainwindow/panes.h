@@ -38,8 +38,8 @@ QString learnerName(const QTreeWidgetItem *node);
 // Shift+F10 or the Menu key: the keys that open a control's pop-up menu.
 bool isMenuKey(const QKeyEvent *event);
 
-// A view without the focus shows its selection in the palette's inactive highlight, as
-// desktop lists do: the one with the focus stands out.
+// A view without the focus shows its selection in a grey of its own, as desktop lists do:
+// the one with the focus stands out.
 void paintSelectionInactiveWithoutFocus(QAbstractItemView &view);
 
 // A folder path cut to `width` by leaving out folders in the middle: the first part stays,
@@ -84,9 +84,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void initViewItemOption(QStyleOptionViewItem *option) const override;
 
 private:
     void namesChanged();
@@ -125,9 +123,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void initViewItemOption(QStyleOptionViewItem *option) const override;
 
 private:
     bool doubleClicked_ = false;
