@@ -256,7 +256,8 @@ private slots:
     }
 
     // Once the window is up, every file of the folder is opened away from its thread: view
-    // switches, graphs, properties, printouts, the export, the group figures, F5, deletion.
+    // switches, graphs, properties, printouts, the export, the group figures, F5, the class
+    // board and its outputs, the history views, deletion.
     void theWindowsThreadOpensNoRecordFile()
     {
         writeClass();
@@ -276,6 +277,28 @@ private slots:
         trigger("mnuPropAll");
         trigger("mnuPopEditPreview");
         trigger("mnuViewRefresh");
+        trigger("mnuPopReport");
+        // The class board, a tile's graph, its outputs and the history views.
+        trigger("mnuViewClassBoard");
+        QTest::keyClick(part("lvClassBoard"), Qt::Key_Return);
+        settle();
+        QVERIFY(!state().pane.nodeKey.isEmpty());
+        trigger("mnuViewClassBoard");
+        for (const char *command : {"mnuPreviewClassBoard", "mnuClassBoardCSV", "mnuViewTargets"})
+            trigger(command);
+        int views = 0;
+        asker->onDialog = [&](QDialog &dialog) {
+            dialog.show();
+            settle();
+            ++views;
+            return int(QDialog::Rejected);
+        };
+        trigger("mnuWeeks");
+        selectRow(rowOf("ben", 4));
+        trigger("mnuHistory");
+        QTRY_COMPARE(views, 2);
+        trigger("mnuFileTidyHistory");
+        QTRY_COMPARE(asker->messages.size(), std::size_t(1));
         trigger("mnuPopReport");
         selectRow(rowOf("chie", 4));
         trigger("mnuFileDelete");
