@@ -82,11 +82,12 @@ void frmMain::askBoardHistory(const std::shared_ptr<const FolderTable> &table)
         auto figures = std::make_shared<QHash<QString, HistoryFigures>>();
         figures->reserve(qsizetype(weeks.learners.size()));
         for (const history::LearnerWeeks &learner : weeks.learners) {
+            // Only weeks the journal watched whole measure anything: a learner first seen
+            // today may have practised all week.
             HistoryFigures f;
-            if (learner.thisWeek.observed)
+            if (learner.thisWeek.whole)
                 f.minutesThisWeek = int(learner.thisWeek.seconds / 60);
-            // Two weeks without a STEP says something only when both weeks were seen.
-            if (learner.thisWeek.observed && learner.lastWeek.observed)
+            if (learner.thisWeek.whole && learner.lastWeek.whole)
                 f.stepsGainedTwoWeeks = int(learner.thisWeek.steps + learner.lastWeek.steps);
             figures->insert(learner.key, f);
         }

@@ -98,4 +98,53 @@ TEST(Figures, DaysAndWeeksTellNoPracticeFromNotObserved)
     EXPECT_EQ(nextWeek[0].stepReached, 3);
 }
 
+// A record file's week is whole when the journal watched the file through it: what it
+// added then is all the week's practice, and a weekly target can be measured on it.
+TEST(Figures, WeeksAreWholeOnlyWhenTheFileWasWatchedThroughThem)
+{
+    const QDate lastMonday(2026, 11, 16), thisMonday = lastMonday.addDays(7), today = thisMonday.addDays(3);
+    const auto looked = [](qint64 seen, int series, bool interval) {
+        Entry e;
+        e.seen = seen;
+        e.series = series;
+        if (interval)
+            e.interval = Entry::Interval{1, 60, 0, std::nullopt, std::nullopt};
+        return e;
+    };
+    struct Case {
+        const char *name;
+        std::vector<Entry> entries; // of taro_Qele.dat; none: no journal of the file
+        bool lookedLastWeek;
+        bool lastWhole, thisWhole;
+    };
+    const Case cases[] = {
+        {"changes only", {looked(at(lastMonday, 10), 0, true), looked(at(thisMonday, 10), 0, true)}, true, true, true},
+        {"first seen the week before", {looked(at(lastMonday.addDays(-3), 9), 0, false), looked(at(thisMonday, 10), 0, true)},
+         true, true, true},
+        {"first seen last week", {looked(at(lastMonday.addDays(2), 9), 0, false)}, true, false, true},
+        {"first seen this week", {looked(at(thisMonday.addDays(1), 9), 0, false)}, true, false, false},
+        {"begun anew this week", {looked(at(lastMonday, 10), 0, true), looked(at(thisMonday.addDays(1), 9), 1, false)},
+         true, true, false},
+        {"last week not looked at", {looked(at(thisMonday, 10), 0, true)}, false, false, true},
+        {"no journal", {}, true, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        FolderJournal journal;
+        if (!c.entries.empty()) {
+            FileJournal file;
+            file.key = QStringLiteral("taro_Qele.dat");
+            file.entries = c.entries;
+            journal.files.push_back(file);
+        }
+        if (c.lookedLastWeek)
+            journal.stretches[English].push_back({at(lastMonday, 9), at(lastMonday.addDays(4), 12)});
+        journal.stretches[English].push_back({at(thisMonday, 9), at(today, 12)});
+        const WeekComparison weeks = compareWeeks(journal, {QStringLiteral("taro_Qele.dat")}, today);
+        ASSERT_EQ(weeks.learners.size(), 1u);
+        EXPECT_EQ(weeks.learners[0].lastWeek.whole, c.lastWhole);
+        EXPECT_EQ(weeks.learners[0].thisWeek.whole, c.thisWhole);
+    }
+}
+
 } // namespace

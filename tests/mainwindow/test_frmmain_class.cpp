@@ -9,6 +9,7 @@
 #include "dialogs/frmSearch.h"
 #include "dialogs/frmWeeks.h"
 #include "history/journal.h"
+#include "history/journalstore.h"
 #include "mainwindow/classboard.h"
 #include "tests/mainwindow/viewertestsupport.h"
 
@@ -363,9 +364,30 @@ private slots:
         };
         trigger("mnuWeeks");
         QTRY_COMPARE(learners, (QStringList{"ben", "aki"}));
+    }
 
-        // The board's rules get the journal's figures: no minutes seen this week yet.
-        QTRY_VERIFY(tile("ben_Qele.dat", qel::ClassBoardModel::ReasonsRole).contains("今週 0分 (目標 60分)"));
+    // The board's rules get the journal's figures of the weeks it watched whole: a learner
+    // seen since last week has no minutes this week yet; of one first seen today nothing is
+    // said.
+    void theBoardMeasuresTheWeeksTheJournalWatched()
+    {
+        QVERIFY(writeEarlier(folder->path(), "aki", true, {120, 121}));
+        QVERIFY(writeEarlier(folder->path(), "ben", true, {120, 121}));
+        {
+            const qint64 lastWeek = QDateTime::currentDateTime().addDays(-7).toMSecsSinceEpoch();
+            qel::history::Batch look{folder->path(), qel::AllGroup, lastWeek, {}};
+            for (const qel::TableRow &row : qel::makeView(folder->path(), qel::scanFolder(folder->path(), 0).nodes))
+                if (row.name == "ben")
+                    look.files.push_back(*qel::history::observationOf(row, lastWeek));
+            qel::history::JournalStore store(qel::history::defaultDatabasePath());
+            QVERIFY(store.record(look));
+        }
+        open();
+        const auto reasons = [this](const QString &key) { return tile(key, qel::ClassBoardModel::ReasonsRole); };
+        QTRY_VERIFY(reasons("ben_Qele.dat").contains("今週 0分 (目標 60分)"));
+        QVERIFY2(!reasons("aki_Qele.dat").contains("今週"), qPrintable(reasons("aki_Qele.dat")));
+        // Last week was not watched whole: nothing is said of STEPs in two weeks.
+        QVERIFY2(!reasons("ben_Qele.dat").contains("STEP"), qPrintable(reasons("ben_Qele.dat")));
     }
 
     // Each record folder has its own targets: they come with the folder.
