@@ -26,10 +26,10 @@ struct WeekView {
     QString groupName; // "全体", "英文", "かな/ローマ"
     QString csvFolder; // where the save dialog opens
     // The names as the window shows them; the CSV file and the printout keep the names.
-    QPointer<NameMask> names;
+    QPointer<NameMask> names = {};
     // Whether an output file may be written (not over a file of the record folder); without
     // it the dialog looks itself.
-    OutputCheck check;
+    OutputCheck check = {};
 };
 
 // "今週 2026/11/23～11/29（11/25まで）　先週 2026/11/16～11/22"
