@@ -11,6 +11,7 @@
 #include "history/journal.h"
 #include "history/journalstore.h"
 #include "mainwindow/classboard.h"
+#include "records/cp932.h"
 #include "tests/mainwindow/viewertestsupport.h"
 
 #include <QAbstractButton>
@@ -95,9 +96,20 @@ template <typename T> T waitFor(const QFuture<T> &future)
     return future.result();
 }
 
+// Saves to the path given, if any; answers the rest from its script.
+class SavingAsker : public ScriptedAsker {
+public:
+    std::optional<QString> savePath;
+    std::optional<QString> saveFileName(QWidget *, const QString &, const QString &, const QString &,
+                                        const QString &) override
+    {
+        return savePath;
+    }
+};
+
 } // namespace
 
-class FrmMainClassTest : public QObject, protected WindowFixture<> {
+class FrmMainClassTest : public QObject, protected WindowFixture<SavingAsker> {
     Q_OBJECT
 
 private:
@@ -388,6 +400,35 @@ private slots:
         QVERIFY2(!reasons("aki_Qele.dat").contains("今週"), qPrintable(reasons("aki_Qele.dat")));
         // Last week was not watched whole: nothing is said of STEPs in two weeks.
         QVERIFY2(!reasons("ben_Qele.dat").contains("STEP"), qPrintable(reasons("ben_Qele.dat")));
+    }
+
+    // The board's CSV file: the names the teacher chooses, the folder remembered for the next
+    // export; never over a file of the record folder.
+    void theBoardsCsvFile()
+    {
+        QVERIFY(writeEarlier(folder->path(), "aki", true, {120, 121, 122}));
+        open();
+        trigger("mnuViewHideNames");
+        asker->onDialog = [](QDialog &) { return int(QDialog::Accepted); }; // numbers, offered first
+        asker->savePath = out->filePath("board.csv");
+        trigger("mnuClassBoardCSV");
+        QFile file(*asker->savePath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains(qel::toCp932(shownInList("aki") + ",")));
+        QCOMPARE(state().csvFolder, out->path());
+
+        asker->savePath = folder->filePath("aki_Qele.dat");
+        const QByteArray record = [&] {
+            QFile f(*asker->savePath);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        trigger("mnuClassBoardCSV");
+        QCOMPARE(asker->messages.size(), std::size_t(1));
+        QVERIFY(asker->messages[0].text.contains("上書きできません"));
+        QFile kept(*asker->savePath);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), record);
+        QCOMPARE(state().csvFolder, out->path());
     }
 
     // Each record folder has its own targets: they come with the folder.
