@@ -103,7 +103,10 @@ void frmMain::applyFolderRead()
     const std::unique_ptr<TableChange> change = std::move(pendingRead_);
     if (!change)
         return;
-    askBoardHistory(change->table);
+    // The session's table is the newest: a read held back by a deletion is older than what
+    // the deletion left, and would bring its rows back.
+    const std::shared_ptr<const FolderTable> table = session_->table();
+    askBoardHistory(table);
     if (change->kind == TableChange::Opened) {
         makeView();
         showListOrBoard();
@@ -113,7 +116,9 @@ void frmMain::applyFolderRead()
         }
         return;
     }
-    GroupView view = viewOfGroup(change->table->scan, change->table->rows, state_.viewMode);
+    if (!table)
+        return;
+    GroupView view = viewOfGroup(table->scan, table->rows, state_.viewMode);
     const QString shownKey = state_.pane.nodeKey;
     learners_->update(view, change->changed);
     showOnBoard(view);
