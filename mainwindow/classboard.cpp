@@ -93,8 +93,32 @@ QString ClassBoardModel::tieKey(const AttentionEntry &entry) const
     return entry.name;
 }
 
+void ClassBoardModel::setDeferred(bool deferred)
+{
+    deferred_ = deferred;
+    if (!deferred_)
+        assessPending();
+}
+
+void ClassBoardModel::assessPending()
+{
+    if (pending_)
+        assess();
+}
+
 void ClassBoardModel::reassess()
 {
+    if (!deferred_) {
+        assess();
+        return;
+    }
+    pending_ = true;
+    recheck_.stop();
+}
+
+void ClassBoardModel::assess()
+{
+    pending_ = false;
     beginResetModel();
     assessedAt_ = clock_();
     entries_ = assessClass(rows_, assessedAt_, targets_, history_);
@@ -328,6 +352,12 @@ ClassBoard::ClassBoard(QWidget *parent) : QListView(parent), model_(new ClassBoa
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         emit learnerActivated(index.data(ClassBoardModel::KeyRole).toString());
     });
+}
+
+void ClassBoard::setVisible(bool visible)
+{
+    model_->setDeferred(!visible);
+    QListView::setVisible(visible);
 }
 
 QString ClassBoard::currentKey() const

@@ -55,6 +55,12 @@ public:
     // Assesses the rows again at the clock's time; the timer calls it when a state may have
     // changed with time alone.
     void reassess();
+    // While deferred (the board out of sight), what changes is assessed only when the
+    // deferral ends or the entries are wanted: a folder of thousands of learners is not
+    // assessed at every refresh for no one.
+    void setDeferred(bool deferred);
+    // Assesses what is waiting, before the entries are read.
+    void assessPending();
 
     const std::vector<AttentionEntry> &entries() const { return entries_; }
     // When the entries were assessed.
@@ -74,6 +80,7 @@ signals:
     void reassessed();
 
 private:
+    void assess();
     void maskChanged();
     QString tieKey(const AttentionEntry &entry) const;
     QString accessibleText(const AttentionEntry &entry) const;
@@ -85,6 +92,8 @@ private:
     HistoryLookup history_;
     std::vector<TableRow> rows_;
     std::vector<AttentionEntry> entries_;
+    bool deferred_ = false;
+    bool pending_ = false; // changes wait for the deferral to end
     QDateTime assessedAt_;
     QTimer recheck_;
     std::array<QIcon, kNeedCount + 1> icons_; // by need, the last for an unreadable file
@@ -109,6 +118,9 @@ public:
     // The record file of the current tile; empty when there is none.
     QString currentKey() const;
     void setCurrentKey(const QString &key);
+
+    // Out of sight the board assesses nothing until it is shown again.
+    void setVisible(bool visible) override;
 
 signals:
     void learnerActivated(const QString &key);

@@ -47,8 +47,9 @@ std::optional<bool> askOutputNumbers(QWidget *parent, const ClassBoard &board)
     return dialog.numbers();
 }
 
-bool printClassBoard(QWidget *parent, const ClassBoard &board, const QString &folder, const OutputCheck &check)
+bool printClassBoard(QWidget *parent, ClassBoard &board, const QString &folder, const OutputCheck &check)
 {
+    board.boardModel()->assessPending();
     const auto numbers = askOutputNumbers(parent, board);
     if (!numbers)
         return false;
@@ -62,8 +63,9 @@ bool printClassBoard(QWidget *parent, const ClassBoard &board, const QString &fo
         check);
 }
 
-void previewClassBoard(QWidget *parent, const ClassBoard &board, const QString &folder, const OutputCheck &check)
+void previewClassBoard(QWidget *parent, ClassBoard &board, const QString &folder, const OutputCheck &check)
 {
+    board.boardModel()->assessPending();
     const auto numbers = askOutputNumbers(parent, board);
     if (!numbers)
         return;
@@ -75,9 +77,10 @@ void previewClassBoard(QWidget *parent, const ClassBoard &board, const QString &
     previewWithDialog(parent, kDocument, job, [&] { return printWithDialog(parent, kDocument, job, check); });
 }
 
-void exportClassBoardCsv(QWidget *parent, const ClassBoard &board, const QString &folder, const QString &startFolder,
+void exportClassBoardCsv(QWidget *parent, ClassBoard &board, const QString &folder, const QString &startFolder,
                          const std::function<void(const QString &savedIn)> &saved, const OutputCheck &check)
 {
+    board.boardModel()->assessPending();
     const auto numbers = askOutputNumbers(parent, board);
     if (!numbers)
         return;

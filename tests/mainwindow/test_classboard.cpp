@@ -82,6 +82,32 @@ private slots:
         QCOMPARE(model.rowCount(), 1);
     }
 
+    // Out of sight the board assesses nothing: what changed meanwhile is assessed once it is
+    // shown, or when an output asks for its entries.
+    void hiddenBoardWaits()
+    {
+        ClassBoard board;
+        useClock(board);
+        ClassBoardModel &model = *board.boardModel();
+        QSignalSpy assessed(&model, &ClassBoardModel::reassessed);
+        board.hide();
+        board.setRows({boardRow("a", kStart, goodRuns()), boardRow("b", kStart, goodRuns())});
+        board.setTargets(ClassTargets{});
+        QCOMPARE(assessed.count(), 0);
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(!model.recheckDelay());
+        board.show();
+        QCOMPARE(assessed.count(), 1);
+        QCOMPARE(keysOf(model), QStringList({"a_Qele.dat", "b_Qele.dat"}));
+
+        board.hide();
+        board.setRows({boardRow("c", kStart, goodRuns())});
+        model.assessPending();
+        QCOMPARE(keysOf(model), QStringList({"c_Qele.dat"}));
+        model.assessPending(); // nothing waits any more
+        QCOMPARE(assessed.count(), 2);
+    }
+
     // The order of need follows the table and the time: a tile leaves "練習中" five minutes
     // after its file was written, by the board's own timer, and comes back when the file
     // changes again; the current tile stays on its learner.

@@ -395,6 +395,7 @@ private slots:
             QVERIFY(store.record(look));
         }
         open();
+        trigger("mnuViewClassBoard");
         const auto reasons = [this](const QString &key) { return tile(key, qel::ClassBoardModel::ReasonsRole); };
         QTRY_VERIFY(reasons("ben_Qele.dat").contains("今週 0分 (目標 60分)"));
         QVERIFY2(!reasons("aki_Qele.dat").contains("今週"), qPrintable(reasons("aki_Qele.dat")));
