@@ -17,6 +17,9 @@ const QString kRecDir = QStringLiteral("RecDir");
 const QString kAutoRefresh = QStringLiteral("AutoRefresh");
 const QString kCsvFolder = QStringLiteral("CsvFolder");
 const QString kLanguage = QStringLiteral("Language");
+const QString kSplitter = QStringLiteral("Splitter");
+const QString kSortColumn = QStringLiteral("SortColumn");
+const QString kSortDirection = QStringLiteral("SortDirection");
 
 bool isRoot(const QString &folder)
 {
@@ -80,6 +83,10 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
         settings.autoRefresh = queryLongOr(key, kAutoRefresh, 1) != 0;
         settings.csvFolder = queryStringOr(key, kCsvFolder, QString());
         settings.language = languageOfCode(queryStringOr(key, kLanguage, QString()));
+        const PanePlace fallback;
+        settings.panes.splitter = queryLongOr(key, kSplitter, fallback.splitter);
+        settings.panes.sortColumn = queryLongOr(key, kSortColumn, fallback.sortColumn);
+        settings.panes.sortDirection = queryLongOr(key, kSortDirection, fallback.sortDirection);
     }
     if (settings.recordFolder.isEmpty())
         settings.recordFolder = trimTrainerFolder(queryStringOr(trainerKey(), kRecDir, programFolder));
@@ -87,10 +94,13 @@ LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &pro
 }
 
 StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh,
-                               const QString &csvFolder, std::optional<Language> language)
+                               const QString &csvFolder, const PanePlace &panes, std::optional<Language> language)
 {
     std::vector<StoreValue> values = windowValues(window, recordFolder);
     values.push_back({kAutoRefresh, autoRefresh ? 1 : 0});
+    values.push_back({kSplitter, panes.splitter});
+    values.push_back({kSortColumn, panes.sortColumn});
+    values.push_back({kSortDirection, panes.sortDirection});
     if (!csvFolder.isEmpty())
         values.push_back({kCsvFolder, csvFolder});
     if (language)

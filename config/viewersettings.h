@@ -19,6 +19,15 @@ struct WindowTwips {
     bool operator==(const WindowTwips &) const = default;
 };
 
+// Where the teacher left the panes and the list's order, as stored: the window takes what
+// it can use of it.
+struct PanePlace {
+    std::int32_t splitter = 2220; // twips from the window's left
+    std::int32_t sortColumn = -1; // the column the list stood sorted by; -1: none
+    std::int32_t sortDirection = 0; // 0 ascending, 1 descending
+    bool operator==(const PanePlace &) const = default;
+};
+
 struct ViewerSettings {
     WindowTwips window;
     QString recordFolder;
@@ -28,6 +37,7 @@ struct ViewerSettings {
     bool autoRefresh = true;
     // The language the user chose ("Language": "ja" or "en"); none: follow the system.
     std::optional<Language> language;
+    PanePlace panes;
 };
 
 // Where a first start places the window, in twips.
@@ -51,10 +61,11 @@ struct LoadedSettings {
 LoadedSettings loadViewerSettings(const WindowTwips &current, const QString &programFolder);
 
 // Writes the window, the record folder, the auto-refresh switch, the folder of the last CSV
-// export (kept as stored when empty) and the language chosen (kept as stored when none was)
-// in one save.
+// export (kept as stored when empty), the panes and the language chosen (kept as stored when
+// none was) in one save.
 StoreStatus saveViewerSettings(const WindowTwips &window, const QString &recordFolder, bool autoRefresh,
-                               const QString &csvFolder, std::optional<Language> language = std::nullopt);
+                               const QString &csvFolder, const PanePlace &panes,
+                               std::optional<Language> language = std::nullopt);
 
 // The language stored as the user's choice, read alone (qelviewer-cli's start); none when
 // none is stored or the stored value names no language offered.

@@ -167,6 +167,11 @@ void frmPropaty::fill(const LearnerSummary &summary)
     lblReadingCaption->setEnabled(summary.settings[KanjiSetting] != QStringLiteral("非表示"));
 }
 
+void frmPropaty::setShownName(const QString &name)
+{
+    lblName->setText(name);
+}
+
 void frmPropaty::cmdPrint_Click()
 {
     const QString name = m_name;

@@ -28,6 +28,9 @@ public:
                PrintCallback print = {}, QWidget *parent = nullptr);
 
     const QString &learnerName() const { return m_name; } // the learner key
+    // The name as the window shows it (a number while it hides names); the files and the
+    // printout are still the learner's.
+    void setShownName(const QString &name);
 
 private:
     void fill(const LearnerSummary &summary);

@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
@@ -77,6 +78,7 @@ frmWeeks::frmWeeks(WeekView view, const QIcon &icon, QWidget *parent) : QDialog(
 
     m_model = new WeekTableModel(this);
     m_model->setComparison(m_view.comparison);
+    m_model->setNameMask(m_view.names);
     tblWeeks = new QTableView(this);
     tblWeeks->setObjectName(QStringLiteral("tblWeeks"));
     tblWeeks->setGeometry(t.rect(kMargin, kTableTop, kWidth - 2 * kMargin, kTableHeight));
@@ -119,23 +121,35 @@ void frmWeeks::cmdCSV_Click()
                                            QStringLiteral(".csv"), QDir(m_view.csvFolder).filePath(kDocument));
     if (!path || path->isEmpty())
         return;
-    if (reports::isTrainerFile(m_view.folder, *path)) {
-        asker().message(this, reports::trainerFileRefusal(*path), QString(), Asker::Buttons::Ok, Asker::Icon::Exclamation);
-        return;
-    }
-    QString error;
-    // In the order the table shows.
-    if (!csv::saveFile(*path, csv::weekLines(m_model->shownComparison()), csv::Encoding::Cp932, &error))
-        asker().message(this, QStringLiteral("CSV出力に失敗しました。\n") + error, QString(), Asker::Buttons::Ok,
-                        Asker::Icon::Exclamation);
+    // In the order the table shows, as it was when the file was named.
+    const std::vector<QStringList> lines = csv::weekLines(m_model->shownComparison());
+    const QPointer<frmWeeks> self(this);
+    const auto write = [self, file = *path, lines](const QString &refusal) {
+        QWidget *parent = self.data();
+        if (!refusal.isEmpty()) {
+            asker().message(parent, refusal, QString(), Asker::Buttons::Ok, Asker::Icon::Exclamation);
+            return;
+        }
+        QString error;
+        if (!csv::saveFile(file, lines, csv::Encoding::Cp932, &error))
+            asker().message(parent, QStringLiteral("CSV出力に失敗しました。\n") + error, QString(), Asker::Buttons::Ok,
+                            Asker::Icon::Exclamation);
+    };
+    if (m_view.check)
+        m_view.check(*path, write);
+    else
+        write(reports::isTrainerFile(m_view.folder, *path) ? reports::trainerFileRefusal(*path) : QString());
 }
 
 bool frmWeeks::printWeeks()
 {
     const WeekComparison shown = m_model->shownComparison();
-    return printWithDialog(this, kDocument, [this, shown](QPrinter &printer, QString *error) {
-        return reports::printWeekReport(printer, m_view.folder, shown, error);
-    });
+    return printWithDialog(
+        this, kDocument,
+        [folder = m_view.folder, shown](QPrinter &printer, QString *error) {
+            return reports::printWeekReport(printer, folder, shown, error);
+        },
+        m_view.check);
 }
 
 void frmWeeks::cmdPrint_Click()

@@ -4,9 +4,12 @@
 // 932, as the learner list's) and a one-page printout with its preview. Takes the figures as
 // a value; reads nothing.
 
+#include "base/namemask.h"
+#include "base/printpreview.h"
 #include "history/figures.h"
 
 #include <QDialog>
+#include <QPointer>
 
 class QIcon;
 class QLabel;
@@ -22,6 +25,11 @@ struct WeekView {
     QString folder;    // the record folder, named on the printout
     QString groupName; // "全体", "英文", "かな/ローマ"
     QString csvFolder; // where the save dialog opens
+    // The names as the window shows them; the CSV file and the printout keep the names.
+    QPointer<NameMask> names = {};
+    // Whether an output file may be written (not over a file of the record folder); without
+    // it the dialog looks itself.
+    OutputCheck check = {};
 };
 
 // "今週 2026/11/23～11/29（11/25まで）　先週 2026/11/16～11/22"

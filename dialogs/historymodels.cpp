@@ -1,5 +1,6 @@
 #include "dialogs/historymodels.h"
 
+#include "base/namemask.h"
 #include "reports/historycsv.h"
 
 #include <QBrush>
@@ -88,6 +89,18 @@ WeekComparison WeekTableModel::shownComparison() const
     return shown;
 }
 
+void WeekTableModel::setNameMask(NameMask *mask)
+{
+    m_mask = mask;
+    if (!m_order.empty())
+        emit dataChanged(index(0, NameColumn), index(rowCount() - 1, NameColumn), {Qt::DisplayRole});
+}
+
+QString WeekTableModel::shownName(const LearnerWeeks &learner) const
+{
+    return m_mask ? m_mask->shown(learner.name) : learner.name;
+}
+
 int WeekTableModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_order.size());
@@ -109,7 +122,7 @@ QVariant WeekTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         if (column == NameColumn)
-            return l.name;
+            return shownName(l);
         if (column == ModeColumn)
             return courseListText(l.course);
         if (column == NoteColumn)
@@ -156,7 +169,7 @@ void WeekTableModel::sort(int column, Qt::SortOrder order)
     QCollator collator;
     collator.setNumericMode(true);
     const auto text = [&](const LearnerWeeks &l) {
-        return column == NameColumn ? l.name : column == ModeColumn ? courseListText(l.course) : csv::weekNote(l.thisWeek, l.lastWeek);
+        return column == NameColumn ? shownName(l) : column == ModeColumn ? courseListText(l.course) : csv::weekNote(l.thisWeek, l.lastWeek);
     };
     const auto less = [&](std::size_t a, std::size_t b) {
         const LearnerWeeks &x = m_comparison.learners[a], &y = m_comparison.learners[b];

@@ -5,9 +5,12 @@
 #include "history/figures.h"
 
 #include <QAbstractTableModel>
+#include <QPointer>
 #include <vector>
 
 namespace qel {
+
+class NameMask;
 
 // Columns: 期間, 観測日数, 練習回数, 練習時間(分), 平均ＳＰＭ, ミスタイプ率(%), 到達ＳＴＥＰ,
 // ＳＴＥＰ増, 備考, as the history CSV has them.
@@ -50,6 +53,9 @@ public:
     explicit WeekTableModel(QObject *parent = nullptr);
 
     void setComparison(const history::WeekComparison &comparison);
+    // The names as the window shows them (a number while it hides them), shown and sorted
+    // so; the comparison keeps the names themselves.
+    void setNameMask(NameMask *mask);
     // The comparison with its learners in the order shown.
     history::WeekComparison shownComparison() const;
 
@@ -60,8 +66,11 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
+    QString shownName(const history::LearnerWeeks &learner) const;
+
     history::WeekComparison m_comparison;
     std::vector<std::size_t> m_order; // learners in the order shown
+    QPointer<NameMask> m_mask;
 };
 
 } // namespace qel

@@ -6,6 +6,7 @@
 #include "dialogs/frmWeeks.h"
 
 #include "base/asker.h"
+#include "base/namemask.h"
 #include "history/journal.h"
 #include "records/learnertable.h"
 
@@ -18,21 +19,27 @@ namespace qel {
 using namespace history;
 
 QFuture<void> showLearnerHistory(QWidget *parent, Journal &journal, const QString &folder, const QString &key,
-                                 const QIcon &icon)
+                                 const QIcon &icon, NameMask *names)
 {
-    return journal.learnerHistory(folder, key).then(parent, [parent, icon](const LearnerHistory &history) {
-        frmHistory dialog(history, icon, parent);
-        asker().showDialog(dialog);
-    });
+    return journal.learnerHistory(folder, key)
+        .then(parent, [parent, icon, names = QPointer<NameMask>(names)](LearnerHistory history) {
+            // The view shows the name it is given, nothing else of it.
+            if (names)
+                history.name = names->shown(history.name);
+            frmHistory dialog(std::move(history), icon, parent);
+            asker().showDialog(dialog);
+        });
 }
 
 QFuture<void> showWeekComparison(QWidget *parent, Journal &journal, const QString &folder, int group,
-                                 const QStringList &keys, const QString &csvFolder, const QIcon &icon)
+                                 const QStringList &keys, const QString &csvFolder, const QIcon &icon,
+                                 NameMask *names, const OutputCheck &check)
 {
-    return journal.weekComparison(folder, keys).then(parent, [=](const WeekComparison &comparison) {
-        frmWeeks dialog({comparison, folder, groupName(group), csvFolder}, icon, parent);
-        asker().showDialog(dialog);
-    });
+    return journal.weekComparison(folder, keys)
+        .then(parent, [=, names = QPointer<NameMask>(names)](const WeekComparison &comparison) {
+            frmWeeks dialog({comparison, folder, groupName(group), csvFolder, names, check}, icon, parent);
+            asker().showDialog(dialog);
+        });
 }
 
 QString tidyQuestion(const QStringList &learners)
@@ -62,9 +69,10 @@ QString cannotTidyText()
     return QStringLiteral("練習の記録を整理できませんでした。記録フォルダか練習の記録のデータベースを読めません。");
 }
 
-QFuture<int> tidyHistory(QWidget *parent, Journal &journal, const QString &folder)
+QFuture<int> tidyHistory(QWidget *parent, Journal &journal, const QString &folder, NameMask *names)
 {
     QPointer<Journal> owner(&journal);
+    const QPointer<NameMask> mask(names);
     return journal.learnersWithoutFiles(folder).then(parent, [=](const std::optional<QStringList> &learners) -> QFuture<int> {
         const auto tell = [parent](const QString &text, Asker::Icon icon) {
             asker().message(parent, text, QString(), Asker::Buttons::Ok, icon);
@@ -77,7 +85,10 @@ QFuture<int> tidyHistory(QWidget *parent, Journal &journal, const QString &folde
             tell(nothingToTidyText(), Asker::Icon::Information);
             return QtFuture::makeReadyFuture(0);
         }
-        if (!owner || !asker().message(parent, tidyQuestion(*learners), QString(), Asker::Buttons::OkCancel,
+        QStringList shown;
+        for (const QString &learner : *learners)
+            shown << (mask ? mask->shown(shownFileName(learner)) : learner);
+        if (!owner || !asker().message(parent, tidyQuestion(shown), QString(), Asker::Buttons::OkCancel,
                                        Asker::Icon::Question))
             return QtFuture::makeReadyFuture(0);
         const int count = int(learners->size());

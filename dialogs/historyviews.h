@@ -3,6 +3,8 @@
 // answered show the view or ask the question through the Asker. Each returns at once; the
 // future ends when the command has.
 
+#include "base/printpreview.h"
+
 #include <QFuture>
 #include <QString>
 #include <QStringList>
@@ -12,22 +14,29 @@ class QWidget;
 
 namespace qel {
 
+class NameMask;
+
 namespace history {
 class Journal;
 }
 
+// Each view shows the learners' names as `names` does (a number while the window hides
+// them); without it, the names themselves.
+
 // "練習の記録" of one record file of `folder`.
 QFuture<void> showLearnerHistory(QWidget *parent, history::Journal &journal, const QString &folder,
-                                 const QString &key, const QIcon &icon);
+                                 const QString &key, const QIcon &icon, NameMask *names = nullptr);
 
-// "今週と先週" of the record files `keys` of the group shown.
+// "今週と先週" of the record files `keys` of the group shown. `check` tells whether its CSV
+// file or PDF may be written (frmWeeks).
 QFuture<void> showWeekComparison(QWidget *parent, history::Journal &journal, const QString &folder, int group,
-                                 const QStringList &keys, const QString &csvFolder, const QIcon &icon);
+                                 const QStringList &keys, const QString &csvFolder, const QIcon &icon,
+                                 NameMask *names = nullptr, const OutputCheck &check = {});
 
 // "履歴の整理": finds the learners with a history and no record file left, asks, and
 // removes their history. The number of record files whose history went; 0 when there was
 // nothing to do or the question was cancelled; -1 when it failed.
-QFuture<int> tidyHistory(QWidget *parent, history::Journal &journal, const QString &folder);
+QFuture<int> tidyHistory(QWidget *parent, history::Journal &journal, const QString &folder, NameMask *names = nullptr);
 // The texts it shows.
 QString tidyQuestion(const QStringList &learners);
 QString nothingToTidyText();

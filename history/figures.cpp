@@ -187,6 +187,19 @@ WeekComparison compareWeeks(const FolderJournal &journal, const QStringList &key
             l.lastWeek = weekOf(weeks[0]);
             l.thisWeek = weekOf(weeks[1]);
         }
+        if (file) {
+            // Watched through the week: neither first seen nor begun anew in it, nor first
+            // seen after it.
+            const auto whole = [&](const QDate &monday) {
+                const qint64 from = QDateTime(monday, QTime(0, 0), zone).toMSecsSinceEpoch();
+                const qint64 to = QDateTime(monday.addDays(7), QTime(0, 0), zone).toMSecsSinceEpoch();
+                return std::none_of(file->entries.begin(), file->entries.end(), [&](const Entry &e) {
+                    return !e.interval && e.seen >= from && (e.seen < to || e.series == 0);
+                });
+            };
+            l.lastWeek.whole = l.lastWeek.observed && whole(c.lastWeek);
+            l.thisWeek.whole = l.thisWeek.observed && whole(c.thisWeek);
+        }
         names.insert(l.name);
         if (l.thisWeek.runs > 0)
             activeThis.insert(l.name);

@@ -76,6 +76,10 @@ struct WeekFigures {
     std::int64_t steps = 0;
     bool observed = false;
     std::optional<QDate> carriedFrom;
+    // A record file's week: the file was watched from before the week began, so the figures
+    // hold all the week added. A file first seen (or begun anew) within the week may have
+    // had runs of that week before: its figures are then a part, of no use to a target.
+    bool whole = false;
 };
 
 struct LearnerWeeks {

@@ -2,9 +2,11 @@
 
 #include "base/namemask.h"
 #include "mainwindow/icons.h"
+#include "mainwindow/panes.h"
 #include "reports/needstyle.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -91,8 +93,32 @@ QString ClassBoardModel::tieKey(const AttentionEntry &entry) const
     return entry.name;
 }
 
+void ClassBoardModel::setDeferred(bool deferred)
+{
+    deferred_ = deferred;
+    if (!deferred_)
+        assessPending();
+}
+
+void ClassBoardModel::assessPending()
+{
+    if (pending_)
+        assess();
+}
+
 void ClassBoardModel::reassess()
 {
+    if (!deferred_) {
+        assess();
+        return;
+    }
+    pending_ = true;
+    recheck_.stop();
+}
+
+void ClassBoardModel::assess()
+{
+    pending_ = false;
     beginResetModel();
     assessedAt_ = clock_();
     entries_ = assessClass(rows_, assessedAt_, targets_, history_);
@@ -317,6 +343,7 @@ ClassBoard::ClassBoard(QWidget *parent) : QListView(parent), model_(new ClassBoa
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSpacing(0);
+    setContextMenuPolicy(Qt::PreventContextMenu); // the right-button release and the menu keys ask
     fitGrid();
 
     // A new assessment rebuilds the tiles; the current one stays on its record file.
@@ -325,6 +352,12 @@ ClassBoard::ClassBoard(QWidget *parent) : QListView(parent), model_(new ClassBoa
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         emit learnerActivated(index.data(ClassBoardModel::KeyRole).toString());
     });
+}
+
+void ClassBoard::setVisible(bool visible)
+{
+    model_->setDeferred(!visible);
+    QListView::setVisible(visible);
 }
 
 QString ClassBoard::currentKey() const
@@ -346,12 +379,31 @@ void ClassBoard::setCurrentKey(const QString &key)
 
 void ClassBoard::keyPressEvent(QKeyEvent *event)
 {
+    if (isMenuKey(event)) {
+        event->accept();
+        const QModelIndex current = currentIndex();
+        const QPoint at = current.isValid() ? visualRect(current).center() : QPoint(0, 0);
+        emit popupRequested(currentKey(), viewport()->mapToGlobal(at));
+        return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
         emit learnerActivated(currentKey());
         event->accept();
         return;
     }
     QListView::keyPressEvent(event);
+}
+
+void ClassBoard::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListView::mouseReleaseEvent(event);
+    if (event->button() != Qt::RightButton)
+        return;
+    // The press made the tile under the mouse the current one.
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex hit = indexAt(pos);
+    emit popupRequested(hit.isValid() ? hit.data(ClassBoardModel::KeyRole).toString() : QString(),
+                        viewport()->mapToGlobal(pos));
 }
 
 void ClassBoard::resizeEvent(QResizeEvent *event)

@@ -2,7 +2,8 @@
 // The class board: one tile per learner and Course of the group shown, sorted by need, in a
 // grid that fits the pane. It takes the table's rows whenever they change and assesses them
 // again by itself when time alone changes a state (five minutes after a practice, at
-// midnight). A click or Enter on a tile asks for the learner's practice graph.
+// midnight). A click or Enter on a tile asks for the learner's practice graph; a right click
+// or the menu keys ask for its pop-up menu.
 
 #include "base/namemask.h"
 #include "records/attention.h"
@@ -54,6 +55,12 @@ public:
     // Assesses the rows again at the clock's time; the timer calls it when a state may have
     // changed with time alone.
     void reassess();
+    // While deferred (the board out of sight), what changes is assessed only when the
+    // deferral ends or the entries are wanted: a folder of thousands of learners is not
+    // assessed at every refresh for no one.
+    void setDeferred(bool deferred);
+    // Assesses what is waiting, before the entries are read.
+    void assessPending();
 
     const std::vector<AttentionEntry> &entries() const { return entries_; }
     // When the entries were assessed.
@@ -73,6 +80,7 @@ signals:
     void reassessed();
 
 private:
+    void assess();
     void maskChanged();
     QString tieKey(const AttentionEntry &entry) const;
     QString accessibleText(const AttentionEntry &entry) const;
@@ -84,6 +92,8 @@ private:
     HistoryLookup history_;
     std::vector<TableRow> rows_;
     std::vector<AttentionEntry> entries_;
+    bool deferred_ = false;
+    bool pending_ = false; // changes wait for the deferral to end
     QDateTime assessedAt_;
     QTimer recheck_;
     std::array<QIcon, kNeedCount + 1> icons_; // by need, the last for an unreadable file
@@ -109,11 +119,18 @@ public:
     QString currentKey() const;
     void setCurrentKey(const QString &key);
 
+    // Out of sight the board assesses nothing until it is shown again.
+    void setVisible(bool visible) override;
+
 signals:
     void learnerActivated(const QString &key);
+    // A right click, Shift+F10 or the Menu key: the tile's record file (empty off the tiles)
+    // and where its menu goes.
+    void popupRequested(const QString &key, const QPoint &globalPos);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

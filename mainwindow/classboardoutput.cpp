@@ -13,7 +13,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QPrinter>
+#include <memory>
 
 namespace qel {
 
@@ -45,54 +47,68 @@ std::optional<bool> askOutputNumbers(QWidget *parent, const ClassBoard &board)
     return dialog.numbers();
 }
 
-bool printClassBoard(QWidget *parent, const ClassBoard &board, const QString &folder)
+bool printClassBoard(QWidget *parent, ClassBoard &board, const QString &folder, const OutputCheck &check)
 {
+    board.boardModel()->assessPending();
     const auto numbers = askOutputNumbers(parent, board);
     if (!numbers)
         return false;
-    const reports::ClassSheet sheet = sheetOf(board, *numbers);
-    return printWithDialog(parent, kDocument, [&](QPrinter &printer, QString *error) {
-        return reports::printClassSheet(printer, folder, sheet, error);
-    });
+    // The check may answer later: the job keeps its own sheet.
+    const auto sheet = std::make_shared<const reports::ClassSheet>(sheetOf(board, *numbers));
+    return printWithDialog(
+        parent, kDocument,
+        [folder, sheet](QPrinter &printer, QString *error) {
+            return reports::printClassSheet(printer, folder, *sheet, error);
+        },
+        check);
 }
 
-void previewClassBoard(QWidget *parent, const ClassBoard &board, const QString &folder)
+void previewClassBoard(QWidget *parent, ClassBoard &board, const QString &folder, const OutputCheck &check)
 {
+    board.boardModel()->assessPending();
     const auto numbers = askOutputNumbers(parent, board);
     if (!numbers)
         return;
     // The preview and its print button show the same sheet, taken once.
-    const reports::ClassSheet sheet = sheetOf(board, *numbers);
-    const PrintJob job = [&](QPrinter &printer, QString *error) {
-        return reports::printClassSheet(printer, folder, sheet, error);
+    const auto sheet = std::make_shared<const reports::ClassSheet>(sheetOf(board, *numbers));
+    const PrintJob job = [folder, sheet](QPrinter &printer, QString *error) {
+        return reports::printClassSheet(printer, folder, *sheet, error);
     };
-    previewWithDialog(parent, kDocument, job, [&] { return printWithDialog(parent, kDocument, job); });
+    previewWithDialog(parent, kDocument, job, [&] { return printWithDialog(parent, kDocument, job, check); });
 }
 
-std::optional<QString> exportClassBoardCsv(QWidget *parent, const ClassBoard &board, const QString &folder,
-                                           const QString &startFolder)
+void exportClassBoardCsv(QWidget *parent, ClassBoard &board, const QString &folder, const QString &startFolder,
+                         const std::function<void(const QString &savedIn)> &saved, const OutputCheck &check)
 {
+    board.boardModel()->assessPending();
     const auto numbers = askOutputNumbers(parent, board);
     if (!numbers)
-        return std::nullopt;
+        return;
     const auto path = asker().saveFileName(parent, QStringLiteral("出力先を指定して下さい。"),
                                            QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*.*)"),
                                            QStringLiteral(".csv"), QDir(startFolder).filePath(kDocument));
     if (!path || path->isEmpty())
-        return std::nullopt;
-    if (reports::isTrainerFile(folder, *path)) {
-        asker().message(parent, reports::trainerFileRefusal(*path), QString(), Asker::Buttons::Ok,
-                        Asker::Icon::Exclamation);
-        return std::nullopt;
-    }
-    QString error;
-    if (!csv::saveBoardFile(*path, board.boardModel()->entries(), nameOf(board, *numbers), csv::Encoding::Cp932,
-                            &error)) {
-        asker().message(parent, QStringLiteral("CSV出力に失敗しました。\n") + error, QString(), Asker::Buttons::Ok,
-                        Asker::Icon::Exclamation);
-        return std::nullopt;
-    }
-    return QFileInfo(*path).absolutePath();
+        return;
+    const QByteArray document =
+        csv::boardDocument(board.boardModel()->entries(), nameOf(board, *numbers), csv::Encoding::Cp932);
+    const QString file = *path;
+    const auto write = [parent, file, document, saved](const QString &refusal) {
+        if (!refusal.isEmpty()) {
+            asker().message(parent, refusal, QString(), Asker::Buttons::Ok, Asker::Icon::Exclamation);
+            return;
+        }
+        QString error;
+        if (!reports::saveWhole(file, [&](QIODevice &out) { return out.write(document) == document.size(); }, &error)) {
+            asker().message(parent, QStringLiteral("CSV出力に失敗しました。\n") + error, QString(), Asker::Buttons::Ok,
+                            Asker::Icon::Exclamation);
+            return;
+        }
+        saved(QFileInfo(file).absolutePath());
+    };
+    if (check)
+        check(file, write);
+    else
+        write(reports::isTrainerFile(folder, file) ? reports::trainerFileRefusal(file) : QString());
 }
 
 bool editClassTargets(QWidget *parent, ClassBoard &board, const QString &folder)

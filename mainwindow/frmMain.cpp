@@ -2,9 +2,12 @@
 
 #include "base/appicon.h"
 #include "base/asker.h"
+#include "base/namemask.h"
 #include "base/painting.h"
 #include "config/windowplacement.h"
 #include "dialogs/frmSplash.h"
+#include "history/journal.h"
+#include "mainwindow/classboard.h"
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/icons.h"
 #include "mainwindow/learnerlistmodel.h"
@@ -49,10 +52,15 @@ frmMain::frmMain(QWidget *parent)
     ui = std::make_unique<frmMainControls>(*this, twips_);
     session_ = new FolderSession(this);
     session_->setObjectName(QStringLiteral("folderSession"));
+    journal_ = new history::Journal(history::Journal::Settings(), this);
+    journal_->setObjectName(QStringLiteral("journal"));
+    names_ = new NameMask(this);
+    names_->setObjectName(QStringLiteral("nameMask"));
     learners_ = std::make_unique<LearnerViews>(*ui->tvTreeView, *ui->lvListView, *ui->listModel);
     outputs_ = std::make_unique<OutputCommands>(*this, *session_, [this] { return holdCommand(); });
     connectControls();
     connectSession();
+    connectClass();
 
     clock_ = new QTimer(this);
     connect(clock_, &QTimer::timeout, this, &frmMain::updateClock);
@@ -125,6 +133,15 @@ void frmMain::connectControls()
     on(c.menuAllPreview, &frmMain::menuAllPreview_Click);
     on(c.menuAllCSV, &frmMain::menuAllCSV_Click);
     on(c.menuAllprop, &frmMain::menuAllprop_Click);
+    on(c.mnuHistory, &frmMain::mnuHistory_Click);
+    on(c.mnuWeeks, &frmMain::mnuWeeks_Click);
+    on(c.mnuFileTidyHistory, &frmMain::mnuFileTidyHistory_Click);
+    on(c.mnuViewClassBoard, &frmMain::mnuViewClassBoard_Click);
+    on(c.mnuViewTargets, &frmMain::mnuViewTargets_Click);
+    on(c.mnuViewHideNames, &frmMain::mnuViewHideNames_Click);
+    on(c.mnuPrintClassBoard, &frmMain::mnuPrintClassBoard_Click);
+    on(c.mnuPreviewClassBoard, &frmMain::mnuPreviewClassBoard_Click);
+    on(c.mnuClassBoardCSV, &frmMain::mnuClassBoardCSV_Click);
 
     // Item states are settled when a menu opens.
     connect(c.mnuFile, &QMenu::aboutToShow, this, &frmMain::mnuFile_Click);
@@ -150,6 +167,7 @@ void frmMain::connectControls()
     connect(c.tvTreeView, &LearnerTree::mouseDown, this, &frmMain::tvTreeView_MouseDown);
     connect(c.tvTreeView, &LearnerTree::mouseUp, this, &frmMain::tvTreeView_MouseUp);
     connect(c.tvTreeView, &LearnerTree::gotFocus, this, &frmMain::tvTreeView_GotFocus);
+    connect(c.tvTreeView, &LearnerTree::menuKey, this, &frmMain::tvTreeView_MenuKey);
 
     connect(c.lvListView->header(), &QHeaderView::sectionClicked, this, &frmMain::lvlistview_ColumnClick);
     // However the selection changes (mouse, keyboard, a command, rows going), the buttons
@@ -166,11 +184,16 @@ void frmMain::connectControls()
     connect(c.lvListView, &LearnerList::mouseDown, this, &frmMain::lvListView_MouseDown);
     connect(c.lvListView, &LearnerList::mouseUp, this, &frmMain::lvListView_MouseUp);
     connect(c.lvListView, &LearnerList::gotFocus, this, &frmMain::lvListView_GotFocus);
+    connect(c.lvListView, &LearnerList::menuKey, this, &frmMain::lvListView_MenuKey);
 
     connect(c.Picture1, &GraphPane::paint, this, &frmMain::Picture1_Paint);
     connect(c.Picture1, &GraphPane::mouseUp, this, &frmMain::Picture1_MouseUp);
     connect(c.Picture1, &GraphPane::gotFocus, this, &frmMain::Picture1_GotFocus);
     connect(c.Picture1, &GraphPane::lostFocus, this, &frmMain::Picture1_LostFocus);
+    connect(c.Picture1, &GraphPane::menuKey, this, &frmMain::Picture1_MenuKey);
+
+    connect(c.lvClassBoard, &ClassBoard::learnerActivated, this, &frmMain::lvClassBoard_LearnerActivated);
+    connect(c.lvClassBoard, &ClassBoard::popupRequested, this, &frmMain::lvClassBoard_Popup);
 
     connect(c.imgSplitter, &SplitterGrip::mouseDown, this, &frmMain::imgSplitter_MouseDown);
     connect(c.imgSplitter, &SplitterGrip::mouseMove, this,
@@ -287,6 +310,18 @@ bool frmMain::Form_Load(const QString &startFolder)
     }
     if (!settings.notice.isEmpty())
         asker().message(nullptr, settings.notice, QString(), Asker::Buttons::Ok, Asker::Icon::Exclamation);
+    // Where the teacher left the splitter and the list's order; the layout keeps the
+    // splitter within the window.
+    const PanePlace &panes = settings->panes;
+    state_.layout.grip.moveLeft(panes.splitter);
+    if (panes.sortDirection == 0 || panes.sortDirection == 1)
+        state_.sortDirection = panes.sortDirection;
+    if (panes.sortColumn == LearnerListModel::kRateColumn) {
+        rateSortOnFirstFill_ = true;
+    } else if (panes.sortColumn >= 0 && panes.sortColumn < LearnerListModel::kColumns) {
+        state_.sortedByText = true;
+        state_.sortColumn = panes.sortColumn;
+    }
     placeWindow(*settings);
     state_.recordFolder = startFolder.isEmpty() ? settings->recordFolder : QDir::toNativeSeparators(startFolder);
     state_.autoRefresh = settings->autoRefresh;
@@ -300,6 +335,7 @@ bool frmMain::Form_Load(const QString &startFolder)
     ui->lblTitle[0]->setText(state_.recordFolder);
     ui->lblTitle[0]->setToolTip(state_.recordFolder); // a long path does not fit above the tree
     session_->setFollowing(state_.autoRefresh);
+    loadFolderSettings();
     session_->open(state_.recordFolder);
     // A folder that takes long to read (a slow server) does not keep the window away.
     QTimer::singleShot(kLongestHiddenStartMSecs, this, [this] {
@@ -400,6 +436,7 @@ void frmMain::SizeControls(double &x)
     setTwips(c.lblTitle[0], layout.titles[0]);
     setTwips(c.lblTitle[1], layout.titles[1]);
     setTwips(c.Picture1, layout.list);
+    setTwips(c.lvClassBoard, layout.list);
     c.imgSplitter->raise();
 }
 
@@ -492,8 +529,13 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::Form_Unload()
 {
     if (!isMinimized()) {
+        PanePlace panes;
+        panes.splitter = std::int32_t(std::lround(state_.layout.splitter));
+        const QHeaderView *header = ui->lvListView->header();
+        panes.sortColumn = header->isSortIndicatorShown() ? header->sortIndicatorSection() : -1;
+        panes.sortDirection = state_.sortDirection;
         const StoreStatus saved =
-            saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh, state_.csvFolder);
+            saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh, state_.csvFolder, panes);
         if (!saved) {
             asker().message(nullptr, saved.failure, QString(), Asker::Buttons::Ok, Asker::Icon::None);
             QCoreApplication::exit(EXIT_FAILURE);

@@ -24,11 +24,18 @@ class QTreeWidgetItem;
 
 namespace qel {
 
+namespace history {
+class Journal;
+}
+
 class FolderSession;
+class NameMask;
 class LearnerViews;
 class OutputCommands;
 class frmSplash;
+struct FolderTable;
 struct frmMainControls;
+struct GroupView;
 struct TableChange;
 enum class FolderHealth;
 enum class ToolbarButton;
@@ -111,16 +118,27 @@ private:
     void mnuPopEditSelectAll_Click();
     void mnuPopReport_Click();
     void mnuPopAllAll_Click();
+    void tvTreeView_MenuKey();
+    void lvListView_MenuKey();
+    void openTreePopup(const QPoint &globalPos);
+    void openListPopup(const QPoint &globalPos);
     void mnuFile_Click();
     void mnuEdit_Click();
     void mnuView_Click();
     void showList();
+    // The list, unless the class board is on display: then the board stays.
+    void showListOrBoard();
+    // The graph pane takes the right pane from the class board (the list is the caller's).
+    void showPane();
+    bool listOnDisplay() const;
+    bool boardOnDisplay() const;
     void showSortIndicator(int column);
     void sortAgain();
     bool canDeleteRows() const;
     bool canShowPersonal() const;
     void settleLearnerButtons();
     void focusAfterPopup();
+    void settleLearnerPopup();
     void showViewMode(int index);
     void setToolbarButtonsEnabled(std::initializer_list<ToolbarButton> buttons, bool enabled);
     void openPopup(QMenu *menu, const QPoint &globalPos);
@@ -137,6 +155,7 @@ private:
     void Picture1_MouseUp(Qt::MouseButton button, const QPoint &pos);
     void Picture1_GotFocus();
     void Picture1_LostFocus();
+    void Picture1_MenuKey();
     void mnuViewGraph_Click(int index);
     void mnuPopViewGraph_Click(int index);
     void mnuAllStep_Click(int index);
@@ -160,6 +179,9 @@ private:
     void mnuPopEditCSV_Click();
     void menuAllCSV_Click();
     QString personalLearner() const;
+    // The record file of the personal commands: the tree's learner node after a pop-up from
+    // the tree, else the list's selected row; empty when neither names a learner.
+    QString personalRecord() const;
 
     // ---- printing (frmMain_print.cpp) ----
     void mnuPrint_Click(); // the File menu's print submenu opens
@@ -189,6 +211,34 @@ private:
     std::shared_ptr<void> holdCommand();
     void commandEnded();
 
+    // ---- the class's history, the class board, names hidden (frmMain_class.cpp) ----
+    void mnuHistory_Click();
+    void mnuWeeks_Click();
+    void mnuFileTidyHistory_Click();
+    void mnuViewClassBoard_Click();
+    void mnuViewTargets_Click();
+    void mnuViewHideNames_Click();
+    void mnuPrintClassBoard_Click();
+    void mnuPreviewClassBoard_Click();
+    void mnuClassBoardCSV_Click();
+    void lvClassBoard_LearnerActivated(const QString &key);
+    void lvClassBoard_Popup(const QString &key, const QPoint &globalPos);
+    void connectClass();
+    // What a look read of the folder goes into the journal; nothing waits for it.
+    void observeRows(const std::shared_ptr<const FolderTable> &table, const std::vector<std::size_t> &reread);
+    // The journal marks the folder seen while the window follows it and it answers.
+    void followInJournal();
+    // A folder is about to be shown: its targets and the numbers of its names.
+    void loadFolderSettings();
+    // The board takes the group's rows; the journal is asked for its figures.
+    void showOnBoard(const GroupView &view);
+    void askBoardHistory(const std::shared_ptr<const FolderTable> &table);
+    void storeNameNumbers();
+    void namesShownChanged();
+    void showBoardHeading();
+    // A learner's name as the window shows it.
+    QString shownName(const QString &name) const;
+
     // ---- what the find dialog and the group dialog ask of the window ----
     void hideGraphPane() override;
     bool selectLearnerRow(const QString &name) override;
@@ -203,6 +253,13 @@ private:
     bool shown_ = false;
     std::optional<QSize> pendingOuter_; // outer size to apply once the frame is known
     FolderSession *session_ = nullptr; // "folderSession"
+    history::Journal *journal_ = nullptr; // "journal"
+    NameMask *names_ = nullptr;           // "nameMask"
+    QString liveFolder_;                  // the folder the journal marks seen; empty: none
+    quint64 boardHistoryAsked_ = 0;       // the last question for the board's figures
+    bool numbersToStore_ = false;
+    bool numbersFailureTold_ = false;
+    bool rateSortOnFirstFill_ = false; // the list stood sorted by its rates at the last close
     std::unique_ptr<LearnerViews> learners_;
     std::unique_ptr<OutputCommands> outputs_;
     std::unique_ptr<TableChange> pendingRead_; // read while a command was under way

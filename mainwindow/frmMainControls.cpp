@@ -1,6 +1,7 @@
 #include "mainwindow/frmMainControls.h"
 
 #include "base/painting.h"
+#include "mainwindow/classboard.h"
 #include "mainwindow/icons.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/panes.h"
@@ -104,7 +105,12 @@ void frmMainControls::buildMenus(QMainWindow &window)
     mnuPrintAll = add(mnuPrint, "mnuPrintAll", QStringLiteral("全体プロパティ(&A)"));
     mnuPreviewPersonal = add(mnuPrint, "mnuPreviewPersonal", QStringLiteral("個人プロパティのプレビュー(&V)"));
     mnuPreviewAll = add(mnuPrint, "mnuPreviewAll", QStringLiteral("全体プロパティのプレビュー(&W)"));
+    mnuPrintClassBoard = add(mnuPrint, "mnuPrintClassBoard", QStringLiteral("クラスの様子(&C)"));
+    mnuPreviewClassBoard = add(mnuPrint, "mnuPreviewClassBoard", QStringLiteral("クラスの様子のプレビュー(&R)"));
     mnuEditOutput = add(mnuFile, "mnuEditOutput", QStringLiteral("CSV出力(&V)"));
+    mnuClassBoardCSV = add(mnuFile, "mnuClassBoardCSV", QStringLiteral("クラスの様子のCSV出力(&S)"));
+    mnuFile->addSeparator();
+    mnuFileTidyHistory = add(mnuFile, "mnuFileTidyHistory", QStringLiteral("履歴の整理(&T)..."));
     mnuFile->addSeparator();
     mnuFileDelete = add(mnuFile, "mnuFileDelete", QStringLiteral("削除(&D)"));
     mnuFile->addSeparator();
@@ -149,6 +155,17 @@ void frmMainControls::buildMenus(QMainWindow &window)
     mnuViewOptions = add(mnuView, "mnuViewOptions", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
     mnuViewOptions->setVisible(false);
     mnuView->addSeparator();
+    mnuHistory = add(mnuView, "mnuHistory", QStringLiteral("練習の記録(&H)"));
+    mnuWeeks = add(mnuView, "mnuWeeks", QStringLiteral("今週と先週(&W)"));
+    mnuView->addSeparator();
+    mnuViewClassBoard = add(mnuView, "mnuViewClassBoard", QStringLiteral("クラスの様子(&C)"));
+    mnuViewClassBoard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    // G is the graphs' letter in this menu.
+    mnuViewTargets = add(mnuView, "mnuViewTargets", QStringLiteral("目標の設定(&M)..."));
+    mnuViewHideNames = add(mnuView, "mnuViewHideNames", QStringLiteral("名前を隠す(&N)"));
+    mnuViewHideNames->setCheckable(true);
+    mnuViewHideNames->setShortcut(QKeySequence(Qt::Key_F9));
+    mnuView->addSeparator();
     mnuViewRefresh = add(mnuView, "mnuViewRefresh", QStringLiteral("最新の情報に更新(&U)"));
     mnuViewRefresh->setShortcut(QKeySequence(Qt::Key_F5));
     mnuViewAutoRefresh = add(mnuView, "mnuViewAutoRefresh", QStringLiteral("自動更新(&L)"));
@@ -174,6 +191,7 @@ void frmMainControls::buildMenus(QMainWindow &window)
     mnuPopEditCSV = add(mnuPopEditOut, "mnuPopEditCSV", QStringLiteral("CSV出力(&V)"));
     mnuPopEditPreview = add(mnuPopEditOut, "mnuPopEditPreview", QStringLiteral("印刷プレビュー(&R)"));
     menuPop->addSeparator();
+    menuPop->addAction(mnuHistory);
     mnuPopPropaty = add(menuPop, "mnuPopPropaty", QStringLiteral("プロパティ(&P)"));
 
     menuPopAll = new QMenu(QStringLiteral("ポップアップ全体"), &window);
@@ -189,6 +207,7 @@ void frmMainControls::buildMenus(QMainWindow &window)
     menuAllCSV = add(menuAllOutput, "menuAllCSV", QStringLiteral("CSV出力(&V)"));
     menuAllPreview = add(menuAllOutput, "menuAllPreview", QStringLiteral("印刷プレビュー(&R)"));
     menuPopAll->addSeparator();
+    menuPopAll->addAction(mnuWeeks);
     menuAllprop = add(menuPopAll, "menuAllprop", QStringLiteral("プロパティ(&P)"));
 }
 
@@ -278,6 +297,9 @@ void frmMainControls::buildPanes(const TwipsScale &twips)
     Picture1 = new GraphPane(formArea);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->hide();
+
+    lvClassBoard = new ClassBoard(formArea);
+    lvClassBoard->hide();
 
     imgSplitter = new SplitterGrip(formArea);
     imgSplitter->setObjectName(QStringLiteral("imgSplitter"));

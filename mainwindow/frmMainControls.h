@@ -18,6 +18,7 @@ class QWidget;
 
 namespace qel {
 
+class ClassBoard;
 class GraphPane;
 class LearnerList;
 class LearnerListModel;
@@ -62,6 +63,7 @@ struct frmMainControls {
     LearnerList *lvListView = nullptr;
     LearnerListModel *listModel = nullptr;
     GraphPane *Picture1 = nullptr;
+    ClassBoard *lvClassBoard = nullptr; // the class board, in the list's rectangle too
     QStatusBar *sbStatusBar = nullptr;
     std::array<QLabel *, 3> statusPanels{}; // panels 1 to 3
 
@@ -73,6 +75,8 @@ struct frmMainControls {
     QAction *mnuFileOpen = nullptr, *mnuFileFind = nullptr, *mnuPrintPersonal = nullptr,
             *mnuPrintAll = nullptr, *mnuPreviewPersonal = nullptr, *mnuPreviewAll = nullptr, *mnuEditOutput = nullptr, *mnuFileDelete = nullptr,
             *mnuFileClose = nullptr;
+    QAction *mnuPrintClassBoard = nullptr, *mnuPreviewClassBoard = nullptr, *mnuClassBoardCSV = nullptr,
+            *mnuFileTidyHistory = nullptr;
     QAction *mnuEditSelectAll = nullptr;
     QAction *mnuViewToolbar = nullptr, *mnuViewStatusBar = nullptr;
     std::array<QAction *, 3> mnuListViewMode{};
@@ -81,6 +85,9 @@ struct frmMainControls {
     QAction *mnuPorpPersonal = nullptr, *mnuPropAll = nullptr;
     QAction *mnuViewOptions = nullptr;
     QAction *mnuViewRefresh = nullptr, *mnuViewAutoRefresh = nullptr;
+    QAction *mnuViewClassBoard = nullptr, *mnuViewTargets = nullptr, *mnuViewHideNames = nullptr;
+    // Each in the View menu and in a pop-up: the learner's in menuPop, the group's in menuPopAll.
+    QAction *mnuHistory = nullptr, *mnuWeeks = nullptr;
     QAction *mnuHelpAbout = nullptr;
     QAction *mnuPopReport = nullptr, *mnuPopEditSelectAll = nullptr;
     std::array<QAction *, 2> mnuPopViewGraph{};

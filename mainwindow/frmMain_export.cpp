@@ -8,6 +8,7 @@
 #include "mainwindow/learnerviews.h"
 #include "mainwindow/outputcommands.h"
 #include "mainwindow/panes.h"
+#include "records/filenames.h"
 #include "session/foldersession.h"
 
 #include <QTreeWidget>
@@ -21,14 +22,18 @@ namespace qel {
 // from the tree, else the list's selected row (the current one when it is selected).
 QString frmMain::personalLearner() const
 {
-    QTreeWidgetItem *node = ui->tvTreeView->currentItem();
-    const QString fromTree = learnerKeyOf(learners_->learnerKey(node));
+    return learnerKeyOf(personalRecord());
+}
+
+QString frmMain::personalRecord() const
+{
+    const QString fromTree = learners_->learnerKey(ui->tvTreeView->currentItem());
     QString fromList;
     const int current = learners_->currentRow();
     if (current >= 0 && learners_->rowSelected(current)) {
-        fromList = learnerKeyOf(learners_->row(current).key);
+        fromList = learners_->row(current).key;
     } else if (const std::vector<int> rows = learners_->selectedRows(); !rows.empty()) {
-        fromList = learnerKeyOf(learners_->row(rows.front()).key);
+        fromList = learners_->row(rows.front()).key;
     }
     // The other place serves when the deciding one names no learner, so a lit toolbar
     // button always has someone to show.
@@ -39,17 +44,22 @@ QString frmMain::personalLearner() const
 
 void frmMain::mnuPorpPersonal_Click()
 {
-    const QString name = personalLearner();
+    const QString record = personalRecord();
+    const QString name = learnerKeyOf(record);
     if (name.isEmpty())
         return;
     const bool fromTree = state_.graph.popupFromTree;
+    // As the list shows the learner: a number while names are hidden.
+    const int row = learners_->rowOf(record);
+    const QString shown = row >= 0 ? ui->listModel->shownText(row, 0) : shownName(shownFileName(name));
     // The learner's files are read away from this thread; the dialog opens once they are in.
-    session_->loadLearners({name}, [this, name, fromTree, hold = holdCommand()](std::vector<LearnerRecord> read) {
+    session_->loadLearners({name}, [this, name, shown, fromTree, hold = holdCommand()](std::vector<LearnerRecord> read) {
         if (read.empty())
             return;
         {
             frmPropaty dialog(read.front().summary, name, windowIcon(),
                               [this](const QString &learner) { outputs_->printLearners({learner}); }, this);
+            dialog.setShownName(shown);
             asker().showDialog(dialog);
         }
         if (fromTree)
@@ -112,7 +122,8 @@ void frmMain::mnuPopEditCSV_Click()
     chosen.reserve(rows.size());
     for (int r : rows)
         chosen.push_back(learners_->row(r));
-    outputs_->exportRows(chosen, learners_->row(nameRow).name, state_.csvFolder);
+    // The file holds the names; the name offered for it is the one on display.
+    outputs_->exportRows(chosen, ui->listModel->shownText(nameRow, 0), state_.csvFolder);
 }
 
 void frmMain::mnuEditOutput_Click()

@@ -1,6 +1,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "base/asker.h"
+#include "base/namemask.h"
 #include "dialogs/About.h"
 #include "dialogs/frmSearch.h"
 #include "mainwindow/frmMainControls.h"
@@ -9,6 +10,7 @@
 #include "mainwindow/panes.h"
 #include "records/filenames.h"
 #include "records/filetrash.h"
+#include "records/learnertable.h"
 #include "session/foldersession.h"
 
 #include <QAction>
@@ -37,9 +39,12 @@ void frmMain::mnuFileOpen_Click()
     pendingRead_.reset();
     learners_->clear();
     state_.collections = {};
-    ui->lvListView->show();
-    // The tree and list fill once the session has read the new folder.
+    if (!boardOnDisplay())
+        ui->lvListView->show();
+    loadFolderSettings();
+    // The tree, list and board fill once the session has read the new folder.
     session_->open(state_.recordFolder);
+    followInJournal();
 }
 
 namespace {
@@ -51,14 +56,28 @@ QString noTrashQuestion(const QString &reason)
            + reason;
 }
 
+// A file of a learner as the window shows it: while names are hidden the learner's part of
+// the name is the learner's number ("学習者 3_Qele.dat").
+QString shownLearnerFile(const QString &fileName, NameMask &names)
+{
+    if (!names.hidden())
+        return shownFileName(fileName);
+    if (const auto record = parseRecordFileName(fileName))
+        return names.shown(record->learner) + fileName.mid(record->learnerKey.size());
+    const QString settings = QStringLiteral(".ini");
+    if (fileName.endsWith(settings, Qt::CaseInsensitive))
+        return names.shown(shownFileName(fileName.chopped(settings.size()))) + fileName.right(settings.size());
+    return names.shown(shownFileName(fileName));
+}
+
 // One message for every file that stayed, each with the system's reason.
-QString failureMessage(const std::vector<DiscardedFile> &failed)
+QString failureMessage(const std::vector<DiscardedFile> &failed, NameMask &names)
 {
     constexpr std::size_t kNamed = 20;
     QString text = QStringLiteral("次のファイルを削除できませんでした。\n");
     for (std::size_t i = 0; i < failed.size() && i < kNamed; ++i) {
         const QString &path = failed[i].path;
-        text += QLatin1Char('\n') + shownFileName(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1))
+        text += QLatin1Char('\n') + shownLearnerFile(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1), names)
                 + QStringLiteral(": ") + failed[i].error;
     }
     if (failed.size() > kNamed)
@@ -116,12 +135,14 @@ void frmMain::deleteLearners(const QStringList &keys, Deletion how)
             const QSet<QString> goneKeys(deletion.removedKeys.begin(), deletion.removedKeys.end());
             learners_->remove(goneKeys);
             session_->forget(deletion.removedKeys);
+            if (const auto table = session_->table(); table && !goneKeys.isEmpty())
+                showOnBoard(viewOfGroup(table->scan, table->rows, state_.viewMode));
             ui->statusPanels[0]->setText(statusText);
             // The toolbar button deletes under a graph too; the graph may have lost its learner.
             if (!goneKeys.isEmpty() && !ui->Picture1->isHidden())
                 drawPaneAgain();
             if (const auto failed = deletion.failures(); !failed.empty())
-                asker().message(this, failureMessage(failed), QString(), Asker::Buttons::Ok,
+                asker().message(this, failureMessage(failed, *names_), QString(), Asker::Buttons::Ok,
                                 Asker::Icon::Exclamation);
         });
 }
@@ -190,8 +211,10 @@ void frmMain::hideGraphPane()
 
 bool frmMain::selectLearnerRow(const QString &name)
 {
+    // While names are hidden a learner is found by the number on display as well.
     for (int r = 0; r < learners_->rowCount(); ++r) {
-        if (QString::compare(learners_->row(r).name, name, Qt::CaseInsensitive) != 0)
+        if (QString::compare(learners_->row(r).name, name, Qt::CaseInsensitive) != 0
+            && (!names_->hidden() || QString::compare(ui->listModel->shownText(r, 0), name, Qt::CaseInsensitive) != 0))
             continue;
         learners_->setRowSelected(r, true);
         learners_->setCurrentRow(r);

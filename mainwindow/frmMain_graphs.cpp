@@ -58,11 +58,14 @@ void frmMain::drawPersonalGraphOf(QTreeWidgetItem *node)
     // The paints draw the runs the session loads; `historyLoaded` asks for one more.
     session_->showHistory(key);
 
+    // The heading names the learner as the window shows names.
+    graphs::PersonalGraphRow named = pane.learner;
+    named.name = shownName(named.name);
     QString heading;
     if (pane.kind == graphs::PracticeGraph)
-        heading = graphs::practiceHeading(pane.learner);
+        heading = graphs::practiceHeading(named);
     else if (pane.kind == graphs::TimeGraph)
-        heading = graphs::timeHeading(pane.learner);
+        heading = graphs::timeHeading(named);
     if (!heading.isEmpty())
         ui->lblTitle[1]->setText(heading);
     settleLearnerButtons();
@@ -131,13 +134,17 @@ void frmMain::Picture1_MouseUp(Qt::MouseButton button, const QPoint &pos)
         return;
     const QPoint global = ui->Picture1->mapToGlobal(pos);
     if (state_.graph.graphFamily == graphs::PersonalFamily) {
-        ui->mnuPopReport->setEnabled(!ui->Picture1->isHidden());
-        ui->mnuPopEditSelectAll->setEnabled(ui->Picture1->isHidden());
+        settleLearnerPopup();
         openPopup(ui->menuPop, global);
     } else {
         openPopup(ui->menuPopAll, global);
     }
     focusAfterPopup();
+}
+
+void frmMain::Picture1_MenuKey()
+{
+    Picture1_MouseUp(Qt::RightButton, ui->Picture1->rect().center());
 }
 
 void frmMain::Picture1_GotFocus()
@@ -159,7 +166,7 @@ void frmMain::mnuViewGraph_Click(int index)
         const QTreeWidgetItem *node = ui->tvTreeView->currentItem();
         if (node && node != learners_->rootNode()) {
             ui->lvListView->hide();
-            ui->Picture1->show();
+            showPane();
         }
         drawPersonalGraph();
     } else {
@@ -169,7 +176,7 @@ void frmMain::mnuViewGraph_Click(int index)
 
 void frmMain::mnuPopViewGraph_Click(int index)
 {
-    ui->Picture1->show();
+    showPane();
     ui->lvListView->hide();
     mnuViewGraph_Click(index);
     // With no learner to draw (no current row) the pane shows what it showed before.
@@ -179,7 +186,7 @@ void frmMain::mnuPopViewGraph_Click(int index)
 
 void frmMain::mnuAllStep_Click(int index)
 {
-    ui->Picture1->show();
+    showPane();
     state_.graph.groupGraphKind = std::int16_t(index);
     drawGroupGraph();
 }

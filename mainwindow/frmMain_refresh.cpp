@@ -48,6 +48,7 @@ void frmMain::mnuViewAutoRefresh_Click()
 {
     state_.autoRefresh = ui->mnuViewAutoRefresh->isChecked();
     session_->setFollowing(state_.autoRefresh);
+    followInJournal();
     // What changed while the list stood still comes in at once.
     if (state_.autoRefresh)
         session_->refresh(false);
@@ -92,6 +93,7 @@ void frmMain::folderRead(const TableChange &change)
     } else {
         pendingRead_ = std::make_unique<TableChange>(change);
     }
+    followInJournal();
     if (!refreshMustWait())
         applyFolderRead();
 }
@@ -101,18 +103,25 @@ void frmMain::applyFolderRead()
     const std::unique_ptr<TableChange> change = std::move(pendingRead_);
     if (!change)
         return;
+    // The session's table is the newest: a read held back by a deletion is older than what
+    // the deletion left, and would bring its rows back.
+    const std::shared_ptr<const FolderTable> table = session_->table();
+    askBoardHistory(table);
     if (change->kind == TableChange::Opened) {
         makeView();
-        showList();
+        showListOrBoard();
         if (!firstReadShown_) {
             firstReadShown_ = true;
             emit readyToShow();
         }
         return;
     }
-    GroupView view = viewOfGroup(change->table->scan, change->table->rows, state_.viewMode);
+    if (!table)
+        return;
+    GroupView view = viewOfGroup(table->scan, table->rows, state_.viewMode);
     const QString shownKey = state_.pane.nodeKey;
     learners_->update(view, change->changed);
+    showOnBoard(view);
     state_.collections = std::move(view.collections);
     showFolderStatus();
     // The graph on display follows the group's figures; a learner whose file is gone

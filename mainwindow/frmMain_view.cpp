@@ -1,6 +1,8 @@
 #include "mainwindow/frmMain.h"
 
 #include "base/asker.h"
+#include "base/namemask.h"
+#include "mainwindow/classboard.h"
 #include "mainwindow/frmMainControls.h"
 #include "mainwindow/learnerlistmodel.h"
 #include "mainwindow/learnerviews.h"
@@ -25,12 +27,18 @@ void frmMain::makeView()
     if (!table) {
         learners_->clear();
         state_.collections = {};
+        showOnBoard({});
         return;
     }
     GroupView view = viewOfGroup(table->scan, table->rows, state_.viewMode);
     learners_->fill(view);
+    showOnBoard(view);
     state_.collections = std::move(view.collections);
     sortAgain();
+    if (std::exchange(rateSortOnFirstFill_, false)) {
+        ui->listModel->sortByRate(state_.sortDirection == 1);
+        showSortIndicator(LearnerListModel::kRateColumn);
+    }
     ui->lblTitle[1]->setText(listTitleText());
     showFolderStatus();
 }
@@ -72,8 +80,12 @@ void frmMain::showFolderStatus()
     for (const TableRow &row : rows) {
         if (row.readable)
             continue;
+        // While names are hidden the file goes by the learner's number and the Course.
+        const QString file = names_->hidden()
+                                 ? QStringLiteral("%1（%2）").arg(shownName(row.name), row.cells[CourseColumn])
+                                 : row.key;
         if (++count <= kNamedInTip)
-            named << QStringLiteral("%1: %2").arg(row.key, row.error);
+            named << QStringLiteral("%1: %2").arg(file, row.error);
     }
     if (count == 0) {
         panel->setText(text);
@@ -103,7 +115,7 @@ void frmMain::tvTreeView_NodeClick(QTreeWidgetItem *node)
         return;
     }
     ui->lvListView->hide();
-    ui->Picture1->show();
+    showPane();
     state_.graph.resetPersonalScales();
     drawPersonalGraph();
     ui->tvTreeView->setFocus();
@@ -133,17 +145,32 @@ void frmMain::tvTreeView_MouseUp(Qt::MouseButton button, const QPoint &pos)
         tree->setCurrentItem(marked);
     // The press selected without drawing; no node click is pending after the release.
     state_.rightPressOnTree = false;
+    openTreePopup(tree->viewport()->mapToGlobal(pos));
+}
 
-    QTreeWidgetItem *selected = tree->currentItem();
-    const QPoint global = tree->viewport()->mapToGlobal(pos);
+// The pop-up of the selected node: the group's or the learner's.
+void frmMain::openTreePopup(const QPoint &globalPos)
+{
+    QTreeWidgetItem *selected = ui->tvTreeView->currentItem();
     if (!selected || selected == learners_->rootNode()) {
-        openPopup(ui->menuPopAll, global);
+        openPopup(ui->menuPopAll, globalPos);
         return;
     }
     state_.graph.popupFromTree = true;
-    ui->mnuPopReport->setEnabled(!ui->Picture1->isHidden());
-    ui->mnuPopEditSelectAll->setEnabled(ui->Picture1->isHidden());
-    openPopup(ui->menuPop, global);
+    settleLearnerPopup();
+    openPopup(ui->menuPop, globalPos);
+}
+
+// The keyboard's right click: the pop-up of the current node, over it.
+void frmMain::tvTreeView_MenuKey()
+{
+    LearnerTree *tree = ui->tvTreeView;
+    QPoint at;
+    if (QTreeWidgetItem *current = tree->currentItem()) {
+        tree->scrollToItem(current);
+        at = tree->visualItemRect(current).center();
+    }
+    openTreePopup(tree->viewport()->mapToGlobal(at));
 }
 
 void frmMain::tvTreeView_GotFocus()
@@ -204,11 +231,34 @@ void frmMain::lvListView_MouseUp(Qt::MouseButton button, const QPoint &pos)
 {
     if (button != Qt::RightButton)
         return;
+    openListPopup(ui->lvListView->viewport()->mapToGlobal(pos));
+}
+
+void frmMain::openListPopup(const QPoint &globalPos)
+{
     state_.graph.popupFromTree = false;
-    ui->mnuPopReport->setEnabled(!ui->Picture1->isHidden());
-    ui->mnuPopEditSelectAll->setEnabled(ui->Picture1->isHidden());
-    openPopup(ui->menuPop, ui->lvListView->viewport()->mapToGlobal(pos));
+    settleLearnerPopup();
+    openPopup(ui->menuPop, globalPos);
     focusAfterPopup();
+}
+
+// The keyboard's right click on the current row: a row outside the selection becomes the
+// selection first, as under a right-button press.
+void frmMain::lvListView_MenuKey()
+{
+    const int row = learners_->currentRow();
+    QPoint at;
+    if (row >= 0) {
+        if (!learners_->rowSelected(row)) {
+            ui->lvListView->clearSelection();
+            learners_->setRowSelected(row, true);
+        }
+        const QModelIndex index = ui->listModel->index(row, 0);
+        ui->lvListView->scrollTo(index);
+        const QRect cell = ui->lvListView->visualRect(index);
+        at = QPoint(cell.left() + cell.height(), cell.center().y());
+    }
+    openListPopup(ui->lvListView->viewport()->mapToGlobal(at));
 }
 
 void frmMain::lvListView_GotFocus()
@@ -231,6 +281,7 @@ void frmMain::showSortIndicator(int column)
 // The list takes the right pane, under its own heading.
 void frmMain::showList()
 {
+    ui->lvClassBoard->hide();
     ui->lvListView->show();
     ui->Picture1->hide();
     ui->lblTitle[1]->setText(listTitleText());
@@ -239,11 +290,41 @@ void frmMain::showList()
     settleLearnerButtons();
 }
 
+void frmMain::showListOrBoard()
+{
+    if (!boardOnDisplay()) {
+        showList();
+        return;
+    }
+    ui->lvListView->hide();
+    ui->Picture1->hide();
+    showBoardHeading();
+    showFolderStatus();
+    settleLearnerButtons();
+}
+
+void frmMain::showPane()
+{
+    ui->lvClassBoard->hide();
+    ui->Picture1->show();
+}
+
+// The list holds the right pane unless a graph or the class board is shown in its place.
+bool frmMain::listOnDisplay() const
+{
+    return ui->Picture1->isHidden() && ui->lvClassBoard->isHidden();
+}
+
+bool frmMain::boardOnDisplay() const
+{
+    return !ui->lvClassBoard->isHidden();
+}
+
 // Deleting needs selected rows on display; the personal graphs and properties need a
 // selected row or a learner's graph on display. The menus open with the same rules.
 bool frmMain::canDeleteRows() const
 {
-    return ui->Picture1->isHidden() && learners_->anyRowSelected();
+    return listOnDisplay() && learners_->anyRowSelected();
 }
 
 bool frmMain::canShowPersonal() const
@@ -262,8 +343,19 @@ void frmMain::focusAfterPopup()
 {
     if (!ui->lvListView->isHidden())
         ui->lvListView->setFocus();
+    else if (boardOnDisplay())
+        ui->lvClassBoard->setFocus();
     else
         ui->tvTreeView->setFocus();
+}
+
+// The learner pop-up's items as it opens: back to the list from wherever it was left,
+// select all on the list, the learner's history when there is a learner.
+void frmMain::settleLearnerPopup()
+{
+    ui->mnuPopReport->setEnabled(!listOnDisplay());
+    ui->mnuPopEditSelectAll->setEnabled(listOnDisplay());
+    ui->mnuHistory->setEnabled(!personalRecord().isEmpty());
 }
 
 void frmMain::openPopup(QMenu *menu, const QPoint &globalPos)
@@ -302,7 +394,7 @@ void frmMain::mnuListViewMode_Click(int index)
     // The group is a part of what the session read; what changed since comes with a look.
     pendingRead_.reset();
     makeView();
-    showList();
+    showListOrBoard();
     session_->refresh(false);
 }
 
@@ -334,7 +426,7 @@ void frmMain::mnuFile_Click()
 
 void frmMain::mnuEdit_Click()
 {
-    ui->mnuEditSelectAll->setEnabled(ui->Picture1->isHidden());
+    ui->mnuEditSelectAll->setEnabled(listOnDisplay());
 }
 
 void frmMain::mnuView_Click()
@@ -342,6 +434,7 @@ void frmMain::mnuView_Click()
     const bool personal = canShowPersonal();
     ui->mnuPersonal->menuAction()->setEnabled(personal);
     ui->mnuPorpPersonal->setEnabled(personal);
+    ui->mnuHistory->setEnabled(!personalRecord().isEmpty());
 }
 
 } // namespace qel

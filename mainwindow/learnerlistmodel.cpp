@@ -1,5 +1,6 @@
 #include "mainwindow/learnerlistmodel.h"
 
+#include "base/namemask.h"
 #include "mainwindow/icons.h"
 
 #include <QColor>
@@ -38,6 +39,20 @@ Qt::Alignment LearnerListModel::columnAlignment(int column)
     return (left ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter;
 }
 
+void LearnerListModel::setNameMask(NameMask *mask)
+{
+    if (mask_)
+        disconnect(mask_, nullptr, this, nullptr);
+    mask_ = mask;
+    const auto namesChanged = [this] {
+        if (!rows_.empty())
+            emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, 0), {Qt::DisplayRole});
+    };
+    if (mask_)
+        connect(mask_, &NameMask::hiddenChanged, this, namesChanged);
+    namesChanged();
+}
+
 void LearnerListModel::setRows(std::vector<TableRow> rows)
 {
     beginResetModel();
@@ -72,6 +87,13 @@ QString LearnerListModel::cellText(int row, int column) const
         return QString();
     const TableRow &r = rows_[std::size_t(row)];
     return column == 0 ? r.name : r.cells[std::size_t(column - 1)];
+}
+
+QString LearnerListModel::shownText(int row, int column) const
+{
+    if (column == 0 && mask_ && row >= 0 && row < int(rows_.size()))
+        return mask_->shown(rows_[std::size_t(row)].name);
+    return cellText(row, column);
 }
 
 void LearnerListModel::reorder(const std::vector<int> &order)
@@ -315,7 +337,7 @@ QVariant LearnerListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= int(rows_.size()))
         return {};
     switch (role) {
-    case Qt::DisplayRole: return cellText(index.row(), index.column());
+    case Qt::DisplayRole: return shownText(index.row(), index.column());
     case Qt::DecorationRole:
         if (index.column() == 0)
             return rows_[std::size_t(index.row())].icon == 4 ? english_ : kana_;

@@ -1,15 +1,18 @@
 #pragma once
 // The learner list's rows for a view that must stay quick with ten thousand of them.
 
+#include "base/namemask.h"
 #include "records/learnertable.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QIcon>
+#include <QPointer>
 #include <QTimer>
 #include <vector>
 
 namespace qel {
+
 
 class LearnerListModel : public QAbstractTableModel {
     Q_OBJECT
@@ -23,6 +26,10 @@ public:
     static int columnWidthTwips(int column);
     static Qt::Alignment columnAlignment(int column);
 
+    // The name column shows the names as the mask does (a number while it hides them); the
+    // rows, their texts for every other use and their order keep the names themselves.
+    void setNameMask(NameMask *mask);
+
     void setRows(std::vector<TableRow> rows);
     void clear();
     const std::vector<TableRow> &rows() const { return rows_; }
@@ -31,6 +38,8 @@ public:
     int rowOfKey(const QString &key) const;
     // Column 0 is the name, 1 to 7 the cells.
     QString cellText(int row, int column) const;
+    // What the list shows of a cell: the name as the mask shows it, the other cells as they are.
+    QString shownText(int row, int column) const;
 
     // Text order (case ignored, spaces before digits) or progress-rate order. Stable, and
     // selections follow their rows.
@@ -78,6 +87,7 @@ private:
     mutable QHash<QString, int> rowIndex_; // record file -> row, made again after a change
     mutable bool rowIndexStale_ = true;
     QTimer unmark_;
+    QPointer<NameMask> mask_;
 };
 
 } // namespace qel

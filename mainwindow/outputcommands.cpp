@@ -78,17 +78,21 @@ void OutputCommands::previewGroup(const GroupStatistics &figures, const GroupCol
     preview(kGroupDocument, job, [this, job] { return print(kGroupDocument, job); });
 }
 
-bool OutputCommands::print(const QString &document, const Job &job)
+OutputCheck OutputCommands::outputCheck()
 {
-    // A PDF file must not land on a trainer's file; finding out where it lands looks into
+    // An output must not land on a trainer's file; finding out where it lands looks into
     // the record folder, which is the session's to do.
-    const auto check = [this, hold = hold_()](const QString &file, std::function<void(const QString &)> done) {
+    return [this](const QString &file, std::function<void(const QString &)> done) {
         session_.run<bool>([folder = session_.folder(), file] { return reports::isTrainerFile(folder, file); },
-                           [file, done, hold](bool refused) {
+                           [file, done, hold = hold_()](bool refused) {
                                done(refused ? reports::trainerFileRefusal(file) : QString());
                            });
     };
-    return printWithDialog(&window_, document, job, check);
+}
+
+bool OutputCommands::print(const QString &document, const Job &job)
+{
+    return printWithDialog(&window_, document, job, outputCheck());
 }
 
 void OutputCommands::preview(const QString &document, const Job &job, const std::function<bool()> &print)

@@ -3,6 +3,7 @@
 // What they print comes read through the folder session; the window's thread only draws
 // and writes the output file.
 
+#include "base/printpreview.h"
 #include "records/groupstats.h"
 #include "records/learnertable.h"
 
@@ -36,6 +37,10 @@ public:
     // The rows as a CSV file the user names, starting from `suggestedName`
     // in the folder of the last export; `folderOfLast` is that folder, and is set anew.
     void exportRows(const std::vector<TableRow> &rows, const QString &suggestedName, QString &folderOfLast);
+
+    // Whether an output file may be written: it is checked against the record folder away
+    // from the window's thread, each check holding the command until it has answered.
+    OutputCheck outputCheck();
 
 private:
     using Job = std::function<bool(QPrinter &printer, QString *error)>;

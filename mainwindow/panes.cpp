@@ -1,5 +1,6 @@
 #include "mainwindow/panes.h"
 
+#include "base/namemask.h"
 #include "mainwindow/icons.h"
 
 #include <QContextMenuEvent>
@@ -40,15 +41,17 @@ QIcon imageIcon(int number)
     return number >= 1 && number <= 6 ? images[number - 1] : QIcon();
 }
 
-// A learner node keeps its key and image number as plain members and derives its icon:
-// with tens of thousands of learners, item data per role would cost several times as much.
+// A learner node keeps its key, name and image number as plain members and derives its
+// icon and text: with tens of thousands of learners, item data per role would cost several
+// times as much.
 class LearnerNodeItem final : public QTreeWidgetItem {
 public:
     static constexpr int kType = QTreeWidgetItem::UserType + 1;
-    explicit LearnerNodeItem(const TreeNode &node) : QTreeWidgetItem(kType), key_(node.key), image_(node.image)
+    explicit LearnerNodeItem(const TreeNode &node)
+        : QTreeWidgetItem(kType), key_(node.key), name_(node.text), image_(node.image)
     {
-        setText(0, node.text);
     }
+    const QString &name() const { return name_; }
     QVariant data(int column, int role) const override
     {
         if (column == 0 && role == kNodeKeyRole)
@@ -57,9 +60,12 @@ public:
             return image_;
         if (column == 0 && role == Qt::DecorationRole)
             return imageIcon(image_);
-        // The whole name, where the tree is too narrow for it.
-        if (column == 0 && role == Qt::ToolTipRole)
-            return text(0);
+        // The tip holds the whole name, where the tree is too narrow for it.
+        if (column == 0 && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
+            const auto *tree = qobject_cast<const LearnerTree *>(treeWidget());
+            NameMask *mask = tree ? tree->nameMask() : nullptr;
+            return mask ? mask->shown(name_) : name_;
+        }
         return QTreeWidgetItem::data(column, role);
     }
     void setData(int column, int role, const QVariant &value) override
@@ -76,6 +82,7 @@ public:
 
 private:
     QString key_;
+    QString name_;
     int image_ = 0;
 };
 } // namespace
@@ -91,6 +98,35 @@ QTreeWidgetItem *newLearnerNode(const TreeNode &node)
 {
     return new LearnerNodeItem(node);
 }
+
+QString learnerName(const QTreeWidgetItem *node)
+{
+    return node && node->type() == LearnerNodeItem::kType ? static_cast<const LearnerNodeItem *>(node)->name()
+                                                          : QString();
+}
+
+bool isMenuKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier)
+           || (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
+}
+
+void paintSelectionInactiveWithoutFocus(QAbstractItemView &view)
+{
+    // The views paint a selection without the focus in the inactive colours, which many
+    // styles make the same as the active ones. A grey between the base and the text, as
+    // desktop lists show a selection they do not act on; it follows a dark palette too.
+    QPalette palette = view.palette();
+    const QColor base = palette.color(QPalette::Active, QPalette::Base);
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const auto mix = [](int a, int b) { return (a * 4 + b) / 5; };
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     QColor(mix(base.red(), text.red()), mix(base.green(), text.green()), mix(base.blue(), text.blue())));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, text);
+    view.setPalette(palette);
+}
+
 
 namespace {
 bool isSeparator(QChar c)
@@ -168,12 +204,31 @@ LearnerTree::LearnerTree(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    paintSelectionInactiveWithoutFocus(*this);
 }
 
 QTreeWidgetItem *LearnerTree::dropHighlighted() const
 {
     return dropHighlight_.isValid() ? itemFromIndex(dropHighlight_) : nullptr;
 }
+
+void LearnerTree::setNameMask(NameMask *mask)
+{
+    if (mask_)
+        disconnect(mask_, nullptr, this, nullptr);
+    mask_ = mask;
+    if (mask_)
+        connect(mask_, &NameMask::hiddenChanged, this, &LearnerTree::namesChanged);
+    namesChanged();
+}
+
+// The nodes' texts are derived: the rows are measured and painted again.
+void LearnerTree::namesChanged()
+{
+    doItemsLayout();
+    viewport()->update();
+}
+
 
 void LearnerTree::mousePressEvent(QMouseEvent *event)
 {
@@ -219,6 +274,11 @@ void LearnerTree::mouseDoubleClickEvent(QMouseEvent *event)
 
 void LearnerTree::keyPressEvent(QKeyEvent *event)
 {
+    if (isMenuKey(event)) {
+        event->accept();
+        emit menuKey();
+        return;
+    }
     QTreeWidgetItem *before = currentItem();
     QTreeWidget::keyPressEvent(event);
     QTreeWidgetItem *after = currentItem();
@@ -235,7 +295,7 @@ void LearnerTree::focusInEvent(QFocusEvent *event)
 
 void LearnerTree::contextMenuEvent(QContextMenuEvent *event)
 {
-    event->accept(); // the right-button release opens the menus
+    event->accept(); // the right-button release and the menu keys open the menus
 }
 
 ListHeader::ListHeader(QWidget *parent)
@@ -264,6 +324,23 @@ LearnerList::LearnerList(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setSortingEnabled(false);
+    paintSelectionInactiveWithoutFocus(*this);
+}
+
+
+void LearnerList::keyPressEvent(QKeyEvent *event)
+{
+    if (isMenuKey(event)) {
+        event->accept();
+        emit menuKey();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+        event->accept();
+        emit dblClick();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void LearnerList::mousePressEvent(QMouseEvent *event)
@@ -331,6 +408,16 @@ void GraphPane::paintEvent(QPaintEvent *)
 void GraphPane::mouseReleaseEvent(QMouseEvent *event)
 {
     emit mouseUp(event->button(), event->position().toPoint());
+}
+
+void GraphPane::keyPressEvent(QKeyEvent *event)
+{
+    if (isMenuKey(event)) {
+        event->accept();
+        emit menuKey();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void GraphPane::focusInEvent(QFocusEvent *event)

@@ -2,11 +2,13 @@
 // The main window's controls, each passing on the mouse and focus events its handlers
 // react to as signals.
 
+#include "base/namemask.h"
 #include "records/learnertable.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QPersistentModelIndex>
+#include <QPointer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QWidget>
@@ -15,6 +17,7 @@
 class QPainter;
 
 namespace qel {
+
 
 // Item data of a tree node: the key (record file name or group name) and the image number.
 inline constexpr int kNodeKeyRole = Qt::UserRole + 1;
@@ -26,8 +29,18 @@ int nodeImage(const QTreeWidgetItem *node);
 // Gives the node an image by its number (1 group expanded, 2 collapsed, 4 English learner,
 // 5 Kana/Romaji learner).
 void setNodeImage(QTreeWidgetItem *node, int number);
-// A learner node of the scan, not yet in a tree.
+// A learner node of the scan, not yet in a tree. It shows the learner's name as the tree's
+// name mask does; `text(0)` is that, the name itself is the node's own.
 QTreeWidgetItem *newLearnerNode(const TreeNode &node);
+// The learner's name of a learner node, whatever the tree shows; empty for any other node.
+QString learnerName(const QTreeWidgetItem *node);
+
+// Shift+F10 or the Menu key: the keys that open a control's pop-up menu.
+bool isMenuKey(const QKeyEvent *event);
+
+// A view without the focus shows its selection in a grey of its own, as desktop lists do:
+// the one with the focus stands out.
+void paintSelectionInactiveWithoutFocus(QAbstractItemView &view);
 
 // A folder path cut to `width` by leaving out folders in the middle: the first part stays,
 // then "…", then as many of the last folders as fit, which name the class; at the least the
@@ -52,6 +65,9 @@ public:
     explicit LearnerTree(QWidget *parent);
     // The node the last right-button press landed on, while the button is down.
     QTreeWidgetItem *dropHighlighted() const;
+    // The names the learner nodes show: as the mask shows them (a number while it hides them).
+    void setNameMask(NameMask *mask);
+    NameMask *nameMask() const { return mask_; }
 
 signals:
     void mouseDown(Qt::MouseButton button);
@@ -60,6 +76,7 @@ signals:
     void nodeClick(QTreeWidgetItem *node);
     void dblClick();
     void gotFocus();
+    void menuKey(); // Shift+F10 or the Menu key
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -70,8 +87,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    void namesChanged();
     QPersistentModelIndex dropHighlight_;
     QPersistentModelIndex leftPressed_;
+    QPointer<NameMask> mask_;
 };
 
 // The list's column header: the sort indicator points up for ascending order and down for
@@ -94,13 +113,15 @@ signals:
     void mouseDown(Qt::MouseButton button, const QPoint &pos); // viewport pixels
     void mouseUp(Qt::MouseButton button, const QPoint &pos);
     void click(); // left button released, except the release that ends a double-click
-    void dblClick();
+    void dblClick(); // also Enter on the current row
     void gotFocus();
+    void menuKey(); // Shift+F10 or the Menu key
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -119,10 +140,12 @@ signals:
     void mouseUp(Qt::MouseButton button, const QPoint &pos);
     void gotFocus();
     void lostFocus();
+    void menuKey(); // Shift+F10 or the Menu key
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;

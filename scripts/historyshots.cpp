@@ -1,8 +1,11 @@
 // The README's pictures of the history views, from two weeks of a simulated class: a
 // learner's record, the group's this week against last week, and its printed page. Writes
 // the PNG files into OUTPUT_FOLDER and the weekly table as CSV (UTF-8) to standard output.
+// With --class, plays the class of last week and this week up to now into FOLDER and the
+// history database ($QEL_HISTORY_DB), for pictures of the window's own views.
 //
 //   history_screenshots OUTPUT_FOLDER
+//   history_screenshots --class FOLDER
 
 #include "base/painting.h"
 #include "dialogs/frmHistory.h"
@@ -26,13 +29,46 @@
 using namespace qel;
 using namespace qel::history;
 
+namespace {
+
+// Plays the class into `folder`, its viewer's looks into `store`.
+bool play(const samples::ClassPlan &plan, const QString &folder, JournalStore &store)
+{
+    return samples::playClass(plan, folder, [&](qint64 at) {
+        Batch batch{folder, AllGroup, at, {}};
+        for (TableRow &row : makeView(folder, scanFolder(folder, AllGroup).nodes)) {
+            row.readAt = 0; // seen at the simulated time
+            if (auto o = observationOf(row, at))
+                batch.files.push_back(*o);
+        }
+        store.record(batch);
+    });
+}
+
+int playUntilNow(const QString &folder)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    samples::ClassPlan plan = samples::planClass(weekStart(now.date()).addDays(-7), 8, 7);
+    std::erase_if(plan.events, [&](const samples::ClassEvent &e) { return e.at > now.toMSecsSinceEpoch(); });
+    JournalStore store(defaultDatabasePath());
+    if (!play(plan, folder, store)) {
+        std::fprintf(stderr, "history_screenshots: the simulated class could not be written\n");
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--class")
+        return playUntilNow(QString::fromLocal8Bit(argv[2]));
     if (argc != 2) {
-        std::fprintf(stderr, "usage: history_screenshots OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: history_screenshots OUTPUT_FOLDER | --class FOLDER\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -42,15 +78,7 @@ int main(int argc, char **argv)
     const QString folder = dir.filePath(QStringLiteral("RecordFolder"));
     const samples::ClassPlan plan = samples::planClass(QDate(2026, 11, 16), 8, 7);
     JournalStore store(dir.filePath(QStringLiteral("history.db")));
-    const bool played = samples::playClass(plan, folder, [&](qint64 at) {
-        Batch batch{folder, AllGroup, at, {}};
-        for (TableRow &row : makeView(folder, scanFolder(folder, AllGroup).nodes)) {
-            row.readAt = 0; // seen at the simulated time
-            if (auto o = observationOf(row, at))
-                batch.files.push_back(*o);
-        }
-        store.record(batch);
-    });
+    const bool played = play(plan, folder, store);
     const auto journal = store.read(folder);
     if (!played || !journal) {
         std::fprintf(stderr, "history_screenshots: the simulated class could not be written\n");

@@ -35,6 +35,20 @@ std::vector<QString> keysAt(const FolderTable &table, const std::vector<std::siz
     return keys;
 }
 
+} // namespace
+
+std::vector<TableRow> rowsAt(const FolderTable &table, const std::vector<std::size_t> &at)
+{
+    std::vector<TableRow> rows;
+    rows.reserve(at.size());
+    for (std::size_t i : at)
+        if (i < table.rows.size())
+            rows.push_back(table.rows[i]);
+    return rows;
+}
+
+namespace {
+
 FolderHealth healthOf(const ListingStatus &listing)
 {
     switch (listing.kind) {

@@ -40,6 +40,9 @@ struct FolderTable {
     std::optional<qint64> settlesAt;
 };
 
+// The rows at these places (as `rowsRead` names them), for a journal.
+std::vector<TableRow> rowsAt(const FolderTable &table, const std::vector<std::size_t> &at);
+
 // How the folder answered the last look.
 enum class FolderHealth {
     Answering,

@@ -1,8 +1,9 @@
 // watch: the table again after each change of the folder, for a teacher's second screen or
-// a script.
+// a script. What it reads goes into the history, as the window's reads do.
 
 #include "tools/clicommand.h"
 
+#include "history/journal.h"
 #include "records/learnertable.h"
 #include "session/foldersession.h"
 
@@ -37,14 +38,30 @@ int runWatch(const QCommandLineParser &args)
         return finishOutput();
     };
 
+    // The journal keeps what the reads saw; quiet hours count as hours without practice
+    // while the folder answers.
+    history::Journal journal;
+    QObject::connect(&journal, &history::Journal::notice, [](const QString &text) { warn(text); });
+    bool live = false;
+    const auto followInJournal = [&](bool answering) {
+        if (answering != live)
+            journal.setLive(folder, AllGroup, live = answering);
+    };
+
     // The same session the window follows its folder with.
     FolderSession session;
+    QObject::connect(&session, &FolderSession::rowsRead,
+                     [&](const std::shared_ptr<const FolderTable> &table, const std::vector<std::size_t> &reread) {
+                         journal.observe(table->folder, AllGroup, rowsAt(*table, reread));
+                         followInJournal(session.health() == FolderHealth::Answering);
+                     });
     QObject::connect(&session, &FolderSession::tableChanged, [&](const TableChange &change) {
         if (!show(*change.table))
             QCoreApplication::exit(kUsageOrFolderError);
     });
     // A folder that fails keeps the last table standing; standard error says why.
     QObject::connect(&session, &FolderSession::healthChanged, [&](FolderHealth health) {
+        followInJournal(health == FolderHealth::Answering && session.table());
         if (health == FolderHealth::NotAnswering)
             warn(QStringLiteral("%1 is not answering; the last table stands").arg(folder));
         else if (health == FolderHealth::Missing)

@@ -3,11 +3,13 @@
 
 #include "mainwindow/frmMain.h"
 #include "samples/recordwriter.h"
+#include "session/foldersession.h"
 #include "tests/support/privatesettings.h"
 #include "tests/support/scriptedasker.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -50,6 +52,12 @@ private slots:
             QVERIFY(window.Form_Load(start));
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
+            // The folder is read away from the window's thread: shown once the session is idle.
+            auto *session = window.findChild<qel::FolderSession *>(QStringLiteral("folderSession"));
+            QVERIFY(session);
+            QSignalSpy idle(session, &qel::FolderSession::idle);
+            while (session->busy())
+                QVERIFY(idle.wait(20000));
             const QString expected = start.isEmpty() ? QStringLiteral("remembered") : QStringLiteral("named");
             QCOMPARE(learnersShown(window), QStringList{expected});
             window.close();

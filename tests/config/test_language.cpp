@@ -78,17 +78,17 @@ TEST(Language, StoredWithTheClosesSaveAndKeptWhenNoneIsGiven)
     EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->language, std::nullopt);
     EXPECT_EQ(qel::storedLanguage(), std::nullopt);
 
-    ASSERT_TRUE(qel::saveViewerSettings(window, "/x", true, QString(), Language::English));
+    ASSERT_TRUE(qel::saveViewerSettings(window, "/x", true, QString(), {}, Language::English));
     EXPECT_EQ(settings.viewerValue("Language").toString(), QString("en"));
     EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->language, Language::English);
     EXPECT_EQ(qel::storedLanguage(), Language::English);
 
     // A close that offers no choice leaves the stored one; the other values go as before.
-    ASSERT_TRUE(qel::saveViewerSettings(window, "/y", false, QString()));
+    ASSERT_TRUE(qel::saveViewerSettings(window, "/y", false, QString(), {}));
     EXPECT_EQ(qel::storedLanguage(), Language::English);
     EXPECT_EQ(settings.viewerValue("RecentFolder").toString(), QString("/y"));
 
-    ASSERT_TRUE(qel::saveViewerSettings(window, "/y", false, QString(), Language::Japanese));
+    ASSERT_TRUE(qel::saveViewerSettings(window, "/y", false, QString(), {}, Language::Japanese));
     EXPECT_EQ(settings.viewerValue("Language").toString(), QString("ja"));
     EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->language, Language::Japanese);
 

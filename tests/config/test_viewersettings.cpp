@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Folders, RecDirTest,
 
 TEST_F(SettingsTest, SaveWritesEveryValue)
 {
-    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", false, QString()));
+    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", false, QString(), {}));
     EXPECT_EQ(settings.viewerValue("ViewerTop").toInt(), 1);
     EXPECT_EQ(settings.viewerValue("ViewerLeft").toInt(), 2);
     EXPECT_EQ(settings.viewerValue("ViewerHeight").toInt(), 7000);
@@ -106,12 +106,23 @@ TEST_F(SettingsTest, SaveWritesEveryValue)
     EXPECT_EQ(s->window, (qel::WindowTwips{1, 2, 7000, 8000}));
     EXPECT_FALSE(s->autoRefresh);
     EXPECT_FALSE(settings.viewerValue("CsvFolder").isValid());
-    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true, "/x/exports"));
+    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true, "/x/exports", {}));
     EXPECT_TRUE(qel::loadViewerSettings(design, "/opt")->autoRefresh);
     EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->csvFolder, QString("/x/exports"));
     // No export this time: the folder of the last one stays.
-    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true, QString()));
+    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true, QString(), {}));
     EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->csvFolder, QString("/x/exports"));
+}
+
+// The splitter and the list's order: as saved, or the design's where the store has none or
+// holds no number.
+TEST_F(SettingsTest, PanesComeBackAsSaved)
+{
+    settings.setViewerValue("SortDirection", "up");
+    EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->panes, qel::PanePlace{});
+    const qel::PanePlace left{3300, 5, 1};
+    ASSERT_TRUE(qel::saveViewerSettings({1, 2, 7000, 8000}, "/x/y", true, QString(), left));
+    EXPECT_EQ(qel::loadViewerSettings(design, "/opt")->panes, left);
 }
 
 QByteArray contents(const QString &path)
@@ -170,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Stores, CutStoreTest,
 // Top and Left beside the old size and folder.
 TEST_F(SettingsTest, SaveThatFailsLeavesTheOldStoreWhole)
 {
-    ASSERT_TRUE(qel::saveViewerSettings({1500, 3000, 7500, 9000}, "/home/t/records", true, "/home/t/csv"));
+    ASSERT_TRUE(qel::saveViewerSettings({1500, 3000, 7500, 9000}, "/home/t/records", true, "/home/t/csv", {}));
     const QString store = settings.dir.filePath("QelSoft/QelViewer.conf");
     const QByteArray old = contents(store);
     qel::StoreStatus saved;
@@ -179,7 +190,7 @@ TEST_F(SettingsTest, SaveThatFailsLeavesTheOldStoreWhole)
         qeltest::FileSizeLimit full(old.size() + 8);
         ASSERT_TRUE(full.active());
         saved = qel::saveViewerSettings({1600, 3100, 7600, 9100}, "/home/t/" + QString(200, 'r'), false,
-                                        "/home/t/csv");
+                                        "/home/t/csv", {});
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(saved.failure, QString("Software\\QelSoft\\QelViewer\\Env\\ViewerTopレジストリのセットに失敗しました。"));
@@ -243,7 +254,7 @@ TEST_F(BlockedStoreTest, SetFailureNamesTheValue)
     EXPECT_FALSE(set);
     EXPECT_EQ(set.failure, top);
     // The one save names its first value.
-    const qel::StoreStatus saved = qel::saveViewerSettings({1, 2, 3, 4}, "/x", true, "/csv");
+    const qel::StoreStatus saved = qel::saveViewerSettings({1, 2, 3, 4}, "/x", true, "/csv", {});
     EXPECT_FALSE(saved);
     EXPECT_EQ(saved.failure, top);
     const qel::StoreStatus text = qel::setString(qel::viewerKey(), "RecentFolder", "/x");

@@ -98,4 +98,48 @@ TEST(Figures, DaysAndWeeksTellNoPracticeFromNotObserved)
     EXPECT_EQ(nextWeek[0].stepReached, 3);
 }
 
+// A record file's week is whole when the journal watched the file through it: what it
+// added then is all the week's practice, and a weekly target can be measured on it.
+TEST(Figures, WeeksAreWholeOnlyWhenTheFileWasWatchedThroughThem)
+{
+    const QDate lastMonday(2026, 11, 16), thisMonday = lastMonday.addDays(7), today = thisMonday.addDays(3);
+    // A row of the file's journal: seen when, in which series, with what it added or none.
+    const auto row = [](const QDate &day, int series, bool added) {
+        Entry e;
+        e.seen = at(day, 10);
+        e.series = series;
+        if (added)
+            e.interval = Entry::Interval{1, 60, 0, std::nullopt, std::nullopt};
+        return e;
+    };
+    const struct {
+        const char *name;
+        std::vector<Entry> rows; // none: no journal of the file
+        bool lookedLastWeek, lastWhole, thisWhole;
+    } cases[] = {
+        {"changes only", {row(lastMonday, 0, true), row(thisMonday, 0, true)}, true, true, true},
+        {"first seen before", {row(lastMonday.addDays(-3), 0, false)}, true, true, true},
+        {"first seen last week", {row(lastMonday.addDays(2), 0, false)}, true, false, true},
+        {"first seen this week", {row(thisMonday.addDays(1), 0, false)}, true, false, false},
+        {"begun anew this week", {row(lastMonday, 0, true), row(thisMonday.addDays(1), 1, false)}, true, true, false},
+        {"last week not looked at", {row(thisMonday, 0, true)}, false, false, true},
+        {"no journal", {}, true, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        FolderJournal journal;
+        if (!c.rows.empty()) {
+            journal.files.emplace_back();
+            journal.files.back().key = QStringLiteral("taro_Qele.dat");
+            journal.files.back().entries = c.rows;
+        }
+        if (c.lookedLastWeek)
+            journal.stretches[English].push_back({at(lastMonday, 9), at(lastMonday.addDays(4), 12)});
+        journal.stretches[English].push_back({at(thisMonday, 9), at(today, 12)});
+        const WeekComparison weeks = compareWeeks(journal, {QStringLiteral("taro_Qele.dat")}, today);
+        EXPECT_EQ(weeks.learners.at(0).lastWeek.whole, c.lastWhole);
+        EXPECT_EQ(weeks.learners.at(0).thisWeek.whole, c.thisWhole);
+    }
+}
+
 } // namespace

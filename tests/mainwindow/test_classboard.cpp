@@ -82,6 +82,23 @@ private slots:
         QCOMPARE(model.rowCount(), 1);
     }
 
+    // Out of sight the board assesses nothing until it is shown, or an output asks for it.
+    void hiddenBoardWaits()
+    {
+        ClassBoard board;
+        useClock(board);
+        ClassBoardModel &model = *board.boardModel();
+        board.hide();
+        board.setRows({boardRow("a", kStart, goodRuns())});
+        QCOMPARE(model.rowCount(), 0);
+        board.show();
+        QCOMPARE(keysOf(model), QStringList({"a_Qele.dat"}));
+        board.hide();
+        board.setRows({boardRow("c", kStart, goodRuns())});
+        model.assessPending();
+        QCOMPARE(keysOf(model), QStringList({"c_Qele.dat"}));
+    }
+
     // The order of need follows the table and the time: a tile leaves "練習中" five minutes
     // after its file was written, by the board's own timer, and comes back when the file
     // changes again; the current tile stays on its learner.
@@ -259,8 +276,9 @@ private slots:
                 (c.chooseNumbers ? names.optNumbers : names.optRealNames)->setChecked(true);
                 return int(QDialog::Accepted);
             };
-            const auto saved = exportClassBoardCsv(nullptr, board, dir.path(), dir.path());
-            QVERIFY(saved && *saved == dir.path());
+            QString saved;
+            exportClassBoardCsv(nullptr, board, dir.path(), dir.path(), [&](const QString &in) { saved = in; });
+            QCOMPARE(saved, dir.path());
             QCOMPARE(offered, c.offered);
             QFile file(asker.savePath);
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -278,21 +296,36 @@ private slots:
             dynamic_cast<frmOutputNames &>(dialog).optNumbers->setChecked(true);
             return int(QDialog::Accepted);
         };
-        QVERIFY(exportClassBoardCsv(nullptr, alone, dir.path(), dir.path()));
+        bool written = false;
+        exportClassBoardCsv(nullptr, alone, dir.path(), dir.path(), [&](const QString &) { written = true; });
+        QVERIFY(written);
         QFile numbered(asker.savePath);
         QVERIFY(numbered.open(QIODevice::ReadOnly));
         QVERIFY(fromCp932(numbered.readAll()).contains("\r\n学習者 1,英文,"));
 
         // Cancelling the choice writes nothing; a record file of the folder is refused.
+        written = false;
+        const auto wrote = [&](const QString &) { written = true; };
         QVERIFY(QFile::remove(asker.savePath));
         asker.onDialog = [](QDialog &) { return int(QDialog::Rejected); };
-        QVERIFY(!exportClassBoardCsv(nullptr, board, dir.path(), dir.path()));
+        exportClassBoardCsv(nullptr, board, dir.path(), dir.path(), wrote);
         QVERIFY(!QFile::exists(asker.savePath));
         asker.onDialog = [](QDialog &) { return int(QDialog::Accepted); };
         asker.savePath = dir.filePath("taro_Qele.dat");
-        QVERIFY(!exportClassBoardCsv(nullptr, board, dir.path(), dir.path()));
+        exportClassBoardCsv(nullptr, board, dir.path(), dir.path(), wrote);
         QVERIFY(!QFile::exists(asker.savePath));
         QCOMPARE(asker.messages.size(), std::size_t(1));
+        // A check given answers later: the file waits for it.
+        std::function<void(const QString &)> answer;
+        const OutputCheck later = [&](const QString &, std::function<void(const QString &)> done) { answer = done; };
+        asker.savePath = dir.filePath("later.csv");
+        for (const QString &refusal : {QString("refused"), QString()}) {
+            exportClassBoardCsv(nullptr, board, dir.path(), dir.path(), wrote, later);
+            QVERIFY(!QFile::exists(asker.savePath));
+            answer(refusal);
+            QCOMPARE(QFile::exists(asker.savePath), refusal.isEmpty());
+            QCOMPARE(written, refusal.isEmpty());
+        }
     }
 
     void targetsDialogStoresAndApplies()

@@ -707,8 +707,14 @@ private slots:
         trigger("mnuPopEditCSV");
         full.reset();
 
-        QCOMPARE(asker->messages.size(), std::size_t(1));
-        const Message &m = asker->messages[0];
+        // A full disk may also stop the history's database, which says so once in a
+        // message of its own; the export's failure is told once.
+        std::vector<Message> exportMessages;
+        for (const Message &message : asker->messages)
+            if (!message.text.contains(QStringLiteral("練習の記録")))
+                exportMessages.push_back(message);
+        QCOMPARE(exportMessages.size(), std::size_t(1));
+        const Message &m = exportMessages[0];
         QVERIFY2(m.text.startsWith("CSV出力に失敗しました。"), qPrintable(m.text));
         QVERIFY2(m.text.contains(path), qPrintable(m.text));
         QCOMPARE(m.buttons, qel::Asker::Buttons::Ok);

@@ -350,6 +350,16 @@ private slots:
         QCOMPARE(nodeKeys(), (QStringList{"a_Qele.dat", qel::fileNameFromBytes(taro + "_Qele.dat")}));
         QVERIFY(!inFolder("b_Qele.dat"));
         QVERIFY(inFolderRaw(taro + "_Qele.dat"));
+
+        // While names are hidden the message names the files by the learners' numbers.
+        trigger("mnuViewHideNames");
+        const QString a = model().index(0, 0).data().toString(), shownTaro = model().index(1, 0).data().toString();
+        QVERIFY(a.startsWith("学習者 "));
+        list()->selectAll();
+        asker->answers = {true, true};
+        deleteSelected();
+        QCOMPARE(asker->messages.back().text, QString("次のファイルを削除できませんでした。\n\n%1_Qele.dat: %3\n%2_Qele.dat: %3")
+                                                  .arg(shownTaro, a, qt_error_string(EISDIR)));
     }
 
     // Two learners whose names read alike: each row shows, graphs and opens its own file.

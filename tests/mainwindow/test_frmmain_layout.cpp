@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -187,6 +188,44 @@ private slots:
         QVERIFY(dragBar()->isHidden());
         QVERIFY(!state().splitterDragging);
         QCOMPARE(layout().tree.width(), treeWidth < 0 ? W + treeWidth : treeWidth);
+    }
+
+    // The splitter and the list's order are where the teacher left them at the last close;
+    // the next header click turns the order round as it would have without the close.
+    void placeAndOrderComeBackAtTheNextStart_data()
+    {
+        QTest::addColumn<int>("column"); // -1: never sorted
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("runs, descending") << 3 << 1;
+        QTest::newRow("names, ascending") << 0 << 2;
+        QTest::newRow("progress rate") << 5 << 1;
+        QTest::newRow("unsorted") << -1 << 0;
+    }
+
+    void placeAndOrderComeBackAtTheNextStart()
+    {
+        QFETCH(int, column);
+        QFETCH(int, clicks);
+        writeRecord(folder->path(), "aki", true, {100, 102, 104});
+        writeRecord(folder->path(), "ben", true, {100});
+        open();
+        resizeTo(9000, 7500);
+        pressGrip();
+        moveGripTo(3000);
+        releaseGrip();
+        for (int i = 0; i < clicks; ++i)
+            clickHeader(column);
+        const QStringList order = names();
+        window->close();
+
+        open();
+        QCOMPARE(layout().tree.width(), 3000.0);
+        QCOMPARE(names(), order);
+        QCOMPARE(list()->header()->isSortIndicatorShown(), column >= 0);
+        if (column >= 0) {
+            clickHeader(column);
+            QCOMPARE(names(), QStringList(order.rbegin(), order.rend()));
+        }
     }
 
     void toolbarAndStatusBarToggles()

@@ -256,7 +256,8 @@ private slots:
     }
 
     // Once the window is up, every file of the folder is opened away from its thread: view
-    // switches, graphs, properties, printouts, the export, the group figures, F5, deletion.
+    // switches, graphs, properties, printouts, the export, the group figures, F5, the class
+    // board and its outputs, the history views, deletion.
     void theWindowsThreadOpensNoRecordFile()
     {
         writeClass();
@@ -276,6 +277,14 @@ private slots:
         trigger("mnuPropAll");
         trigger("mnuPopEditPreview");
         trigger("mnuViewRefresh");
+        trigger("mnuPopReport");
+        // The class board, a tile's graph, its outputs and the history views.
+        trigger("mnuViewClassBoard");
+        QTest::keyClick(part("lvClassBoard"), Qt::Key_Return);
+        for (const char *command : {"mnuPreviewClassBoard", "mnuClassBoardCSV", "mnuHistory", "mnuWeeks",
+                                    "mnuFileTidyHistory"})
+            trigger(command);
+        QTRY_COMPARE(asker->messages.size(), std::size_t(1)); // nothing to tidy, said once the journal answered
         trigger("mnuPopReport");
         selectRow(rowOf("chie", 4));
         trigger("mnuFileDelete");
@@ -371,16 +380,30 @@ private slots:
         QTRY_COMPARE(runsOf("dai"), QString("4"));
     }
 
-    void viewMenuAcceleratorsAreDistinct()
+    // A letter twice in one menu only moves between its items.
+    void menuAcceleratorsAreDistinct_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("items");
+        QTest::newRow("file") << "mnuFile" << 8;
+        QTest::newRow("print") << "mnuPrint" << 6;
+        QTest::newRow("view") << "mnuView" << 15;
+        QTest::newRow("learner pop-up") << "menuPop" << 6;
+        QTest::newRow("group pop-up") << "menuPopAll" << 5;
+    }
+
+    void menuAcceleratorsAreDistinct()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, items);
         open();
         QStringList letters;
-        for (const QAction *a : menu("mnuView")->actions()) {
+        for (const QAction *a : menu(name)->actions()) {
             const QRegularExpressionMatch m = QRegularExpression("&(\\w)").match(a->text());
             if (m.hasMatch())
                 letters << m.captured(1).toUpper();
         }
-        QCOMPARE(letters.size(), 10);
+        QCOMPARE(letters.size(), items);
         QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
     }
 };

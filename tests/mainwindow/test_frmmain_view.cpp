@@ -123,16 +123,21 @@ private slots:
         QCOMPARE(bar, (QStringList{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
         QCOMPARE(describe(menu("mnuFile")),
                  QString("記録ファイル保存フォルダー指定(&O) | 検索(&F) | > 印刷(&P) {個人プロパティ(&P) | 全体プロパティ(&A)"
-                         " | 個人プロパティのプレビュー(&V) | 全体プロパティのプレビュー(&W)}"
-                         " | CSV出力(&V) | - | 削除(&D) | - | 閉じる(&C)"));
+                         " | 個人プロパティのプレビュー(&V) | 全体プロパティのプレビュー(&W)"
+                         " | クラスの様子(&C) | クラスの様子のプレビュー(&R)}"
+                         " | CSV出力(&V) | クラスの様子のCSV出力(&S) | - | 履歴の整理(&T)... | - | 削除(&D) | - | 閉じる(&C)"));
         QCOMPARE(describe(menu("mnuEdit")), QString("すべて選択(&A)"));
         QCOMPARE(action("mnuEditSelectAll")->shortcut(), QKeySequence("Ctrl+A"));
         QCOMPARE(describe(menu("mnuView")),
                  QString("[x]ﾂｰﾙ ﾊﾞｰ(&T) | [x]ｽﾃｰﾀｽ ﾊﾞｰ(&B) | - | [x]全体(&A) | 英文練習者(&E) | かな/ローマ練習者(&R) | - | "
                          "> グラフ(&G) {> 個人(&P) {練習グラフ(&I) | 時間グラフ(&H)} | > 全体(&A) {STEP統計(&S) | 練習回数統計(&T)}}"
                          " | - | > プロパティ(&P) {個人(&P) | 全体(&A)} | -(hidden) | ｵﾌﾟｼｮﾝ(&O)...(hidden)"
+                         " | - | 練習の記録(&H) | 今週と先週(&W) | - | クラスの様子(&C) | 目標の設定(&M)... | 名前を隠す(&N)"
                          " | - | 最新の情報に更新(&U) | [x]自動更新(&L)"));
         QCOMPARE(action("mnuViewRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
+        QCOMPARE(action("mnuViewClassBoard")->shortcut(), QKeySequence("Ctrl+B"));
+        QCOMPARE(action("mnuViewHideNames")->shortcut(), QKeySequence(Qt::Key_F9));
+        QVERIFY(action("mnuViewHideNames")->isCheckable());
         QVERIFY(action("mnuViewAutoRefresh")->isCheckable());
         QCOMPARE(describe(menu("mnuHelp")), QString("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
         // The view modes carry check marks: no exclusive group turns them into radio dots,
@@ -147,11 +152,11 @@ private slots:
         QCOMPARE(menu("menuPop")->title(), QString("ポップアップ"));
         QCOMPARE(describe(menu("menuPop")),
                  QString("一覧表示へ(&D) | すべて選択(&A) | - | > グラフ(&G) {練習グラフ(&U) | 練習時間グラフ(&T)} | - | "
-                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | プロパティ(&P)"));
+                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | 練習の記録(&H) | プロパティ(&P)"));
         QCOMPARE(menu("menuPopAll")->title(), QString("ポップアップ全体"));
         QCOMPARE(describe(menu("menuPopAll")),
                  QString("一覧表示へ(&D) | > グラフ(&G) {STEP統計(&U) | 練習回数統計(&T)} | - | "
-                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | プロパティ(&P)"));
+                         "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | 今週と先週(&W) | プロパティ(&P)"));
         QVERIFY(!action("mnuPopAllAll")->isEnabled());
 
         // Toolbar: 16 positions, each button an action of its own named by its key.
@@ -624,6 +629,94 @@ private slots:
         QCOMPARE(asker->popups.back(), menu("menuPopAll"));
         tree()->setFocus();
         QVERIFY(!groupList->isEnabled());
+    }
+
+    // The keyboard does what the mouse does: Enter on a row opens the learner's graph, as a
+    // double-click does; Shift+F10 and the Menu key open the pop-up of the control with the
+    // focus, for its current item, with its items enabled as a right click gives them.
+    void keysDoWhatTheMouseDoes_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<bool>("listUp");      // "一覧表示へ" off and "すべて選択" on
+        QTest::addColumn<QStringList>("rows"); // selected afterwards (row c before)
+        QTest::newRow("Enter on a row") << "list" << int(Qt::Key_Return) << "" << false << QStringList{"c"};
+        QTest::newRow("tree, group node") << "tree" << int(Qt::Key_Menu) << "menuPopAll" << true << QStringList{};
+        QTest::newRow("tree, learner") << "tree/b" << int(Qt::Key_F10) << "menuPop" << true << QStringList{};
+        QTest::newRow("list, row outside the selection") << "list" << int(Qt::Key_F10) << "menuPop" << true
+                                                         << QStringList{"b"};
+        QTest::newRow("practice graph") << "pane" << int(Qt::Key_Menu) << "menuPop" << false << QStringList{};
+        QTest::newRow("class board tile") << "board" << int(Qt::Key_Menu) << "menuPop" << false << QStringList{"a"};
+    }
+
+    void keysDoWhatTheMouseDoes()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(QString, menu);
+        QFETCH(bool, listUp);
+        QFETCH(QStringList, rows);
+        for (const char *name : {"a", "b", "c"})
+            writeRecord(folder->path(), name, true, {100, 101});
+        open();
+        selectRow(2);
+        setCurrentRow(1);
+        QWidget *target = control.startsWith("tree") ? tree() : control == "list" ? list() : nullptr;
+        if (control == "tree/b")
+            tree()->setCurrentItem(learnerNode("b"));
+        if (control == "pane")
+            clickNode(learnerNode("c"));
+        if (control == "board")
+            trigger("mnuViewClassBoard");
+        target = target ? target : part(control == "pane" ? "Picture1" : "lvClassBoard");
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key), key == Qt::Key_F10 ? Qt::ShiftModifier : Qt::NoModifier);
+        settle();
+
+        if (menu.isEmpty()) {
+            QVERIFY(graphShown());
+            QCOMPARE(state().pane.nodeKey, QString("b_Qele.dat"));
+        } else {
+            QCOMPARE(asker->popups, std::vector<QMenu *>{this->menu(menu)});
+            if (menu == "menuPop")
+                QCOMPARE(asker->popupStates.back(), std::make_pair(!listUp, listUp));
+        }
+        if (!control.startsWith("tree")) {
+            QStringList selected;
+            for (int r = 0; r < rowCount(); ++r)
+                if (rowSelected(r))
+                    selected << rowText(r);
+            QCOMPARE(selected, rows);
+        }
+    }
+
+    // The tree or list without the focus shows its selection in grey, not in the highlight
+    // of the one with the focus.
+    void selectionWithoutFocusLooksInactive()
+    {
+        writeRecord(folder->path(), "a", true, {100, 101});
+        open();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        selectRow(0);
+        const QRect cell = list()->visualRect(model().index(0, 4));
+        const QRect node = tree()->visualItemRect(rootNode());
+        // The colour of a pixel off the text, told within a little shading by the style.
+        const auto painted = [](QAbstractItemView *view, QPoint at, QPalette::ColorGroup group) {
+            const QColor p = view->viewport()->grab().toImage().pixelColor(at);
+            const QColor c = view->palette().color(group, QPalette::Highlight);
+            return std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) < 12;
+        };
+        const QPoint inList(cell.left() + 2, cell.center().y()), inTree(node.right() - 3, node.center().y() + 2);
+        QVERIFY(list()->palette().color(QPalette::Inactive, QPalette::Highlight)
+                != list()->palette().color(QPalette::Active, QPalette::Highlight));
+        for (QAbstractItemView *focused : {static_cast<QAbstractItemView *>(list()), static_cast<QAbstractItemView *>(tree())}) {
+            focused->setFocus();
+            QAbstractItemView *other = focused == list() ? static_cast<QAbstractItemView *>(tree()) : list();
+            QVERIFY(painted(focused, focused == list() ? inList : inTree, QPalette::Active));
+            QVERIFY(painted(other, other == list() ? inList : inTree, QPalette::Inactive));
+        }
     }
 };
 

@@ -106,6 +106,7 @@ TEST_F(CliTest, TableOfOneGroup)
 // watch prints the table, then after each change the table again behind an empty line.
 TEST_F(CliTest, WatchPrintsTheTableAgainAfterEachChange)
 {
+    const qeltest::PrivateSettings settings; // the history it keeps is the test's
     QProcess watch;
     watch.start(QStringLiteral(QEL_CLI_PATH), {"watch", dir.path(), "--group", "1", "--utf8"});
     // What the program has written once it has written `wanted`, or after ten seconds.

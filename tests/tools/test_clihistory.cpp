@@ -136,6 +136,35 @@ TEST_F(CliHistory, ADamagedDatabaseIsMovedAsideWithOneMessage)
                   .outText().count(",1,0,0.0,"), 2); // both files seen today
 }
 
+// watch keeps the history as it follows the folder, as the window does; what the journal
+// has to say (here: a damaged database moved aside) goes to standard error.
+TEST_F(CliHistory, WatchKeepsTheHistory)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(database).absolutePath()));
+    ASSERT_TRUE(samples::writeFile(database, QByteArray(5000, '#')));
+    QProcess watch;
+    // The journal's notice in the viewer's own language.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QEL_LANGUAGE"), QStringLiteral("ja"));
+    watch.setProcessEnvironment(environment);
+    watch.start(QStringLiteral(QEL_CLI_PATH), {"watch", folder, "--utf8"});
+    for (int tries = 0; tries < 100 && !watch.peek(1 << 20).contains("taro"); ++tries)
+        watch.waitForReadyRead(100);
+    write("taro_Qele.dat", {100, 110, 130});
+    // The look is written on the journal's thread, a moment after the table.
+    const QString run = QStringLiteral("taro,英文,%1,1,1,").arg(QDate::currentDate().toString("yyyy/MM/dd"));
+    QString history;
+    for (int tries = 0; tries < 100 && !history.contains(run); ++tries) {
+        watch.waitForReadyRead(100);
+        history = cli({"history", folder, "--by", "day", "--since", QDate::currentDate().toString("yyyy-MM-dd"), "--utf8"})
+                      .outText();
+    }
+    watch.kill();
+    watch.waitForFinished();
+    EXPECT_TRUE(history.contains(run)) << history.toStdString();
+    EXPECT_EQ(QString::fromUtf8(watch.readAllStandardError()).count("データベースが壊れていた"), 1);
+}
+
 // Several snapshots of several folders at once on one database: every look arrives.
 TEST_F(CliHistory, SnapshotsAtOnceLoseNothing)
 {
