@@ -64,6 +64,14 @@ private:
         trigger("mnuFileDelete");
     }
 
+    // Deletion alone leaves the status text; a notice of the deleted files would read the
+    // folder again, so the tests that look at that text stop following it first.
+    void stopFollowing()
+    {
+        QVERIFY(action("mnuViewAutoRefresh")->isChecked());
+        trigger("mnuViewAutoRefresh");
+    }
+
     void verifyDeleteQuestion(const Message &m)
     {
         QCOMPARE(m.text, QString("選択されているユーザを削除してよろしいですか？"));
@@ -92,6 +100,7 @@ private slots:
         for (const char *name : {"a", "b", "c", "d", "e"})
             writeRecord(folder->path(), name, true, {100, 101});
         open();
+        stopFollowing();
         selectRow(1);
         selectRow(3);
         deleteSelected();
@@ -213,6 +222,7 @@ private slots:
         for (int i = 0; i < kRows; ++i)
             QVERIFY(writeRecord(folder->path(), QStringLiteral("l%1").arg(i, 5, 10, QLatin1Char('0')), true, {100, 101}));
         open();
+        stopFollowing();
         QCOMPARE(rowCount(), kRows);
         // Every other row: as many stretches of the list as it can have.
         QItemSelection everyOther;
