@@ -56,8 +56,8 @@ QString groupWeekText(const WeekComparison &c, bool thisWeek)
 {
     const WeekFigures &week = thisWeek ? c.groupThis : c.groupLast;
     const QString which = thisWeek ? frmWeeks::tr("今週") : frmWeeks::tr("先週");
-    //: %1 this week or last week, %2 why there are no figures.
     if (!week.observed)
+        //: %1 this week or last week, %2 why there are no figures.
         return frmWeeks::tr("%1：%2").arg(which, notObservedText());
     //: The group's week: %1 this week or last week, %n runs, %2 minutes, %3 STEPs gained, %4 of
     //: %5 learners practised.
@@ -66,8 +66,8 @@ QString groupWeekText(const WeekComparison &c, bool thisWeek)
                        .arg(week.steps)
                        .arg(thisWeek ? c.activeThis : c.activeLast)
                        .arg(c.learnerCount);
-    //: A note after the group's week.
     if (const QString note = noteText(week.observed, week.carriedFrom); !note.isEmpty())
+        //: A note after the group's week.
         text += frmWeeks::tr("（%1）").arg(note);
     return text;
 }

@@ -22,6 +22,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 #include <functional>
@@ -206,16 +207,16 @@ void tst_DialogLanguage::switchesWhileOpenAndBack_data()
         return std::make_unique<frmPropaty>(plainSummary(), QStringLiteral("taro"), QIcon());
     }) << "個人のプロパティ" << "Personal Properties" << "Best SPM";
     QTest::newRow("group") << Factory([] { return std::make_unique<frmMprop>(host, QIcon()); })
-                           << "全体のプロパティ" << "Group Properties" << "Gathering the figures...";
+                           << "全体のプロパティ" << "Group Properties" << "Counting...";
     QTest::newRow("history") << Factory([] { return std::make_unique<frmHistory>(twoDays(), QIcon()); })
                              << "練習の記録" << "Practice Record" << "Practice record of taro (English)";
     QTest::newRow("weeks") << Factory([] {
         return std::make_unique<frmWeeks>(WeekView{oneLearner(), QString(), KanaGroup, QString()}, QIcon());
-    }) << "今週と先週 - かな/ローマ" << "This Week and Last - Kana/Romaji" << "Print Pre&view";
+    }) << "今週と先週 - かな/ローマ" << "This Week and Last - Kana/Romaji" << "Print P&review";
     QTest::newRow("targets") << Factory([] { return std::make_unique<frmTargets>(ClassTargets{}); })
                              << "目標の設定" << "Targets" << "Restore &defaults";
     QTest::newRow("names") << Factory([] { return std::make_unique<frmOutputNames>(false); })
-                           << "名前の出力" << "Names in the Output" << "&Real names";
+                           << "名前の出力" << "Names in the Output" << "Real &names";
 }
 
 void tst_DialogLanguage::switchesWhileOpenAndBack()
