@@ -91,11 +91,12 @@ QString languageCaption(const OfferedLanguage &offered)
     return offered.name + QStringLiteral("(&") + offered.code.left(1).toUpper() + QLatin1Char(')');
 }
 
-// The menu an action is in first; none on the menu bar or the toolbar.
+// The window's menu an action is in first; none on the menu bar or the toolbar. The bar's
+// own menu of what does not fit on it is not one of them.
 QMenu *menuOf(const QAction *action)
 {
     for (QObject *holder : action->associatedObjects())
-        if (auto *menu = qobject_cast<QMenu *>(holder))
+        if (auto *menu = qobject_cast<QMenu *>(holder); menu && !menu->objectName().isEmpty())
             return menu;
     return nullptr;
 }

@@ -77,6 +77,9 @@ inline QStringList textsShownBy(QWidget &top, bool visibleOnly = true)
     QStringList texts;
     for (QWidget *w : widgets) {
         if (auto *menu = qobject_cast<QMenu *>(w)) {
+            // Qt's own, unnamed menus (the bar's overflow) repeat the window's items.
+            if (menu->objectName().isEmpty())
+                continue;
             texts << menu->title();
             for (const QAction *item : menu->actions())
                 if (item->isVisible() && !item->isSeparator())
