@@ -133,7 +133,8 @@ private slots:
                          "> グラフ(&G) {> 個人(&P) {練習グラフ(&I) | 時間グラフ(&H)} | > 全体(&A) {STEP統計(&S) | 練習回数統計(&T)}}"
                          " | - | > プロパティ(&P) {個人(&P) | 全体(&A)} | -(hidden) | ｵﾌﾟｼｮﾝ(&O)...(hidden)"
                          " | - | 練習の記録(&H) | 今週と先週(&W) | - | クラスの様子(&C) | 目標の設定(&M)... | 名前を隠す(&N)"
-                         " | - | 最新の情報に更新(&U) | [x]自動更新(&L)"));
+                         " | - | 最新の情報に更新(&U) | [x]自動更新(&L)"
+                         " | - | > 言語(&K) {[x]日本語(&J) | &English}"));
         QCOMPARE(action("mnuViewRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
         QCOMPARE(action("mnuViewClassBoard")->shortcut(), QKeySequence("Ctrl+B"));
         QCOMPARE(action("mnuViewHideNames")->shortcut(), QKeySequence(Qt::Key_F9));
