@@ -448,6 +448,11 @@ void frmMainControls::buildPanes(const TwipsScale &twips)
     picSplitter->setPalette(bar);
     picSplitter->hide();
 
+    // Tab goes from the tree to whichever of list, graph or board holds the right pane.
+    QWidget::setTabOrder(tvTreeView, lvListView);
+    QWidget::setTabOrder(lvListView, Picture1);
+    QWidget::setTabOrder(Picture1, lvClassBoard);
+
     sbStatusBar = new QStatusBar(formArea);
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     for (int i = 0; i < 3; ++i) {

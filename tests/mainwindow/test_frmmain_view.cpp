@@ -692,6 +692,33 @@ private slots:
         }
     }
 
+    // Tab takes the keyboard from the tree to the right pane, whichever of list, graph or
+    // board holds it, and Shift+Tab back.
+    void tabGoesFromTreeToTheRightPane_data()
+    {
+        QTest::addColumn<QString>("pane");
+        QTest::newRow("list") << "lvListView";
+        QTest::newRow("graph") << "Picture1";
+        QTest::newRow("board") << "lvClassBoard";
+    }
+    void tabGoesFromTreeToTheRightPane()
+    {
+        QFETCH(QString, pane);
+        writeRecord(folder->path(), "a", true, {100, 101});
+        open();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        if (pane == "Picture1")
+            clickNode(learnerNode("a"));
+        if (pane == "lvClassBoard")
+            trigger("mnuViewClassBoard");
+        tree()->setFocus();
+        QTest::keyClick(tree(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), part(pane));
+        QTest::keyClick(part(pane), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(tree()));
+    }
+
     // The tree or list without the focus shows its selection in grey, not in the highlight
     // of the one with the focus.
     void selectionWithoutFocusLooksInactive()
