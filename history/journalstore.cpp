@@ -454,6 +454,7 @@ public:
         newest.addBindValue(int(course));
         if (!exec(newest, outcome))
             return std::nullopt;
+        qint64 before = 0;
         QSqlQuery write(db);
         if (newest.next()) {
             const qint64 row = newest.value(0).toLongLong();
@@ -468,14 +469,7 @@ public:
                     return std::nullopt;
                 return last;
             }
-            write.prepare(QStringLiteral("INSERT INTO stretches(folder, course, first, last) VALUES(?, ?, ?, ?)"));
-            write.addBindValue(folder);
-            write.addBindValue(int(course));
-            write.addBindValue(seen);
-            write.addBindValue(seen);
-            if (!exec(write, outcome))
-                return std::nullopt;
-            return last;
+            before = last;
         }
         write.prepare(QStringLiteral("INSERT INTO stretches(folder, course, first, last) VALUES(?, ?, ?, ?)"));
         write.addBindValue(folder);
@@ -484,7 +478,7 @@ public:
         write.addBindValue(seen);
         if (!exec(write, outcome))
             return std::nullopt;
-        return qint64(0);
+        return before;
     }
 
     bool writeBatch(const Batch &batch, const std::map<QString, std::pair<RunRange, std::optional<RunSums>>> &ahead,
