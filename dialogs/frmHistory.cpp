@@ -120,6 +120,8 @@ frmHistory::frmHistory(LearnerHistory history, const QIcon &icon, QWidget *paren
     tblPeriods->verticalHeader()->hide();
     tblPeriods->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblPeriods->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Arrows move within the table; Tab goes on to the buttons.
+    tblPeriods->setTabKeyNavigation(false);
     tblPeriods->horizontalHeader()->setStretchLastSection(true);
 
     lblEmpty = addPlainLabel(this, QStringLiteral("lblEmpty"), t.rect(kMargin, kGraphTop, kWidth - 2 * kMargin, 600),

@@ -122,6 +122,7 @@ frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &learnerKey,
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     retranslate();
+    lblName->setText(shownFileName(m_name));
     setSummary(summary);
 
     const QRect used = childrenRect();
@@ -210,7 +211,6 @@ void frmPropaty::changeEvent(QEvent *event)
 
 void frmPropaty::setSummary(const LearnerSummary &summary)
 {
-    lblName->setText(shownFileName(m_name));
     for (int course = 0; course < 2; ++course) {
         const CourseTexts &t = summary.courses[std::size_t(course)];
         const QString texts[6] = {t.passedStep, t.runCount, t.totalTime,

@@ -31,7 +31,8 @@ public:
     // The name as the window shows it (a number while it hides names); the files and the
     // printout are still the learner's.
     void setShownName(const QString &name);
-    // Shows these figures and settings, read anew (in the language now spoken).
+    // Shows these figures and settings in place of those shown: the texts of a summary read
+    // anew after the language changed. The name stays as shown.
     void setSummary(const LearnerSummary &summary);
 
 protected:

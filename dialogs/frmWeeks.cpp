@@ -93,6 +93,8 @@ frmWeeks::frmWeeks(WeekView view, const QIcon &icon, QWidget *parent) : QDialog(
     tblWeeks->verticalHeader()->hide();
     tblWeeks->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblWeeks->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Arrows move within the table; Tab goes on to the buttons.
+    tblWeeks->setTabKeyNavigation(false);
     // In the group's order until a column is clicked.
     tblWeeks->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tblWeeks->setSortingEnabled(true);

@@ -137,12 +137,12 @@ STEPs gained</translation>
     <message>
         <source>練習回数(&amp;N)</source>
         <extracomment>... the bars show the runs ...</extracomment>
-        <translation>&amp;Number of runs</translation>
+        <translation>Ru&amp;ns</translation>
     </message>
     <message>
         <source>練習時間(&amp;T)</source>
         <extracomment>... or the minutes practised.</extracomment>
-        <translation>Practice &amp;time</translation>
+        <translation>&amp;Time</translation>
     </message>
     <message>
         <source>1日ごとに数えます。</source>
@@ -204,11 +204,11 @@ STEPs gained</translation>
     </message>
     <message>
         <source>英文練習</source>
-        <translation>English practice</translation>
+        <translation>English</translation>
     </message>
     <message>
         <source>かな／ローマ練習</source>
-        <translation>Kana/Romaji practice</translation>
+        <translation>Kana/Romaji</translation>
     </message>
     <message>
         <source>%1（%2）</source>

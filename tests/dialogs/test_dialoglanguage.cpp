@@ -182,6 +182,8 @@ private slots:
 
     void switchesWhileOpenAndBack_data();
     void switchesWhileOpenAndBack();
+    void tabReachesEveryControl_data() { switchesWhileOpenAndBack_data(); }
+    void tabReachesEveryControl();
     void modelsTellTheirViews();
     void greyedCaptionsInEveryLanguage();
     void linkOpensFromTheKeyboard();
@@ -250,6 +252,29 @@ void tst_DialogLanguage::switchesWhileOpenAndBack()
 
     speak(Language::Japanese);
     QCOMPARE(wordsOf(*dialog), japanese);
+}
+
+void tst_DialogLanguage::tabReachesEveryControl()
+{
+    QFETCH(Factory, make);
+    const std::unique_ptr<QWidget> dialog = make();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    // Of a group of radio buttons Tab stops at the one chosen; arrows move within it.
+    QSet<QWidget *> controls;
+    for (QWidget *w : dialog->findChildren<QWidget *>()) {
+        const auto *radio = qobject_cast<QAbstractButton *>(w);
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisible() && w->isEnabled() &&
+            !(radio && radio->autoExclusive() && radio->isCheckable() && !radio->isChecked()))
+            controls << w;
+    }
+    QSet<QWidget *> reached;
+    for (int i = 0; i < 2 * int(controls.size()) && QApplication::focusWidget(); ++i) {
+        reached << QApplication::focusWidget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    for (QWidget *control : std::as_const(controls))
+        QVERIFY2(reached.contains(control), qPrintable(control->objectName() + control->metaObject()->className()));
 }
 
 void tst_DialogLanguage::modelsTellTheirViews()
