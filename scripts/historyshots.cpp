@@ -92,7 +92,7 @@ int main(int argc, char **argv)
 
     const QStringList keys(plan.files.begin(), plan.files.end());
     const WeekComparison comparison = compareWeeks(*journal, keys, today);
-    frmWeeks weeks({comparison, QStringLiteral("/home/teacher/Records"), groupName(AllGroup), QDir::homePath()}, QIcon());
+    frmWeeks weeks({comparison, QStringLiteral("/home/teacher/Records"), AllGroup, QDir::homePath()}, QIcon());
     weeks.show();
     const bool wrote2 = weeks.grab().save(out.filePath(QStringLiteral("weekly-comparison.png")));
 
