@@ -16,11 +16,14 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 namespace qel {
 
 namespace {
+
+constexpr int kCourseListColumn = 1; // the list's Course column, after the name
 
 struct ButtonDesign {
     const char *key;
@@ -429,6 +432,7 @@ void frmMainControls::buildPanes(const TwipsScale &twips)
     header->setSortIndicatorShown(false);
     for (int c = 0; c < LearnerListModel::kColumns; ++c)
         header->resizeSection(c, twips.x(LearnerListModel::columnWidthTwips(c)));
+    courseColumnWidth = header->sectionSize(kCourseListColumn);
 
     Picture1 = new GraphPane(formArea);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -511,6 +515,19 @@ void frmMainControls::retranslatePanes()
         statusPanels[i]->setAccessibleName(panels[i]);
     lblTitle[0]->setAccessibleName(tr("記録フォルダー"));
     lblTitle[1]->setAccessibleName(tr("右の表示"));
+    fitCourseColumn();
+}
+
+// The Course column is laid out for the Japanese names; a longer name in another language
+// widens it rather than being cut.
+void frmMainControls::fitCourseColumn()
+{
+    const QFontMetrics metrics(lvListView->font());
+    const int margins = 2 * (lvListView->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lvListView) + 1);
+    int width = courseColumnWidth;
+    for (Course course : {English, Kana})
+        width = std::max(width, metrics.horizontalAdvance(courseListText(course)) + margins);
+    lvListView->header()->resizeSection(kCourseListColumn, width);
 }
 
 } // namespace qel

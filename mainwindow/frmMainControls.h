@@ -113,9 +113,11 @@ public:
 
 private:
     std::array<std::pair<ToolbarButton, QAction *>, kToolbarCommands> buttonCommands{};
+    int courseColumnWidth = 0; // pixels, as the list is laid out
 
     void retranslateToolbar();
     void retranslatePanes();
+    void fitCourseColumn();
     void buildMenus(QMainWindow &window);
     void buildPanes(const TwipsScale &twips);
     void buildToolbar(QMainWindow &window);
