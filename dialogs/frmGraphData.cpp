@@ -1,0 +1,139 @@
+#include "dialogs/frmGraphData.h"
+
+#include "base/asker.h"
+#include "base/dialogframe.h"
+#include "graphs/graphdatamodel.h"
+#include "graphs/graphstate.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace qel {
+
+namespace {
+
+QLabel *plainLabel(QWidget *parent, const QString &name, const QString &text)
+{
+    // Names come from files and are never markup.
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setText(text);
+    label->setHidden(text.isEmpty());
+    return label;
+}
+
+} // namespace
+
+frmGraphData::frmGraphData(std::unique_ptr<graphs::GraphDataModel> model, QWidget *parent)
+    : QDialog(parent), m_model(std::move(model))
+{
+    setDialogFrame(*this);
+    setObjectName(QStringLiteral("frmGraphData"));
+    //: Title of the window showing a graph's data as a table.
+    setWindowTitle(tr("グラフのデータ"));
+    setModal(true);
+
+    lblCaption = plainLabel(this, QStringLiteral("lblCaption"), m_model->caption());
+    QFont bold = lblCaption->font();
+    bold.setBold(true);
+    lblCaption->setFont(bold);
+    lblSummary = plainLabel(this, QStringLiteral("lblSummary"), m_model->summary());
+
+    tblData = new QTableView(this);
+    tblData->setObjectName(QStringLiteral("tblData"));
+    tblData->setModel(m_model.get());
+    tblData->setAccessibleName(m_model->caption());
+    tblData->setAccessibleDescription(m_model->summary());
+    tblData->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblData->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblData->setTabKeyNavigation(false);
+    tblData->verticalHeader()->hide();
+    // Rows of one height: the view never asks a long history for every row to size them.
+    tblData->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tblData->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tblData->setMinimumSize(360, 300);
+
+    //: Button: copies the whole table to the clipboard.
+    cmdCopy = new QPushButton(tr("コピー"), this);
+    cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
+    cmdCopy->setAutoDefault(false);
+    //: Button: closes the window.
+    cmdClose = new QPushButton(tr("閉じる"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setDefault(true);
+    connect(cmdCopy, &QPushButton::clicked, this, &frmGraphData::copyTable);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    // The whole table, whichever control has the focus (the table would copy one cell).
+    auto *copy = new QShortcut(QKeySequence::Copy, this);
+    copy->setContext(Qt::WindowShortcut);
+    connect(copy, &QShortcut::activated, this, &frmGraphData::copyTable);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdCopy);
+    buttons->addWidget(cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblCaption);
+    layout->addWidget(lblSummary);
+    layout->addWidget(tblData, 1);
+    layout->addLayout(buttons);
+    tblData->setFocus();
+}
+
+frmGraphData::~frmGraphData()
+{
+    // The view goes before the model it shows.
+    delete tblData;
+}
+
+void frmGraphData::copyTable()
+{
+    QGuiApplication::clipboard()->setText(m_model->tabSeparated());
+}
+
+namespace {
+void show(QWidget *parent, std::unique_ptr<graphs::GraphDataModel> model)
+{
+    frmGraphData dialog(std::move(model), parent);
+    asker().showDialog(dialog);
+}
+} // namespace
+
+void showPracticeData(QWidget *parent, const graphs::PersonalGraphRow &row,
+                      std::shared_ptr<const LoadedHistory> history)
+{
+    show(parent, graphs::GraphDataModel::practice(row, std::move(history)));
+}
+
+void showPracticeTimeData(QWidget *parent, const graphs::PersonalGraphRow &row,
+                          std::shared_ptr<const LoadedHistory> history)
+{
+    show(parent, graphs::GraphDataModel::practiceTime(row, std::move(history)));
+}
+
+void showStepStatisticsData(QWidget *parent, const QString &groupName, int learnerCount,
+                            const GroupCollections &collections, double percentile)
+{
+    show(parent, graphs::GraphDataModel::statistics(graphs::StepStatistics, groupName, learnerCount, collections,
+                                                    percentile));
+}
+
+void showRunStatisticsData(QWidget *parent, const QString &groupName, int learnerCount,
+                           const GroupCollections &collections, double percentile)
+{
+    show(parent, graphs::GraphDataModel::statistics(graphs::RunStatistics, groupName, learnerCount, collections,
+                                                    percentile));
+}
+
+} // namespace qel
