@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
@@ -74,10 +75,12 @@ frmGraphData::frmGraphData(std::unique_ptr<graphs::GraphDataModel> model, QWidge
     cmdClose->setDefault(true);
     connect(cmdCopy, &QPushButton::clicked, this, &frmGraphData::copyTable);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
-    // The whole table, whichever control has the focus (the table would copy one cell).
+    // The whole table, whichever control has the focus: the table view would take the key
+    // and copy its current cell only.
     auto *copy = new QShortcut(QKeySequence::Copy, this);
     copy->setContext(Qt::WindowShortcut);
     connect(copy, &QShortcut::activated, this, &frmGraphData::copyTable);
+    tblData->installEventFilter(this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -95,6 +98,16 @@ frmGraphData::~frmGraphData()
 {
     // The view goes before the model it shows.
     delete tblData;
+}
+
+bool frmGraphData::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == tblData && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        copyTable();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmGraphData::copyTable()

@@ -34,6 +34,9 @@ public:
     // Puts the whole table on the clipboard.
     void copyTable();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     std::unique_ptr<graphs::GraphDataModel> m_model;
     QLabel *lblCaption = nullptr;
