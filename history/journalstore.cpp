@@ -92,6 +92,29 @@ std::optional<std::int64_t> optionalOf(const QVariant &value)
     return value.toLongLong();
 }
 
+// Consecutive rows of one query that belong together (`together(last, next)`), in groups of
+// two or more: what folding merges into one.
+template <typename Row, typename Read, typename Together>
+std::vector<std::vector<Row>> runsToFold(QSqlQuery &query, Read read, Together together)
+{
+    std::vector<std::vector<Row>> groups;
+    std::vector<Row> current;
+    const auto close = [&] {
+        if (current.size() > 1)
+            groups.push_back(std::move(current));
+        current.clear();
+    };
+    while (query.next()) {
+        Row row = read(query);
+        if (!current.empty() && !together(current.back(), row))
+            close();
+        current.push_back(std::move(row));
+    }
+    close();
+    query.finish();
+    return groups;
+}
+
 // The stored newest row of a file.
 struct FileState {
     qint64 id = 0;
@@ -431,6 +454,7 @@ public:
         newest.addBindValue(int(course));
         if (!exec(newest, outcome))
             return std::nullopt;
+        qint64 before = 0;
         QSqlQuery write(db);
         if (newest.next()) {
             const qint64 row = newest.value(0).toLongLong();
@@ -445,14 +469,7 @@ public:
                     return std::nullopt;
                 return last;
             }
-            write.prepare(QStringLiteral("INSERT INTO stretches(folder, course, first, last) VALUES(?, ?, ?, ?)"));
-            write.addBindValue(folder);
-            write.addBindValue(int(course));
-            write.addBindValue(seen);
-            write.addBindValue(seen);
-            if (!exec(write, outcome))
-                return std::nullopt;
-            return last;
+            before = last;
         }
         write.prepare(QStringLiteral("INSERT INTO stretches(folder, course, first, last) VALUES(?, ?, ?, ?)"));
         write.addBindValue(folder);
@@ -461,7 +478,7 @@ public:
         write.addBindValue(seen);
         if (!exec(write, outcome))
             return std::nullopt;
-        return qint64(0);
+        return before;
     }
 
     bool writeBatch(const Batch &batch, const std::map<QString, std::pair<RunRange, std::optional<RunSums>>> &ahead,
@@ -650,23 +667,12 @@ public:
             qint64 rowid, file;
             Entry entry;
         };
-        std::vector<std::vector<Row>> groups;
-        std::vector<Row> current;
-        const auto close = [&] {
-            if (current.size() > 1)
-                groups.push_back(std::move(current));
-            current.clear();
-        };
-        while (old.next()) {
-            Row row{old.value(0).toLongLong(), old.value(1).toLongLong(), entryOf(old, 2)};
-            if (!current.empty()
-                && (current.back().file != row.file || current.back().entry.series != row.entry.series
-                    || localDate(current.back().entry.seen) != localDate(row.entry.seen)))
-                close();
-            current.push_back(std::move(row));
-        }
-        close();
-        old.finish();
+        const auto groups = runsToFold<Row>(
+            old, [](const QSqlQuery &q) { return Row{q.value(0).toLongLong(), q.value(1).toLongLong(), entryOf(q, 2)}; },
+            [this](const Row &last, const Row &next) {
+                return last.file == next.file && last.entry.series == next.entry.series
+                       && localDate(last.entry.seen) == localDate(next.entry.seen);
+            });
         QSqlQuery remove(db);
         remove.prepare(QStringLiteral("DELETE FROM observations WHERE rowid = ?"));
         QSqlQuery add(db);
@@ -718,24 +724,16 @@ public:
             int course;
             Stretch stretch;
         };
-        std::vector<std::vector<Row>> groups;
-        std::vector<Row> current;
-        const auto close = [&] {
-            if (current.size() > 1)
-                groups.push_back(std::move(current));
-            current.clear();
-        };
-        while (old.next()) {
-            Row row{old.value(0).toLongLong(), old.value(1).toLongLong(), old.value(2).toInt(),
-                    {old.value(3).toLongLong(), old.value(4).toLongLong()}};
-            if (!current.empty()
-                && (current.back().folder != row.folder || current.back().course != row.course
-                    || localDate(current.back().stretch.last) != localDate(row.stretch.last)))
-                close();
-            current.push_back(row);
-        }
-        close();
-        old.finish();
+        const auto groups = runsToFold<Row>(
+            old,
+            [](const QSqlQuery &q) {
+                return Row{q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toInt(),
+                           {q.value(3).toLongLong(), q.value(4).toLongLong()}};
+            },
+            [this](const Row &last, const Row &next) {
+                return last.folder == next.folder && last.course == next.course
+                       && localDate(last.stretch.last) == localDate(next.stretch.last);
+            });
         QSqlQuery remove(db);
         remove.prepare(QStringLiteral("DELETE FROM stretches WHERE rowid = ?"));
         QSqlQuery add(db);

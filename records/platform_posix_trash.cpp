@@ -1,4 +1,4 @@
-// The trash of the freedesktop.org trash specification, of our own: Qt's reaches a file by its
+// The freedesktop.org trash, of our own: Qt's reaches a file by its
 // UTF-8 name only, and copies a file it cannot rename. Here a file goes by a rename alone,
 // under its own bytes, into the home trash when that lies on the file's device, else into the
 // trash of the file's partition ($topdir/.Trash/$uid or $topdir/.Trash-$uid).

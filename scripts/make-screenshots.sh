@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's pictures from the sample folder of a build: the main window with the
-# learner list, the same window with a learner's practice graph and with the class board
-# (names shown and hidden), a printed personal report page, and the class board during a
+# learner list, the same window with a learner's practice graph (both also in English) and with the class board
+# (names shown and hidden), a printed personal report page (also in English), and the class board during a
 # lesson as drawn alone and as printed; then those of the history views from two weeks of
 # a simulated class, in the window and drawn alone. The window runs on a private X display
 # under openbox with a private settings store and history, so nothing of the user's is
@@ -34,6 +34,8 @@ trap cleanup EXIT
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY="$display"
+# Japanese, whatever the locale; the English pictures say so.
+export QEL_LANGUAGE=ja
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 pids+=($!)
@@ -123,6 +125,14 @@ sleep 1.5
 import -frame -window "$window" "$out/board-window-hidden.png"
 close_viewer
 
+# The same window and graph in English.
+QEL_LANGUAGE=en start_viewer "$work/history.db"
+import -frame -window "$window" "$out/main-window-en.png"
+xdotool key --window "$window" Down Down
+sleep 1.5
+import -frame -window "$window" "$out/practice-graph-en.png"
+close_viewer
+
 # The window's history views, on a class that practised last week and this week.
 rm -rf "$folder"
 cmake --build "$build" --target history_screenshots >/dev/null
@@ -147,6 +157,9 @@ close_viewer
 "$cli" report "$samples" --personal "Goto Akari" "$work/report.pdf" >/dev/null
 pdftoppm -r 60 -png -singlefile "$work/report.pdf" "$work/report"
 convert "$work/report.png" -bordercolor '#909090' -border 1 "$out/printed-report.png"
+QEL_LANGUAGE=en "$cli" report "$samples" --personal "Goto Akari" "$work/report-en.pdf" >/dev/null
+pdftoppm -r 60 -png -singlefile "$work/report-en.pdf" "$work/report-en"
+convert "$work/report-en.png" -bordercolor '#909090' -border 1 "$out/printed-report-en.png"
 
 # practice-history.png, weekly-comparison.png, weekly-report.png (offscreen).
 "$build/scripts/history_screenshots" "$out" >/dev/null

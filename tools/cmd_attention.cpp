@@ -21,6 +21,8 @@ int runAttention(const QCommandLineParser &args)
     if (const auto wrong = readTableArgs(args, QStringLiteral("attention"), wanted))
         return *wrong;
     const ScanResult scan = scanFolder(wanted.folder, wanted.group);
+    if (!checkListing(wanted.folder, scan.listing))
+        return kUsageOrFolderError;
     const std::vector<TableRow> rows = makeView(wanted.folder, scan.nodes);
     std::vector<AttentionEntry> entries =
         assessClass(rows, QDateTime::currentDateTime(), loadTargets(wanted.folder));

@@ -55,12 +55,16 @@ int runSnapshot(const QCommandLineParser &args)
     const auto folder = oneFolder(args, QStringLiteral("snapshot"));
     if (!folder)
         return kUsageOrFolderError;
+    // A listing cut short would note every learner it missed as gone.
+    const ScanResult scan = scanFolder(*folder, AllGroup);
+    if (!checkListing(*folder, scan.listing))
+        return kUsageOrFolderError;
+    const std::vector<TableRow> rows = makeView(*folder, scan.nodes);
     JournalStore store(defaultDatabasePath());
     const Outcome opened = store.open(QDateTime::currentMSecsSinceEpoch());
     warnMovedAside(opened);
     if (!usable(opened))
         return databaseError(store, opened);
-    const std::vector<TableRow> rows = makeView(*folder, scanFolder(*folder, AllGroup).nodes);
     Batch batch{*folder, AllGroup, QDateTime::currentMSecsSinceEpoch(), {}};
     batch.files.reserve(rows.size());
     for (const TableRow &row : rows)
@@ -107,6 +111,8 @@ int runHistory(const QCommandLineParser &args)
         return kUsageOrFolderError;
 
     const ScanResult scan = scanFolder(*folder, *group);
+    if (!checkListing(*folder, scan.listing))
+        return kUsageOrFolderError;
     QStringList keys;
     for (const TreeNode &node : scan.nodes)
         keys << node.key;

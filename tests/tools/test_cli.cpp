@@ -508,10 +508,11 @@ QByteArray recordOf(int runs)
 // the folder exits 2 with the system's reason and writes no table, statistics or file.
 TEST(CliListing, AFailedOrCutListingExitsTwo)
 {
-    QTemporaryDir dir, out;
+    QTemporaryDir dir, out, history;
     for (int i = 0; i < 30; ++i)
         ASSERT_TRUE(samples::writeFile(QDir(dir.path()).filePath(QStringLiteral("l%1_Qele.dat").arg(i)), recordOf(2)));
     const QByteArray folder = QFile::encodeName(dir.path()), written = QFile::encodeName(out.filePath("out"));
+    const QString database = history.filePath(QStringLiteral("history.db"));
     const std::vector<std::vector<QByteArray>> commands = {
         {"table", folder},
         {"stats", folder},
@@ -519,12 +520,16 @@ TEST(CliListing, AFailedOrCutListingExitsTwo)
         {"graph", folder, "--group", "0", "--kind", "runs", "--size", "300x200", written + ".png"},
         {"report", folder, "--group", "1", written + ".pdf"},
         {"report", folder, "--personal", "l7", written + ".pdf"},
+        {"attention", folder},
+        {"history", folder},
+        {"snapshot", folder}, // last: the runs without a fault find no history written
     };
     for (const char *after : {"0", "12", ""}) {
         for (const auto &args : commands) {
             const qeltest::ProgramRun r = runCliBytes(args, {"LD_PRELOAD=" QEL_LISTING_FAULT,
                                                              *after ? "QEL_TEST_FAIL_LISTING=" + folder : QByteArray("-=-"),
-                                                             QByteArray("QEL_TEST_FAIL_AFTER=") + after});
+                                                             QByteArray("QEL_TEST_FAIL_AFTER=") + after,
+                                                             "QEL_HISTORY_DB=" + QFile::encodeName(database)});
             const std::string what = args[0].toStdString() + " " + after + "\n" + r.err.toStdString();
             if (!*after) { // without a fault the same commands succeed
                 EXPECT_EQ(r.exitCode, 0) << what;
@@ -534,6 +539,7 @@ TEST(CliListing, AFailedOrCutListingExitsTwo)
             EXPECT_TRUE(r.errText().contains("cannot be read to its end: " + dir.path() + ": " + qt_error_string(EIO))) << what;
             EXPECT_TRUE(r.out.isEmpty()) << what;
             EXPECT_TRUE(out.isValid() && QDir(out.path()).isEmpty()) << what;
+            EXPECT_FALSE(QFileInfo::exists(database)) << what;
         }
     }
 }
