@@ -9,6 +9,7 @@
 
 #include <QBitmap>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -131,13 +132,15 @@ About::About(QWidget *parent)
     Label1->setFont(versionFont);
     Label1->setGeometry(trect(this, 2040, 3180, 975, 315));
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1 = new QPushButton(this);
     Command1->setGeometry(trect(this, 1800, 3480, 1395, 375));
     Command1->setDefault(true);
 
     Label2 = transparentLabel(makerAddress(), kLinkColour);
     Label2->setGeometry(trect(this, 1080, 3840, 2895, 255));
     Label2->setCursor(linkCursor());
+    // The link is a command too: Tab reaches it, Enter or Space opens it.
+    Label2->setFocusPolicy(Qt::TabFocus);
 
     Label3 = transparentLabel(QStringLiteral("Copyright (C) QelSoft"), Qt::white);
     QFont noticeFont(draw::kCentury);
@@ -156,6 +159,24 @@ About::About(QWidget *parent)
 
     connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
     setLinkLook(false);
+    setTabOrder(Command1, Label2);
+    retranslate();
+}
+
+void About::retranslate()
+{
+    Command1->setText(tr("OK"));
+    //: The link under the version, to the maker's web page.
+    Label2->setAccessibleName(tr("製作者のホームページ"));
+    //: %1 is the address of the maker's web page.
+    setDescription(Label2, tr("ブラウザで %1 を開きます。").arg(makerAddress()));
+}
+
+void About::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 void About::Command1_Click()
@@ -203,6 +224,16 @@ bool About::eventFilter(QObject *watched, QEvent *event)
         // Label1 and Image1 do nothing. No label passes its move on to the form, which
         // would put the link out.
         return true;
+    }
+    // Lit while it has the focus, or a keyboard user could not see where it is.
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && watched == Label2)
+        setLinkLook(event->type() == QEvent::FocusIn);
+    if (event->type() == QEvent::KeyPress && watched == Label2) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            Label2_Click();
+            return true;
+        }
     }
     if (event->type() == QEvent::MouseButtonRelease && watched == Label2) {
         auto *mouse = static_cast<QMouseEvent *>(event);

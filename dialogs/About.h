@@ -35,8 +35,10 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void retranslate();
     void setLinkLook(bool lit);
     bool linkLit_ = false;
 };

@@ -25,4 +25,10 @@ QPushButton *addButton(QWidget *parent, const QString &objectName, const QString
     return button;
 }
 
+void setDescription(QWidget *control, const QString &description)
+{
+    control->setToolTip(description);
+    control->setAccessibleDescription(description);
+}
+
 } // namespace qel

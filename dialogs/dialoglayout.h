@@ -20,4 +20,7 @@ QLabel *addPlainLabel(QWidget *parent, const QString &objectName, const QRect &g
 QPushButton *addButton(QWidget *parent, const QString &objectName, const QString &caption,
                        const QRect &geometry);
 
+// What a control does, as its tip and as what a screen reader says of it.
+void setDescription(QWidget *control, const QString &description);
+
 } // namespace qel

@@ -8,6 +8,7 @@
 #include "base/twips.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
@@ -68,7 +69,8 @@ std::vector<graphs::PracticeBar> historyBars(const std::vector<PeriodFigures> &p
 
 QString historyTitle(const LearnerHistory &history)
 {
-    return QStringLiteral("%1（%2）の練習の記録").arg(history.name, courseListText(history.course));
+    //: Heading of a learner's practice record: %1 the learner, %2 the Course.
+    return frmHistory::tr("%1（%2）の練習の記録").arg(history.name, courseListText(history.course));
 }
 
 frmHistory::frmHistory(LearnerHistory history, const QIcon &icon, QWidget *parent)
@@ -76,7 +78,6 @@ frmHistory::frmHistory(LearnerHistory history, const QIcon &icon, QWidget *paren
 {
     draw::installFontSubstitutes();
     setDialogFrame(*this);
-    setWindowTitle(QStringLiteral("練習の記録"));
     setWindowIcon(icon);
     setFont(QFont(draw::kPGothic, 9));
     const TwipsScale t(this);
@@ -87,18 +88,17 @@ frmHistory::frmHistory(LearnerHistory history, const QIcon &icon, QWidget *paren
     titleFont.setPointSize(11);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    lblTitle->setText(historyTitle(m_history));
 
-    const auto radio = [&](const char *name, const QString &caption, int left, int top) {
-        auto *button = new QRadioButton(caption, this);
+    const auto radio = [&](const char *name, int left, int top) {
+        auto *button = new QRadioButton(this);
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(t.rect(left, top, 1500, 300));
         return button;
     };
-    optDay = radio("optDay", QStringLiteral("日ごと(&D)"), 5700, 120);
-    optWeek = radio("optWeek", QStringLiteral("週ごと(&W)"), 7200, 120);
-    optRuns = radio("optRuns", QStringLiteral("練習回数(&N)"), 5700, 450);
-    optMinutes = radio("optMinutes", QStringLiteral("練習時間(&T)"), 7200, 450);
+    optDay = radio("optDay", 5700, 120);
+    optWeek = radio("optWeek", 7200, 120);
+    optRuns = radio("optRuns", 5700, 450);
+    optMinutes = radio("optMinutes", 7200, 450);
     auto *periodGroup = new QButtonGroup(this);
     periodGroup->addButton(optDay);
     periodGroup->addButton(optWeek);
@@ -120,15 +120,16 @@ frmHistory::frmHistory(LearnerHistory history, const QIcon &icon, QWidget *paren
     tblPeriods->verticalHeader()->hide();
     tblPeriods->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblPeriods->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Arrows move within the table; Tab goes on to the buttons.
+    tblPeriods->setTabKeyNavigation(false);
     tblPeriods->horizontalHeader()->setStretchLastSection(true);
 
     lblEmpty = addPlainLabel(this, QStringLiteral("lblEmpty"), t.rect(kMargin, kGraphTop, kWidth - 2 * kMargin, 600),
                              Qt::AlignCenter);
-    lblEmpty->setText(QStringLiteral("まだ記録がありません。ビューアがこの記録フォルダを読むたびに記録されます。"));
     lblEmpty->setVisible(!m_history.known());
     picGraph->setVisible(m_history.known());
 
-    cmdClose = addButton(this, QStringLiteral("cmdClose"), QStringLiteral("閉じる"),
+    cmdClose = addButton(this, QStringLiteral("cmdClose"), QString(),
                          t.rect(kWidth - kMargin - kButtonWidth, kHeight - kButtonHeight - 120, kButtonWidth, kButtonHeight));
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     for (QRadioButton *button : {optDay, optWeek, optRuns, optMinutes})
@@ -136,7 +137,42 @@ frmHistory::frmHistory(LearnerHistory history, const QIcon &icon, QWidget *paren
             if (on)
                 showPeriods();
         });
+    retranslate();
     showPeriods();
+}
+
+void frmHistory::retranslate()
+{
+    //: Title of the view of a learner's practice over days or weeks.
+    setWindowTitle(tr("練習の記録"));
+    lblTitle->setText(historyTitle(m_history));
+    //: Choices of the practice record: one row and bar per day, ...
+    optDay->setText(tr("日ごと(&D)"));
+    //: ... or per week; ...
+    optWeek->setText(tr("週ごと(&W)"));
+    //: ... the bars show the runs ...
+    optRuns->setText(tr("練習回数(&N)"));
+    //: ... or the minutes practised.
+    optMinutes->setText(tr("練習時間(&T)"));
+    setDescription(optDay, tr("1日ごとに数えます。"));
+    setDescription(optWeek, tr("月曜日から日曜日までの1週間ごとに数えます。"));
+    setDescription(optRuns, tr("グラフに練習回数を示します。"));
+    setDescription(optMinutes, tr("グラフに練習時間を分で示します。"));
+    picGraph->setAccessibleName(tr("練習のグラフ"));
+    tblPeriods->setAccessibleName(tr("期間ごとの練習"));
+    setDescription(tblPeriods, tr("新しい期間から順に、練習回数、練習時間、平均SPM、ミスタイプ率、到達STEPを示します。"));
+    lblEmpty->setText(tr("まだ記録がありません。ビューアがこの記録フォルダを読むたびに記録されます。"));
+    cmdClose->setText(tr("閉じる"));
+    // The table words itself anew; its columns take the new widths.
+    tblPeriods->resizeColumnsToContents();
+    showBars();
+}
+
+void frmHistory::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 void frmHistory::showPeriods()
@@ -145,8 +181,18 @@ void frmHistory::showPeriods()
     const std::vector<PeriodFigures> &periods = weeks ? m_history.weeks : m_history.days;
     m_model->setPeriods(periods, weeks ? Period::Week : Period::Day);
     tblPeriods->resizeColumnsToContents();
+    showBars();
+}
+
+void frmHistory::showBars()
+{
+    const bool weeks = optWeek->isChecked();
+    const std::vector<PeriodFigures> &periods = weeks ? m_history.weeks : m_history.days;
     const bool minutes = optMinutes->isChecked();
-    picGraph->setBars(historyBars(periods, minutes), minutes ? QStringLiteral("練習時間(分)") : QStringLiteral("練習回数"));
+    //: Captions of the bar graph: minutes practised, or runs.
+    const QString caption = minutes ? tr("練習時間(分)") : tr("練習回数");
+    picGraph->setBars(historyBars(periods, minutes), caption);
+    picGraph->setAccessibleDescription(caption);
 }
 
 } // namespace qel

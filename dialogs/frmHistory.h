@@ -30,8 +30,13 @@ class frmHistory : public QDialog {
 public:
     frmHistory(history::LearnerHistory history, const QIcon &icon, QWidget *parent = nullptr);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     void showPeriods();
+    void showBars();
 
     history::LearnerHistory m_history;
     QLabel *lblTitle = nullptr;

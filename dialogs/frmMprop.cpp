@@ -44,23 +44,16 @@ frmMprop::frmMprop(GroupHost &host, const QIcon &icon, QWidget *parent)
 {
     draw::installFontSubstitutes();
     setDialogFrame(*this);
-    setWindowTitle(QStringLiteral("全体のプロパティ"));
     setWindowIcon(icon);
     setFont(QFont(draw::kPGothic, 9));
     m_labelHeight = std::max(m_twips.y(255), fontMetrics().height() + 2);
 
-    const QString headers[3] = {QStringLiteral("全体"), QStringLiteral("英文練習"),
-                                QStringLiteral("かな／ローマ練習")};
-    for (int group = 0; group < 3; ++group) {
-        QLabel *header = addLabel(QStringLiteral("lblHeader_%1").arg(group), kHeaderLeft[group], kHeaderTop, 0);
-        header->setText(headers[group]);
-        header->resize(header->sizeHint().width(), header->height());
-    }
+    for (int group = 0; group < 3; ++group)
+        lblHeader[group] = addLabel(QStringLiteral("lblHeader_%1").arg(group), kHeaderLeft[group], kHeaderTop, 0);
 
     for (int row = 0; row < 7; ++row) {
-        addLabel(QStringLiteral("lblCaption_%1").arg(row), kCaptionLeft, kRowTop[row], kCaptionWidth,
-                 Qt::AlignRight | Qt::AlignVCenter)
-            ->setText(statCaption(row));
+        lblCaption[row] = addLabel(QStringLiteral("lblCaption_%1").arg(row), kCaptionLeft, kRowTop[row],
+                                   kCaptionWidth, Qt::AlignRight | Qt::AlignVCenter);
         for (int group = 0; group < 3; ++group)
             lblValue[group][row] = addLabel(QStringLiteral("lblValue_%1_%2").arg(group).arg(row),
                                              kValueLeft[group], kRowTop[row], kValueWidth[group],
@@ -70,15 +63,9 @@ frmMprop::frmMprop(GroupHost &host, const QIcon &icon, QWidget *parent)
     // The blue notice over a silver copy of itself, which shows as its shadow.
     QFont noticeFont(draw::kPGothic, 24);
     noticeFont.setBold(true);
-    const QString notice = QStringLiteral("集計しています。");
-    const int noticeWidth =
-        std::max(m_twips.x(kNoticeWidth), QFontMetrics(noticeFont).horizontalAdvance(notice) + 4);
-    const int noticeHeight = QFontMetrics(noticeFont).height() + 2;
     auto makeNotice = [&](const QString &objectName, int left, int top, const QColor &colour) {
         QLabel *label = addLabel(objectName, left, top, 0);
         label->setFont(noticeFont);
-        label->setText(notice);
-        label->setGeometry(m_twips.x(left), m_twips.y(top), noticeWidth, noticeHeight);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, colour);
         palette.setColor(QPalette::Disabled, QPalette::WindowText, colour);
@@ -89,10 +76,10 @@ frmMprop::frmMprop(GroupHost &host, const QIcon &icon, QWidget *parent)
     lblNoticeShadow = makeNotice(QStringLiteral("lblNoticeShadow"), 2220, 1500, QColor(0xC0, 0xC0, 0xC0));
     lblNotice = makeNotice(QStringLiteral("lblNotice"), 2100, 1365, QColor(0x00, 0x00, 0xFF));
 
-    cmdPrint = addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+    cmdPrint = addButton(this, QStringLiteral("cmdPrint"), QString(),
                          m_twips.rect(kPrintLeft, kButtonTop, kButtonWidth, kButtonHeight));
     cmdPrint->setAutoDefault(false);
-    cmdOK = addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
+    cmdOK = addButton(this, QStringLiteral("cmdOK"), QString(),
                       m_twips.rect(kOkLeft, kButtonTop, kButtonWidth, kButtonHeight));
     cmdOK->setDefault(true);
     connect(cmdPrint, &QPushButton::clicked, this, &frmMprop::cmdPrint_Click);
@@ -102,6 +89,52 @@ frmMprop::frmMprop(GroupHost &host, const QIcon &icon, QWidget *parent)
     cmdPrint->setEnabled(false);
     cmdOK->setEnabled(false);
     setFixedSize(m_twips.x(kClientWidth), m_twips.y(kClientHeight));
+    retranslate();
+}
+
+void frmMprop::retranslate()
+{
+    //: Title of the group properties dialog: the statistics of all learners and of each Course.
+    setWindowTitle(tr("全体のプロパティ"));
+    const QString headers[3] = {
+        //: Column of the statistics of all learners.
+        tr("全体"),
+        tr("英文練習"),
+        tr("かな／ローマ練習"),
+    };
+    for (int group = 0; group < 3; ++group) {
+        QLabel *header = lblHeader[std::size_t(group)];
+        header->setText(headers[group]);
+        header->resize(header->sizeHint().width(), header->height());
+    }
+    for (int row = 0; row < 7; ++row) {
+        lblCaption[std::size_t(row)]->setText(statCaption(row));
+        for (int group = 0; group < 3; ++group)
+            //: A figure as a screen reader names it: %1 the figure, %2 the group's column.
+            lblValue[std::size_t(group)][std::size_t(row)]->setAccessibleName(
+                tr("%1（%2）").arg(statCaption(row), headers[group]));
+    }
+
+    //: Shown while the figures of the three groups are being gathered.
+    const QString notice = tr("集計しています。");
+    const int noticeWidth =
+        std::max(m_twips.x(kNoticeWidth), QFontMetrics(lblNotice->font()).horizontalAdvance(notice) + 4);
+    const int noticeHeight = QFontMetrics(lblNotice->font()).height() + 2;
+    for (QLabel *label : {lblNoticeShadow, lblNotice}) {
+        label->setText(notice);
+        label->resize(noticeWidth, noticeHeight);
+    }
+
+    cmdPrint->setText(tr("印刷"));
+    setDescription(cmdPrint, tr("この集計を全体レポートとして印刷します。"));
+    cmdOK->setText(tr("OK"));
+}
+
+void frmMprop::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 bool frmMprop::event(QEvent *event)
@@ -178,7 +211,5 @@ QLabel *frmMprop::addLabel(const QString &objectName, int left, int top, int wid
     return addPlainLabel(this, objectName, QRect(m_twips.x(left), m_twips.y(top), m_twips.x(width), m_labelHeight),
                          alignment);
 }
-
-
 
 } // namespace qel

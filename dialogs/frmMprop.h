@@ -31,8 +31,10 @@ protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void retranslate();
     void Form_Activate();
     void showFigures(const GroupStatistics &figures);
     void cmdPrint_Click();
@@ -47,6 +49,8 @@ private:
     TwipsScale m_twips;
     int m_labelHeight = 0;
 
+    std::array<QLabel *, 3> lblHeader{};
+    std::array<QLabel *, 7> lblCaption{};
     // [group][row]
     std::array<std::array<QLabel *, 7>, 3> lblValue{};
     QLabel *lblNoticeShadow = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -21,6 +22,14 @@ public:
     QRadioButton *optNumbers = nullptr;
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
+
+    QLabel *lblQuestion = nullptr;
 };
 
 } // namespace qel

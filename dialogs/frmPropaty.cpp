@@ -5,6 +5,7 @@
 #include "records/filenames.h"
 #include "records/learnersummary.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
@@ -34,9 +35,13 @@ constexpr int kMargin = 120;
 // Settings on the left stop short of the captions and buttons beside them.
 constexpr int kLeftSettingWidth = 2160;
 
-const char *const kFigureCaptions[6] = {
-    "合格済ステップ", "練習回数", "総練習時間", "上達度", "最高SPM", "最終練習日",
-};
+// Settings shown on the left, under the captions of lblSettingCaption 3 to 6.
+constexpr SettingIndex kLeftSettings[4] = {KeyboardSetting, KanjiSetting, CursorSetting, ElapsedTimeSetting};
+constexpr int kLeftSettingTop[4] = {4020, 4380, 4740, 5100};
+
+// The trainer leaves the mistype key and the reading unset ("－") exactly when the keyboard
+// or the kanji is hidden: a sign that reads the same in every language.
+const QString kNotApplicable = QStringLiteral("－");
 
 } // namespace
 
@@ -46,26 +51,20 @@ frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &learnerKey,
 {
     draw::installFontSubstitutes();
     setDialogFrame(*this);
-    setWindowTitle(QStringLiteral("個人のプロパティ"));
     setWindowIcon(icon);
     setFont(QFont(draw::kPGothic, 9));
     // Japanese fonts run taller than the rows were drawn for; never cut a line.
     m_labelHeight = std::max(m_twips.y(255), fontMetrics().height() + 2);
 
-    addLabel(QStringLiteral("lblUserCaption"), kCaptionLeft, 120, 1320)->setText(QStringLiteral("利用者"));
+    lblUserCaption = addLabel(QStringLiteral("lblUserCaption"), kCaptionLeft, 120, 1320);
     lblName = addLabel(QStringLiteral("lblName"), kColumnLeft[0], 120, kOkLeft + kButtonWidth - kColumnLeft[0]);
 
-    const QString headers[2] = {QStringLiteral("英文練習"), QStringLiteral("かな／ローマ練習")};
-    for (int course = 0; course < 2; ++course) {
-        QLabel *header = addLabel(QStringLiteral("lblHeader_%1").arg(course), kHeaderLeft[course], 450,
-                                  1700);
-        header->setText(headers[course]);
-        header->resize(std::max(header->width(), header->sizeHint().width()), header->height());
-    }
+    for (int course = 0; course < 2; ++course)
+        lblHeader[course] = addLabel(QStringLiteral("lblHeader_%1").arg(course), kHeaderLeft[course], 450, 1700);
 
     for (int row = 0; row < 6; ++row) {
-        addLabel(QStringLiteral("lblFigureCaption_%1").arg(row), kCaptionLeft, kFigureTop[row], 1320)
-            ->setText(QString::fromUtf8(kFigureCaptions[row]));
+        lblFigureCaption[row] =
+            addLabel(QStringLiteral("lblFigureCaption_%1").arg(row), kCaptionLeft, kFigureTop[row], 1320);
         for (int course = 0; course < 2; ++course)
             lblFigure[course][row] = addLabel(QStringLiteral("lblFigure_%1_%2").arg(course).arg(row),
                                               kColumnLeft[course], kFigureTop[row], kColumnWidth,
@@ -76,7 +75,7 @@ frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &learnerKey,
     // label runs up to the next column, a little wider than the figures above it.
     const int textWidth = std::max(m_twips.x(kTextWidth),
                                    fontMetrics().horizontalAdvance(QString(13, QChar(0x3042))) + 4);
-    addLabel(QStringLiteral("lblTextCaption"), kCaptionLeft, kTextTop, 1320)->setText(QStringLiteral("テキスト"));
+    lblSettingCaption[0] = addLabel(QStringLiteral("lblTextCaption"), kCaptionLeft, kTextTop, 1320);
     for (int course = 0; course < 2; ++course) {
         QLabel *label = addLabel(QStringLiteral("lblSetting_%1").arg(course), kColumnLeft[course], kTextTop,
                                  kColumnWidth, Qt::AlignCenter);
@@ -84,42 +83,26 @@ frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &learnerKey,
         lblSetting[course] = label;
     }
 
-    addLabel(QStringLiteral("lblConversionModeCaption"), kCaptionLeft, 3300, 1320)
-        ->setText(QStringLiteral("変換モード"));
+    lblSettingCaption[1] = addLabel(QStringLiteral("lblConversionModeCaption"), kCaptionLeft, 3300, 1320);
     lblSetting[ConversionModeSetting] = addLabel(QStringLiteral("lblSetting_%1").arg(ConversionModeSetting),
                                                  kColumnLeft[1], 3300, kColumnWidth, Qt::AlignCenter);
 
-    addLabel(QStringLiteral("lblSpeedGuideCaption"), kCaptionLeft, 3660, 1320)
-        ->setText(QStringLiteral("スピードガイド"));
+    lblSettingCaption[2] = addLabel(QStringLiteral("lblSpeedGuideCaption"), kCaptionLeft, 3660, 1320);
     lblSetting[SpeedGuideSetting] = addLabel(QStringLiteral("lblSetting_%1").arg(SpeedGuideSetting),
                                              kColumnLeft[0], 3660, 4635);
 
-    struct LeftRow {
-        int setting;
-        int top;
-        const char *caption;
-    };
-    const LeftRow leftRows[] = {
-        {KeyboardSetting, 4020, "キーボード"},
-        {KanjiSetting, 4380, "漢字"},
-        {CursorSetting, 4740, "カーソル"},
-        {ElapsedTimeSetting, 5100, "経過時間"},
-    };
-    for (const LeftRow &row : leftRows) {
-        addLabel(QStringLiteral("lblSettingCaption_%1").arg(row.setting), kCaptionLeft, row.top, 1320)
-            ->setText(QString::fromUtf8(row.caption));
-        lblSetting[row.setting] = addLabel(QStringLiteral("lblSetting_%1").arg(row.setting), kColumnLeft[0],
-                                           row.top, kLeftSettingWidth);
+    for (int row = 0; row < 4; ++row) {
+        const int setting = kLeftSettings[row];
+        lblSettingCaption[std::size_t(3 + row)] = addLabel(QStringLiteral("lblSettingCaption_%1").arg(setting),
+                                                           kCaptionLeft, kLeftSettingTop[row], 1320);
+        lblSetting[setting] = addLabel(QStringLiteral("lblSetting_%1").arg(setting), kColumnLeft[0],
+                                       kLeftSettingTop[row], kLeftSettingWidth);
     }
 
     lblMistypeCaption = addLabel(QStringLiteral("lblMistypeCaption"), kSideCaptionLeft, 4020,
                                  kSideValueLeft - kSideCaptionLeft);
-    lblMistypeCaption->setText(QStringLiteral("ミスタイプ"));
     lblReadingCaption = addLabel(QStringLiteral("lblReadingCaption"), kSideCaptionLeft, 4380,
                                  kSideValueLeft - kSideCaptionLeft);
-    lblReadingCaption->setText(QStringLiteral("読み仮名"));
-    for (QLabel *caption : {lblMistypeCaption, lblReadingCaption})
-        caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
     const int sideValueWidth = kOkLeft + kButtonWidth - kSideValueLeft;
     lblSetting[MistypeSetting] = addLabel(QStringLiteral("lblSetting_%1").arg(MistypeSetting), kSideValueLeft,
                                           4020, sideValueWidth);
@@ -129,16 +112,18 @@ frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &learnerKey,
     lblSetting[MistypeSetting]->setIndent(m_twips.x(90));
     lblSetting[ReadingSetting]->setIndent(m_twips.x(90));
 
-    cmdPrint = addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("印刷"),
+    cmdPrint = addButton(this, QStringLiteral("cmdPrint"), QString(),
                          m_twips.rect(kPrintLeft, kButtonTop, kButtonWidth, kButtonHeight));
     cmdPrint->setAutoDefault(false);
-    cmdOK = addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
+    cmdOK = addButton(this, QStringLiteral("cmdOK"), QString(),
                       m_twips.rect(kOkLeft, kButtonTop, kButtonWidth, kButtonHeight));
     cmdOK->setDefault(true);
     connect(cmdPrint, &QPushButton::clicked, this, &frmPropaty::cmdPrint_Click);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    fill(summary);
+    retranslate();
+    lblName->setText(shownFileName(m_name));
+    setSummary(summary);
 
     const QRect used = childrenRect();
     setFixedSize(std::max(m_twips.x(kOkLeft + kButtonWidth + kMargin), used.right() + 1 + m_twips.x(kMargin)),
@@ -146,9 +131,86 @@ frmPropaty::frmPropaty(const LearnerSummary &summary, const QString &learnerKey,
     cmdOK->setFocus();
 }
 
-void frmPropaty::fill(const LearnerSummary &summary)
+void frmPropaty::retranslate()
 {
-    lblName->setText(shownFileName(m_name));
+    //: Title of the personal properties dialog.
+    setWindowTitle(tr("個人のプロパティ"));
+    //: Caption of the learner's name.
+    lblUserCaption->setText(tr("利用者"));
+    lblHeader[0]->setText(tr("英文練習"));
+    lblHeader[1]->setText(tr("かな／ローマ練習"));
+    for (QLabel *header : lblHeader)
+        header->resize(std::max(m_twips.x(1700), header->sizeHint().width()), header->height());
+
+    const QString figureCaptions[6] = {
+        //: Captions of a learner's figures, one row each: the highest STEP passed, ...
+        tr("合格済ステップ"),
+        //: ... the number of practice runs, ...
+        tr("練習回数"),
+        tr("総練習時間"),
+        //: ... the progress rate (strokes per minute gained per run), ...
+        tr("上達度"),
+        //: ... the best strokes per minute, ...
+        tr("最高SPM"),
+        //: ... the date of the last run.
+        tr("最終練習日"),
+    };
+    for (int row = 0; row < 6; ++row) {
+        lblFigureCaption[row]->setText(figureCaptions[row]);
+        for (int course = 0; course < 2; ++course)
+            //: A figure as a screen reader names it: %1 the figure, %2 the Course's practice.
+            lblFigure[course][row]->setAccessibleName(
+                tr("%1（%2）").arg(figureCaptions[row], lblHeader[course]->text()));
+    }
+
+    const QString settingCaptions[7] = {
+        //: Captions of the learner's own trainer settings: the practice text, ...
+        tr("テキスト"),
+        //: ... the kana conversion mode, ...
+        tr("変換モード"),
+        tr("スピードガイド"),
+        //: ... whether the on-screen keyboard shows, ...
+        tr("キーボード"),
+        //: ... whether kanji show, ...
+        tr("漢字"),
+        tr("カーソル"),
+        //: ... whether the elapsed time shows.
+        tr("経過時間"),
+    };
+    for (int i = 0; i < 7; ++i)
+        lblSettingCaption[std::size_t(i)]->setText(settingCaptions[i]);
+    //: Setting beside the keyboard: whether the keyboard marks a mistyped key.
+    lblMistypeCaption->setText(tr("ミスタイプ"));
+    //: Setting beside the kanji: whether the reading shows over kanji.
+    lblReadingCaption->setText(tr("読み仮名"));
+    for (QLabel *caption : {lblMistypeCaption, lblReadingCaption})
+        caption->resize(std::max(m_twips.x(kSideValueLeft - kSideCaptionLeft), caption->sizeHint().width()),
+                        caption->height());
+
+    lblName->setAccessibleName(lblUserCaption->text());
+    for (int course = 0; course < 2; ++course)
+        lblSetting[course]->setAccessibleName(tr("%1（%2）").arg(settingCaptions[0], lblHeader[course]->text()));
+    lblSetting[ConversionModeSetting]->setAccessibleName(settingCaptions[1]);
+    lblSetting[SpeedGuideSetting]->setAccessibleName(settingCaptions[2]);
+    for (int row = 0; row < 4; ++row)
+        lblSetting[kLeftSettings[row]]->setAccessibleName(settingCaptions[3 + row]);
+    lblSetting[MistypeSetting]->setAccessibleName(lblMistypeCaption->text());
+    lblSetting[ReadingSetting]->setAccessibleName(lblReadingCaption->text());
+
+    cmdPrint->setText(tr("印刷"));
+    setDescription(cmdPrint, tr("この学習者の個人レポートを印刷して閉じます。"));
+    cmdOK->setText(tr("OK"));
+}
+
+void frmPropaty::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+void frmPropaty::setSummary(const LearnerSummary &summary)
+{
     for (int course = 0; course < 2; ++course) {
         const CourseTexts &t = summary.courses[std::size_t(course)];
         const QString texts[6] = {t.passedStep, t.runCount, t.totalTime,
@@ -160,11 +222,10 @@ void frmPropaty::fill(const LearnerSummary &summary)
         lblSetting[i]->setText(summary.settings[std::size_t(i)]);
     // A text too long for its label stays readable as a tip.
     for (QLabel *label : lblSetting)
-        if (label->sizeHint().width() > label->width())
-            label->setToolTip(label->text());
+        label->setToolTip(label->sizeHint().width() > label->width() ? label->text() : QString());
 
-    lblMistypeCaption->setEnabled(summary.settings[KeyboardSetting] != QStringLiteral("非表示"));
-    lblReadingCaption->setEnabled(summary.settings[KanjiSetting] != QStringLiteral("非表示"));
+    lblMistypeCaption->setEnabled(summary.settings[MistypeSetting] != kNotApplicable);
+    lblReadingCaption->setEnabled(summary.settings[ReadingSetting] != kNotApplicable);
 }
 
 void frmPropaty::setShownName(const QString &name)
@@ -186,7 +247,5 @@ QLabel *frmPropaty::addLabel(const QString &objectName, int left, int top, int w
     return addPlainLabel(this, objectName, QRect(m_twips.x(left), m_twips.y(top), m_twips.x(width), m_labelHeight),
                          alignment);
 }
-
-
 
 } // namespace qel

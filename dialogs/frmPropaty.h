@@ -31,9 +31,15 @@ public:
     // The name as the window shows it (a number while it hides names); the files and the
     // printout are still the learner's.
     void setShownName(const QString &name);
+    // Shows these figures and settings in place of those shown: the texts of a summary read
+    // anew after the language changed. The name stays as shown.
+    void setSummary(const LearnerSummary &summary);
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
-    void fill(const LearnerSummary &summary);
+    void retranslate();
     void cmdPrint_Click();
 
     QLabel *addLabel(const QString &objectName, int left, int top, int width,
@@ -44,7 +50,12 @@ private:
     TwipsScale m_twips;
     int m_labelHeight = 0;
 
+    QLabel *lblUserCaption = nullptr;
     QLabel *lblName = nullptr;
+    std::array<QLabel *, 2> lblHeader{};
+    std::array<QLabel *, 6> lblFigureCaption{};
+    // Practice text, conversion mode, speed guide, keyboard, kanji, cursor, elapsed time.
+    std::array<QLabel *, 7> lblSettingCaption{};
     // Per Course: passed STEP, run count, total time, progress rate, best SPM, last practice.
     std::array<std::array<QLabel *, 6>, 2> lblFigure{};
     // The ten settings texts, numbered as the settings reader numbers them.

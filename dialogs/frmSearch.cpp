@@ -7,6 +7,7 @@
 #include "base/painting.h"
 #include "dialogs/hosts.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -49,12 +50,11 @@ frmSearch::frmSearch(SearchTarget &target, QWidget *parent)
 {
     draw::installFontSubstitutes();
     setDialogFrame(*this);
-    setWindowTitle(QStringLiteral("検索"));
     setModal(true);
     const TwipsScale t(this);
     setFixedSize(t.x(4530), t.y(1110));
 
-    Label1 = new QLabel(QStringLiteral("検索する名前"), this);
+    Label1 = new QLabel(this);
     Label1->setGeometry(t.rect(120, 180, 1155, 240));
 
     Text1 = new QLineEdit(this);
@@ -63,10 +63,10 @@ frmSearch::frmSearch(SearchTarget &target, QWidget *parent)
     Text1->setFont(textFont);
     Text1->setGeometry(t.rect(1260, 120, 3135, 345));
 
-    Command1[0] = new QPushButton(QStringLiteral("OK"), this);
+    Command1[0] = new QPushButton(this);
     Command1[0]->setGeometry(t.rect(1260, 540, 1515, 435));
     Command1[0]->setDefault(true);
-    Command1[1] = new QPushButton(QStringLiteral("キャンセル"), this);
+    Command1[1] = new QPushButton(this);
     Command1[1]->setGeometry(t.rect(2880, 540, 1515, 435));
     Command1[1]->setAutoDefault(false);
 
@@ -74,6 +74,7 @@ frmSearch::frmSearch(SearchTarget &target, QWidget *parent)
     const int side = t.x(480);
     Image1->setPixmap(magnifier(side, devicePixelRatioF()));
     Image1->setGeometry(t.x(480), t.y(540), side, side);
+    Label1->setBuddy(Text1);
 
     setTabOrder(Text1, Command1[0]);
     setTabOrder(Command1[0], Command1[1]);
@@ -81,6 +82,25 @@ frmSearch::frmSearch(SearchTarget &target, QWidget *parent)
 
     connect(Command1[0], &QPushButton::clicked, this, [this] { Command1_Click(0); });
     connect(Command1[1], &QPushButton::clicked, this, [this] { Command1_Click(1); });
+    retranslate();
+}
+
+void frmSearch::retranslate()
+{
+    //: Title of the find dialog.
+    setWindowTitle(tr("検索"));
+    Label1->setText(tr("検索する名前"));
+    Text1->setAccessibleName(Label1->text());
+    setDescription(Text1, tr("学習者の名前を入れて OK を押すと、一覧でその学習者の行を選びます。"));
+    Command1[0]->setText(tr("OK"));
+    Command1[1]->setText(tr("キャンセル"));
+}
+
+void frmSearch::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 void frmSearch::Command1_Click(int index)
@@ -91,7 +111,7 @@ void frmSearch::Command1_Click(int index)
     }
     target_.hideGraphPane();
     if (!target_.selectLearnerRow(Text1->text())) {
-        asker().message(this, QStringLiteral("検索名が見つかりません。"), QString(),
+        asker().message(this, tr("検索名が見つかりません。"), QString(),
                         Asker::Buttons::Ok, Asker::Icon::Exclamation);
         return;
     }

@@ -25,7 +25,11 @@ public:
     std::array<QPushButton *, 2> Command1{};
     QLabel *Image1 = nullptr;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     SearchTarget &target_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "base/painting.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -14,7 +15,6 @@
 namespace qel {
 
 namespace {
-
 
 // A practice graph rising out of the dark, the program's name above it.
 QPixmap splashPicture(QSize size, qreal ratio)
@@ -62,8 +62,8 @@ QPixmap splashPicture(QSize size, qreal ratio)
     sub.setPixelSize(int(h * 0.065));
     p.setFont(sub);
     p.setPen(QColor(255, 255, 192));
-    p.drawText(QRectF(0, h * 0.24, w, h * 0.10), Qt::AlignCenter,
-               QStringLiteral("タイピング練習記録ビューア"));
+    //: Under the program's name on the start-up picture.
+    p.drawText(QRectF(0, h * 0.24, w, h * 0.10), Qt::AlignCenter, frmSplash::tr("タイピング練習記録ビューア"));
     return pixmap;
 }
 
@@ -82,7 +82,6 @@ frmSplash::frmSplash(QWidget *parent)
 
     Image1 = new QLabel(this);
     Image1->setGeometry(0, 0, width(), twips.y(3180));
-    Image1->setPixmap(splashPicture(Image1->size(), devicePixelRatioF()));
 
     Label1 = new QLabel(QStringLiteral("QelSoft  Typing Trainer Records"), this);
     QFont notice(draw::kCentury);
@@ -99,6 +98,21 @@ frmSplash::frmSplash(QWidget *parent)
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setGeometry(twips.rect(180, 3540, 4335, 195));
+    retranslate();
+}
+
+void frmSplash::retranslate()
+{
+    // The picture carries words, so it is drawn again.
+    Image1->setPixmap(splashPicture(Image1->size(), devicePixelRatioF()));
+    ProgressBar1->setAccessibleName(tr("記録フォルダを読んでいます"));
+}
+
+void frmSplash::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 } // namespace qel

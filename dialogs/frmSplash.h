@@ -16,6 +16,12 @@ public:
     QLabel *Image1 = nullptr;
     QLabel *Label1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
 };
 
 } // namespace qel

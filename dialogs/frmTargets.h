@@ -8,6 +8,7 @@
 #include <array>
 
 class QDoubleSpinBox;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 
@@ -30,6 +31,16 @@ public:
     QPushButton *cmdDefaults = nullptr;
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
+
+    std::array<QLabel *, 2> lblCourse{};
+    std::array<QLabel *, 4> lblRow{}; // SPM, mistype rate, minutes a week, days without practice
+    QLabel *lblNote = nullptr;
 };
 
 } // namespace qel

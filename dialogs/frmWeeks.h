@@ -23,7 +23,7 @@ class WeekTableModel;
 struct WeekView {
     history::WeekComparison comparison;
     QString folder;    // the record folder, named on the printout
-    QString groupName; // "全体", "英文", "かな/ローマ"
+    int group = 0;     // the group shown: its name heads the view
     QString csvFolder; // where the save dialog opens
     // The names as the window shows them; the CSV file and the printout keep the names.
     QPointer<NameMask> names = {};
@@ -42,7 +42,12 @@ class frmWeeks : public QDialog {
 public:
     frmWeeks(WeekView view, const QIcon &icon, QWidget *parent = nullptr);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
+    static QString documentName();
     void cmdCSV_Click();
     void cmdPrint_Click();
     void cmdPreview_Click();

@@ -5,6 +5,8 @@
 
 #include <QBrush>
 #include <QCollator>
+#include <QCoreApplication>
+#include <QEvent>
 #include <algorithm>
 #include <numeric>
 
@@ -20,18 +22,57 @@ Qt::Alignment alignmentOf(bool number)
 {
     return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
+
+// The application hears of a new language before any window does.
+void followLanguage(QObject *model)
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(model);
+}
+
+bool isLanguageChange(QObject *watched, QEvent *event)
+{
+    return event->type() == QEvent::LanguageChange && watched == QCoreApplication::instance();
+}
+
+// Every cell and header of `model` put into words anew.
+void rewordAll(QAbstractItemModel &model)
+{
+    const int rows = model.rowCount(), columns = model.columnCount();
+    if (rows > 0)
+        emit model.dataChanged(model.index(0, 0), model.index(rows - 1, columns - 1), {Qt::DisplayRole});
+    emit model.headerDataChanged(Qt::Horizontal, 0, columns - 1);
+}
 } // namespace
 
-PeriodTableModel::PeriodTableModel(QObject *parent) : QAbstractTableModel(parent) {}
+PeriodTableModel::PeriodTableModel(QObject *parent) : QAbstractTableModel(parent)
+{
+    followLanguage(this);
+}
 
 void PeriodTableModel::setPeriods(const std::vector<PeriodFigures> &periods, Period period)
 {
     beginResetModel();
     m_periods.assign(periods.rbegin(), periods.rend());
+    m_period = period;
+    fillCells();
+    endResetModel();
+}
+
+void PeriodTableModel::fillCells()
+{
     m_cells.clear();
     for (const PeriodFigures &f : m_periods)
-        m_cells.push_back(csv::periodCells(QString(), English, f, period).mid(kFirstPeriodCell));
-    endResetModel();
+        m_cells.push_back(csv::periodCells(QString(), English, f, m_period, Wording::Shown).mid(kFirstPeriodCell));
+}
+
+bool PeriodTableModel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (isLanguageChange(watched, event)) {
+        fillCells();
+        rewordAll(*this);
+    }
+    return QAbstractTableModel::eventFilter(watched, event);
 }
 
 int PeriodTableModel::rowCount(const QModelIndex &parent) const
@@ -66,10 +107,20 @@ QVariant PeriodTableModel::headerData(int section, Qt::Orientation orientation, 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
         return {};
-    return csv::periodHeader()[section + kFirstPeriodCell];
+    return csv::periodHeader(Wording::Shown)[section + kFirstPeriodCell];
 }
 
-WeekTableModel::WeekTableModel(QObject *parent) : QAbstractTableModel(parent) {}
+WeekTableModel::WeekTableModel(QObject *parent) : QAbstractTableModel(parent)
+{
+    followLanguage(this);
+}
+
+bool WeekTableModel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (isLanguageChange(watched, event))
+        rewordAll(*this);
+    return QAbstractTableModel::eventFilter(watched, event);
+}
 
 void WeekTableModel::setComparison(const WeekComparison &comparison)
 {
@@ -126,7 +177,7 @@ QVariant WeekTableModel::data(const QModelIndex &index, int role) const
         if (column == ModeColumn)
             return courseListText(l.course);
         if (column == NoteColumn)
-            return csv::weekNote(l.thisWeek, l.lastWeek);
+            return csv::weekNote(l.thisWeek, l.lastWeek, Wording::Shown);
         if (!week.observed)
             return column == RunsThisColumn || column == RunsLastColumn ? notObservedText() : QString();
         return csv::weekCells(week)[(column - RunsThisColumn) % 3];
@@ -143,9 +194,13 @@ QVariant WeekTableModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return {};
-    static const char *const kHeads[ColumnCount] = {"名前", "モード", "今週\n回数", "今週\n時間(分)", "今週\nSTEP増",
-                                                    "先週\n回数", "先週\n時間(分)", "先週\nSTEP増", "備考"};
-    return QString::fromUtf8(kHeads[section]);
+    //: Columns of the table of this week and last week: the learner, the Course, this week's runs,
+    //: minutes and STEPs gained, the same for last week, and a note.
+    static const char *const kHeads[ColumnCount] = {
+        QT_TR_NOOP("名前"),           QT_TR_NOOP("モード"),       QT_TR_NOOP("今週\n回数"),
+        QT_TR_NOOP("今週\n時間(分)"), QT_TR_NOOP("今週\nSTEP増"), QT_TR_NOOP("先週\n回数"),
+        QT_TR_NOOP("先週\n時間(分)"), QT_TR_NOOP("先週\nSTEP増"), QT_TR_NOOP("備考")};
+    return tr(kHeads[section]);
 }
 
 void WeekTableModel::sort(int column, Qt::SortOrder order)
@@ -169,7 +224,9 @@ void WeekTableModel::sort(int column, Qt::SortOrder order)
     QCollator collator;
     collator.setNumericMode(true);
     const auto text = [&](const LearnerWeeks &l) {
-        return column == NameColumn ? shownName(l) : column == ModeColumn ? courseListText(l.course) : csv::weekNote(l.thisWeek, l.lastWeek);
+        return column == NameColumn  ? shownName(l)
+               : column == ModeColumn ? courseListText(l.course)
+                                      : csv::weekNote(l.thisWeek, l.lastWeek, Wording::Shown);
     };
     const auto less = [&](std::size_t a, std::size_t b) {
         const LearnerWeeks &x = m_comparison.learners[a], &y = m_comparison.learners[b];

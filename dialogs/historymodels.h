@@ -1,6 +1,7 @@
 #pragma once
 // The journal's figures as tables for the history views: a record file's days or weeks,
-// newest first, and the group's this week and last week, sortable by any column.
+// newest first, and the group's this week and last week, sortable by any column. Both speak
+// the language now spoken and tell their views when it changes.
 
 #include "history/figures.h"
 
@@ -26,8 +27,14 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void fillCells();
+
     std::vector<history::PeriodFigures> m_periods; // newest first
+    history::Period m_period = history::Period::Day;
     std::vector<QStringList> m_cells;
 };
 
@@ -64,6 +71,9 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QString shownName(const history::LearnerWeeks &learner) const;

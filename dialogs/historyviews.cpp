@@ -10,6 +10,7 @@
 #include "history/journal.h"
 #include "records/learnertable.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QPointer>
 #include <QWidget>
@@ -17,6 +18,12 @@
 namespace qel {
 
 using namespace history;
+
+namespace {
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(HistoryViews)
+};
+} // namespace
 
 QFuture<void> showLearnerHistory(QWidget *parent, Journal &journal, const QString &folder, const QString &key,
                                  const QIcon &icon, NameMask *names)
@@ -37,7 +44,7 @@ QFuture<void> showWeekComparison(QWidget *parent, Journal &journal, const QStrin
 {
     return journal.weekComparison(folder, keys)
         .then(parent, [=, names = QPointer<NameMask>(names)](const WeekComparison &comparison) {
-            frmWeeks dialog({comparison, folder, groupName(group), csvFolder, names, check}, icon, parent);
+            frmWeeks dialog({comparison, folder, group, csvFolder, names, check}, icon, parent);
             asker().showDialog(dialog);
         });
 }
@@ -48,25 +55,29 @@ QString tidyQuestion(const QStringList &learners)
     QStringList shown;
     for (const QString &learner : learners.mid(0, kNamed))
         shown << shownFileName(learner);
-    QString names = shown.join(QStringLiteral("、"));
+    //: Between the names of the learners in the question of tidying the history.
+    QString names = shown.join(Tr::tr("、"));
     if (learners.size() > kNamed)
-        names += QStringLiteral(" ほか%1人").arg(learners.size() - kNamed);
-    return QStringLiteral("記録ファイルの残っていない%1人の練習の記録を削除しますか？\n%2").arg(learners.size()).arg(names);
+        //: After the first ten names: %n more learners.
+        names += Tr::tr(" ほか%n人", nullptr, int(learners.size() - kNamed));
+    //: %n learners whose record files are gone; the names follow on the next line (%1).
+    return Tr::tr("記録ファイルの残っていない%n人の練習の記録を削除しますか？\n%1", nullptr, int(learners.size()))
+        .arg(names);
 }
 
 QString nothingToTidyText()
 {
-    return QStringLiteral("削除できる練習の記録はありません。");
+    return Tr::tr("削除できる練習の記録はありません。");
 }
 
 QString tidiedText(int learners)
 {
-    return QStringLiteral("%1人の練習の記録を削除しました。").arg(learners);
+    return Tr::tr("%n人の練習の記録を削除しました。", nullptr, learners);
 }
 
 QString cannotTidyText()
 {
-    return QStringLiteral("練習の記録を整理できませんでした。記録フォルダか練習の記録のデータベースを読めません。");
+    return Tr::tr("練習の記録を整理できませんでした。記録フォルダか練習の記録のデータベースを読めません。");
 }
 
 QFuture<int> tidyHistory(QWidget *parent, Journal &journal, const QString &folder, NameMask *names)

@@ -140,7 +140,7 @@ void tst_HistoryViews::weeksDialogExportsPrintsAndPreviews()
 {
     QTemporaryDir dir;
     SavingAsker asker;
-    frmWeeks dialog({threeLearners(), dir.path(), QStringLiteral("全体"), dir.path()}, QIcon());
+    frmWeeks dialog({threeLearners(), dir.path(), AllGroup, dir.path()}, QIcon());
     QVERIFY(qeltest::hasDialogFrame(dialog));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("今週と先週 - 全体"));
     QCOMPARE(dialog.findChild<QLabel *>("lblWeeks")->text(),
