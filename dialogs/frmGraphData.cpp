@@ -2,6 +2,7 @@
 
 #include "base/asker.h"
 #include "base/dialogframe.h"
+#include "dialogs/dialoglayout.h"
 #include "graphs/graphdatamodel.h"
 #include "graphs/graphstate.h"
 
@@ -21,7 +22,7 @@ namespace qel {
 
 namespace {
 
-QLabel *plainLabel(QWidget *parent, const QString &name, const QString &text)
+QLabel *plainLabel(QWidget *parent, const QString &name)
 {
     // Names come from files and are never markup.
     auto *label = new QLabel(parent);
@@ -29,8 +30,6 @@ QLabel *plainLabel(QWidget *parent, const QString &name, const QString &text)
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    label->setText(text);
-    label->setHidden(text.isEmpty());
     return label;
 }
 
@@ -41,21 +40,17 @@ frmGraphData::frmGraphData(std::unique_ptr<graphs::GraphDataModel> model, QWidge
 {
     setDialogFrame(*this);
     setObjectName(QStringLiteral("frmGraphData"));
-    //: Title of the window showing a graph's data as a table.
-    setWindowTitle(tr("グラフのデータ"));
     setModal(true);
 
-    lblCaption = plainLabel(this, QStringLiteral("lblCaption"), m_model->caption());
+    lblCaption = plainLabel(this, QStringLiteral("lblCaption"));
     QFont bold = lblCaption->font();
     bold.setBold(true);
     lblCaption->setFont(bold);
-    lblSummary = plainLabel(this, QStringLiteral("lblSummary"), m_model->summary());
+    lblSummary = plainLabel(this, QStringLiteral("lblSummary"));
 
     tblData = new QTableView(this);
     tblData->setObjectName(QStringLiteral("tblData"));
     tblData->setModel(m_model.get());
-    tblData->setAccessibleName(m_model->caption());
-    tblData->setAccessibleDescription(m_model->summary());
     tblData->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblData->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblData->setTabKeyNavigation(false);
@@ -65,12 +60,10 @@ frmGraphData::frmGraphData(std::unique_ptr<graphs::GraphDataModel> model, QWidge
     tblData->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     tblData->setMinimumSize(360, 300);
 
-    //: Button: copies the whole table to the clipboard.
-    cmdCopy = new QPushButton(tr("コピー"), this);
+    cmdCopy = new QPushButton(this);
     cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
     cmdCopy->setAutoDefault(false);
-    //: Button: closes the window.
-    cmdClose = new QPushButton(tr("閉じる"), this);
+    cmdClose = new QPushButton(this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setDefault(true);
     connect(cmdCopy, &QPushButton::clicked, this, &frmGraphData::copyTable);
@@ -92,6 +85,32 @@ frmGraphData::frmGraphData(std::unique_ptr<graphs::GraphDataModel> model, QWidge
     layout->addWidget(tblData, 1);
     layout->addLayout(buttons);
     tblData->setFocus();
+    retranslate();
+}
+
+void frmGraphData::retranslate()
+{
+    //: Title of the window showing a graph's data as a table.
+    setWindowTitle(tr("グラフのデータ"));
+    //: Button: copies the whole table to the clipboard.
+    cmdCopy->setText(tr("コピー"));
+    //: What the copy button does, as its tip and for screen readers.
+    setDescription(cmdCopy, tr("表全体をタブ区切りでクリップボードにコピーします (Ctrl+C)。"));
+    //: Button: closes the window.
+    cmdClose->setText(tr("閉じる"));
+    m_model->retranslate();
+    lblCaption->setText(m_model->caption());
+    lblSummary->setText(m_model->summary());
+    lblSummary->setHidden(m_model->summary().isEmpty());
+    tblData->setAccessibleName(m_model->caption());
+    tblData->setAccessibleDescription(m_model->summary());
+}
+
+void frmGraphData::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }
 
 frmGraphData::~frmGraphData()

@@ -36,8 +36,11 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void retranslate();
+
     std::unique_ptr<graphs::GraphDataModel> m_model;
     QLabel *lblCaption = nullptr;
     QLabel *lblSummary = nullptr;

@@ -6,6 +6,7 @@
 #include "records/textformat.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace qel::graphs {
 
@@ -33,34 +34,13 @@ std::unique_ptr<GraphDataModel> GraphDataModel::practice(const PersonalGraphRow 
                                                          std::shared_ptr<const LoadedHistory> history)
 {
     std::unique_ptr<GraphDataModel> model(new GraphDataModel(Kind::Practice));
-    model->m_caption = practiceHeading(row);
-    if (!history) {
-        model->m_summary = unreadableText();
-        return model;
+    model->m_row = row;
+    model->m_read = history != nullptr;
+    if (history) {
+        model->m_practice = practiceTable(*history);
+        model->m_history = std::move(history);
     }
-    model->m_practice = practiceTable(*history);
-    model->m_history = std::move(history);
-    const PracticeTable &table = model->m_practice;
-    QStringList summary;
-    switch (table.gap()) {
-    case PracticeGap::TooFewRuns:
-        //: In place of the practice graph's data for fewer than two runs.
-        summary << Tr::tr("回数が２回目からグラフ表示されます。");
-        break;
-    case PracticeGap::RunsNotKept:
-        //: A damaged record file claims more runs than the viewer keeps; the graph draws none.
-        summary << Tr::tr("練習回数が多すぎるため、回ごとの値はありません。");
-        break;
-    case PracticeGap::None:
-        break;
-    }
-    if (const auto &trend = table.trend())
-        //: The trend line of the practice graph: fitted SPM %1 at run 1 and %3 at the last run, %2.
-        summary << Tr::tr("傾向線： 1回目 %1 SPM、%2回目 %3 SPM")
-                       .arg(trend->first)
-                       .arg(table.runCount())
-                       .arg(trend->last);
-    model->m_summary = summary.join(QLatin1Char(' '));
+    model->makeTexts();
     return model;
 }
 
@@ -68,15 +48,11 @@ std::unique_ptr<GraphDataModel> GraphDataModel::practiceTime(const PersonalGraph
                                                              std::shared_ptr<const LoadedHistory> history)
 {
     std::unique_ptr<GraphDataModel> model(new GraphDataModel(Kind::Time));
-    model->m_caption = timeHeading(row);
-    if (!history) {
-        model->m_summary = unreadableText();
-        return model;
-    }
-    model->m_steps = stepTimeTable(history->history().stepTimes());
-    if (model->m_steps.empty())
-        //: In place of the practice time graph's data of a learner at no STEP yet.
-        model->m_summary = Tr::tr("STEPの記録はありません。");
+    model->m_row = row;
+    model->m_read = history != nullptr;
+    if (history)
+        model->m_steps = stepTimeTable(history->history().stepTimes());
+    model->makeTexts();
     return model;
 }
 
@@ -86,16 +62,70 @@ std::unique_ptr<GraphDataModel> GraphDataModel::statistics(int kind, const QStri
 {
     const bool steps = kind == StepStatistics;
     std::unique_ptr<GraphDataModel> model(new GraphDataModel(steps ? Kind::Steps : Kind::Runs));
-    GroupCollections sorted = collections;
-    const GroupGraphResult texts = groupGraphTexts(steps ? StepStatistics : RunStatistics, groupName,
-                                                   learnerCount, sorted);
-    model->m_caption = texts.heading;
-    model->m_bins = binTable(steps ? sorted.groupSteps : sorted.groupRunCounts, percentile);
-    model->m_summary = model->m_bins.empty()
-                         //: In place of a statistics graph's data of a group without learners.
-                         ? Tr::tr("このグループには練習者がいません。")
-                         : texts.statusText;
+    model->m_groupName = groupName;
+    model->m_learnerCount = learnerCount;
+    model->m_values = steps ? collections.groupSteps : collections.groupRunCounts;
+    // Sorted here, as the drawing sorts its own list; the caller's stay as they are.
+    std::sort(model->m_values.begin(), model->m_values.end());
+    model->m_bins = binTable(model->m_values, percentile);
+    model->makeTexts();
     return model;
+}
+
+void GraphDataModel::makeTexts()
+{
+    QStringList summary;
+    switch (m_kind) {
+    case Kind::Practice:
+        m_caption = practiceHeading(m_row);
+        if (!m_read) {
+            summary << unreadableText();
+            break;
+        }
+        if (m_practice.gap() == PracticeGap::TooFewRuns)
+            //: In place of the practice graph's data for fewer than two runs.
+            summary << Tr::tr("回数が２回目からグラフ表示されます。");
+        else if (m_practice.gap() == PracticeGap::RunsNotKept)
+            //: A damaged record file claims more runs than the viewer keeps; the graph draws none.
+            summary << Tr::tr("練習回数が多すぎるため、回ごとの値はありません。");
+        if (const auto &trend = m_practice.trend())
+            //: The trend line of the practice graph: fitted SPM %1 at run 1 and %3 at the last run, %2.
+            summary << Tr::tr("傾向線： 1回目 %1 SPM、%2回目 %3 SPM")
+                           .arg(trend->first)
+                           .arg(m_practice.runCount())
+                           .arg(trend->last);
+        break;
+    case Kind::Time:
+        m_caption = timeHeading(m_row);
+        if (!m_read)
+            summary << unreadableText();
+        else if (m_steps.empty())
+            //: In place of the practice time graph's data of a learner at no STEP yet.
+            summary << Tr::tr("STEPの記録はありません。");
+        break;
+    case Kind::Steps:
+    case Kind::Runs: {
+        const bool steps = m_kind == Kind::Steps;
+        GroupCollections lists;
+        (steps ? lists.groupSteps : lists.groupRunCounts) = m_values;
+        const GroupGraphResult texts = groupGraphTexts(steps ? StepStatistics : RunStatistics, m_groupName,
+                                                       m_learnerCount, lists);
+        m_caption = texts.heading;
+        //: In place of a statistics graph's data of a group without learners.
+        summary << (m_bins.empty() ? Tr::tr("このグループには練習者がいません。") : texts.statusText);
+        break;
+    }
+    }
+    m_summary = summary.join(QLatin1Char(' '));
+}
+
+void GraphDataModel::retranslate()
+{
+    makeTexts();
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    // The ranges' words ("～", "以上") are in the cells.
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }
 
 int GraphDataModel::rowCount(const QModelIndex &parent) const

@@ -36,6 +36,9 @@ public:
                                                       const GroupCollections &collections,
                                                       double percentile);
 
+    // The caption, the summary and the column titles anew in the language installed now.
+    void retranslate();
+
     QString caption() const { return m_caption; }
     QString summary() const { return m_summary; }
     // The column titles and every row, cells split by tabs, lines ended by "\n".
@@ -50,8 +53,16 @@ private:
     enum class Kind { Practice, Time, Steps, Runs };
     explicit GraphDataModel(Kind kind) : m_kind(kind) {}
     QString cell(int row, int column) const;
+    void makeTexts();
 
     Kind m_kind;
+    // What the texts are made from.
+    PersonalGraphRow m_row;
+    QString m_groupName;
+    int m_learnerCount = 0;
+    std::vector<std::int32_t> m_values; // the group's values, sorted
+    bool m_read = true;                 // false: the record file could not be read
+
     QString m_caption;
     QString m_summary;
     std::shared_ptr<const LoadedHistory> m_history; // what m_practice views

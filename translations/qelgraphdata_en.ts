@@ -18,5 +18,10 @@
         <extracomment>Button: closes the window.</extracomment>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>表全体をタブ区切りでクリップボードにコピーします (Ctrl+C)。</source>
+        <extracomment>What the copy button does, as its tip and for screen readers.</extracomment>
+        <translation>Copies the whole table, tab-separated, to the clipboard (Ctrl+C).</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 // A graph's data in its dialog: what it says, and the whole table copied.
 
+#include "config/language.h"
 #include "dialogs/frmGraphData.h"
 #include "graphs/graphdatamodel.h"
 #include "records/loadedhistory.h"
@@ -118,6 +119,35 @@ private slots:
         QCOMPARE(caption, QStringLiteral("全体の練習者の練習回数統計グラフです。"));
         QCOMPARE(summary, QStringLiteral("3人、 平均： 14.67 回"));
         QCOMPARE(rows, 11);
+    }
+
+    void speaksTheLanguageSwitchedTo()
+    {
+        GroupCollections collections;
+        collections.groupSteps = {1, 2, 2, 30};
+        qeltest::ScriptedAsker asker;
+        QStringList english;
+        asker.onDialog = [&](QDialog &dialog) {
+            // The windows get their LanguageChange posted; they have it now.
+            installLanguage(Language::English);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+            auto *view = dialog.findChild<QTableView *>(QStringLiteral("tblData"));
+            for (const QString &name : {QStringLiteral("lblCaption"), QStringLiteral("lblSummary")})
+                english << dialog.findChild<QLabel *>(name)->text();
+            english << dialog.findChild<QPushButton *>(QStringLiteral("cmdCopy"))->text()
+                    << view->model()->headerData(1, Qt::Horizontal).toString()
+                    << view->model()->index(10, 0).data().toString();
+            installLanguage(Language::Japanese);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+            english << dialog.findChild<QPushButton *>(QStringLiteral("cmdCopy"))->text();
+            return int(QDialog::Rejected);
+        };
+        showStepStatisticsData(nullptr, QStringLiteral("全体"), 4, collections);
+        QCOMPARE(english.size(), 6);
+        QVERIFY2(!english[0].contains(QStringLiteral("統計")), qPrintable(english[0]));
+        QVERIFY2(!english[1].contains(QStringLiteral("平均")), qPrintable(english[1]));
+        QCOMPARE(english.mid(2), (QStringList{QStringLiteral("Copy"), QStringLiteral("Learners"),
+                                              QStringLiteral("40+"), QStringLiteral("コピー")}));
     }
 };
 
