@@ -2,6 +2,7 @@
 
 #include "base/painting.h"
 #include "base/runtimefolder.h"
+#include "config/language.h"
 #include "dialogs/frmSplash.h"
 #include "mainwindow/frmMain.h"
 
@@ -9,10 +10,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
-#include <QTranslator>
 #include <cstdio>
 
 namespace {
@@ -82,11 +80,7 @@ int main(int argc, char *argv[])
         startFolder = QDir(named.first()).absolutePath();
     }
 
-    // The viewer speaks Japanese whatever the system's language, Qt's own dialogs too.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    qel::installLanguage(qel::startLanguage());
     qel::draw::installFontSubstitutes();
     QFont uiFont(qel::draw::kPGothic);
     uiFont.setPointSizeF(9);

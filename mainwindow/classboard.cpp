@@ -158,18 +158,25 @@ int ClassBoardModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(entries_.size());
 }
 
+QString ClassBoardModel::lastPracticeLine(const AttentionEntry &entry)
+{
+    //: A tile's last practice: %1 its date, or that there is none.
+    return tr("最終練習 %1").arg(lastPracticeText(entry));
+}
+
 QString ClassBoardModel::accessibleText(const AttentionEntry &entry) const
 {
     const Assessment &a = entry.assessment;
-    QStringList parts{shownName(entry) + QStringLiteral("、") + courseListText(entry.course),
-                      stateText(a)};
+    //: A tile read aloud: %1 the learner's name, %2 the course.
+    QStringList parts{tr("%1、%2").arg(shownName(entry), courseListText(entry.course)), stateText(a)};
     if (a.readable) {
         if (const QString further = furtherReasonsText(a); !further.isEmpty())
             parts << further;
         parts << figuresText(entry);
-        parts << QStringLiteral("最終練習 ") + entry.lastPractice;
+        parts << lastPracticeLine(entry);
     }
-    return parts.join(QStringLiteral("。"));
+    //: Between the sentences of a tile read aloud; its tooltip puts each on a line.
+    return parts.join(tr("。"));
 }
 
 QVariant ClassBoardModel::data(const QModelIndex &index, int role) const
@@ -186,7 +193,7 @@ QVariant ClassBoardModel::data(const QModelIndex &index, int role) const
         return icons_[top ? std::size_t(*top) : std::size_t(kNeedCount)];
     }
     case Qt::ToolTipRole:
-        return accessibleText(entry).replace(QStringLiteral("。"), QStringLiteral("\n"));
+        return accessibleText(entry).replace(tr("。"), QStringLiteral("\n"));
     case Qt::AccessibleTextRole:
         return accessibleText(entry);
     case Qt::AccessibleDescriptionRole:
@@ -206,7 +213,7 @@ QVariant ClassBoardModel::data(const QModelIndex &index, int role) const
     case FiguresRole:
         return figuresText(entry);
     case LastPracticeRole:
-        return entry.lastPractice.isEmpty() ? QString() : QStringLiteral("最終練習 ") + entry.lastPractice;
+        return entry.lastPractice.isEmpty() ? QString() : lastPracticeLine(entry);
     default:
         return {};
     }
@@ -336,7 +343,6 @@ private:
 ClassBoard::ClassBoard(QWidget *parent) : QListView(parent), model_(new ClassBoardModel(this))
 {
     setObjectName(QStringLiteral("lvClassBoard"));
-    setAccessibleName(QStringLiteral("クラスの様子"));
     setModel(model_);
     setItemDelegate(new TileDelegate(this));
     setViewMode(QListView::IconMode);

@@ -84,6 +84,7 @@ private:
     void maskChanged();
     QString tieKey(const AttentionEntry &entry) const;
     QString accessibleText(const AttentionEntry &entry) const;
+    static QString lastPracticeLine(const AttentionEntry &entry);
 
     std::function<QDateTime()> clock_;
     mutable NameMask ownMask_;

@@ -11,6 +11,7 @@
 #include "reports/outputfile.h"
 #include "reports/printjob.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
@@ -21,7 +22,12 @@ namespace qel {
 
 namespace {
 
-const QString kDocument = QStringLiteral("クラスの様子");
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(ClassBoardOutput)
+};
+
+//: Name of the printed class board (print queue, preview) and of its CSV file.
+QString boardDocument() { return Tr::tr("クラスの様子"); }
 
 std::function<QString(const AttentionEntry &)> nameOf(const ClassBoard &board, bool numbers)
 {
@@ -56,7 +62,7 @@ bool printClassBoard(QWidget *parent, ClassBoard &board, const QString &folder, 
     // The check may answer later: the job keeps its own sheet.
     const auto sheet = std::make_shared<const reports::ClassSheet>(sheetOf(board, *numbers));
     return printWithDialog(
-        parent, kDocument,
+        parent, boardDocument(),
         [folder, sheet](QPrinter &printer, QString *error) {
             return reports::printClassSheet(printer, folder, *sheet, error);
         },
@@ -74,7 +80,7 @@ void previewClassBoard(QWidget *parent, ClassBoard &board, const QString &folder
     const PrintJob job = [folder, sheet](QPrinter &printer, QString *error) {
         return reports::printClassSheet(printer, folder, *sheet, error);
     };
-    previewWithDialog(parent, kDocument, job, [&] { return printWithDialog(parent, kDocument, job, check); });
+    previewWithDialog(parent, boardDocument(), job, [&] { return printWithDialog(parent, boardDocument(), job, check); });
 }
 
 void exportClassBoardCsv(QWidget *parent, ClassBoard &board, const QString &folder, const QString &startFolder,
@@ -84,9 +90,11 @@ void exportClassBoardCsv(QWidget *parent, ClassBoard &board, const QString &fold
     const auto numbers = askOutputNumbers(parent, board);
     if (!numbers)
         return;
-    const auto path = asker().saveFileName(parent, QStringLiteral("出力先を指定して下さい。"),
-                                           QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*.*)"),
-                                           QStringLiteral(".csv"), QDir(startFolder).filePath(kDocument));
+    //: Title of the save dialog of a CSV export.
+    const auto path = asker().saveFileName(parent, Tr::tr("出力先を指定して下さい。"),
+                                           //: File types of the save dialog; keep the patterns.
+                                           Tr::tr("CSVファイル (*.csv);;すべてのファイル (*.*)"),
+                                           QStringLiteral(".csv"), QDir(startFolder).filePath(boardDocument()));
     if (!path || path->isEmpty())
         return;
     const QByteArray document =
@@ -99,7 +107,7 @@ void exportClassBoardCsv(QWidget *parent, ClassBoard &board, const QString &fold
         }
         QString error;
         if (!reports::saveWhole(file, [&](QIODevice &out) { return out.write(document) == document.size(); }, &error)) {
-            asker().message(parent, QStringLiteral("CSV出力に失敗しました。\n") + error, QString(), Asker::Buttons::Ok,
+            asker().message(parent, Tr::tr("CSV出力に失敗しました。\n%1").arg(error), QString(), Asker::Buttons::Ok,
                             Asker::Icon::Exclamation);
             return;
         }
@@ -119,7 +127,7 @@ bool editClassTargets(QWidget *parent, ClassBoard &board, const QString &folder)
     const ClassTargets targets = dialog.targets();
     board.setTargets(targets);
     if (const StoreStatus status = saveTargets(folder, targets); !status)
-        asker().message(parent, QStringLiteral("目標を保存できませんでした。\n") + status.failure, QString(),
+        asker().message(parent, Tr::tr("目標を保存できませんでした。\n%1").arg(status.failure), QString(),
                         Asker::Buttons::Ok, Asker::Icon::Exclamation);
     return true;
 }

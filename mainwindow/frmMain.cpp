@@ -38,13 +38,22 @@ namespace qel {
 namespace {
 // The longest the window waits for the folder's first read before it shows itself.
 constexpr int kLongestHiddenStartMSecs = 2000;
+
+// The View menu checks the language that speaks now.
+void checkLanguage(const frmMainControls &c)
+{
+    const QString now = languageCode(installedLanguage());
+    for (QAction *choice : c.mnuLanguages)
+        choice->setChecked(choice->data().toString() == now);
+}
 }
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
 {
     draw::installFontSubstitutes();
-    setWindowTitle(QStringLiteral("QelViewer"));
+    //: The window's title, the program's name.
+    setWindowTitle(tr("QelViewer"));
     setWindowIcon(appIcon());
     if (const QScreen *s = screen())
         twips_ = TwipsScale::ofScreen(s);
@@ -137,6 +146,10 @@ void frmMain::connectControls()
     on(c.mnuWeeks, &frmMain::mnuWeeks_Click);
     on(c.mnuFileTidyHistory, &frmMain::mnuFileTidyHistory_Click);
     on(c.mnuViewClassBoard, &frmMain::mnuViewClassBoard_Click);
+    for (QAction *choice : c.mnuLanguages)
+        connect(choice, &QAction::triggered, this,
+                [this, code = choice->data().toString()] { mnuLanguage_Click(code); });
+    checkLanguage(c);
     on(c.mnuViewTargets, &frmMain::mnuViewTargets_Click);
     on(c.mnuViewHideNames, &frmMain::mnuViewHideNames_Click);
     on(c.mnuPrintClassBoard, &frmMain::mnuPrintClassBoard_Click);
@@ -372,6 +385,8 @@ void frmMain::Form_Activate()
 void frmMain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && ui)
+        retranslateWindow();
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         applyPendingOuter(true);
         Form_Activate();
@@ -535,7 +550,8 @@ void frmMain::Form_Unload()
         panes.sortColumn = header->isSortIndicatorShown() ? header->sortIndicatorSection() : -1;
         panes.sortDirection = state_.sortDirection;
         const StoreStatus saved =
-            saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh, state_.csvFolder, panes);
+            saveViewerSettings(windowTwips(), state_.recordFolder, state_.autoRefresh, state_.csvFolder, panes,
+                               state_.language);
         if (!saved) {
             asker().message(nullptr, saved.failure, QString(), Asker::Buttons::Ok, Asker::Icon::None);
             QCoreApplication::exit(EXIT_FAILURE);
@@ -545,6 +561,40 @@ void frmMain::Form_Unload()
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         if (*it != this && (*it)->isVisible())
             (*it)->close();
+}
+
+// ---------------------------------------------------------------- language
+
+void frmMain::mnuLanguage_Click(const QString &code)
+{
+    const std::optional<Language> chosen = languageOfCode(code);
+    if (!chosen)
+        return;
+    state_.language = chosen;
+    // Every widget is told through its LanguageChange, this window included.
+    installLanguage(*chosen);
+}
+
+void frmMain::retranslateWindow()
+{
+    setWindowTitle(tr("QelViewer"));
+    ui->retranslate();
+    checkLanguage(*ui);
+    ui->listModel->retranslate();
+    learners_->retitleRoot(groupName(state_.viewMode));
+    if (!ui->Picture1->isHidden()) {
+        redrawGraph(); // its heading, and a statistics graph's status text
+        if (state_.graph.graphFamily != graphs::GroupFamily)
+            showFolderStatus();
+    } else {
+        if (boardOnDisplay())
+            showBoardHeading();
+        else if (learners_->rootNode())
+            ui->lblTitle[1]->setText(listTitleText());
+        else
+            ui->lblTitle[1]->setText(frmMainControls::tr(" ﾘｽﾄ ﾋﾞｭｰ:"));
+        showFolderStatus();
+    }
 }
 
 } // namespace qel

@@ -86,6 +86,9 @@ private:
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
     void mnuViewOptions_Click() {}
+    void mnuLanguage_Click(const QString &code);
+    // Every text again in the language now installed, the lower layers asked anew.
+    void retranslateWindow();
     void setFlatToolbar(bool flat);
     void setFullRowSelect(bool on);
     void buildProgress(int value, int maximum);

@@ -4,8 +4,11 @@
 
 #include "base/twips.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -41,14 +44,23 @@ enum class ToolbarButton {
     GroupProperties = 16,
 };
 inline constexpr int kToolbarPositions = 16;
+// The buttons whose commands are in the menus too: all but the separators.
+inline constexpr std::size_t kToolbarCommands = 12;
 
 // A button's key ("Open", "View Details", ...); empty for a separator.
 QString toolbarKey(int position);
 
 struct frmMainControls {
+    Q_DECLARE_TR_FUNCTIONS(frmMainControls)
+
+public:
     // Builds every control into `window`; each widget, menu and action carries its design
     // name as its object name (an item of an indexed group gets "_" and its index).
     frmMainControls(QMainWindow &window, const TwipsScale &twips);
+
+    // Sets every text, tip and accessible name in the language installed: at build and on
+    // each change of language. The texts the window puts in the panes are its own.
+    void retranslate();
 
     QAction *button(ToolbarButton position) const { return buttons[std::size_t(position)]; }
 
@@ -88,6 +100,8 @@ struct frmMainControls {
     QAction *mnuViewClassBoard = nullptr, *mnuViewTargets = nullptr, *mnuViewHideNames = nullptr;
     // Each in the View menu and in a pop-up: the learner's in menuPop, the group's in menuPopAll.
     QAction *mnuHistory = nullptr, *mnuWeeks = nullptr;
+    QMenu *mnuLanguage = nullptr;
+    std::vector<QAction *> mnuLanguages; // one per offered language, its code as data
     QAction *mnuHelpAbout = nullptr;
     QAction *mnuPopReport = nullptr, *mnuPopEditSelectAll = nullptr;
     std::array<QAction *, 2> mnuPopViewGraph{};
@@ -98,6 +112,10 @@ struct frmMainControls {
     QAction *menuAllPrint = nullptr, *menuAllCSV = nullptr, *menuAllPreview = nullptr, *menuAllprop = nullptr;
 
 private:
+    std::array<std::pair<ToolbarButton, QAction *>, kToolbarCommands> buttonCommands{};
+
+    void retranslateToolbar();
+    void retranslatePanes();
     void buildMenus(QMainWindow &window);
     void buildPanes(const TwipsScale &twips);
     void buildToolbar(QMainWindow &window);

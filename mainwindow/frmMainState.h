@@ -1,6 +1,7 @@
 #pragma once
 // What the main window keeps between events; the window's own, readable from outside.
 
+#include "config/language.h"
 #include "graphs/graphstate.h"
 #include "graphs/personalgraph.h"
 #include "mainwindow/windowlayout.h"
@@ -8,6 +9,7 @@
 
 #include <QRectF>
 #include <QString>
+#include <optional>
 
 namespace qel {
 
@@ -44,6 +46,8 @@ struct frmMainState {
     // The panes as last laid out, and the splitter's drag bar, in twips.
     WindowLayout layout;
     QRectF dragBar;
+    // The language the user chose in the View menu, kept at close; none: as at start.
+    std::optional<Language> language;
 };
 
 } // namespace qel

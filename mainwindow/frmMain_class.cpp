@@ -115,7 +115,7 @@ void frmMain::storeNameNumbers()
     const StoreStatus stored = saveNameNumbers(state_.recordFolder, names_->numbering());
     if (stored || std::exchange(numbersFailureTold_, true))
         return;
-    asker().message(this, QStringLiteral("学習者の番号を保存できませんでした。\n") + stored.failure, QString(),
+    asker().message(this, tr("学習者の番号を保存できませんでした。\n%1").arg(stored.failure), QString(),
                     Asker::Buttons::Ok, Asker::Icon::Exclamation);
 }
 
@@ -181,7 +181,8 @@ void frmMain::showOnBoard(const GroupView &view)
 
 void frmMain::showBoardHeading()
 {
-    ui->lblTitle[1]->setText(QStringLiteral("クラスの様子（%1）").arg(groupName(state_.viewMode)));
+    //: Heading of the class board; %1 the group shown.
+    ui->lblTitle[1]->setText(tr("クラスの様子（%1）").arg(groupName(state_.viewMode)));
 }
 
 void frmMain::mnuViewClassBoard_Click()

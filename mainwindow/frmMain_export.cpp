@@ -132,7 +132,7 @@ void frmMain::mnuEditOutput_Click()
         QTreeWidgetItem *node = ui->tvTreeView->currentItem();
         if (!node)
             return;
-        if (!asker().message(this, node->text(0) + QStringLiteral("のデータを出力しますか？"), QString(),
+        if (!asker().message(this, tr("%1のデータを出力しますか？").arg(node->text(0)), QString(),
                              Asker::Buttons::OkCancel, Asker::Icon::Question))
             return;
         if (node == learners_->rootNode()) {
@@ -150,7 +150,7 @@ void frmMain::mnuEditOutput_Click()
         mnuPopEditCSV_Click();
         return;
     }
-    if (!asker().message(this, QStringLiteral("選択されたユーザのデータを出力しますか？"), QString(),
+    if (!asker().message(this, tr("選択されたユーザのデータを出力しますか？"), QString(),
                          Asker::Buttons::OkCancel, Asker::Icon::Question))
         return;
     mnuPopEditCSV_Click();

@@ -27,7 +27,7 @@ namespace qel {
 void frmMain::mnuFileOpen_Click()
 {
     const auto chosen = asker().chooseFolder(
-        this, QStringLiteral("練習記録ファイルが保存されているフォルダ（ディレクトリ）を選択してください。"),
+        this, tr("練習記録ファイルが保存されているフォルダ（ディレクトリ）を選択してください。"),
         state_.recordFolder);
     if (!chosen)
         return;
@@ -49,11 +49,16 @@ void frmMain::mnuFileOpen_Click()
 
 namespace {
 
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(FileCommands)
+};
+
 QString noTrashQuestion(const QString &reason)
 {
-    return QStringLiteral("ごみ箱が使えないため、ファイルは完全に削除され、元に戻せません。"
-                          "削除してよろしいですか？\n\n")
-           + reason;
+    //: %1 the system's reason why the trash cannot be used.
+    return Tr::tr("ごみ箱が使えないため、ファイルは完全に削除され、元に戻せません。"
+                  "削除してよろしいですか？\n\n%1")
+        .arg(reason);
 }
 
 // A file of a learner as the window shows it: while names are hidden the learner's part of
@@ -74,14 +79,15 @@ QString shownLearnerFile(const QString &fileName, NameMask &names)
 QString failureMessage(const std::vector<DiscardedFile> &failed, NameMask &names)
 {
     constexpr std::size_t kNamed = 20;
-    QString text = QStringLiteral("次のファイルを削除できませんでした。\n");
+    QString text = Tr::tr("次のファイルを削除できませんでした。\n");
     for (std::size_t i = 0; i < failed.size() && i < kNamed; ++i) {
         const QString &path = failed[i].path;
         text += QLatin1Char('\n') + shownLearnerFile(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1), names)
                 + QStringLiteral(": ") + failed[i].error;
     }
     if (failed.size() > kNamed)
-        text += QStringLiteral("\nほか%1個のファイル").arg(failed.size() - kNamed);
+        //: After the files named: the number of the others.
+        text += QLatin1Char('\n') + Tr::tr("ほか%n個のファイル", nullptr, int(failed.size() - kNamed));
     return text;
 }
 
@@ -89,8 +95,9 @@ QString failureMessage(const std::vector<DiscardedFile> &failed, NameMask &names
 
 void frmMain::mnuFileDelete_Click()
 {
-    if (!asker().message(this, QStringLiteral("選択されているユーザを削除してよろしいですか？"),
-                         QStringLiteral("削除確認"), Asker::Buttons::OkCancel, Asker::Icon::Exclamation))
+    if (!asker().message(this, tr("選択されているユーザを削除してよろしいですか？"),
+                         //: Title of the delete confirmation.
+                         tr("削除確認"), Asker::Buttons::OkCancel, Asker::Icon::Exclamation))
         return;
     // Every step below is one pass, whatever the number of rows: the selection is read
     // once, the tree is rebuilt once and the list loses its rows in one change. The rows are
@@ -109,7 +116,7 @@ void frmMain::mnuFileDelete_Click()
                                   Deletion how = Deletion::ToTrash;
                                   if (!trash.available) {
                                       if (!asker().message(this, noTrashQuestion(trash.error),
-                                                           QStringLiteral("削除確認"), Asker::Buttons::OkCancel,
+                                                           tr("削除確認"), Asker::Buttons::OkCancel,
                                                            Asker::Icon::Exclamation, Asker::Default::Cancel))
                                           return;
                                       how = Deletion::ForGood;
@@ -129,7 +136,7 @@ void frmMain::deleteLearners(const QStringList &keys, Deletion how)
             return deleteLearnerRows(folder, keys, how, report);
         },
         [this](int done, int total) {
-            ui->statusPanels[0]->setText(QStringLiteral("削除しています… %1 / %2").arg(done).arg(total));
+            ui->statusPanels[0]->setText(tr("削除しています… %1 / %2").arg(done).arg(total));
         },
         [this, statusText, hold = holdCommand()](LearnerDeletion deletion) {
             const QSet<QString> goneKeys(deletion.removedKeys.begin(), deletion.removedKeys.end());

@@ -53,7 +53,7 @@ void frmMain::drawPersonalGraphOf(QTreeWidgetItem *node)
     learners_->setCurrentRow(row);
     const TableRow &r = learners_->row(row);
     pane.kind = state_.graph.personalGraphKind;
-    pane.learner = {r.name, r.cells[CourseColumn], r.cells[BestColumn]};
+    pane.learner = {r.name, shownCell(r, CourseColumn), r.cells[BestColumn]};
     pane.nodeKey = key;
     // The paints draw the runs the session loads; `historyLoaded` asks for one more.
     session_->showHistory(key);
@@ -68,6 +68,8 @@ void frmMain::drawPersonalGraphOf(QTreeWidgetItem *node)
         heading = graphs::timeHeading(named);
     if (!heading.isEmpty())
         ui->lblTitle[1]->setText(heading);
+    // A screen reader says what the pane holds.
+    ui->Picture1->setAccessibleDescription(heading);
     settleLearnerButtons();
     ui->Picture1->update();
 }
@@ -81,6 +83,7 @@ void frmMain::drawGroupGraph()
         state_.pane.kind, root ? root->text(0) : QString(), root ? root->childCount() : 0, state_.collections);
     if (!texts.heading.isEmpty())
         ui->lblTitle[1]->setText(texts.heading);
+    ui->Picture1->setAccessibleDescription(texts.heading);
     if (!texts.statusText.isEmpty())
         ui->statusPanels[0]->setText(texts.statusText);
     settleLearnerButtons();

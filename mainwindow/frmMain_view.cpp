@@ -60,15 +60,15 @@ void frmMain::showFolderStatus()
     QLabel *panel = ui->statusPanels[0];
     switch (session_->health()) {
     case FolderHealth::NotAnswering:
-        panel->setText(QStringLiteral("記録フォルダーが応答しません。前回読み込んだ内容を表示しています。"));
+        panel->setText(tr("記録フォルダーが応答しません。前回読み込んだ内容を表示しています。"));
         panel->setToolTip(state_.recordFolder);
         return;
     case FolderHealth::Missing:
-        panel->setText(QStringLiteral("記録フォルダー「%1」が見つかりません。").arg(state_.recordFolder));
+        panel->setText(tr("記録フォルダー「%1」が見つかりません。").arg(state_.recordFolder));
         panel->setToolTip(QString());
         return;
     case FolderHealth::Unreadable:
-        panel->setText(QStringLiteral("記録フォルダーを読み込めませんでした。前回読み込んだ内容を表示しています。"));
+        panel->setText(tr("記録フォルダーを読み込めませんでした。前回読み込んだ内容を表示しています。"));
         panel->setToolTip(state_.recordFolder);
         return;
     case FolderHealth::Answering: break;
@@ -82,7 +82,7 @@ void frmMain::showFolderStatus()
             continue;
         // While names are hidden the file goes by the learner's number and the Course.
         const QString file = names_->hidden()
-                                 ? QStringLiteral("%1（%2）").arg(shownName(row.name), row.cells[CourseColumn])
+                                 ? tr("%1（%2）").arg(shownName(row.name), shownCell(row, CourseColumn))
                                  : row.key;
         if (++count <= kNamedInTip)
             named << QStringLiteral("%1: %2").arg(file, row.error);
@@ -94,9 +94,9 @@ void frmMain::showFolderStatus()
     }
     if (count > kNamedInTip)
         named << QStringLiteral("…");
-    panel->setText(fileCountText(std::int64_t(rows.size()))
-                   + QStringLiteral("（うち%1個は読み込めませんでした）").arg(count));
-    panel->setToolTip(QStringLiteral("読み込めなかったファイル:\n") + named.join(QLatin1Char('\n')));
+    //: %1 the file count, such as "12個のファイル"; %n how many of them could not be read.
+    panel->setText(tr("%1（うち%n個は読み込めませんでした）", nullptr, count).arg(text));
+    panel->setToolTip(tr("読み込めなかったファイル:\n%1").arg(named.join(QLatin1Char('\n'))));
 }
 
 // ---------------------------------------------------------------- tree

@@ -22,10 +22,11 @@ LearnerListModel::LearnerListModel(QObject *parent)
 
 QString LearnerListModel::columnTitle(int column)
 {
-    static const QString titles[kColumns] = {
-        QStringLiteral("名  前"),   QStringLiteral("モード"),     QStringLiteral("STEP"),
-        QStringLiteral("練習回数"), QStringLiteral("総練習時間"), QStringLiteral("上達度"),
-        QStringLiteral("最高SPM"),  QStringLiteral("最終練習日時"),
+    //: Column titles of the list of learners; "モード" is the course.
+    const QString titles[kColumns] = {
+        tr("名  前"),   tr("モード"),     tr("STEP"),
+        tr("練習回数"), tr("総練習時間"), tr("上達度"),
+        tr("最高SPM"),  tr("最終練習日時"),
     };
     return column >= 0 && column < kColumns ? titles[column] : QString();
 }
@@ -96,6 +97,8 @@ QString LearnerListModel::shownText(int row, int column) const
 {
     if (column == 0 && mask_ && row >= 0 && row < int(rows_.size()))
         return mask_->shown(rows_[std::size_t(row)].name);
+    if (column > 0 && row >= 0 && row < int(rows_.size()) && column < kColumns)
+        return shownCell(rows_[std::size_t(row)], Column(column - 1));
     return cellText(row, column);
 }
 
@@ -375,6 +378,13 @@ QVariant LearnerListModel::headerData(int section, Qt::Orientation orientation, 
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(columnAlignment(section));
     return {};
+}
+
+void LearnerListModel::retranslate()
+{
+    emit headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
+    if (!rows_.empty())
+        emit dataChanged(index(0, 1), index(int(rows_.size()) - 1, 1), {Qt::DisplayRole});
 }
 
 } // namespace qel

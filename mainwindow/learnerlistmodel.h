@@ -33,6 +33,8 @@ public:
 
     void setRows(std::vector<TableRow> rows);
     void clear();
+    // The column titles and the Course cells in the language installed now.
+    void retranslate();
     const std::vector<TableRow> &rows() const { return rows_; }
     const TableRow &row(int index) const { return rows_[std::size_t(index)]; }
     // The row of a record file; -1 when it has none.

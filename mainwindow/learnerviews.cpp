@@ -253,4 +253,10 @@ void LearnerViews::setCurrentRow(int row)
     list_.selectionModel()->setCurrentIndex(model_.index(row, 0), QItemSelectionModel::NoUpdate);
 }
 
+void LearnerViews::retitleRoot(const QString &text)
+{
+    if (QTreeWidgetItem *root = rootNode())
+        root->setText(0, text);
+}
+
 } // namespace qel

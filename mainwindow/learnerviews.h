@@ -35,6 +35,8 @@ public:
 
     // ---- the one index
     QTreeWidgetItem *rootNode() const;
+    // The root's text in another language; its key stays.
+    void retitleRoot(const QString &text);
     // The node of a record file (or of the group, by the group's text); nullptr if none.
     QTreeWidgetItem *nodeOf(const QString &key) const;
     // The list row of a record file; -1 if none.

@@ -7,6 +7,7 @@
 #include "reports/printjob.h"
 #include "session/foldersession.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -17,8 +18,14 @@ namespace qel {
 
 namespace {
 
-const QString kPersonalDocument = QStringLiteral("個人プロパティ");
-const QString kGroupDocument = QStringLiteral("全体プロパティ");
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(OutputCommands)
+};
+
+//: Name of the printed personal report (print queue, preview).
+QString personalDocument() { return Tr::tr("個人プロパティ"); }
+//: Name of the printed group report (print queue, preview).
+QString groupDocument() { return Tr::tr("全体プロパティ"); }
 
 } // namespace
 
@@ -41,7 +48,7 @@ void OutputCommands::printLearners(const QStringList &names)
         return;
     session_.loadLearners(names, [this, hold = hold_()](std::vector<LearnerRecord> learners) {
         auto shared = std::make_shared<const std::vector<LearnerRecord>>(std::move(learners));
-        print(kPersonalDocument, [shared](QPrinter &printer, QString *error) {
+        print(personalDocument(), [shared](QPrinter &printer, QString *error) {
             // The output file is checked against the record folder away from this thread.
             return reports::printLearnerPages(printer, *shared, error);
         });
@@ -57,13 +64,13 @@ void OutputCommands::previewLearners(const QStringList &names)
         const Job job = [shared](QPrinter &printer, QString *error) {
             return reports::printLearnerPages(printer, *shared, error);
         };
-        preview(kPersonalDocument, job, [this, job] { return print(kPersonalDocument, job); });
+        preview(personalDocument(), job, [this, job] { return print(personalDocument(), job); });
     });
 }
 
 void OutputCommands::printGroup(const GroupStatistics &figures, const GroupCollections &collections)
 {
-    print(kGroupDocument, [folder = session_.folder(), figures, collections](QPrinter &printer, QString *error) {
+    print(groupDocument(), [folder = session_.folder(), figures, collections](QPrinter &printer, QString *error) {
         GroupCollections lists = collections; // the drawing sorts them
         return reports::printGroupPage(printer, folder, figures, lists, error);
     });
@@ -75,7 +82,7 @@ void OutputCommands::previewGroup(const GroupStatistics &figures, const GroupCol
         GroupCollections lists = collections; // the drawing sorts them
         return reports::printGroupPage(printer, folder, figures, lists, error);
     };
-    preview(kGroupDocument, job, [this, job] { return print(kGroupDocument, job); });
+    preview(groupDocument(), job, [this, job] { return print(groupDocument(), job); });
 }
 
 OutputCheck OutputCommands::outputCheck()
@@ -104,8 +111,10 @@ void OutputCommands::preview(const QString &document, const Job &job, const std:
 void OutputCommands::exportRows(const std::vector<TableRow> &rows, const QString &suggestedName,
                                 QString &folderOfLast)
 {
-    const auto path = asker().saveFileName(&window_, QStringLiteral("出力先を指定して下さい。"),
-                                           QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*.*)"),
+    //: Title of the save dialog of a CSV export.
+    const auto path = asker().saveFileName(&window_, Tr::tr("出力先を指定して下さい。"),
+                                           //: File types of the save dialog; keep the patterns.
+                                           Tr::tr("CSVファイル (*.csv);;すべてのファイル (*.*)"),
                                            QStringLiteral(".csv"),
                                            QDir(csvStartFolder(folderOfLast)).filePath(suggestedName));
     if (!path || path->isEmpty())
@@ -133,7 +142,7 @@ void OutputCommands::exportRows(const std::vector<TableRow> &rows, const QString
                 asker().message(&window_, reports::trainerFileRefusal(file), QString(), Asker::Buttons::Ok,
                                 Asker::Icon::Exclamation);
             else if (!outcome.saved)
-                asker().message(&window_, QStringLiteral("CSV出力に失敗しました。\n") + outcome.error, QString(),
+                asker().message(&window_, Tr::tr("CSV出力に失敗しました。\n%1").arg(outcome.error), QString(),
                                 Asker::Buttons::Ok, Asker::Icon::Exclamation);
             else
                 folderOfLast = QFileInfo(file).absolutePath();

@@ -391,7 +391,8 @@ void LearnerList::contextMenuEvent(QContextMenuEvent *event)
 GraphPane::GraphPane(QWidget *parent)
     : QWidget(parent)
 {
-    setFocusPolicy(Qt::ClickFocus);
+    // Reached by Tab too: its pop-up menu is then a key away.
+    setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 255, 192));

@@ -63,11 +63,12 @@ int runWatch(const QCommandLineParser &args)
     QObject::connect(&session, &FolderSession::healthChanged, [&](FolderHealth health) {
         followInJournal(health == FolderHealth::Answering && session.table());
         if (health == FolderHealth::NotAnswering)
-            warn(QStringLiteral("%1 is not answering; the last table stands").arg(folder));
+            //: %1 the record folder.
+            warn(Tr::tr("%1 is not answering; the last table stands").arg(folder));
         else if (health == FolderHealth::Missing)
-            warn(QStringLiteral("%1 is missing; the last table stands").arg(folder));
+            warn(Tr::tr("%1 is missing; the last table stands").arg(folder));
         else if (health == FolderHealth::Unreadable)
-            warn(QStringLiteral("cannot list %1; the last table stands").arg(folder));
+            warn(Tr::tr("cannot list %1; the last table stands").arg(folder));
     });
     session.setFollowing(true);
     session.open(folder);

@@ -196,5 +196,17 @@ What was written: %1 the PDF file, %2 its number of pages (more than one).</extr
         <source>%1: %2 pages</source>
         <translation>%1: %2ページ</translation>
     </message>
+    <message>
+        <source>%1 is not answering; the last table stands</source>
+        <translation>%1 が応答しません。前回の表を表示しています</translation>
+    </message>
+    <message>
+        <source>%1 is missing; the last table stands</source>
+        <translation>%1 が見つかりません。前回の表を表示しています</translation>
+    </message>
+    <message>
+        <source>cannot list %1; the last table stands</source>
+        <translation>%1 を読み込めません。前回の表を表示しています</translation>
+    </message>
 </context>
 </TS>

@@ -32,37 +32,11 @@ bool writeEarlier(const QString &folder, const QString &name, bool english, cons
            && file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
 }
 
-void textsOfModel(const QAbstractItemModel &model, const QModelIndex &parent, QStringList &texts)
-{
-    for (int r = 0; r < model.rowCount(parent); ++r)
-        for (int c = 0; c < model.columnCount(parent); ++c) {
-            const QModelIndex index = model.index(r, c, parent);
-            for (int role : {Qt::DisplayRole, Qt::ToolTipRole, Qt::AccessibleTextRole, Qt::AccessibleDescriptionRole})
-                texts << index.data(role).toString();
-            if (c == 0 && model.hasChildren(index))
-                textsOfModel(model, index, texts);
-        }
-}
-
-// The first secret name in any text a window and its visible parts show or tell (titles,
-// captions, contents, tips, the cells of item views); empty when there is none.
+// The first secret name in any text a window and its visible parts show or tell; empty
+// when there is none.
 QString secretShownIn(QWidget &top)
 {
-    QList<QWidget *> widgets = top.findChildren<QWidget *>();
-    widgets.prepend(&top);
-    QStringList texts;
-    for (QWidget *w : widgets) {
-        if (!w->isVisible())
-            continue;
-        texts << w->windowTitle() << w->toolTip() << w->accessibleName();
-        if (auto *label = qobject_cast<QLabel *>(w))
-            texts << label->text();
-        if (auto *button = qobject_cast<QAbstractButton *>(w))
-            texts << button->text();
-        if (auto *view = qobject_cast<QAbstractItemView *>(w); view && view->model())
-            textsOfModel(*view->model(), QModelIndex(), texts);
-    }
-    for (const QString &text : texts)
+    for (const QString &text : textsShownBy(top))
         for (const QString &secret : kSecrets)
             if (text.contains(secret))
                 return QStringLiteral("%1 in \"%2\"").arg(secret, text);

@@ -387,7 +387,7 @@ private slots:
         QTest::addColumn<int>("items");
         QTest::newRow("file") << "mnuFile" << 8;
         QTest::newRow("print") << "mnuPrint" << 6;
-        QTest::newRow("view") << "mnuView" << 15;
+        QTest::newRow("view") << "mnuView" << 16;
         QTest::newRow("learner pop-up") << "menuPop" << 6;
         QTest::newRow("group pop-up") << "menuPopAll" << 5;
     }

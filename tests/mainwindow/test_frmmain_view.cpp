@@ -133,7 +133,8 @@ private slots:
                          "> グラフ(&G) {> 個人(&P) {練習グラフ(&I) | 時間グラフ(&H)} | > 全体(&A) {STEP統計(&S) | 練習回数統計(&T)}}"
                          " | - | > プロパティ(&P) {個人(&P) | 全体(&A)} | -(hidden) | ｵﾌﾟｼｮﾝ(&O)...(hidden)"
                          " | - | 練習の記録(&H) | 今週と先週(&W) | - | クラスの様子(&C) | 目標の設定(&M)... | 名前を隠す(&N)"
-                         " | - | 最新の情報に更新(&U) | [x]自動更新(&L)"));
+                         " | - | 最新の情報に更新(&U) | [x]自動更新(&L)"
+                         " | - | > 言語(&K) {[x]日本語(&J) | &English}"));
         QCOMPARE(action("mnuViewRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
         QCOMPARE(action("mnuViewClassBoard")->shortcut(), QKeySequence("Ctrl+B"));
         QCOMPARE(action("mnuViewHideNames")->shortcut(), QKeySequence(Qt::Key_F9));
@@ -689,6 +690,33 @@ private slots:
                     selected << rowText(r);
             QCOMPARE(selected, rows);
         }
+    }
+
+    // Tab takes the keyboard from the tree to the right pane, whichever of list, graph or
+    // board holds it, and Shift+Tab back.
+    void tabGoesFromTreeToTheRightPane_data()
+    {
+        QTest::addColumn<QString>("pane");
+        QTest::newRow("list") << "lvListView";
+        QTest::newRow("graph") << "Picture1";
+        QTest::newRow("board") << "lvClassBoard";
+    }
+    void tabGoesFromTreeToTheRightPane()
+    {
+        QFETCH(QString, pane);
+        writeRecord(folder->path(), "a", true, {100, 101});
+        open();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        if (pane == "Picture1")
+            clickNode(learnerNode("a"));
+        if (pane == "lvClassBoard")
+            trigger("mnuViewClassBoard");
+        tree()->setFocus();
+        QTest::keyClick(tree(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), part(pane));
+        QTest::keyClick(part(pane), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(tree()));
     }
 
     // The tree or list without the focus shows its selection in grey, not in the highlight

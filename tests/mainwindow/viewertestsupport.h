@@ -13,6 +13,8 @@
 #include "tests/support/privatesettings.h"
 #include "tests/support/scriptedasker.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QDialog>
 #include <QDir>
@@ -48,6 +50,58 @@ inline bool writeSettingsFile(const QString &folder, const QString &name)
 {
     return qel::samples::writeFile(QDir(folder).filePath(name + QStringLiteral(".ini")),
                                    QByteArray("[Option]\r\nKeyboard=1\r\n"));
+}
+
+inline void textsOfModel(const QAbstractItemModel &model, const QModelIndex &parent, QStringList &texts)
+{
+    if (!parent.isValid())
+        for (int c = 0; c < model.columnCount(); ++c)
+            texts << model.headerData(c, Qt::Horizontal).toString();
+    for (int r = 0; r < model.rowCount(parent); ++r)
+        for (int c = 0; c < model.columnCount(parent); ++c) {
+            const QModelIndex index = model.index(r, c, parent);
+            for (int role : {Qt::DisplayRole, Qt::ToolTipRole, Qt::AccessibleTextRole, Qt::AccessibleDescriptionRole})
+                texts << index.data(role).toString();
+            if (c == 0 && model.hasChildren(index))
+                textsOfModel(model, index, texts);
+        }
+}
+
+// Every text a window and its parts show or tell: titles, captions, contents, tips,
+// accessible names and descriptions, menu items, column titles and the cells of item views.
+// Hidden parts count too unless only the visible ones are asked for; menus always do.
+inline QStringList textsShownBy(QWidget &top, bool visibleOnly = true)
+{
+    QList<QWidget *> widgets = top.findChildren<QWidget *>();
+    widgets.prepend(&top);
+    QStringList texts;
+    for (QWidget *w : widgets) {
+        if (auto *menu = qobject_cast<QMenu *>(w)) {
+            // Qt's own, unnamed menus (the bar's overflow) repeat the window's items.
+            if (menu->objectName().isEmpty())
+                continue;
+            texts << menu->title();
+            for (const QAction *item : menu->actions())
+                if (item->isVisible() && !item->isSeparator())
+                    texts << item->text() << item->toolTip() << item->statusTip();
+            continue;
+        }
+        if (visibleOnly && !w->isVisible())
+            continue;
+        texts << w->windowTitle() << w->toolTip() << w->statusTip() << w->accessibleName()
+              << w->accessibleDescription();
+        if (auto *label = qobject_cast<QLabel *>(w))
+            texts << label->text();
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            texts << button->text();
+        if (auto *view = qobject_cast<QAbstractItemView *>(w); view && view->model())
+            textsOfModel(*view->model(), QModelIndex(), texts);
+    }
+    for (const QAction *item : top.findChildren<QAction *>())
+        if (!item->isSeparator())
+            texts << item->text() << item->toolTip() << item->statusTip();
+    texts.removeAll(QString());
+    return texts;
 }
 
 // Counts the paints of the widgets it is installed on as an event filter.
