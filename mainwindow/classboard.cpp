@@ -1,5 +1,6 @@
 #include "mainwindow/classboard.h"
 
+#include "base/contrast.h"
 #include "base/namemask.h"
 #include "mainwindow/icons.h"
 #include "mainwindow/panes.h"
@@ -249,6 +250,10 @@ public:
     {
         const std::optional<Need> need = needOf(index.data(ClassBoardModel::NeedRole));
         const QColor colour = reports::needColour(need);
+        // Every colour is taken against the ground the palette gives, light or dark, and
+        // text is moved off it until it reads.
+        const QColor ground = reports::needTint(need, option.palette.color(QPalette::Base));
+        const QColor text = colours::readableOn(option.palette.color(QPalette::Text), ground);
         const QFontMetrics metrics(option.font);
         const int line = metrics.height();
         const int pad = std::max(3, line / 4);
@@ -260,7 +265,7 @@ public:
         const bool focused = option.state & QStyle::State_HasFocus;
         painter->setPen(QPen(selected ? option.palette.color(QPalette::Highlight) : QColor(150, 150, 150),
                              selected ? 3 : 1));
-        painter->setBrush(reports::needTint(need));
+        painter->setBrush(ground);
         painter->drawRoundedRect(QRectF(tile).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
         painter->setPen(Qt::NoPen);
         painter->setBrush(colour);
@@ -278,7 +283,7 @@ public:
         const QString course = index.data(ClassBoardModel::CourseRole).toString();
         const int courseWidth = QFontMetrics(courseFont).horizontalAdvance(course);
         painter->setFont(courseFont);
-        painter->setPen(option.palette.color(QPalette::Text));
+        painter->setPen(text);
         painter->drawText(QRect(right - courseWidth, y, courseWidth, line), Qt::AlignRight | Qt::AlignVCenter, course);
 
         QFont nameFont = option.font;
@@ -295,7 +300,7 @@ public:
         QFont stateFont = option.font;
         stateFont.setBold(true);
         painter->setFont(stateFont);
-        painter->setPen(colour.darker(140));
+        painter->setPen(reports::needInk(need, ground));
         const int width = right - left;
         painter->drawText(QRect(left, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
                           QFontMetrics(stateFont).elidedText(index.data(ClassBoardModel::StateRole).toString(),
@@ -303,7 +308,7 @@ public:
         y += line;
 
         painter->setFont(option.font);
-        painter->setPen(option.palette.color(QPalette::Text));
+        painter->setPen(text);
         for (int role : {int(ClassBoardModel::FiguresRole), int(ClassBoardModel::LastPracticeRole)}) {
             painter->drawText(QRect(left, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
                               metrics.elidedText(index.data(role).toString(), Qt::ElideRight, width));
@@ -312,15 +317,17 @@ public:
         QFont reasonFont = option.font;
         reasonFont.setPointSizeF(option.font.pointSizeF() * 0.85);
         painter->setFont(reasonFont);
-        painter->setPen(QColor(80, 80, 80));
+        painter->setPen(colours::readableOn(colours::blend(text, ground, 0.3), ground));
         painter->drawText(QRect(left, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
                           QFontMetrics(reasonFont).elidedText(index.data(ClassBoardModel::ReasonsRole).toString(),
                                                               Qt::ElideRight, width));
         if (focused) {
-            QPen dotted(option.palette.color(QPalette::Highlight), 1, Qt::DotLine);
-            painter->setPen(dotted);
+            // The tile the keys act on, whether or not it is selected: a frame inside the
+            // border that stands out from the tile as a control's edge must (3:1).
+            const QColor frame = colours::readableOn(option.palette.color(QPalette::Highlight), ground, 3.0);
+            painter->setPen(QPen(frame, 2, Qt::DashLine));
             painter->setBrush(Qt::NoBrush);
-            painter->drawRoundedRect(QRectF(tile).adjusted(3.5, 3.5, -3.5, -3.5), 3, 3);
+            painter->drawRoundedRect(QRectF(tile).adjusted(4, 4, -4, -4), 3, 3);
         }
         painter->restore();
     }

@@ -1,9 +1,12 @@
 #include "mainwindow/learnerlistmodel.h"
 
+#include "base/contrast.h"
 #include "base/namemask.h"
 #include "mainwindow/icons.h"
 
 #include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QDateTime>
 #include <algorithm>
 #include <numeric>
@@ -279,7 +282,7 @@ void LearnerListModel::emitRowsChanged(const std::vector<int> &rows)
     if (rows.empty())
         return;
     const auto [low, high] = std::minmax_element(rows.begin(), rows.end());
-    emit dataChanged(index(*low, 0), index(*high, kColumns - 1), {Qt::BackgroundRole});
+    emit dataChanged(index(*low, 0), index(*high, kColumns - 1), {Qt::BackgroundRole, Qt::ForegroundRole});
 }
 
 void LearnerListModel::removeRowsAt(std::vector<int> rows)
@@ -335,6 +338,12 @@ int LearnerListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : kColumns;
 }
 
+QColor LearnerListModel::markGround()
+{
+    // A quarter of a green over the palette's base: (204, 240, 204) on white.
+    return colours::blend(QGuiApplication::palette().color(QPalette::Base), QColor(51, 195, 51), 0.25);
+}
+
 QVariant LearnerListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= int(rows_.size()))
@@ -349,7 +358,12 @@ QVariant LearnerListModel::data(const QModelIndex &index, int role) const
     case Qt::BackgroundRole:
         // A soft green: seen at a glance, and no cell text moves.
         if (isMarked(index.row()))
-            return QColor(204, 240, 204);
+            return markGround();
+        return {};
+    case Qt::ForegroundRole:
+        // The palette's text may be light (a dark theme): it must still read on the green.
+        if (isMarked(index.row()))
+            return colours::readableOn(QGuiApplication::palette().color(QPalette::Text), markGround());
         return {};
     default: return {};
     }

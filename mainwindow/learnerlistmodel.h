@@ -5,6 +5,7 @@
 #include "records/learnertable.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QHash>
 #include <QIcon>
 #include <QPointer>
@@ -65,6 +66,8 @@ public:
     static constexpr int kMarkMSecs = 10000;
     void markRows(const std::vector<QString> &keys);
     bool isMarked(int row) const;
+    // The ground of a marked row, from the application's palette.
+    static QColor markGround();
     // Unmarks the rows marked until `now` (ms since 1970) or before.
     void expireMarks(qint64 now);
 

@@ -23,6 +23,8 @@ public:
     const PracticeHistory &history() const { return m_history; }
     // False when the file held more runs than are kept: a replay then visits none.
     bool runsKept() const { return m_runsKept; }
+    // The runs kept, run 1 first; none when they were not kept.
+    std::span<const RunSample> runs() const { return m_runs; }
     // What a read of the file would show a visitor: the header, then the runs in the file
     // in chunks, in order.
     void replay(RunVisitor &visitor) const;

@@ -1,5 +1,7 @@
 #include "reports/needstyle.h"
 
+#include "base/contrast.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -32,6 +34,16 @@ QColor needTint(std::optional<Need> need)
     // A tenth of the colour on white.
     auto mix = [](int c) { return 255 - (255 - c) / 8; };
     return {mix(colour.red()), mix(colour.green()), mix(colour.blue())};
+}
+
+QColor needTint(std::optional<Need> need, const QColor &ground)
+{
+    return colours::blend(ground, needColour(need), 1.0 / 8);
+}
+
+QColor needInk(std::optional<Need> need, const QColor &ground)
+{
+    return colours::readableOn(needColour(need).darker(140), ground);
 }
 
 void drawNeedSymbol(QPainter &painter, const QRectF &box, std::optional<Need> need)

@@ -166,7 +166,7 @@ convert "$work/report-en.png" -bordercolor '#909090' -border 1 "$out/printed-rep
 
 # The class board, drawn offscreen from another copy of the samples whose files were written
 # as in a lesson at 10:40: some learners at it now, some earlier that morning or that week,
-# the rest long ago.
+# the rest long ago; once more under a dark theme.
 cp -a "$samples" "$work/Lesson"
 i=0
 for file in "$work/Lesson"/*_Qel?.dat; do
@@ -177,7 +177,7 @@ for file in "$work/Lesson"/*_Qel?.dat; do
   esac
   i=$((i + 1))
 done
-XDG_CONFIG_HOME="$work/config" "$boardshot" "$work/Lesson" --now 2026-12-08T10:40:00 \
+XDG_CONFIG_HOME="$work/config" "$boardshot" "$work/Lesson" --now 2026-12-08T10:40:00 --dark "$out/class-board-dark.png" \
   "$out/class-board.png" "$out/class-board-hidden.png" "$work/sheet.pdf"
 pdftoppm -r 60 -png -singlefile "$work/sheet.pdf" "$work/sheet"
 convert "$work/sheet.png" -bordercolor '#909090' -border 1 "$out/class-sheet.png"

@@ -1,11 +1,12 @@
 // qelviewer-boardshot: pictures of the class board of a record folder for the documentation,
 // drawn offscreen as the window's pane draws it: names shown, names hidden, and the printed
-// sheet. Not installed.
+// sheet; with --dark, the board once more under a dark theme. Not installed.
 //
-//   qelviewer-boardshot FOLDER --now YYYY-MM-DDTHH:MM:SS SHOWN.png HIDDEN.png SHEET.pdf
+//   qelviewer-boardshot FOLDER --now YYYY-MM-DDTHH:MM:SS [--dark DARK.png] SHOWN.png HIDDEN.png SHEET.pdf
 
 #include "base/namemask.h"
 #include "base/painting.h"
+#include "base/palettes.h"
 #include "base/runtimefolder.h"
 #include "config/classsettings.h"
 #include "mainwindow/classboard.h"
@@ -27,11 +28,14 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     const QCommandLineOption nowOption(QStringLiteral("now"), QString(), QStringLiteral("time"));
     parser.addOption(nowOption);
+    const QCommandLineOption darkOption(QStringLiteral("dark"), QString(), QStringLiteral("file"));
+    parser.addOption(darkOption);
     parser.process(app);
     const QStringList args = parser.positionalArguments();
     const QDateTime now = QDateTime::fromString(parser.value(nowOption), Qt::ISODate);
     if (args.size() != 4 || !now.isValid()) {
-        std::fprintf(stderr, "usage: qelviewer-boardshot FOLDER --now YYYY-MM-DDTHH:MM:SS SHOWN.png HIDDEN.png SHEET.pdf\n");
+        std::fprintf(stderr, "usage: qelviewer-boardshot FOLDER --now YYYY-MM-DDTHH:MM:SS [--dark DARK.png] SHOWN.png HIDDEN.png "
+                             "SHEET.pdf\n");
         return 2;
     }
     const QString &folder = args[0];
@@ -57,6 +61,14 @@ int main(int argc, char **argv)
     mask.setHidden(true);
     QApplication::sendPostedEvents();
     ok = board.grab().save(args[2]) && ok;
+    if (parser.isSet(darkOption)) {
+        // As Qt's Fusion style shows a dark desktop theme.
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        board.setPalette(qel::palettes::dark());
+        mask.setHidden(false);
+        QApplication::sendPostedEvents();
+        ok = board.grab().save(parser.value(darkOption)) && ok;
+    }
 
     const qel::reports::ClassSheet sheet = qel::reports::classSheet(
         board.boardModel()->entries(), [](const qel::AttentionEntry &entry) { return entry.name; }, qel::AllGroup, now);

@@ -2,6 +2,82 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja">
 <context>
+    <name>GraphData</name>
+    <message>
+        <source>記録ファイルを読めませんでした。</source>
+        <extracomment>In place of a learner&apos;s graph data: the record file could not be read.</extracomment>
+        <translation>The record file could not be read.</translation>
+    </message>
+    <message>
+        <source>%1～%2</source>
+        <extracomment>A range in a graph&apos;s data: from %1 to %2 (runs, STEPs or practice counts).</extracomment>
+        <translation>%1–%2</translation>
+    </message>
+    <message>
+        <source>回数が２回目からグラフ表示されます。</source>
+        <extracomment>In place of the practice graph&apos;s data for fewer than two runs.</extracomment>
+        <translation>The graph is drawn from the second run on.</translation>
+    </message>
+    <message>
+        <source>練習回数が多すぎるため、回ごとの値はありません。</source>
+        <extracomment>A damaged record file claims more runs than the viewer keeps; the graph draws none.</extracomment>
+        <translation>Too many runs: there are no values per run.</translation>
+    </message>
+    <message>
+        <source>傾向線： 1回目 %1 SPM、%2回目 %3 SPM</source>
+        <extracomment>The trend line of the practice graph: fitted SPM %1 at run 1 and %3 at the last run, %2.</extracomment>
+        <translation>Trend line: run 1 %1 SPM, run %2 %3 SPM</translation>
+    </message>
+    <message>
+        <source>STEPの記録はありません。</source>
+        <extracomment>In place of the practice time graph&apos;s data of a learner at no STEP yet.</extracomment>
+        <translation>No STEP recorded yet.</translation>
+    </message>
+    <message>
+        <source>このグループには練習者がいません。</source>
+        <extracomment>In place of a statistics graph&apos;s data of a group without learners.</extracomment>
+        <translation>This group has no learners.</translation>
+    </message>
+    <message>
+        <source>%1以上</source>
+        <extracomment>The top range of a statistics graph&apos;s table: %1 and more.</extracomment>
+        <translation>%1+</translation>
+    </message>
+    <message>
+        <source>回数</source>
+        <extracomment>Column titles of the practice graph&apos;s data: the run, its strokes per minute, its mistype rate.</extracomment>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>SPM</source>
+        <translation>SPM</translation>
+    </message>
+    <message>
+        <source>ミスタイプ率(%)</source>
+        <translation>Mistypes (%)</translation>
+    </message>
+    <message>
+        <source>STEP</source>
+        <extracomment>Column titles of the practice time graph&apos;s data: the STEP, the time practised at it.
+----------
+Column title of a statistics graph&apos;s data: the range of passed STEPs, or of practice counts.</extracomment>
+        <translation>STEP</translation>
+    </message>
+    <message>
+        <source>練習時間</source>
+        <translation>Practice time</translation>
+    </message>
+    <message>
+        <source>人数</source>
+        <extracomment>Column title of a statistics graph&apos;s data: the number of learners in a range.</extracomment>
+        <translation>Learners</translation>
+    </message>
+    <message>
+        <source>練習回数</source>
+        <translation>Runs</translation>
+    </message>
+</context>
+<context>
     <name>GroupGraph</name>
     <message numerus="yes">
         <source>%n人 平均： %1 STEP</source>
