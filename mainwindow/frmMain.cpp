@@ -143,6 +143,7 @@ void frmMain::connectControls()
     on(c.menuAllCSV, &frmMain::menuAllCSV_Click);
     on(c.menuAllprop, &frmMain::menuAllprop_Click);
     on(c.mnuHistory, &frmMain::mnuHistory_Click);
+    on(c.mnuGraphData, &frmMain::mnuGraphData_Click);
     on(c.mnuWeeks, &frmMain::mnuWeeks_Click);
     on(c.mnuFileTidyHistory, &frmMain::mnuFileTidyHistory_Click);
     on(c.mnuViewClassBoard, &frmMain::mnuViewClassBoard_Click);

@@ -216,6 +216,9 @@ private:
 
     // ---- the class's history, the class board, names hidden (frmMain_class.cpp) ----
     void mnuHistory_Click();
+    void mnuGraphData_Click();
+    // Whether the pane shows a graph whose data can be shown now.
+    bool graphDataReady() const;
     void mnuWeeks_Click();
     void mnuFileTidyHistory_Click();
     void mnuViewClassBoard_Click();

@@ -185,6 +185,8 @@ void frmMainControls::buildMenus(QMainWindow &window)
     mnuAll = addMenu(mnuGraph, QStringLiteral("mnuAll"));
     for (int i = 0; i < 2; ++i)
         mnuAllStep[i] = addCommand(window, mnuAll, indexed("mnuAllStep", i));
+    mnuGraph->addSeparator();
+    mnuGraphData = add(mnuGraph, "mnuGraphData");
     mnuView->addSeparator();
     mnuPropaty = addMenu(mnuView, QStringLiteral("mnuPropaty"));
     mnuPorpPersonal = add(mnuPropaty, "mnuPorpPersonal");
@@ -234,6 +236,8 @@ void frmMainControls::buildMenus(QMainWindow &window)
     mnuPopGraph = addMenu(menuPop, QStringLiteral("mnuPopGraph"));
     for (int i = 0; i < 2; ++i)
         mnuPopViewGraph[i] = addCommand(window, mnuPopGraph, indexed("mnuPopViewGraph", i));
+    mnuPopGraph->addSeparator();
+    mnuPopGraph->addAction(mnuGraphData);
     menuPop->addSeparator();
     mnuPopEditOut = addMenu(menuPop, QStringLiteral("mnuPopEditOut"));
     mnuPopEditPrint = add(mnuPopEditOut, "mnuPopEditPrint");
@@ -249,6 +253,8 @@ void frmMainControls::buildMenus(QMainWindow &window)
     menuAllGraph = addMenu(menuPopAll, QStringLiteral("menuAllGraph"));
     for (int i = 0; i < 2; ++i)
         menuAllStatics[i] = addCommand(window, menuAllGraph, indexed("menuAllStatics", i));
+    menuAllGraph->addSeparator();
+    menuAllGraph->addAction(mnuGraphData);
     menuPopAll->addSeparator();
     menuAllOutput = addMenu(menuPopAll, QStringLiteral("menuAllOutput"));
     menuAllPrint = add(menuAllOutput, "menuAllPrint");
@@ -299,6 +305,8 @@ void frmMainControls::retranslate()
     mnuAll->setTitle(tr("全体(&A)", "graphs"));
     mnuAllStep[0]->setText(tr("STEP統計(&S)"));
     mnuAllStep[1]->setText(tr("練習回数統計(&T)"));
+    //: The figures of the graph shown, as a table that can be copied.
+    mnuGraphData->setText(tr("データを表示(&D)"));
     mnuPropaty->setTitle(tr("プロパティ(&P)"));
     //: Properties of one learner.
     mnuPorpPersonal->setText(tr("個人(&P)", "properties"));

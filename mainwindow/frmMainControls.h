@@ -100,6 +100,8 @@ public:
     QAction *mnuViewClassBoard = nullptr, *mnuViewTargets = nullptr, *mnuViewHideNames = nullptr;
     // Each in the View menu and in a pop-up: the learner's in menuPop, the group's in menuPopAll.
     QAction *mnuHistory = nullptr, *mnuWeeks = nullptr;
+    // The data of the graph in the pane, as a table (in every graph submenu).
+    QAction *mnuGraphData = nullptr;
     QMenu *mnuLanguage = nullptr;
     std::vector<QAction *> mnuLanguages; // one per offered language, its code as data
     QAction *mnuHelpAbout = nullptr;

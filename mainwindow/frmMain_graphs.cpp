@@ -1,6 +1,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "base/twips.h"
+#include "dialogs/frmGraphData.h"
 #include "graphs/groupgraph.h"
 #include "graphs/personalgraph.h"
 #include "mainwindow/frmMainControls.h"
@@ -140,6 +141,7 @@ void frmMain::Picture1_MouseUp(Qt::MouseButton button, const QPoint &pos)
         settleLearnerPopup();
         openPopup(ui->menuPop, global);
     } else {
+        ui->mnuGraphData->setEnabled(graphDataReady());
         openPopup(ui->menuPopAll, global);
     }
     focusAfterPopup();
@@ -185,6 +187,33 @@ void frmMain::mnuPopViewGraph_Click(int index)
     // With no learner to draw (no current row) the pane shows what it showed before.
     if (!ui->Picture1->isHidden())
         drawPaneAgain();
+}
+
+bool frmMain::graphDataReady() const
+{
+    if (ui->Picture1->isHidden())
+        return false;
+    // A learner's runs still on their way would read as a file that could not be read.
+    return state_.graph.graphFamily != graphs::PersonalFamily
+           || (!state_.pane.nodeKey.isEmpty() && !session_->historyPending(state_.pane.nodeKey));
+}
+
+void frmMain::mnuGraphData_Click()
+{
+    if (!graphDataReady())
+        return;
+    const PaneGraph &pane = state_.pane;
+    if (state_.graph.graphFamily == graphs::PersonalFamily) {
+        graphs::PersonalGraphRow named = pane.learner;
+        named.name = shownName(named.name);
+        const auto show = pane.kind == graphs::PracticeGraph ? &showPracticeData : &showPracticeTimeData;
+        show(this, named, session_->history(pane.nodeKey));
+        return;
+    }
+    const QTreeWidgetItem *root = learners_->rootNode();
+    const auto show = pane.kind == graphs::StepStatistics ? &showStepStatisticsData : &showRunStatisticsData;
+    show(this, root ? root->text(0) : QString(), root ? root->childCount() : 0, state_.collections,
+         state_.graph.statPercentile);
 }
 
 void frmMain::mnuAllStep_Click(int index)

@@ -356,6 +356,7 @@ void frmMain::settleLearnerPopup()
     ui->mnuPopReport->setEnabled(!listOnDisplay());
     ui->mnuPopEditSelectAll->setEnabled(listOnDisplay());
     ui->mnuHistory->setEnabled(!personalRecord().isEmpty());
+    ui->mnuGraphData->setEnabled(graphDataReady());
 }
 
 void frmMain::openPopup(QMenu *menu, const QPoint &globalPos)
@@ -435,6 +436,7 @@ void frmMain::mnuView_Click()
     ui->mnuPersonal->menuAction()->setEnabled(personal);
     ui->mnuPorpPersonal->setEnabled(personal);
     ui->mnuHistory->setEnabled(!personalRecord().isEmpty());
+    ui->mnuGraphData->setEnabled(graphDataReady());
 }
 
 } // namespace qel

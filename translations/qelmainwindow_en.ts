@@ -430,6 +430,11 @@
         <source>右の表示</source>
         <translation>Right pane</translation>
     </message>
+    <message>
+        <source>データを表示(&amp;D)</source>
+        <extracomment>The figures of the graph shown, as a table that can be copied.</extracomment>
+        <translation>Show &amp;Data</translation>
+    </message>
 </context>
 <context>
     <name>qel::ClassBoardModel</name>

@@ -106,6 +106,9 @@ private slots:
         clickNode(learnerNode(himitsu, 4));
         QCOMPARE(heading(), himitsu + "さんの 英文 練習記録グラフです。");
         look(*window, "practice graph");
+        QTRY_VERIFY(!session().historyPending(QStringLiteral("Himitsu_Qele.dat")));
+        trigger("mnuGraphData"); // the graph's data names the learner as the graph does
+        QCOMPARE(dialogs, 1);
         for (const char *face : {"mnuAllStep_0", "mnuViewClassBoard"}) {
             trigger(face);
             look(*window, face);

@@ -1,6 +1,8 @@
 // The graphs in the real window: what a learner click, the graph commands and the pane's
 // events show, on folders written with the trainer's layout.
 
+#include "dialogs/frmGraphData.h"
+#include "graphs/graphdatamodel.h"
 #include "tests/mainwindow/viewertestsupport.h"
 #include "tests/support/recordingdevice.h"
 
@@ -297,6 +299,62 @@ private slots:
             QCOMPARE(collections.groupRunCounts, runs);
             QVERIFY(countColour(paneImage(), kBlue) > 200);
         }
+    }
+
+    // "データを表示" gives the graph on display as a table: the learner's runs, the STEPs'
+    // times, the statistics' bins that hold every learner of the group; not while the list
+    // is up or a learner's runs are still on their way.
+    void eachGraphShowsItsDataAsATable()
+    {
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("山田"), true, {100, 120, 140, 160}, 3));
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("佐藤"), true, {40, 45}, 1));
+        QVERIFY(writeRecord(folder->path(), QStringLiteral("佐藤"), false, {60}, 7));
+        open();
+        openAndClose("mnuView");
+        QVERIFY(!action("mnuGraphData")->isEnabled());
+
+        struct Shown {
+            QString title;
+            int rows = -1;
+            QStringList column1;
+        } shown;
+        asker->onDialog = [&](QDialog &dialog) {
+            const auto *model = dynamic_cast<qel::frmGraphData &>(dialog).model();
+            shown = {dialog.windowTitle(), model->rowCount(), {}};
+            for (int r = 0; r < model->rowCount(); ++r)
+                shown.column1 << model->index(r, 1).data().toString();
+            return int(QDialog::Accepted);
+        };
+        const auto showData = [&] {
+            shown = {};
+            openAndClose("mnuView");
+            QVERIFY(action("mnuGraphData")->isEnabled());
+            trigger("mnuGraphData");
+            QVERIFY(shown.rows >= 0);
+        };
+        const auto learners = [&] {
+            int n = 0;
+            for (const QString &count : shown.column1)
+                n += count.toInt();
+            return n;
+        };
+
+        clickNode(learnerNode(QStringLiteral("山田"), 4));
+        QTRY_VERIFY(!session().historyPending(QStringLiteral("山田_Qele.dat")));
+        showData();
+        QCOMPARE(shown.rows, 4);
+        QCOMPARE(shown.column1, (QStringList{"100", "120", "140", "160"}));
+        trigger("mnuViewGraph_1");
+        showData();
+        QVERIFY(shown.rows > 0);
+
+        trigger("mnuAllStep_0");
+        showData();
+        QCOMPARE(learners(), 3);
+        showViewMode(1);
+        trigger("menuAllStatics_1");
+        showData();
+        QCOMPARE(learners(), 2);
     }
 
     void emptyGroupGivesAnEmptyFrame()

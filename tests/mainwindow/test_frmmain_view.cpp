@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(action("mnuEditSelectAll")->shortcut(), QKeySequence("Ctrl+A"));
         QCOMPARE(describe(menu("mnuView")),
                  QString("[x]ﾂｰﾙ ﾊﾞｰ(&T) | [x]ｽﾃｰﾀｽ ﾊﾞｰ(&B) | - | [x]全体(&A) | 英文練習者(&E) | かな/ローマ練習者(&R) | - | "
-                         "> グラフ(&G) {> 個人(&P) {練習グラフ(&I) | 時間グラフ(&H)} | > 全体(&A) {STEP統計(&S) | 練習回数統計(&T)}}"
+                         "> グラフ(&G) {> 個人(&P) {練習グラフ(&I) | 時間グラフ(&H)} | > 全体(&A) {STEP統計(&S) | 練習回数統計(&T)} | - | データを表示(&D)}"
                          " | - | > プロパティ(&P) {個人(&P) | 全体(&A)} | -(hidden) | ｵﾌﾟｼｮﾝ(&O)...(hidden)"
                          " | - | 練習の記録(&H) | 今週と先週(&W) | - | クラスの様子(&C) | 目標の設定(&M)... | 名前を隠す(&N)"
                          " | - | 最新の情報に更新(&U) | [x]自動更新(&L)"
@@ -152,11 +152,11 @@ private slots:
         QVERIFY(action("mnuListViewMode_0")->isChecked());
         QCOMPARE(menu("menuPop")->title(), QString("ポップアップ"));
         QCOMPARE(describe(menu("menuPop")),
-                 QString("一覧表示へ(&D) | すべて選択(&A) | - | > グラフ(&G) {練習グラフ(&U) | 練習時間グラフ(&T)} | - | "
+                 QString("一覧表示へ(&D) | すべて選択(&A) | - | > グラフ(&G) {練習グラフ(&U) | 練習時間グラフ(&T) | - | データを表示(&D)} | - | "
                          "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | 練習の記録(&H) | プロパティ(&P)"));
         QCOMPARE(menu("menuPopAll")->title(), QString("ポップアップ全体"));
         QCOMPARE(describe(menu("menuPopAll")),
-                 QString("一覧表示へ(&D) | > グラフ(&G) {STEP統計(&U) | 練習回数統計(&T)} | - | "
+                 QString("一覧表示へ(&D) | > グラフ(&G) {STEP統計(&U) | 練習回数統計(&T) | - | データを表示(&D)} | - | "
                          "> 出力(&O) {印刷(&P) | CSV出力(&V) | 印刷プレビュー(&R)} | - | 今週と先週(&W) | プロパティ(&P)"));
         QVERIFY(!action("mnuPopAllAll")->isEnabled());
 
