@@ -15,6 +15,7 @@
 #include <QStandardItemModel>
 #include <QStyleFactory>
 #include <QTest>
+#include <memory>
 
 using namespace qel;
 
@@ -27,7 +28,8 @@ struct Theme {
 
 std::vector<Theme> themes()
 {
-    return {{"light", QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette()},
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    return {{"light", fusion->standardPalette()},
             {"dark", palettes::dark()},
             {"high contrast", palettes::highContrast()}};
 }
