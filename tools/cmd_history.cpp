@@ -55,7 +55,7 @@ int runSnapshot(const QCommandLineParser &args)
     const auto folder = oneFolder(args, QStringLiteral("snapshot"));
     if (!folder)
         return kUsageOrFolderError;
-    // A listing cut short would note every learner it missed as gone.
+    // A listing cut short would count the learners it missed as watched without practice.
     const ScanResult scan = scanFolder(*folder, AllGroup);
     if (!checkListing(*folder, scan.listing))
         return kUsageOrFolderError;
