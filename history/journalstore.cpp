@@ -301,13 +301,34 @@ public:
         if (version->toInt() > kSchemaVersion)
             return {Failure::Unavailable, QStringLiteral("made by a newer QelViewer (schema %1)").arg(version->toInt()), {}};
         if (version->toInt() == kSchemaVersion)
-            return {};
+            return checkShape();
         return transaction([&](Outcome &o) {
             for (const char *statement : kSchema)
                 if (!exec(QString::fromLatin1(statement), o))
                     return false;
             return exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion), o);
         });
+    }
+
+    // A database of this version holds our tables as we made them; one whose tables were
+    // changed since (by hand, by another program) would take looks it cannot give back.
+    Outcome checkShape()
+    {
+        Outcome outcome;
+        QSqlQuery stored(db);
+        stored.setForwardOnly(true);
+        if (!stored.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE sql IS NOT NULL")) || !exec(stored, outcome))
+            return outcome;
+        QStringList found, made;
+        while (stored.next())
+            found << stored.value(0).toString();
+        for (const char *statement : kSchema)
+            made << QString::fromLatin1(statement).replace(QLatin1String(" IF NOT EXISTS"), QString());
+        found.sort();
+        made.sort();
+        if (found != made)
+            return {Failure::Unavailable, QStringLiteral("its tables are not those of QelViewer's history"), {}};
+        return {};
     }
 
     // Moves the damaged file (with its WAL and shared-memory files) aside.
